@@ -1,0 +1,58 @@
+// The drawing phase of every exercise type at the largest terms (500) and
+// the most questions (40), with the program's Gcd3 and, beside it, with the
+// literal upward trial-division search, so that one run shows the ratio.
+#include <benchmark/benchmark.h>
+
+#include "drawing/drawing_phase.h"
+#include "drawing/trial_division_gcd3.h"
+
+namespace fractions {
+namespace {
+
+constexpr int32_t kLargestTerm = 500;
+
+void DrawingPhase(benchmark::State& state, ExerciseType type, Gcd3Function gcd3) {
+  LcgRandom random(1);
+  QuestionTable table;
+  DrawingContext context{random, table, gcd3};
+  uint32_t seed = 0;
+  for (auto _ : state) {
+    // A new seed each time, as every click brings: the work per phase varies
+    // with the draws, and the median over many seeds is what a teacher sees.
+    random.SetSeed(++seed);
+    benchmark::DoNotOptimize(RunDrawingPhase(type, kLargestTerm, kMaxQuestions, context));
+  }
+}
+
+void Register() {
+  struct Named {
+    const char* name;
+    ExerciseType type;
+  };
+  const Named types[] = {
+      {"add", ExerciseType::kAddition},
+      {"sub", ExerciseType::kSubtraction},
+      {"mul", ExerciseType::kMultiplication},
+      {"div", ExerciseType::kDivision},
+      {"pow", ExerciseType::kPowers},
+      {"simp", ExerciseType::kSimplification},
+      {"reduc", ExerciseType::kCommonDenominator},
+  };
+  for (const Named& t : types) {
+    benchmark::RegisterBenchmark((std::string("DrawingPhase/") + t.name).c_str(), DrawingPhase,
+                                 t.type, &Gcd3)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark((std::string("DrawingPhaseTrialDivision/") + t.name).c_str(),
+                                 DrawingPhase, t.type, &testing::TrialDivisionGcd3)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+  }
+}
+
+const int kRegistered = (Register(), 0);
+
+}  // namespace
+}  // namespace fractions

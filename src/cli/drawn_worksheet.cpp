@@ -1,0 +1,121 @@
+#include "drawn_worksheet.h"
+
+#include <utility>
+#include <vector>
+
+#include "cli_options.h"
+#include "drawing/four_operations.h"
+#include "worksheet/document_name.h"
+
+namespace fractions {
+
+namespace {
+
+using Fields = std::vector<std::pair<const char*, int32_t>>;
+
+void WriteQuestionObject(std::ostream& out, const Fields& fields, const std::string& key) {
+  out << "{";
+  for (const auto& [name, value] : fields) {
+    out << '"' << name << "\": " << value << ", ";
+  }
+  out << "\"key\": \"" << key << "\"}";
+}
+
+Fields JsonFields(const OperationQuestion& q) {
+  return {{"a", q.a}, {"b", q.b}, {"c", q.c}, {"d", q.d}, {"num", q.num}, {"den", q.den}};
+}
+Fields JsonFields(const PowerQuestion& q) {
+  return {{"a", q.a},          {"b", q.b},   {"form", q.form},
+          {"exp", q.exponent}, {"num", q.p}, {"den", q.q}};
+}
+Fields JsonFields(const SimplificationQuestion& q) {
+  return {{"a", q.a}, {"b", q.b}, {"num", q.p}, {"den", q.q}};
+}
+Fields JsonFields(const CommonDenominatorQuestion& q) {
+  return {{"a", q.a},   {"b", q.b},   {"c", q.c},   {"d", q.d},
+          {"p1", q.p1}, {"q1", q.q1}, {"p2", q.p2}, {"q2", q.q2}};
+}
+
+// A fraction as the answer key draws it: a whole number when its
+// denominator is 1.
+std::string Fraction(int32_t num, int32_t den) {
+  return den == 1 ? std::to_string(num) : std::to_string(num) + "/" + std::to_string(den);
+}
+
+std::string QuestionText(ExerciseType type, const OperationQuestion& q) {
+  return Fraction(q.a, q.b) + std::string(OperatorText(type)) + Fraction(q.c, q.d) + " = " +
+         Fraction(q.num, q.den);
+}
+std::string QuestionText(ExerciseType, const PowerQuestion& q) {
+  const std::string a = std::to_string(q.a);
+  const std::string b = std::to_string(q.b);
+  const std::string n = std::to_string(q.exponent);
+  std::string power;
+  switch (q.form) {
+    case kWholeFraction:
+      power = "(" + a + "/" + b + ")^" + n;
+      break;
+    case kNumeratorOnly:
+      power = a + "^" + n + "/" + b;
+      break;
+    default:
+      power = a + "/" + b + "^" + n;
+      break;
+  }
+  return power + " = " + Fraction(q.p, q.q);
+}
+std::string QuestionText(ExerciseType, const SimplificationQuestion& q) {
+  return Fraction(q.a, q.b) + " = " + Fraction(q.p, q.q);
+}
+std::string QuestionText(ExerciseType, const CommonDenominatorQuestion& q) {
+  return Fraction(q.a, q.b) + " = " + Fraction(q.p1, q.q1) + " et " + Fraction(q.c, q.d) + " = " +
+         Fraction(q.p2, q.q2);
+}
+
+}  // namespace
+
+DrawnWorksheet DrawWorksheet(ExerciseType type, int32_t largest_term, int32_t count,
+                             uint32_t seed) {
+  LcgRandom random(seed);
+  QuestionTable table;
+  DrawnWorksheet worksheet;
+  worksheet.type = type;
+  worksheet.largest_term = largest_term;
+  worksheet.count = count;
+  worksheet.seed = seed;
+  worksheet.name = MakeDocumentName(type, random);
+  DrawingContext context{random, table};
+  worksheet.questions = RunDrawingPhase(type, largest_term, count, context);
+  for (size_t p = 0; p < QuestionCount(worksheet.questions); ++p) {
+    worksheet.keys.push_back(table.Slot(static_cast<int>(p)));
+  }
+  return worksheet;
+}
+
+void WriteJson(std::ostream& out, const DrawnWorksheet& worksheet) {
+  out << "{\"name\": \"" << worksheet.name << "\", \"type\": \"" << CommandName(worksheet.type)
+      << "\", \"max\": " << worksheet.largest_term << ", \"count\": " << worksheet.count
+      << ", \"seed\": " << worksheet.seed << ", \"questions\": [";
+  std::visit(
+      [&](const auto& questions) {
+        for (size_t p = 0; p < questions.size(); ++p) {
+          out << (p == 0 ? "\n  " : ",\n  ");
+          WriteQuestionObject(out, JsonFields(questions[p]), worksheet.keys[p]);
+        }
+      },
+      worksheet.questions);
+  out << "\n]}\n";
+}
+
+void WriteText(std::ostream& out, const DrawnWorksheet& worksheet) {
+  out << worksheet.name << " (seed " << worksheet.seed << ")\n";
+  std::visit(
+      [&](const auto& questions) {
+        for (size_t p = 0; p < questions.size(); ++p) {
+          out << p + 1 << ") " << QuestionText(worksheet.type, questions[p]) << "\n";
+        }
+      },
+      worksheet.questions);
+}
+
+}  // namespace fractions

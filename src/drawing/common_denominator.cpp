@@ -1,0 +1,53 @@
+#include "common_denominator.h"
+
+namespace fractions {
+
+namespace {
+
+bool Acceptable(const CommonDenominatorQuestion& q) {
+  return q.p1 < 1000 && q.q1 < 1000 && q.p2 < 1000 && q.q2 < 1000 && !(q.q1 == 1 && q.q2 == 1);
+}
+
+}  // namespace
+
+std::vector<CommonDenominatorQuestion> DrawCommonDenominatorQuestions(int32_t largest_term,
+                                                                      int32_t count,
+                                                                      DrawingContext& context) {
+  CheckDrawingSettings(largest_term, count);
+  context.table.Clear();
+  RandomSource& random = context.random;
+
+  std::vector<CommonDenominatorQuestion> questions;
+  for (int position = 0; position < count; ++position) {
+    for (;;) {
+      CommonDenominatorQuestion q{};
+      q.a = random.Random(largest_term) + 1;
+      q.b = random.Random(largest_term) + 1;
+      q.c = random.Random(largest_term) + 1;
+      q.d = random.Random(largest_term) + 1;
+      if ((q.b == 1 && q.d == 1) || (q.a == q.c && q.b == q.d)) {
+        continue;  // two whole numbers, or the same fraction twice
+      }
+      const int32_t g1 = context.gcd3(q.a, q.b, q.b);
+      const int32_t g2 = context.gcd3(q.c, q.d, q.d);
+      const int32_t a1 = q.a / g1;
+      const int32_t b1 = q.b / g1;
+      const int32_t c1 = q.c / g2;
+      const int32_t d1 = q.d / g2;
+      // Equal or related denominators are still multiplied, not merged into
+      // their least common multiple: 1/3 and 2/3 become 3/9 and 6/9.
+      q.q1 = b1 * d1;
+      q.p1 = a1 * d1;
+      q.p2 = c1 * b1;
+      q.q2 = b1 * d1;
+      if (!Acceptable(q) || !context.table.StoreIfNew(position, FourTermKey(q.a, q.b, q.c, q.d))) {
+        continue;
+      }
+      questions.push_back(q);
+      break;
+    }
+  }
+  return questions;
+}
+
+}  // namespace fractions

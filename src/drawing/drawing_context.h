@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+#include "commune.h"
+#include "question_table.h"
+#include "random.h"
+
+namespace fractions {
+
+// The ranges the window's spin boxes enforce. Every drawing phase relies on
+// them to finish: at the smallest largest-term there are still thousands of
+// acceptable questions for 40 slots.
+inline constexpr int32_t kMinLargestTerm = 9;
+inline constexpr int32_t kMaxLargestTerm = 500;
+inline constexpr int32_t kDefaultLargestTerm = 100;
+inline constexpr int32_t kMinQuestionCount = 1;
+inline constexpr int32_t kDefaultQuestionCount = 25;
+
+using Gcd3Function = int32_t (*)(int32_t, int32_t, int32_t);
+
+// What a drawing phase works with: the program's generator and question
+// table, and the divisor helper (replaceable so that benchmarks can compare
+// helpers on identical draws).
+struct DrawingContext {
+  RandomSource& random;
+  QuestionTable& table;
+  Gcd3Function gcd3 = &Gcd3;
+};
+
+// Throws std::out_of_range unless largest_term lies in 9..500 and count is at
+// most 40. Outside those ranges a phase could loop forever or overrun the
+// question table. A count below 1 is allowed and draws nothing.
+void CheckDrawingSettings(int32_t largest_term, int32_t count);
+
+}  // namespace fractions

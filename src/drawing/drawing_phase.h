@@ -1,0 +1,26 @@
+#pragma once
+
+#include <variant>
+#include <vector>
+
+#include "drawing_context.h"
+#include "exercise_type.h"
+#include "questions.h"
+
+namespace fractions {
+
+// The questions of one run, in question order; which alternative depends on
+// the exercise type.
+using QuestionSet =
+    std::variant<std::vector<OperationQuestion>, std::vector<PowerQuestion>,
+                 std::vector<SimplificationQuestion>, std::vector<CommonDenominatorQuestion>>;
+
+// Runs the drawing phase of `type`: empties the question table, then draws
+// `count` distinct questions with terms up to `largest_term`.
+QuestionSet RunDrawingPhase(ExerciseType type, int32_t largest_term, int32_t count,
+                            DrawingContext& context);
+
+// The number of questions in a set, whatever its type.
+size_t QuestionCount(const QuestionSet& set);
+
+}  // namespace fractions

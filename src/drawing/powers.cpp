@@ -1,0 +1,163 @@
+#include "powers.h"
+
+namespace fractions {
+
+namespace {
+
+// A question is only accepted with a base below this size.
+constexpr int32_t kBaseSizeLimit = 32;
+
+// One attempt at a question of a given form. base_size bounds the question;
+// reduced_a/reduced_b are the whole fraction's terms in lowest terms (form 1).
+struct Attempt {
+  PowerQuestion question{};
+  int32_t base_size = 0;
+  int32_t reduced_a = 0;
+  int32_t reduced_b = 0;
+};
+
+PowerForm FormFromDraw(int32_t f) {
+  if (f <= 6) {
+    return kWholeFraction;
+  }
+  return f == 7 ? kNumeratorOnly : kDenominatorOnly;
+}
+
+void ReduceWholeFraction(Attempt& attempt, DrawingContext& context) {
+  const int32_t a = attempt.question.a;
+  const int32_t b = attempt.question.b;
+  const int32_t g = context.gcd3(a, b, b);
+  attempt.reduced_a = a / g;
+  attempt.reduced_b = b / g;
+  attempt.base_size = Max3(attempt.reduced_a, attempt.reduced_b, attempt.reduced_b);
+}
+
+void DrawTermsAndBaseSize(Attempt& attempt, int32_t largest_term, DrawingContext& context) {
+  PowerQuestion& q = attempt.question;
+  q.a = context.random.Random(largest_term) + 1;
+  q.b = context.random.Random(largest_term - 1) + 2;
+  switch (q.form) {
+    case kWholeFraction:
+      ReduceWholeFraction(attempt, context);
+      break;
+    case kNumeratorOnly:
+      attempt.base_size = q.a;
+      break;
+    default:
+      attempt.base_size = q.b;
+      break;
+  }
+}
+
+int32_t DrawExponent(int32_t base_size, RandomSource& random) {
+  const int32_t r = random.Random(20);
+  if (r <= 17) {
+    return ExponentForBaseSize(base_size, random);
+  }
+  return r == 18 ? 1 : 0;
+}
+
+// Exponents 0 and 1 make dull questions: three times in four, small terms
+// are drawn instead with an exponent of 2 or 3. For forms 2 and 3 the base
+// size keeps its first value, so a first term of 32 or more still rejects
+// the attempt.
+void RedrawLowExponent(Attempt& attempt, int32_t largest_term, DrawingContext& context) {
+  RandomSource& random = context.random;
+  if (random.Random(4) == 0) {
+    return;
+  }
+  PowerQuestion& q = attempt.question;
+  switch (q.form) {
+    case kWholeFraction:
+      do {
+        q.a = random.Random(20) + 1;
+        q.b = random.Random(19) + 2;
+        ReduceWholeFraction(attempt, context);
+      } while (attempt.base_size >= 10);
+      break;
+    case kNumeratorOnly:
+      q.a = random.Random(9) + 1;
+      q.b = random.Random(largest_term - 1) + 2;
+      break;
+    default:
+      q.a = random.Random(largest_term);  // zero included
+      q.b = random.Random(8) + 2;
+      break;
+  }
+  q.exponent = 2 + random.Random(2);
+}
+
+void ComputeResult(Attempt& attempt, DrawingContext& context) {
+  PowerQuestion& q = attempt.question;
+  switch (q.form) {
+    case kWholeFraction:
+      q.p = IntPower(attempt.reduced_a, q.exponent);
+      q.q = IntPower(attempt.reduced_b, q.exponent);
+      break;
+    case kNumeratorOnly: {
+      const int32_t x = IntPower(q.a, q.exponent);
+      const int32_t g = context.gcd3(x, q.b, q.b);
+      q.p = x / g;
+      q.q = q.b / g;
+      break;
+    }
+    default: {
+      const int32_t y = IntPower(q.b, q.exponent);
+      const int32_t g = context.gcd3(q.a, y, y);  // a = 0 gives 0/1
+      q.p = q.a / g;
+      q.q = y / g;
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+int32_t ExponentForBaseSize(int32_t base_size, RandomSource& random) {
+  if (base_size <= 2) {
+    return 4 + random.Random(6);
+  }
+  if (base_size == 3) {
+    return 3 + random.Random(4);
+  }
+  if (base_size <= 5) {
+    return 3 + random.Random(2);
+  }
+  if (base_size <= 9) {
+    return 2 + random.Random(2);
+  }
+  return base_size < kBaseSizeLimit ? 2 : 1;
+}
+
+std::vector<PowerQuestion> DrawPowerQuestions(int32_t largest_term, int32_t count,
+                                              DrawingContext& context) {
+  CheckDrawingSettings(largest_term, count);
+  context.table.Clear();
+
+  std::vector<PowerQuestion> questions;
+  for (int position = 0; position < count; ++position) {
+    // The form is drawn once per position and kept through every rejection.
+    const PowerForm form = FormFromDraw(context.random.Random(9));
+    for (;;) {
+      Attempt attempt;
+      attempt.question.form = form;
+      DrawTermsAndBaseSize(attempt, largest_term, context);
+      attempt.question.exponent = DrawExponent(attempt.base_size, context.random);
+      if (attempt.question.exponent <= 1) {
+        RedrawLowExponent(attempt, largest_term, context);
+      }
+      ComputeResult(attempt, context);
+      const PowerQuestion& q = attempt.question;
+      const bool acceptable = q.p < 1000 && q.q < 1000 && attempt.base_size < kBaseSizeLimit;
+      if (!acceptable ||
+          !context.table.StoreIfNew(position, FourTermKey(q.a, q.b, q.form, q.exponent))) {
+        continue;
+      }
+      questions.push_back(q);
+      break;
+    }
+  }
+  return questions;
+}
+
+}  // namespace fractions

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace fractions {
+
+// At most this many questions per worksheet.
+inline constexpr int kMaxQuestions = 40;
+
+// The keys of the questions accepted in the current run, slot k holding the
+// key of question position k. One table serves the whole program; every
+// drawing phase empties it first, so duplicates are only refused within a run.
+class QuestionTable {
+ public:
+  void Clear();
+  // True when any slot holds exactly `key`. Keys are never empty, so an empty
+  // slot never matches.
+  bool IsDuplicateQuestion(const std::string& key) const;
+  void Store(int position, std::string key);
+  // Stores `key` in slot `position` unless another slot already holds it;
+  // returns whether it was stored.
+  bool StoreIfNew(int position, std::string key);
+  const std::string& Slot(int position) const;
+
+ private:
+  std::array<std::string, kMaxQuestions> slots_;
+};
+
+// Question keys: the decimal texts of a question's defining numbers joined
+// with nothing between them. Different questions may share a key
+// (1/12 + 3/4 and 11/2 + 3/4 both give "11234"); a run then holds only one.
+std::string TwoTermKey(int32_t a, int32_t b);
+std::string FourTermKey(int32_t a, int32_t b, int32_t c, int32_t d);
+
+}  // namespace fractions

@@ -1,0 +1,42 @@
+#include "simplification.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr int kDrawsPerAttempt = 6;
+
+}  // namespace
+
+std::vector<SimplificationQuestion> DrawSimplificationQuestions(int32_t largest_term, int32_t count,
+                                                                DrawingContext& context) {
+  CheckDrawingSettings(largest_term, count);
+  context.table.Clear();
+  RandomSource& random = context.random;
+
+  std::vector<SimplificationQuestion> questions;
+  for (int position = 0; position < count; ++position) {
+    for (;;) {
+      SimplificationQuestion q{};
+      int32_t g = 1;
+      for (int draws = 0; draws < kDrawsPerAttempt; ++draws) {
+        q.a = random.Random(largest_term) + 1;
+        q.b = random.Random(largest_term - 1) + 2;
+        g = context.gcd3(q.a, q.b, q.b);
+        if (g > 1) {
+          break;
+        }
+      }
+      q.p = q.a / g;
+      q.q = q.b / g;
+      if (!context.table.StoreIfNew(position, TwoTermKey(q.a, q.b))) {
+        continue;  // a duplicate: a fresh search, with six draws again
+      }
+      questions.push_back(q);
+      break;
+    }
+  }
+  return questions;
+}
+
+}  // namespace fractions

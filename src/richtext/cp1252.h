@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+
+// Windows-1252, the code page of every text inside the program. It agrees
+// with Latin-1 except for 0x80..0x9F, which hold typographic characters
+// (€, ‚, œ, ...). The five bytes Windows-1252 leaves unassigned (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, as Windows does,
+// so that every byte survives a round trip.
+namespace fractions {
+
+char32_t Cp1252ToUnicode(unsigned char byte);
+
+// The byte for a Unicode code point, or nothing when Windows-1252 cannot
+// hold it.
+std::optional<unsigned char> UnicodeToCp1252(char32_t code_point);
+
+}  // namespace fractions

@@ -1,0 +1,129 @@
+#include "markup.h"
+
+#include <array>
+#include <optional>
+
+namespace fractions {
+
+namespace {
+
+struct FixedTag {
+  std::string_view name;
+  std::string_view rtf;
+};
+
+// "u" must write "\ul ": a bare "\u" would read as a Unicode escape.
+constexpr std::array<FixedTag, 16> kFixedTags = {{
+    {"b", "\\b "},
+    {"/b", "\\b0 "},
+    {"i", "\\i "},
+    {"/i", "\\i0 "},
+    {"u", "\\ul "},
+    {"/u", "\\ul0 "},
+    {"s", "\\strike "},
+    {"/s", "\\strike0 "},
+    {"sup", "\\super "},
+    {"/sup", "\\nosupersub "},
+    {"sub", "\\sub "},
+    {"/sub", "\\nosupersub "},
+    {"arial", "\\f0 "},
+    {"times", "\\f1 "},
+    {"courier", "\\f2 "},
+    {"symbol", "\\f3 "},
+}};
+
+// Colour names by colour-table index; index 0 (automatic) has two names.
+// "bleu fonc\xE9" and "gris fonc\xE9" end in the Windows-1252 byte for é.
+constexpr std::array<std::string_view, 17> kColourNames = {
+    "auto",   "noir", "marron",        "vert",       "olive", "bleu fonc\xE9",
+    "violet", "cyan", "gris fonc\xE9", "gris clair", "rouge", "vert clair",
+    "jaune",  "bleu", "fuchsia",       "bleu ciel",  "blanc",
+};
+
+std::optional<int> ColourIndex(std::string_view name) {
+  if (name == "automatique") {
+    return 0;
+  }
+  for (size_t i = 0; i < kColourNames.size(); ++i) {
+    if (kColourNames[i] == name) {
+      return static_cast<int>(i);
+    }
+  }
+  return std::nullopt;
+}
+
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// "te=12" -> "\fs12 ". Every "te=" is removed from the size text, which is
+// otherwise written as typed, even when it is empty or not a number.
+std::string FontSizeRtf(std::string_view tag) {
+  std::string size;
+  for (size_t i = 0; i < tag.size();) {
+    if (tag.substr(i, 3) == "te=") {
+      i += 3;
+    } else {
+      size += tag[i++];
+    }
+  }
+  return "\\fs" + size + " ";
+}
+
+// The RTF of one lowercased tag name; empty for a tag that means nothing.
+std::string TagRtf(std::string_view tag) {
+  for (const FixedTag& fixed : kFixedTags) {
+    if (tag == fixed.name) {
+      return std::string(fixed.rtf);
+    }
+  }
+  if (tag.starts_with("te=")) {
+    return FontSizeRtf(tag);
+  }
+  if (tag.starts_with("ce=") || tag.starts_with("cf=")) {
+    if (const auto index = ColourIndex(tag.substr(3))) {
+      const std::string_view word = tag[1] == 'e' ? "\\cf" : "\\highlight";
+      return std::string(word) + std::to_string(*index) + " ";
+    }
+    return {};
+  }
+  if (tag == "br") {
+    return "\\par ";
+  }
+  if (tag == "tab") {
+    return "\\tab ";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string MarkupToRtf(std::string_view markup) {
+  // Input stops at the first NUL, as it would for a C string.
+  markup = markup.substr(0, markup.find('\0'));
+  std::string rtf;
+  rtf.reserve(markup.size());
+  size_t pos = 0;
+  while (pos < markup.size()) {
+    const char c = markup[pos++];
+    if (c != '<') {
+      if (static_cast<unsigned char>(c) >= 32) {
+        rtf += c;
+      }
+      continue;
+    }
+    // A tag runs to the next '>' or the end of the input; an unterminated tag
+    // at the end is still looked up.
+    std::string tag;
+    while (pos < markup.size() && markup[pos] != '>') {
+      tag += AsciiLower(markup[pos++]);
+    }
+    if (pos < markup.size()) {
+      ++pos;  // past '>'
+    }
+    rtf += TagRtf(tag);
+  }
+  return rtf;
+}
+
+}  // namespace fractions

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The boundary between the program's Windows-1252 byte strings and Qt's
+// QString, used wherever text meets a widget, a file name or a Qt API.
+namespace fractions {
+
+QString ToQString(std::string_view cp1252);
+
+// The Windows-1252 bytes of `text`, or nothing when one of its characters
+// has no Windows-1252 byte.
+std::optional<std::string> ToCp1252(const QString& text);
+
+}  // namespace fractions

@@ -1,0 +1,19 @@
+#include "document_name.h"
+
+namespace fractions {
+
+namespace {
+
+std::string TwoDigits(int32_t value) {
+  return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+}  // namespace
+
+std::string MakeDocumentName(ExerciseType type, RandomSource& random) {
+  const int32_t first = random.Random(100);
+  const int32_t second = random.Random(100);
+  return std::string(DocumentNamePrefix(type)) + TwoDigits(first) + "_" + TwoDigits(second);
+}
+
+}  // namespace fractions
