@@ -84,17 +84,5 @@ TEST(LcgRandom, KnownSequences) {
   }
 }
 
-TEST(LcgRandom, SetSeedRestartsTheSequence) {
-  LcgRandom random(99);
-  const int32_t first = random.Random(1000);
-  random.Random(1000);
-  random.SetSeed(99);
-  EXPECT_EQ(random.Random(1000), first);
-}
-
-TEST(TimeOfDaySeed, IsWithinOneDayOfMilliseconds) {
-  EXPECT_LT(TimeOfDaySeed(), 86'400'000u);
-}
-
 }  // namespace
 }  // namespace fractions
