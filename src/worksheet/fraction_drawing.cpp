@@ -1,0 +1,74 @@
+#include "fraction_drawing.h"
+
+#include <string>
+
+#include "drawing/questions.h"
+#include "line_fonts.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr int kWidth = 19;
+constexpr int kHeight = 28;
+constexpr int kBarRow = kHeight / 2 + 1;          // 15
+constexpr int kDenominatorRow = kHeight / 2 + 2;  // 16
+constexpr int kWholeNumberRow = kHeight / 4;      // 7
+constexpr int kPowerShift = 6;
+
+int Centred(LineImage& canvas, const std::string& text) {
+  return (kWidth - canvas.TextWidth(text)) / 2;  // truncates toward zero
+}
+
+// The small bold exponent, one pixel right of where the pen stands.
+void DrawExponentAfterPen(LineImage& canvas, const std::string& exponent) {
+  const LineFonts& fonts = GetLineFonts();
+  canvas.SetFont(fonts.exponent);
+  canvas.TextOut(canvas.PenPos().x() + 1, canvas.PenPos().y(), exponent);
+  canvas.SetFont(fonts.operand);
+}
+
+}  // namespace
+
+void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
+  canvas.SetFont(GetLineFonts().operand);
+  const std::string num_text = std::to_string(num);
+  const std::string den_text = std::to_string(den);
+  if (den_text == "1") {
+    canvas.TextOut(Centred(canvas, num_text), kWholeNumberRow, num_text);
+    return;
+  }
+  canvas.TextOut(Centred(canvas, num_text), 0, num_text);
+  canvas.MoveTo(0, kBarRow);
+  canvas.LineTo(kWidth, kBarRow);
+  canvas.TextOut(Centred(canvas, den_text), kDenominatorRow, den_text);
+}
+
+void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, int32_t form,
+                       int32_t exponent) {
+  const LineFonts& fonts = GetLineFonts();
+  canvas.SetFont(fonts.operand);
+  const std::string num_text = std::to_string(num);
+  const std::string den_text = std::to_string(den);
+  const std::string exponent_text = std::to_string(exponent);
+
+  canvas.TextOut(Centred(canvas, num_text) + kPowerShift, 0, num_text);
+  if (form == kNumeratorOnly) {
+    DrawExponentAfterPen(canvas, exponent_text);
+  }
+  canvas.MoveTo(kPowerShift, kBarRow);
+  canvas.LineTo(kPowerShift + kWidth, kBarRow);
+  canvas.TextOut(Centred(canvas, den_text) + kPowerShift, kDenominatorRow, den_text);
+  if (form == kDenominatorOnly) {
+    DrawExponentAfterPen(canvas, exponent_text);
+  }
+  if (form == kWholeFraction) {
+    canvas.Arc({0, 0, 10, 32}, {2, 0}, {2, 28});
+    canvas.Arc({20, 0, 30, 30}, {28, 30}, {28, 0});
+    canvas.SetFont(fonts.exponent);
+    canvas.TextOut(31, 0, exponent_text);
+    canvas.SetFont(fonts.operand);
+  }
+}
+
+}  // namespace fractions

@@ -1,0 +1,142 @@
+#include "line_image.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRectF>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "line_fonts.h"
+#include "richtext/qt_text.h"
+
+namespace fractions {
+
+namespace {
+
+QRect ToQRect(PixelRect r) {
+  return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// A painter that draws pixel-exact black on white, as the pictures must stay
+// two-coloured.
+void PrepareAliased(QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::white);
+}
+
+// The angle, in degrees counter-clockwise from 3 o'clock, that Qt's arc
+// functions use for the point of the ellipse lying on the ray from the
+// centre through `through`. Qt measures ellipse angles on the circle the
+// ellipse is stretched from, so the ray's direction is first scaled back.
+double ArcAngleDegrees(const QRectF& ellipse, QPoint through) {
+  const QPointF centre = ellipse.center();
+  const double dx = (through.x() - centre.x()) / (ellipse.width() / 2);
+  const double dy = (centre.y() - through.y()) / (ellipse.height() / 2);
+  return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
+}
+
+}  // namespace
+
+void LineImage::SetSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+}
+
+void LineImage::Clear() {
+  bitmap_ = QImage();
+}
+
+QImage& LineImage::Bitmap() {
+  if (bitmap_.isNull() || bitmap_.width() != width_ || bitmap_.height() != height_) {
+    bitmap_ = QImage(width_, height_, QImage::Format_RGB32);
+    bitmap_.fill(Qt::white);
+    font_ = GetLineFonts().line;
+    pen_ = {0, 0};
+  }
+  return bitmap_;
+}
+
+const QImage& LineImage::Picture() {
+  return Bitmap();
+}
+
+void LineImage::SetFont(const QFont& font) {
+  Bitmap();
+  font_ = font;
+}
+
+int LineImage::TextWidth(std::string_view cp1252_text) const {
+  const QFont& font = bitmap_.isNull() ? GetLineFonts().line : font_;
+  return QFontMetrics(font).horizontalAdvance(ToQString(cp1252_text));
+}
+
+void LineImage::TextOut(int x, int y, std::string_view cp1252_text) {
+  QImage& image = Bitmap();
+  const QString text = ToQString(cp1252_text);
+  const QFontMetrics metrics(font_);
+  const int width = metrics.horizontalAdvance(text);
+  QPainter painter(&image);
+  PrepareAliased(painter);
+  painter.setFont(font_);
+  painter.fillRect(QRect(x, y, width, metrics.height()), Qt::white);  // opaque text cell
+  painter.drawText(QPoint(x, y + metrics.ascent()), text);
+  pen_ = {x + width, y};
+}
+
+void LineImage::LineTo(int x, int y) {
+  QImage& image = Bitmap();
+  // Bresenham from the pen to (x, y), leaving the end point out.
+  int cx = pen_.x();
+  int cy = pen_.y();
+  const int dx = std::abs(x - cx);
+  const int dy = -std::abs(y - cy);
+  const int sx = cx < x ? 1 : -1;
+  const int sy = cy < y ? 1 : -1;
+  int error = dx + dy;
+  while (cx != x || cy != y) {
+    if (image.rect().contains(cx, cy)) {
+      image.setPixel(cx, cy, qRgb(0, 0, 0));
+    }
+    const int doubled = 2 * error;
+    if (doubled >= dy) {
+      error += dy;
+      cx += sx;
+    }
+    if (doubled <= dx) {
+      error += dx;
+      cy += sy;
+    }
+  }
+  pen_ = {x, y};
+}
+
+void LineImage::Arc(PixelRect box, QPoint start, QPoint end) {
+  QImage& image = Bitmap();
+  // The box's right and bottom edges are excluded, so the outline runs
+  // through the centres of the pixels from left to right - 1.
+  const QRectF ellipse(box.left, box.top, box.right - box.left - 1, box.bottom - box.top - 1);
+  const double from = ArcAngleDegrees(ellipse, start);
+  double span = ArcAngleDegrees(ellipse, end) - from;
+  if (span <= 0) {
+    span += 360;
+  }
+  QPainter painter(&image);
+  PrepareAliased(painter);
+  painter.drawArc(ellipse, static_cast<int>(std::lround(from * 16)),
+                  static_cast<int>(std::lround(span * 16)));
+}
+
+void LineImage::CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect) {
+  const QImage& from = source.Bitmap();
+  QImage& image = Bitmap();
+  QPainter painter(&image);
+  PrepareAliased(painter);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(ToQRect(dest_rect), from, ToQRect(source_rect));
+}
+
+}  // namespace fractions

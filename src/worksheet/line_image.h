@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <string_view>
+
+namespace fractions {
+
+// A rectangle as (left, top, right, bottom), right and bottom excluded: the
+// form every coordinate of the line layouts is given in.
+struct PixelRect {
+  int left, top, right, bottom;
+};
+
+// One off-screen image in which exercise lines are drawn, with the drawing
+// rules of a classic GDI canvas: text is placed by the top-left corner of its
+// cell, drawn opaque on white, and moves the pen to its end; a line leaves
+// out its end point; arcs are given by a bounding box and two rays.
+//
+// Clearing drops the bitmap; the next drawing creates a fresh white one of
+// the current size, with the line font and a black one-pixel pen.
+class LineImage {
+ public:
+  void SetSize(int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  void Clear();
+  // The current picture; a fresh white one when cleared.
+  const QImage& Picture();
+
+  void SetFont(const QFont& font);
+  int TextWidth(std::string_view cp1252_text) const;
+  // Draws the text with its cell's top-left corner at (x, y) and moves the
+  // pen to (x + width, y).
+  void TextOut(int x, int y, std::string_view cp1252_text);
+  QPoint PenPos() const { return pen_; }
+
+  void MoveTo(int x, int y) { pen_ = {x, y}; }
+  // A black line from the pen to (x, y), the end point excluded.
+  void LineTo(int x, int y);
+  // The counter-clockwise arc of the ellipse bounded by `box`, from the ray
+  // through `start` to the ray through `end`, both rays from the centre.
+  void Arc(PixelRect box, QPoint start, QPoint end);
+
+  // Copies `source_rect` of `source` into `dest_rect` of this image.
+  void CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect);
+
+ private:
+  QImage& Bitmap();
+
+  int width_ = 0;
+  int height_ = 0;
+  QImage bitmap_;  // null while cleared
+  QFont font_;
+  QPoint pen_;
+};
+
+}  // namespace fractions

@@ -1,0 +1,108 @@
+#include "worksheet_build.h"
+
+#include <stdexcept>
+#include <variant>
+
+#include "document_name.h"
+#include "drawing/drawing_phase.h"
+#include "richtext/markup.h"
+#include "richtext/rtf_prologue.h"
+#include "rtf_picture.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr std::string_view kParagraph = "\\par ";
+
+std::string Header(const std::string& name, std::string_view before_title,
+                   const WorksheetSettings& settings) {
+  std::string markup(kRtfPrologue);
+  markup += "<arial><te=18>";
+  markup += name;
+  markup += before_title;
+  markup += settings.title;
+  markup += "</u><br><br><b>";
+  markup += settings.instruction;
+  // "<b>", not "</b>": bold stays on, so the separator lines are bold too.
+  markup += "<b><br><br>";
+  return MarkupToRtf(markup);
+}
+
+// Draws question `number` of the set into the line images.
+void ComposeLine(LineImages& images, ExerciseType type, const QuestionSet& set, int number) {
+  const auto index = static_cast<size_t>(number - 1);
+  std::visit(
+      [&](const auto& questions) {
+        const auto& q = questions[index];
+        using Question = std::decay_t<decltype(q)>;
+        if constexpr (std::is_same_v<Question, OperationQuestion>) {
+          ComposeOperationLine(images, number, type, q);
+        } else if constexpr (std::is_same_v<Question, PowerQuestion>) {
+          ComposePowerLine(images, number, q);
+        } else if constexpr (std::is_same_v<Question, SimplificationQuestion>) {
+          ComposeSimplificationLine(images, number, q);
+        } else {
+          ComposeCommonDenominatorLine(images, number, q);
+        }
+      },
+      set);
+}
+
+void CheckSpacing(int32_t spacing) {
+  if (spacing < 0 || spacing > kMaxSpacing) {
+    throw std::out_of_range("spacing " + std::to_string(spacing) + " outside 0..10");
+  }
+}
+
+}  // namespace
+
+std::string WorksheetSettings::DefaultTitle() {
+  return "Nom :" + std::string(23, ' ') + "Pr\xE9nom :" + std::string(29, ' ') + "Classe :";
+}
+
+std::string WorksheetSettings::DefaultInstruction() {
+  return "Calculer (r\xE9ponse irr\xE9"
+         "ductible)";
+}
+
+std::string WorksheetSettings::DefaultSeparator() {
+  return std::string(123, '-');
+}
+
+WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                                  WorksheetTools& tools) {
+  CheckDrawingSettings(settings.largest_term, settings.count);
+  CheckSpacing(settings.spacing);
+  tools.images.SetSizesFor(type);
+
+  WorksheetDocuments documents;
+  documents.name = MakeDocumentName(type, tools.random);
+  documents.subject = Header(documents.name, " - <u>", settings);
+  documents.answer_key = Header(documents.name, " - <b>Corrig\xE9</b> - <u>", settings);
+
+  DrawingContext context{tools.random, tools.table};
+  const QuestionSet set = RunDrawingPhase(type, settings.largest_term, settings.count, context);
+
+  const std::string separator =
+      settings.separator_on ? MarkupToRtf(settings.separator + "<br>") : std::string();
+  for (int number = 1; number <= settings.count; ++number) {
+    ComposeLine(tools.images, type, set, number);
+    documents.subject += separator;
+    documents.subject += BitmapToRtfPict(tools.images.quest.Picture());
+    documents.subject += kParagraph;
+    if (number < settings.count) {
+      for (int32_t blank = 0; blank < settings.spacing; ++blank) {
+        documents.subject += kParagraph;
+      }
+    }
+    documents.answer_key += separator;
+    documents.answer_key += BitmapToRtfPict(tools.images.rep.Picture());
+    documents.answer_key += kParagraph;
+  }
+  documents.subject += "}";
+  documents.answer_key += "}";
+  return documents;
+}
+
+}  // namespace fractions

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "drawing/drawing_context.h"
+#include "drawing/exercise_type.h"
+#include "line_layouts.h"
+
+namespace fractions {
+
+// The window's texts (Windows-1252 markup) and numbers a worksheet is built
+// from, with the window's defaults.
+struct WorksheetSettings {
+  std::string title = DefaultTitle();
+  std::string instruction = DefaultInstruction();
+  std::string separator = DefaultSeparator();
+  bool separator_on = true;
+  int32_t largest_term = kDefaultLargestTerm;  // M, 9..500
+  int32_t count = kDefaultQuestionCount;       // N, 1..40
+  int32_t spacing = 1;                         // S, 0..10 blank lines in the subject
+
+  static std::string DefaultTitle();
+  static std::string DefaultInstruction();
+  static std::string DefaultSeparator();
+};
+
+inline constexpr int32_t kMaxSpacing = 10;
+inline constexpr size_t kMaxTitleLength = 160;
+inline constexpr size_t kMaxSeparatorLength = 230;
+
+// What a worksheet run hands over: the new document name and the two RTF
+// documents (Windows-1252 bytes), each one closed group.
+struct WorksheetDocuments {
+  std::string name;
+  std::string subject;
+  std::string answer_key;
+};
+
+// The program-wide pieces a build uses: the generator, the question table
+// and the three line images. The window owns them; tools make their own.
+struct WorksheetTools {
+  RandomSource& random;
+  QuestionTable& table;
+  LineImages& images;
+};
+
+// Builds both documents of a worksheet of `type`: sizes the images, draws
+// the document name (the first two draws), the headers, then the questions,
+// then every line picture with its separator and spacing. Needs a
+// QGuiApplication for the fonts. Throws std::out_of_range when a number lies
+// outside the window's ranges, MissingFontError without the line fonts.
+WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                                  WorksheetTools& tools);
+
+}  // namespace fractions
