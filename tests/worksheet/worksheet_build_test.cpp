@@ -1,0 +1,135 @@
+#include "worksheet/worksheet_build.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "drawing/drawing_phase.h"
+#include "richtext/rtf_prologue.h"
+#include "worksheet/rtf_picture.h"
+
+namespace fractions {
+namespace {
+
+size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+WorksheetDocuments Build(ExerciseType type, const WorksheetSettings& settings, uint32_t seed) {
+  LcgRandom random(seed);
+  QuestionTable table;
+  LineImages images;
+  WorksheetTools tools{random, table, images};
+  return BuildWorksheet(type, settings, tools);
+}
+
+TEST(WorksheetBuild, HeadersOfBothDocuments) {
+  WorksheetSettings settings;
+  settings.title = "<i>T</i>";
+  settings.instruction = "Calculer";
+  const WorksheetDocuments documents = Build(ExerciseType::kAddition, settings, 5);
+  ASSERT_TRUE(std::regex_match(documents.name, std::regex("AddFract[0-9]{2}_[0-9]{2}")));
+  const std::string rest = "\\ul \\i T\\i0 \\ul0 \\par \\par \\b Calculer\\b \\par \\par ";
+  EXPECT_TRUE(documents.subject.starts_with(std::string(kRtfPrologue) + "\\f0 \\fs18 " +
+                                            documents.name + " - " + rest));
+  EXPECT_TRUE(documents.answer_key.starts_with(std::string(kRtfPrologue) + "\\f0 \\fs18 " +
+                                               documents.name + " - \\b Corrig\xE9\\b0  - " +
+                                               rest));
+}
+
+TEST(WorksheetBuild, SeparatorsSpacingAndClosing) {
+  struct Case {
+    bool separator_on;
+    int count;
+    int spacing;
+  };
+  for (const Case c :
+       {Case{true, 25, 1}, Case{false, 3, 0}, Case{true, 1, 10}, Case{true, 40, 10}}) {
+    SCOPED_TRACE(std::to_string(c.count) + " questions, spacing " + std::to_string(c.spacing));
+    WorksheetSettings settings;
+    settings.separator_on = c.separator_on;
+    settings.separator = "<u>~~~</u>";
+    settings.count = c.count;
+    settings.spacing = c.spacing;
+    const WorksheetDocuments d = Build(ExerciseType::kSubtraction, settings, 11);
+    const std::string separator = "\\ul ~~~\\ul0 \\par ";
+    for (const std::string* document : {&d.subject, &d.answer_key}) {
+      EXPECT_EQ(Count(*document, "{\\pict\\dibitmap0 "), size_t(c.count));
+      EXPECT_EQ(Count(*document, separator), c.separator_on ? size_t(c.count) : 0u);
+      EXPECT_TRUE(document->ends_with(" }\\par }"));
+      EXPECT_EQ(Count(*document, "{"), Count(*document, "}"));
+    }
+    // Between two pictures: the paragraph mark, then the spacing (subject
+    // only), then the next separator.
+    const std::string subject_gap = [&] {
+      std::string gap;
+      for (int i = 0; i <= c.spacing; ++i)
+        gap += "\\par ";
+      return " }" + gap + (c.separator_on ? separator : "") + "{\\pict";
+    }();
+    const std::string answer_gap = " }\\par " + (c.separator_on ? separator : "") + "{\\pict";
+    EXPECT_EQ(Count(d.subject, subject_gap), size_t(c.count - 1));
+    EXPECT_EQ(Count(d.answer_key, answer_gap), size_t(c.count - 1));
+  }
+}
+
+// The answer key's pictures are the lines of the questions the generator
+// draws after the name: rebuilt here line by line from the same seed.
+TEST(WorksheetBuild, PicturesFollowTheDrawnQuestions) {
+  for (const ExerciseType type : kAllExerciseTypes) {
+    SCOPED_TRACE(static_cast<int>(type));
+    WorksheetSettings settings;
+    settings.count = 6;
+    const WorksheetDocuments d = Build(type, settings, 321);
+
+    LcgRandom random(321);
+    random.Random(100);
+    random.Random(100);
+    QuestionTable table;
+    DrawingContext context{random, table};
+    const QuestionSet set = RunDrawingPhase(type, settings.largest_term, 6, context);
+    LineImages images;
+    images.SetSizesFor(type);
+    std::visit(
+        [&](const auto& questions) {
+          for (int n = 1; n <= 6; ++n) {
+            const auto& q = questions[static_cast<size_t>(n - 1)];
+            using Q = std::decay_t<decltype(q)>;
+            if constexpr (std::is_same_v<Q, OperationQuestion>) {
+              ComposeOperationLine(images, n, type, q);
+            } else if constexpr (std::is_same_v<Q, PowerQuestion>) {
+              ComposePowerLine(images, n, q);
+            } else if constexpr (std::is_same_v<Q, SimplificationQuestion>) {
+              ComposeSimplificationLine(images, n, q);
+            } else {
+              ComposeCommonDenominatorLine(images, n, q);
+            }
+            EXPECT_NE(d.answer_key.find(BitmapToRtfPict(images.rep.Picture())), std::string::npos);
+            EXPECT_NE(d.subject.find(BitmapToRtfPict(images.quest.Picture())), std::string::npos);
+          }
+        },
+        set);
+  }
+}
+
+TEST(WorksheetBuild, SameSeedSameDocumentsAndBadNumbersRefused) {
+  const WorksheetSettings settings;
+  EXPECT_EQ(Build(ExerciseType::kPowers, settings, 9).answer_key,
+            Build(ExerciseType::kPowers, settings, 9).answer_key);
+  for (const auto& [m, n, s] : {std::tuple{8, 10, 1}, std::tuple{100, 41, 1},
+                                std::tuple{100, 10, 11}, std::tuple{100, 10, -1}}) {
+    WorksheetSettings bad;
+    bad.largest_term = m;
+    bad.count = n;
+    bad.spacing = s;
+    EXPECT_THROW(Build(ExerciseType::kAddition, bad, 1), std::out_of_range);
+  }
+}
+
+}  // namespace
+}  // namespace fractions
