@@ -3,28 +3,38 @@
 #include <exception>
 
 #include "cli_options.h"
+#include "document_files.h"
 #include "drawing/random.h"
-#include "drawn_worksheet.h"
+#include "generated_worksheet.h"
 
 namespace fractions {
 
 namespace {
 
 constexpr const char* kUsageLine =
-    "Usage: fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--json]\n";
+    "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--json]\n"
+    "                      [--out BASE [--title T] [--instruction I] [--spacing S]\n"
+    "                       [--separator TEXTE | --no-separator]]\n";
 
 constexpr const char* kHelp =
-    "Draws the exercises of a fraction worksheet, as the exercise buttons of the\n"
-    "window do, and prints them with their answers.\n"
+    "Tire les exercices d'une feuille de fractions comme le font les boutons de la\n"
+    "fenêtre, les affiche avec leurs réponses et, avec --out, écrit le sujet et le\n"
+    "corrigé en RTF.\n"
     "\n"
-    "  --type TYPE   add, sub, mul, div, pow (powers), simp (simplification)\n"
-    "                or reduc (common denominator); required\n"
-    "  --max M       largest term, 9 to 500 (default 100)\n"
-    "  --count N     number of questions, 1 to 40 (default 25)\n"
-    "  --seed S      seed of the random generator, 0 to 4294967295 (default: the\n"
-    "                time of day in UTC in milliseconds); same seed, same worksheet\n"
-    "  --json        print one JSON object instead of a listing\n"
-    "  --help        print this help\n";
+    "  --type TYPE        add, sub, mul, div, pow (puissances), simp (simplification)\n"
+    "                     ou reduc (même dénominateur) ; obligatoire\n"
+    "  --max M            plus grand terme, de 9 à 500 (100 par défaut)\n"
+    "  --count N          nombre de questions, de 1 à 40 (25 par défaut)\n"
+    "  --seed S           graine du tirage, de 0 à 4294967295 (par défaut : l'heure\n"
+    "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n"
+    "  --json             un objet JSON au lieu d'une liste\n"
+    "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
+    "  --title T          ligne de titre (160 caractères au plus ; balises permises)\n"
+    "  --instruction I    consigne (balises permises)\n"
+    "  --separator TEXTE  ligne de séparation (230 caractères au plus)\n"
+    "  --no-separator     pas de ligne de séparation\n"
+    "  --spacing S        lignes vides entre deux questions du sujet, de 0 à 10 (1)\n"
+    "  --help             cette aide\n";
 
 }  // namespace
 
@@ -33,8 +43,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     options = ParseCliOptions(args);
   } catch (const UsageError& error) {
-    err << "fractions-cli: " << error.what() << "\n"
-        << kUsageLine << "Try 'fractions-cli --help' for more.\n";
+    err << "fractions-cli : " << error.what() << "\n"
+        << kUsageLine << "Voir « fractions-cli --help ».\n";
     return kExitUsage;
   }
   if (options.help) {
@@ -43,8 +53,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   try {
     const uint32_t seed = options.seed.value_or(TimeOfDaySeed());
-    const DrawnWorksheet worksheet =
-        DrawWorksheet(*options.type, options.largest_term, options.count, seed);
+    const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
+    if (options.out_base) {
+      WriteDocumentPair(QString::fromStdString(*options.out_base), worksheet.documents.subject,
+                        worksheet.documents.answer_key);
+    }
     if (options.json) {
       WriteJson(out, worksheet);
     } else {
@@ -52,11 +65,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     out.flush();
     if (!out) {
-      err << "fractions-cli: could not write the output\n";
+      err << "fractions-cli : impossible d'écrire sur la sortie\n";
       return kExitFailure;
     }
   } catch (const std::exception& error) {
-    err << "fractions-cli: " << error.what() << "\n";
+    err << "fractions-cli : " << error.what() << "\n";
     return kExitFailure;
   }
   return kExitOk;

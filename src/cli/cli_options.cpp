@@ -1,37 +1,76 @@
 #include "cli_options.h"
 
+#include <QString>
 #include <charconv>
 #include <functional>
 #include <limits>
+
+#include "richtext/qt_text.h"
 
 namespace fractions {
 
 namespace {
 
-constexpr std::string_view kTypeChoices = "add, sub, mul, div, pow, simp or reduc";
+constexpr std::string_view kTypeChoices = "add, sub, mul, div, pow, simp ou reduc";
+
+std::string Quoted(std::string_view text) {
+  return "« " + std::string(text) + " »";
+}
+
+std::string WholeNumberRange(int64_t low, int64_t high) {
+  return "un nombre entier de " + std::to_string(low) + " à " + std::to_string(high);
+}
 
 // A whole number in [low, high] written with decimal digits only.
 int64_t ParseWholeNumber(std::string_view option, std::string_view text, int64_t low,
                          int64_t high) {
-  const std::string expected = std::string(option) + " takes a whole number from " +
-                               std::to_string(low) + " to " + std::to_string(high);
   int64_t value = 0;
   const char* end = text.data() + text.size();
   const bool digits_only =
       !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
   const auto [ptr, error] = std::from_chars(text.data(), end, value);
   if (!digits_only || error != std::errc() || ptr != end || value < low || value > high) {
-    throw UsageError(expected + ", not '" + std::string(text) + "'");
+    throw UsageError(std::string(option) + " attend " + WholeNumberRange(low, high) + ", et non " +
+                     Quoted(text));
   }
   return value;
+}
+
+// The first character of `text` that Windows-1252 cannot hold, in UTF-8.
+std::string FirstUnwritable(const QString& text) {
+  for (const char32_t c : text.toUcs4()) {
+    const QString one = QString::fromUcs4(&c, 1);
+    if (!ToCp1252(one)) {
+      return one.toStdString();
+    }
+  }
+  return {};
+}
+
+// Command-line text arrives as UTF-8; documents hold Windows-1252.
+std::string ParseText(std::string_view option, std::string_view utf8, size_t max_length) {
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const std::optional<std::string> bytes = ToCp1252(text);
+  if (!bytes) {
+    throw UsageError(std::string(option) + " : le caractère " + Quoted(FirstUnwritable(text)) +
+                     " ne s'écrit pas en Windows-1252");
+  }
+  if (bytes->size() > max_length) {
+    throw UsageError(std::string(option) + " : " + std::to_string(max_length) +
+                     " caractères au plus, et non " + std::to_string(bytes->size()));
+  }
+  return *bytes;
 }
 
 ExerciseType ParseType(std::string_view text) {
   if (const auto type = ExerciseTypeFromCommandName(text)) {
     return *type;
   }
-  throw UsageError("--type takes " + std::string(kTypeChoices) + ", not '" + std::string(text) +
-                   "'");
+  throw UsageError("--type attend " + std::string(kTypeChoices) + ", et non " + Quoted(text));
+}
+
+int32_t ParseInt32(std::string_view option, std::string_view text, int32_t low, int32_t high) {
+  return static_cast<int32_t>(ParseWholeNumber(option, text, low, high));
 }
 
 struct OptionRule {
@@ -41,26 +80,43 @@ struct OptionRule {
 };
 
 const std::vector<OptionRule>& OptionRules() {
+  using O = CliOptions;
+  using V = std::string_view;
+  constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
   static const std::vector<OptionRule> rules = {
-      {"--type", "one of add, sub, mul, div, pow, simp, reduc",
-       [](CliOptions& o, std::string_view v) { o.type = ParseType(v); }},
-      {"--max", "a whole number from 9 to 500",
-       [](CliOptions& o, std::string_view v) {
-         o.largest_term =
-             static_cast<int32_t>(ParseWholeNumber("--max", v, kMinLargestTerm, kMaxLargestTerm));
+      {"--type", "add, sub, mul, div, pow, simp ou reduc",
+       [](O& o, V v) { o.type = ParseType(v); }},
+      {"--max", "un nombre entier de 9 à 500",
+       [](O& o, V v) {
+         o.settings.largest_term = ParseInt32("--max", v, kMinLargestTerm, kMaxLargestTerm);
        }},
-      {"--count", "a whole number from 1 to 40",
-       [](CliOptions& o, std::string_view v) {
-         o.count =
-             static_cast<int32_t>(ParseWholeNumber("--count", v, kMinQuestionCount, kMaxQuestions));
+      {"--count", "un nombre entier de 1 à 40",
+       [](O& o, V v) {
+         o.settings.count = ParseInt32("--count", v, kMinQuestionCount, kMaxQuestions);
        }},
-      {"--seed", "a whole number from 0 to 4294967295",
-       [](CliOptions& o, std::string_view v) {
+      {"--spacing", "un nombre entier de 0 à 10",
+       [](O& o, V v) { o.settings.spacing = ParseInt32("--spacing", v, 0, kMaxSpacing); }},
+      {"--seed", "un nombre entier de 0 à 4294967295",
+       [](O& o, V v) {
          o.seed = static_cast<uint32_t>(
              ParseWholeNumber("--seed", v, 0, std::numeric_limits<uint32_t>::max()));
        }},
-      {"--json", "", [](CliOptions& o, std::string_view) { o.json = true; }},
-      {"--help", "", [](CliOptions& o, std::string_view) { o.help = true; }},
+      {"--title", "un texte",
+       [](O& o, V v) { o.settings.title = ParseText("--title", v, kMaxTitleLength); }},
+      {"--instruction", "un texte",
+       [](O& o, V v) { o.settings.instruction = ParseText("--instruction", v, kUnlimited); }},
+      {"--separator", "un texte",
+       [](O& o, V v) { o.settings.separator = ParseText("--separator", v, kMaxSeparatorLength); }},
+      {"--no-separator", "", [](O& o, V) { o.settings.separator_on = false; }},
+      {"--out", "un chemin sans extension",
+       [](O& o, V v) {
+         if (v.empty()) {
+           throw UsageError("--out attend un chemin sans extension, et non un texte vide");
+         }
+         o.out_base = std::string(v);
+       }},
+      {"--json", "", [](O& o, V) { o.json = true; }},
+      {"--help", "", [](O& o, V) { o.help = true; }},
   };
   return rules;
 }
@@ -117,26 +173,27 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     const OptionRule* rule = FindRule(arg);
     if (rule == nullptr) {
-      throw UsageError(arg.starts_with("-") ? "unknown option '" + std::string(arg) + "'"
-                                            : "unexpected argument '" + std::string(arg) + "'");
+      throw UsageError(arg.starts_with("-") ? "option inconnue " + Quoted(arg)
+                                            : "argument inattendu " + Quoted(arg));
     }
     if (rule->value_hint.empty()) {
       if (inline_value) {
-        throw UsageError(std::string(arg) + " takes no value");
+        throw UsageError(std::string(arg) + " ne prend pas de valeur");
       }
       rule->apply(options, {});
       continue;
     }
     if (!inline_value) {
       if (i + 1 >= args.size()) {
-        throw UsageError(std::string(arg) + " needs a value: " + std::string(rule->value_hint));
+        throw UsageError(std::string(arg) +
+                         " attend une valeur : " + std::string(rule->value_hint));
       }
       inline_value = args[++i];
     }
     rule->apply(options, *inline_value);
   }
   if (!options.help && !options.type) {
-    throw UsageError("--type is required: " + std::string(kTypeChoices));
+    throw UsageError("--type est obligatoire : " + std::string(kTypeChoices));
   }
   return options;
 }

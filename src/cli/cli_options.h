@@ -7,24 +7,24 @@
 #include <string_view>
 #include <vector>
 
-#include "drawing/drawing_context.h"
 #include "drawing/exercise_type.h"
+#include "worksheet/worksheet_build.h"
 
 namespace fractions {
 
-// What the command line asks for. Values are checked against the same ranges
-// as the window's spin boxes.
+// What the command line asks for. Numbers are checked against the ranges of
+// the window's spin boxes, texts converted to Windows-1252.
 struct CliOptions {
   std::optional<ExerciseType> type;
-  int32_t largest_term = kDefaultLargestTerm;
-  int32_t count = kDefaultQuestionCount;
-  std::optional<uint32_t> seed;  // none: seed from the time of day
+  WorksheetSettings settings;
+  std::optional<uint32_t> seed;         // none: seed from the time of day
+  std::optional<std::string> out_base;  // UTF-8 path without extension
   bool json = false;
   bool help = false;
 };
 
-// A command line that cannot be followed; the message names the option and
-// what it accepts.
+// A command line that cannot be followed; the message (UTF-8, French) names
+// the option and what it accepts.
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

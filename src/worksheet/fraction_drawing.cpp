@@ -22,16 +22,15 @@ int Centred(LineImage& canvas, const std::string& text) {
 
 // The small bold exponent, one pixel right of where the pen stands.
 void DrawExponentAfterPen(LineImage& canvas, const std::string& exponent) {
-  const LineFonts& fonts = GetLineFonts();
-  canvas.SetFont(fonts.exponent);
+  canvas.SetFont(LineFont::kExponent);
   canvas.TextOut(canvas.PenPos().x() + 1, canvas.PenPos().y(), exponent);
-  canvas.SetFont(fonts.operand);
+  canvas.SetFont(LineFont::kOperand);
 }
 
 }  // namespace
 
 void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
-  canvas.SetFont(GetLineFonts().operand);
+  canvas.SetFont(LineFont::kOperand);
   const std::string num_text = std::to_string(num);
   const std::string den_text = std::to_string(den);
   if (den_text == "1") {
@@ -46,8 +45,7 @@ void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
 
 void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, int32_t form,
                        int32_t exponent) {
-  const LineFonts& fonts = GetLineFonts();
-  canvas.SetFont(fonts.operand);
+  canvas.SetFont(LineFont::kOperand);
   const std::string num_text = std::to_string(num);
   const std::string den_text = std::to_string(den);
   const std::string exponent_text = std::to_string(exponent);
@@ -65,9 +63,9 @@ void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, int32_t form
   if (form == kWholeFraction) {
     canvas.Arc({0, 0, 10, 32}, {2, 0}, {2, 28});
     canvas.Arc({20, 0, 30, 30}, {28, 30}, {28, 0});
-    canvas.SetFont(fonts.exponent);
+    canvas.SetFont(LineFont::kExponent);
     canvas.TextOut(31, 0, exponent_text);
-    canvas.SetFont(fonts.operand);
+    canvas.SetFont(LineFont::kOperand);
   }
 }
 

@@ -45,4 +45,16 @@ const LineFonts& GetLineFonts() {
   return *fonts;
 }
 
+const QFont& GetLineFont(LineFont font) {
+  const LineFonts& fonts = GetLineFonts();
+  switch (font) {
+    case LineFont::kOperand:
+      return fonts.operand;
+    case LineFont::kExponent:
+      return fonts.exponent;
+    default:
+      return fonts.line;
+  }
+}
+
 }  // namespace fractions

@@ -21,6 +21,8 @@ struct LineFonts {
   QFont exponent;
 };
 
+enum class LineFont { kLine, kOperand, kExponent };
+
 // The family every line font uses, from Debian's fonts-liberation package.
 inline constexpr const char* kLineFontFamily = "Liberation Sans";
 
@@ -32,5 +34,6 @@ class MissingFontError : public std::runtime_error {
 // The fonts, loaded on first use. Needs a QGuiApplication. Throws
 // MissingFontError (with a French message) when the family is not installed.
 const LineFonts& GetLineFonts();
+const QFont& GetLineFont(LineFont font);
 
 }  // namespace fractions

@@ -3,9 +3,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRectF>
+#include <QStaticText>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <string>
+#include <unordered_map>
 
 #include "line_fonts.h"
 #include "richtext/qt_text.h"
@@ -39,6 +43,33 @@ double ArcAngleDegrees(const QRectF& ellipse, QPoint through) {
   return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
 }
 
+// A text laid out once in one of the line fonts: a worksheet draws the same
+// few hundred numbers and signs again and again, and shaping them anew each
+// time would cost most of a run.
+struct LaidOutText {
+  int width;
+  int height;
+  QStaticText text;
+};
+
+const LaidOutText& LayOut(LineFont font, std::string_view cp1252_text) {
+  static std::array<std::unordered_map<std::string, LaidOutText>, 3> cache;
+  auto& texts = cache[static_cast<size_t>(font)];
+  const std::string key(cp1252_text);
+  if (const auto found = texts.find(key); found != texts.end()) {
+    return found->second;
+  }
+  const QFont& qfont = GetLineFont(font);
+  const QString text = ToQString(cp1252_text);
+  const QFontMetrics metrics(qfont);
+  QStaticText laid_out(text);
+  laid_out.setTextFormat(Qt::PlainText);
+  laid_out.prepare(QTransform(), qfont);
+  return texts
+      .emplace(key, LaidOutText{metrics.horizontalAdvance(text), metrics.height(), laid_out})
+      .first->second;
+}
+
 }  // namespace
 
 void LineImage::SetSize(int width, int height) {
@@ -54,7 +85,7 @@ QImage& LineImage::Bitmap() {
   if (bitmap_.isNull() || bitmap_.width() != width_ || bitmap_.height() != height_) {
     bitmap_ = QImage(width_, height_, QImage::Format_RGB32);
     bitmap_.fill(Qt::white);
-    font_ = GetLineFonts().line;
+    font_ = LineFont::kLine;
     pen_ = {0, 0};
   }
   return bitmap_;
@@ -64,27 +95,24 @@ const QImage& LineImage::Picture() {
   return Bitmap();
 }
 
-void LineImage::SetFont(const QFont& font) {
+void LineImage::SetFont(LineFont font) {
   Bitmap();
   font_ = font;
 }
 
 int LineImage::TextWidth(std::string_view cp1252_text) const {
-  const QFont& font = bitmap_.isNull() ? GetLineFonts().line : font_;
-  return QFontMetrics(font).horizontalAdvance(ToQString(cp1252_text));
+  return LayOut(bitmap_.isNull() ? LineFont::kLine : font_, cp1252_text).width;
 }
 
 void LineImage::TextOut(int x, int y, std::string_view cp1252_text) {
   QImage& image = Bitmap();
-  const QString text = ToQString(cp1252_text);
-  const QFontMetrics metrics(font_);
-  const int width = metrics.horizontalAdvance(text);
+  const LaidOutText& text = LayOut(font_, cp1252_text);
   QPainter painter(&image);
   PrepareAliased(painter);
-  painter.setFont(font_);
-  painter.fillRect(QRect(x, y, width, metrics.height()), Qt::white);  // opaque text cell
-  painter.drawText(QPoint(x, y + metrics.ascent()), text);
-  pen_ = {x + width, y};
+  painter.setFont(GetLineFont(font_));
+  painter.fillRect(QRect(x, y, text.width, text.height), Qt::white);  // opaque text cell
+  painter.drawStaticText(QPoint(x, y), text.text);
+  pen_ = {x + text.width, y};
 }
 
 void LineImage::LineTo(int x, int y) {

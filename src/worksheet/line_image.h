@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <string_view>
+
+#include "line_fonts.h"
 
 namespace fractions {
 
@@ -30,7 +31,7 @@ class LineImage {
   // The current picture; a fresh white one when cleared.
   const QImage& Picture();
 
-  void SetFont(const QFont& font);
+  void SetFont(LineFont font);
   int TextWidth(std::string_view cp1252_text) const;
   // Draws the text with its cell's top-left corner at (x, y) and moves the
   // pen to (x + width, y).
@@ -53,7 +54,7 @@ class LineImage {
   int width_ = 0;
   int height_ = 0;
   QImage bitmap_;  // null while cleared
-  QFont font_;
+  LineFont font_ = LineFont::kLine;
   QPoint pen_;
 };
 

@@ -82,7 +82,8 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
   documents.answer_key = Header(documents.name, " - <b>Corrig\xE9</b> - <u>", settings);
 
   DrawingContext context{tools.random, tools.table};
-  const QuestionSet set = RunDrawingPhase(type, settings.largest_term, settings.count, context);
+  documents.questions = RunDrawingPhase(type, settings.largest_term, settings.count, context);
+  const QuestionSet& set = documents.questions;
 
   const std::string separator =
       settings.separator_on ? MarkupToRtf(settings.separator + "<br>") : std::string();

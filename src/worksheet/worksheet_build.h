@@ -4,6 +4,7 @@
 #include <string>
 
 #include "drawing/drawing_context.h"
+#include "drawing/drawing_phase.h"
 #include "drawing/exercise_type.h"
 #include "line_layouts.h"
 
@@ -30,11 +31,13 @@ inline constexpr size_t kMaxTitleLength = 160;
 inline constexpr size_t kMaxSeparatorLength = 230;
 
 // What a worksheet run hands over: the new document name and the two RTF
-// documents (Windows-1252 bytes), each one closed group.
+// documents (Windows-1252 bytes), each one closed group; and the questions
+// they were drawn from, for tools that list them.
 struct WorksheetDocuments {
   std::string name;
   std::string subject;
   std::string answer_key;
+  QuestionSet questions;
 };
 
 // The program-wide pieces a build uses: the generator, the question table

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <numeric>
 #include <set>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/random.h"
 
@@ -142,31 +146,99 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
     const char* message;
   };
   const std::vector<Case> cases = {
-      {{}, "--type is required"},
-      {{"--type", "mod"}, "--type takes add, sub, mul, div, pow, simp or reduc, not 'mod'"},
-      {{"--type"}, "--type needs a value"},
-      {{"--type", "add", "--max", "8"}, "--max takes a whole number from 9 to 500, not '8'"},
-      {{"--type", "add", "--max", "501"}, "--max takes a whole number from 9 to 500"},
-      {{"--type", "add", "--max", "1e2"}, "--max takes a whole number from 9 to 500, not '1e2'"},
-      {{"--type", "add", "--max", "+50"}, "--max takes a whole number"},
-      {{"--type", "add", "--max", ""}, "--max takes a whole number"},
-      {{"--type", "add", "--count", "0"}, "--count takes a whole number from 1 to 40, not '0'"},
-      {{"--type", "add", "--count", "41"}, "--count takes a whole number from 1 to 40"},
-      {{"--type", "add", "--seed", "-1"}, "--seed takes a whole number from 0 to 4294967295"},
+      {{}, "--type est obligatoire"},
+      {{"--type", "mod"}, "--type attend add, sub, mul, div, pow, simp ou reduc, et non « mod »"},
+      {{"--type"}, "--type attend une valeur"},
+      {{"--type", "add", "--max", "8"}, "--max attend un nombre entier de 9 à 500, et non « 8 »"},
+      {{"--type", "add", "--max", "501"}, "--max attend un nombre entier de 9 à 500"},
+      {{"--type", "add", "--max", "1e2"},
+       "--max attend un nombre entier de 9 à 500, et non « 1e2 »"},
+      {{"--type", "add", "--max", "+50"}, "--max attend un nombre entier"},
+      {{"--type", "add", "--max", ""}, "--max attend un nombre entier"},
+      {{"--type", "add", "--count", "0"},
+       "--count attend un nombre entier de 1 à 40, et non « 0 »"},
+      {{"--type", "add", "--count", "41"}, "--count attend un nombre entier de 1 à 40"},
+      {{"--type", "add", "--spacing", "11"}, "--spacing attend un nombre entier de 0 à 10"},
+      {{"--type", "add", "--seed", "-1"}, "--seed attend un nombre entier de 0 à 4294967295"},
       {{"--type", "add", "--seed", "4294967296"},
-       "--seed takes a whole number from 0 to 4294967295"},
-      {{"--type", "add", "--seed", "99999999999999999999999"}, "--seed takes a whole number"},
-      {{"--type", "add", "--colour"}, "unknown option '--colour'"},
-      {{"--type", "add", "extra"}, "unexpected argument 'extra'"},
-      {{"--type", "add", "--json=yes"}, "--json takes no value"},
+       "--seed attend un nombre entier de 0 à 4294967295"},
+      {{"--type", "add", "--seed", "99999999999999999999999"}, "--seed attend un nombre entier"},
+      {{"--type", "add", "--colour"}, "option inconnue « --colour »"},
+      {{"--type", "add", "extra"}, "argument inattendu « extra »"},
+      {{"--type", "add", "--json=yes"}, "--json ne prend pas de valeur"},
+      {{"--type", "add", "--title", "Fractions \u65E5"},
+       "--title : le caractère « \u65E5 » ne s'écrit pas en Windows-1252"},
+      {{"--type", "add", "--instruction", "bad \xFF byte"}, "--instruction : le caractère"},
+      {{"--type", "add", "--title", std::string(161, 'x')},
+       "--title : 160 caractères au plus, et non 161"},
+      {{"--type", "add", "--separator", std::string(231, '-')},
+       "--separator : 230 caractères au plus"},
+      {{"--type", "add", "--out", ""}, "--out attend un chemin"},
   };
   for (const Case& c : cases) {
     const CliRun run = RunWith(c.args);
     EXPECT_EQ(run.status, kExitUsage) << c.message;
     EXPECT_EQ(run.out, "") << c.message;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("Usage: fractions-cli"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Usage : fractions-cli"), std::string::npos) << run.err;
   }
+}
+
+class FractionsCliFiles : public ::testing::Test {
+ protected:
+  std::string Base(const char* name) const { return dir_.filePath(name).toStdString(); }
+  static std::string Read(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    return file.readAll().toStdString();
+  }
+  QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
+  QTemporaryDir dir_;
+};
+
+TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
+  const std::string base = Base("feuille");
+  const CliRun run =
+      RunWith({"--type", "reduc", "--count", "40", "--seed", "7", "--out", base, "--title",
+               "Élève – 5e", "--instruction", "Réduire", "--no-separator", "--spacing", "0"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(Files(), QStringList({"feuille.rtf", "feuille_Cor.rtf"}));
+
+  WorksheetSettings settings;
+  settings.count = 40;
+  settings.title = "\xC9l\xE8ve \x96 5e";  // the same text in Windows-1252
+  settings.instruction =
+      "R\xE9"
+      "duire";
+  settings.separator_on = false;
+  settings.spacing = 0;
+  const GeneratedWorksheet expected =
+      GenerateWorksheet(ExerciseType::kCommonDenominator, settings, 7);
+  EXPECT_EQ(Read(base + ".rtf"), expected.documents.subject);
+  EXPECT_EQ(Read(base + "_Cor.rtf"), expected.documents.answer_key);
+}
+
+TEST_F(FractionsCliFiles, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
+  const std::string base = Base("missing-folder/feuille");
+  const CliRun run = RunWith({"--type", "add", "--seed", "1", "--out", base});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("Impossible de créer le fichier " + base + ".rtf"), std::string::npos)
+      << run.err;
+  EXPECT_TRUE(Files().isEmpty());
+
+  // The answer key cannot be written (a folder stands in its way): the
+  // subject is not written either, and the old subject stays as it was.
+  const std::string other = Base("pair");
+  QFile old(QString::fromStdString(other + ".rtf"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+  old.close();
+  ASSERT_TRUE(QDir(QString::fromStdString(dir_.path().toStdString())).mkdir("pair_Cor.rtf"));
+  const CliRun blocked = RunWith({"--type", "add", "--seed", "1", "--out", other});
+  EXPECT_EQ(blocked.status, kExitFailure);
+  EXPECT_NE(blocked.err.find("pair_Cor.rtf"), std::string::npos) << blocked.err;
+  EXPECT_EQ(Read(other + ".rtf"), "old");
+  EXPECT_EQ(Files(), QStringList({"pair.rtf"}));
 }
 
 TEST(FractionsCli, HelpAndInlineValues) {

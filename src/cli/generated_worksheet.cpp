@@ -1,11 +1,9 @@
-#include "drawn_worksheet.h"
+#include "generated_worksheet.h"
 
 #include <utility>
-#include <vector>
 
 #include "cli_options.h"
 #include "drawing/four_operations.h"
-#include "worksheet/document_name.h"
 
 namespace fractions {
 
@@ -74,28 +72,24 @@ std::string QuestionText(ExerciseType, const CommonDenominatorQuestion& q) {
 
 }  // namespace
 
-DrawnWorksheet DrawWorksheet(ExerciseType type, int32_t largest_term, int32_t count,
-                             uint32_t seed) {
+GeneratedWorksheet GenerateWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                                     uint32_t seed) {
   LcgRandom random(seed);
   QuestionTable table;
-  DrawnWorksheet worksheet;
-  worksheet.type = type;
-  worksheet.largest_term = largest_term;
-  worksheet.count = count;
-  worksheet.seed = seed;
-  worksheet.name = MakeDocumentName(type, random);
-  DrawingContext context{random, table};
-  worksheet.questions = RunDrawingPhase(type, largest_term, count, context);
-  for (size_t p = 0; p < QuestionCount(worksheet.questions); ++p) {
+  LineImages images;
+  WorksheetTools tools{random, table, images};
+  GeneratedWorksheet worksheet{type, settings, seed, BuildWorksheet(type, settings, tools), {}};
+  for (size_t p = 0; p < QuestionCount(worksheet.documents.questions); ++p) {
     worksheet.keys.push_back(table.Slot(static_cast<int>(p)));
   }
   return worksheet;
 }
 
-void WriteJson(std::ostream& out, const DrawnWorksheet& worksheet) {
-  out << "{\"name\": \"" << worksheet.name << "\", \"type\": \"" << CommandName(worksheet.type)
-      << "\", \"max\": " << worksheet.largest_term << ", \"count\": " << worksheet.count
-      << ", \"seed\": " << worksheet.seed << ", \"questions\": [";
+void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet) {
+  out << "{\"name\": \"" << worksheet.documents.name << "\", \"type\": \""
+      << CommandName(worksheet.type) << "\", \"max\": " << worksheet.settings.largest_term
+      << ", \"count\": " << worksheet.settings.count << ", \"seed\": " << worksheet.seed
+      << ", \"questions\": [";
   std::visit(
       [&](const auto& questions) {
         for (size_t p = 0; p < questions.size(); ++p) {
@@ -103,19 +97,19 @@ void WriteJson(std::ostream& out, const DrawnWorksheet& worksheet) {
           WriteQuestionObject(out, JsonFields(questions[p]), worksheet.keys[p]);
         }
       },
-      worksheet.questions);
+      worksheet.documents.questions);
   out << "\n]}\n";
 }
 
-void WriteText(std::ostream& out, const DrawnWorksheet& worksheet) {
-  out << worksheet.name << " (seed " << worksheet.seed << ")\n";
+void WriteText(std::ostream& out, const GeneratedWorksheet& worksheet) {
+  out << worksheet.documents.name << " (graine " << worksheet.seed << ")\n";
   std::visit(
       [&](const auto& questions) {
         for (size_t p = 0; p < questions.size(); ++p) {
           out << p + 1 << ") " << QuestionText(worksheet.type, questions[p]) << "\n";
         }
       },
-      worksheet.questions);
+      worksheet.documents.questions);
 }
 
 }  // namespace fractions

@@ -1,0 +1,47 @@
+// Building both documents of a worksheet, pictures included, for every
+// exercise type at the largest terms (500) and the most questions (40).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "worksheet/worksheet_build.h"
+
+namespace fractions {
+namespace {
+
+void BuildBothDocuments(benchmark::State& state, ExerciseType type) {
+  LcgRandom random(1);
+  QuestionTable table;
+  LineImages images;
+  WorksheetTools tools{random, table, images};
+  WorksheetSettings settings;
+  settings.largest_term = kMaxLargestTerm;
+  settings.count = kMaxQuestions;
+  settings.spacing = kMaxSpacing;
+  uint32_t seed = 0;
+  for (auto _ : state) {
+    random.SetSeed(++seed);
+    benchmark::DoNotOptimize(BuildWorksheet(type, settings, tools));
+  }
+}
+
+BENCHMARK_CAPTURE(BuildBothDocuments, add, ExerciseType::kAddition);
+BENCHMARK_CAPTURE(BuildBothDocuments, sub, ExerciseType::kSubtraction);
+BENCHMARK_CAPTURE(BuildBothDocuments, mul, ExerciseType::kMultiplication);
+BENCHMARK_CAPTURE(BuildBothDocuments, div, ExerciseType::kDivision);
+BENCHMARK_CAPTURE(BuildBothDocuments, pow, ExerciseType::kPowers);
+BENCHMARK_CAPTURE(BuildBothDocuments, simp, ExerciseType::kSimplification);
+BENCHMARK_CAPTURE(BuildBothDocuments, reduc, ExerciseType::kCommonDenominator);
+
+}  // namespace
+}  // namespace fractions
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qt_argc = 1;
+  QGuiApplication app(qt_argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

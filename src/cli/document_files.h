@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+#include <string>
+
+namespace fractions {
+
+// A file that could not be written; the message (UTF-8, French) names it.
+class FileWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Writes the subject to BASE.rtf and the answer key to BASE_Cor.rtf. Both go
+// through temporary files renamed over the targets only once both are fully
+// written, so a failure leaves no partial file and keeps what was there.
+void WriteDocumentPair(const QString& base, const std::string& subject,
+                       const std::string& answer_key);
+
+}  // namespace fractions
