@@ -29,4 +29,13 @@ std::optional<std::string> ToCp1252(const QString& text) {
   return bytes;
 }
 
+std::string ToCp1252Lossy(const QString& text) {
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(text.size()));
+  for (const char32_t code_point : text.toUcs4()) {
+    bytes += static_cast<char>(UnicodeToCp1252(code_point).value_or('?'));
+  }
+  return bytes;
+}
+
 }  // namespace fractions

@@ -15,4 +15,8 @@ QString ToQString(std::string_view cp1252);
 // has no Windows-1252 byte.
 std::optional<std::string> ToCp1252(const QString& text);
 
+// The Windows-1252 bytes of `text`, with '?' for every character that has
+// no Windows-1252 byte, as an 8-bit text field would store it.
+std::string ToCp1252Lossy(const QString& text);
+
 }  // namespace fractions

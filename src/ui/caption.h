@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace fractions {
+
+// The window caption. It is kept scrambled in the program (every character
+// code raised by a fixed offset) and unscrambled when shown.
+QString UnscrambledCaption();
+
+// Scrambling, for whoever changes the caption: the inverse of the above.
+QString ScrambleCaption(const QString& caption);
+
+}  // namespace fractions

@@ -1,0 +1,130 @@
+#include "form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragMoveEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QWindow>
+#include <exception>
+
+#include "caption.h"
+#include "error_display.h"
+
+namespace fractions {
+
+namespace {
+
+// Runs a handler body; a failure ends the handler and reaches the user in
+// the error box, as every handler's failures do.
+template <typename Body>
+void Guarded(QWidget* window, Body&& body) {
+  try {
+    body();
+  } catch (const std::exception& error) {
+    ShowErrorDisplay(window, QString::fromUtf8(error.what()));
+  }
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+  CreateControls();
+  ConnectHandlers();
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::ConnectHandlers() {
+  const auto guarded = [this](void (TForm1::*handler)()) {
+    return [this, handler] { Guarded(this, [&] { (this->*handler)(); }); };
+  };
+  connect(btnPlus, &QPushButton::clicked, this, guarded(&TForm1::btnPlusClick));
+  connect(btnMoins, &QPushButton::clicked, this, guarded(&TForm1::btnMoinsClick));
+  connect(btnMult, &QPushButton::clicked, this, guarded(&TForm1::btnMultClick));
+  connect(btnDivise, &QPushButton::clicked, this, guarded(&TForm1::btnDiviseClick));
+  connect(btnPuiss, &QPushButton::clicked, this, guarded(&TForm1::btnPuissClick));
+  connect(btnSimplif, &QPushButton::clicked, this, guarded(&TForm1::btnSimplifClick));
+  connect(btnReduc, &QPushButton::clicked, this, guarded(&TForm1::btnReducClick));
+  connect(btnRAZ, &QPushButton::clicked, this, guarded(&TForm1::btnRAZClick));
+  connect(btnNouvTexte, &QPushButton::clicked, this, guarded(&TForm1::btnNouvTexteClick));
+  connect(btnEffaceTexte, &QPushButton::clicked, this, guarded(&TForm1::btnEffaceTexteClick));
+
+  // Every change of a worksheet setting, by the user or by the settings
+  // store, runs spmaxvaleurChange; the instruction only when the user types
+  // or picks it.
+  for (TSpinEdit* spin : {spmaxvaleur, spMaxLigne, spinterligne}) {
+    connect(spin, &QSpinBox::valueChanged, this, guarded(&TForm1::spmaxvaleurChange));
+  }
+  for (QLineEdit* edit : {eTitre1, eSepar}) {
+    connect(edit, &QLineEdit::textChanged, this, guarded(&TForm1::spmaxvaleurChange));
+  }
+  connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, guarded(&TForm1::spmaxvaleurChange));
+  connect(Combo1, &QComboBox::activated, this, guarded(&TForm1::spmaxvaleurChange));
+  connect(spmaxvaleur, &TSpinEdit::numberFieldClicked, this, guarded(&TForm1::spmaxvaleurClick));
+  connect(CheckBox1, &QCheckBox::toggled, this, guarded(&TForm1::CheckBox1Click));
+  connect(ckbEdite, &QCheckBox::toggled, this, guarded(&TForm1::ckbEditeClick));
+  connect(RxE1, &QTextEdit::textChanged, this, guarded(&TForm1::RxE1Change));
+
+  for (QWidget* field : {static_cast<QWidget*>(eTitre1), static_cast<QWidget*>(eSepar),
+                         static_cast<QWidget*>(Combo1)}) {
+    field->installEventFilter(this);
+  }
+  connect(RxE1, &TRxRichEdit::MouseDown, this, &TForm1::RxE1MouseDown);
+  connect(RxE1, &TRxRichEdit::MouseUp, this, &TForm1::RxE1MouseUp);
+  connect(RxE1, &TRxRichEdit::DragDrop, this, &TForm1::RxE1DragDrop);
+  connect(RxE1, &TRxRichEdit::DragOver, this, &TForm1::RxE1DragOver);
+  connect(RxE2, &TRxRichEdit::MouseDown, this, &TForm1::RxE2MouseDown);
+  connect(RxE2, &TRxRichEdit::MouseUp, this, &TForm1::RxE2MouseUp);
+  connect(RxE2, &TRxRichEdit::DragOver, this, &TForm1::RxE2DragOver);
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::OnFocusWindowChanged);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layout_.Apply(event->size());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+// FormActivate runs when this window becomes the program's active window:
+// the first time, and when it takes the focus back from another window of
+// the program; not when the user comes back from another program.
+void TForm1::OnFocusWindowChanged(QWindow* focus) {
+  QWindow* const mine = windowHandle();
+  if (focus != nullptr && focus == mine &&
+      (!activated_once_ || (last_focus_window_ != nullptr && last_focus_window_ != mine))) {
+    activated_once_ = true;
+    Guarded(this, [this] { FormActivate(); });
+  }
+  if (focus != nullptr) {
+    last_focus_window_ = focus;
+  } else if (!QGuiApplication::focusWindow()) {
+    last_focus_window_ = nullptr;  // the focus went to another program
+  }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+    const bool in = type == QEvent::FocusIn;
+    if (watched == eTitre1 || watched == eSepar) {
+      auto* edit = static_cast<QWidget*>(watched);
+      in ? eTitre1Enter(edit) : eTitre1Exit(edit);
+    } else if (watched == Combo1) {
+      in ? Combo1Enter() : Combo1Exit();
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace fractions

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "anchor_layout.h"
+#include "drawing/question_table.h"
+#include "drawing/random.h"
+#include "lamp_shape.h"
+#include "richtext/rich_edit_view.h"
+#include "spin_edit.h"
+#include "worksheet/line_layouts.h"
+#include "worksheet/worksheet_build.h"
+
+namespace fractions {
+
+// The program's one window: the worksheet settings at the top, the subject
+// and answer-key views in the middle, the exercise buttons and the output
+// controls along the bottom. Handlers are named after their control and
+// event; each reads the controls, calls into the subsystems and puts the
+// results back.
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The design size of the client area.
+  static constexpr QSize kDesignClient{798, 420};
+
+  // The current worksheet's document name (empty before the first run).
+  const std::string& DocumentName() const { return document_name_; }
+  RandomSource& Random() { return random_; }
+
+  // The settings a worksheet run reads from the controls.
+  WorksheetSettings CurrentSettings() const;
+
+  // Controls, by their names in the layout.
+  TSpinEdit* spmaxvaleur;
+  TSpinEdit* spMaxLigne;
+  TSpinEdit* spinterligne;
+  TSpinEdit* spSujets;
+  TSpinEdit* spCorriges;
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label3;
+  QLabel* Label4;
+  QLabel* Label5;
+  QLabel* Label7;
+  QLabel* Label8;
+  QLabel* Label10;
+  QCheckBox* CheckBox1;
+  QCheckBox* ckbEdite;
+  QLineEdit* eTitre1;
+  QLineEdit* eSepar;
+  QComboBox* Combo1;
+  QPushButton* btnNouvTexte;
+  QPushButton* btnEffaceTexte;
+  TRxRichEdit* RxE1;
+  TRxRichEdit* RxE2;
+  QPushButton* btnSimplif;
+  QPushButton* btnReduc;
+  QPushButton* btnPlus;
+  QPushButton* btnMoins;
+  QPushButton* btnMult;
+  QPushButton* btnPuiss;
+  QPushButton* btnDivise;
+  QPushButton* btnRAZ;
+  QPushButton* btnChoixImp;
+  QPushButton* btnApercu;
+  QPushButton* btnImprime;
+  QPushButton* btnEnregistre;
+  TShape* Shape1;
+  QWidget* Panel3;
+  QWidget* Panel4;
+  QLabel* Label6;
+  QScrollArea* ScrollBox1;
+
+  // The lamp's two colours.
+  static constexpr QColor kLampGreen{0, 128, 0};
+  static constexpr QColor kLampRed{255, 0, 0};
+
+ public slots:
+  // Exercise buttons: one worksheet run each.
+  void btnPlusClick();
+  void btnMoinsClick();
+  void btnMultClick();
+  void btnDiviseClick();
+  void btnPuissClick();
+  void btnSimplifClick();
+  void btnReducClick();
+
+  // Window life.
+  void FormCreate();
+  void FormActivate();
+  bool FormCloseQuery();
+
+  // Editing and interaction.
+  void spmaxvaleurChange();
+  void spmaxvaleurClick();
+  void CheckBox1Click();
+  void ckbEditeClick();
+  void btnNouvTexteClick();
+  void btnEffaceTexteClick();
+  void RxE1Change();
+  void btnRAZClick();
+  void eTitre1Enter(QWidget* sender);
+  void eTitre1Exit(QWidget* sender);
+  void Combo1Enter();
+  void Combo1Exit();
+  void RxE1MouseDown();
+  void RxE1MouseUp();
+  void RxE1DragDrop();
+  void RxE1DragOver(bool& accept);
+  void RxE2MouseDown();
+  void RxE2MouseUp();
+  void RxE2DragOver(bool& accept);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateTopArea();
+  void CreateViews();
+  void CreateBottomBar();
+  void CreateAuxiliaryParts();
+  void SetTabOrder();
+  void ConnectHandlers();
+
+  void RunWorksheet(ExerciseType type);
+  void SetLamp(const QColor& colour);
+  void HidePreviewPane();
+  // Outside edit mode, keeps a read-only view free of selections.
+  void CollapseSelection(TRxRichEdit* view);
+  void OnFocusWindowChanged(QWindow* focus);
+
+  AnchorLayout layout_{kDesignClient};
+  LcgRandom random_;
+  QuestionTable question_table_;
+  LineImages line_images_;  // ImaQuest, ImaFract, ImaRep
+  std::string document_name_;
+  bool edit_mode_ = false;
+  bool run_in_progress_ = false;
+  bool activated_once_ = false;
+  QPointer<QWindow> last_focus_window_;
+};
+
+}  // namespace fractions

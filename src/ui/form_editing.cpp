@@ -1,0 +1,127 @@
+// Handlers of the worksheet settings, the instruction list, edit mode and
+// the views' mouse and drag events.
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QScreen>
+
+#include "caption.h"
+#include "form.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr QColor kFocusColour{255, 255, 232};
+constexpr int kMaxInstructionLength = 255;
+
+void SetBackground(QWidget* field, const QColor& colour) {
+  QPalette palette = field->palette();
+  palette.setColor(QPalette::Base, colour);
+  field->setPalette(palette);
+}
+
+}  // namespace
+
+void TForm1::SetLamp(const QColor& colour) { Shape1->SetBrushColor(colour); }
+
+void TForm1::spmaxvaleurChange() {
+  // A view still holding a single blank counts as no worksheet at all.
+  if (RxE1->Text() != QStringLiteral(" ")) {
+    SetLamp(kLampRed);
+  }
+  Label10->setText(QStringLiteral("(%1)").arg(eSepar->text().size()));
+}
+
+void TForm1::spmaxvaleurClick() {
+  spmaxvaleur->setSingleStep(spmaxvaleur->singleStep() == 100 ? 1 : 100);
+}
+
+void TForm1::eTitre1Enter(QWidget* sender) { SetBackground(sender, kFocusColour); }
+void TForm1::eTitre1Exit(QWidget* sender) { SetBackground(sender, Qt::white); }
+void TForm1::Combo1Enter() { SetBackground(Combo1, kFocusColour); }
+void TForm1::Combo1Exit() { SetBackground(Combo1, Qt::white); }
+
+void TForm1::CheckBox1Click() {
+  eSepar->setEnabled(CheckBox1->isChecked());
+  SetLamp(kLampRed);
+}
+
+void TForm1::ckbEditeClick() {
+  edit_mode_ = ckbEdite->isChecked();
+  RxE1->SetEditable(edit_mode_);
+  RxE2->SetEditable(edit_mode_);
+}
+
+void TForm1::btnNouvTexteClick() {
+  QInputDialog dialog(this);
+  dialog.setWindowTitle("Nouveau texte");
+  dialog.setLabelText("Entrez votre texte");
+  dialog.setOkButtonText("OK");
+  dialog.setCancelButtonText("Annuler");
+  dialog.setTextValue(QString());
+  if (auto* field = dialog.findChild<QLineEdit*>()) {
+    field->setMaxLength(kMaxInstructionLength);
+  }
+  dialog.adjustSize();
+  if (const QScreen* screen = dialog.screen()) {
+    dialog.move(screen->geometry().center() - dialog.rect().center());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty()) {
+    return;
+  }
+  // Set by the program, not typed: the lamp keeps its colour.
+  Combo1->addItem(dialog.textValue());
+  Combo1->setEditText(dialog.textValue());
+}
+
+void TForm1::btnEffaceTexteClick() {
+  if (Combo1->currentIndex() >= 0) {
+    Combo1->removeItem(Combo1->currentIndex());
+  }
+}
+
+void TForm1::RxE1Change() {
+  const bool has_text = !RxE1->Text().isEmpty();
+  for (QPushButton* button : {btnImprime, btnEnregistre, btnRAZ, btnApercu}) {
+    button->setEnabled(has_text);
+  }
+}
+
+void TForm1::btnRAZClick() {
+  RxE1->ClearView();
+  RxE2->ClearView();
+}
+
+void TForm1::CollapseSelection(TRxRichEdit* view) {
+  if (edit_mode_) {
+    return;
+  }
+  // Any fixed position will do; only the empty selection matters.
+  QTextCursor cursor = view->textCursor();
+  const int position = qMin(static_cast<int>(windowTitle().size()), view->TextLength());
+  cursor.setPosition(position);
+  view->setTextCursor(cursor);
+}
+
+void TForm1::RxE1MouseDown() { CollapseSelection(RxE1); }
+void TForm1::RxE1MouseUp() { CollapseSelection(RxE1); }
+void TForm1::RxE1DragDrop() { CollapseSelection(RxE1); }
+void TForm1::RxE2MouseDown() { CollapseSelection(RxE2); }
+void TForm1::RxE2MouseUp() { CollapseSelection(RxE2); }
+
+void TForm1::RxE1DragOver(bool& accept) {
+  if (!edit_mode_) {
+    accept = false;
+    CollapseSelection(RxE1);
+  }
+}
+
+void TForm1::RxE2DragOver(bool& accept) {
+  if (!edit_mode_) {
+    accept = false;
+    CollapseSelection(RxE2);
+  }
+}
+
+}  // namespace fractions

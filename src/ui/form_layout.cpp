@@ -1,0 +1,210 @@
+// The window's controls with their design boxes, anchors, texts, hints and
+// tab order.
+#include <QFont>
+
+#include "form.h"
+#include "richtext/qt_text.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr unsigned kLTR = kAnchorLeft | kAnchorTop | kAnchorRight;
+constexpr unsigned kLTRB = kLTR | kAnchorBottom;
+constexpr unsigned kLRB = kAnchorLeft | kAnchorRight | kAnchorBottom;
+constexpr unsigned kLB = kAnchorLeft | kAnchorBottom;
+constexpr unsigned kRB = kAnchorRight | kAnchorBottom;
+constexpr unsigned kTR = kAnchorTop | kAnchorRight;
+
+// The layout's fonts: "MS Sans Serif" and "Arial" stand as Liberation Sans,
+// with the same pixel heights.
+QFont SansFont(int pixel_size) {
+  QFont font("Liberation Sans");
+  font.setPixelSize(pixel_size);
+  return font;
+}
+
+template <typename Control>
+Control* Named(Control* control, const char* name, const QString& hint = {}) {
+  control->setObjectName(QString::fromLatin1(name));
+  if (!hint.isEmpty()) {
+    control->setToolTip(hint);
+  }
+  return control;
+}
+
+}  // namespace
+
+void TForm1::CreateControls() {
+  setObjectName("Form1");
+  setFont(SansFont(11));
+  resize(kDesignClient);
+  CreateTopArea();
+  CreateViews();
+  CreateBottomBar();
+  CreateAuxiliaryParts();
+  SetTabOrder();
+}
+
+void TForm1::CreateTopArea() {
+  Label1 = Named(new QLabel("Max valeur", this), "Label1");
+  layout_.Add(Label1, {4, 8, 52, 13});
+  spmaxvaleur = Named(new TSpinEdit(9, 500, 100, 100, this), "spmaxvaleur",
+                      "Difficulté : valeur maximale des termes. (clic gauche : défilement "
+                      "unités<->centaines)");
+  layout_.Add(spmaxvaleur, {59, 3, 53, 22});
+  Label2 = Named(new QLabel("Max quest", this), "Label2");
+  layout_.Add(Label2, {4, 35, 49, 13});
+  spMaxLigne = Named(new TSpinEdit(1, 40, 25, 1, this), "spMaxLigne",
+                     "Nombre maximal de questions posées par opération");
+  layout_.Add(spMaxLigne, {59, 30, 41, 22});
+  Label3 = Named(new QLabel("Interligne", this), "Label3");
+  layout_.Add(Label3, {4, 63, 43, 13});
+  spinterligne =
+      Named(new TSpinEdit(0, 10, 1, 1, this), "spinterligne", "Espacement entre les lignes");
+  layout_.Add(spinterligne, {59, 58, 41, 22});
+
+  Label10 = Named(new QLabel("(123)", this), "Label10");
+  Label10->setAlignment(Qt::AlignCenter);
+  Label10->setFont(SansFont(9));
+  QPalette maroon = Label10->palette();
+  maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
+  Label10->setPalette(maroon);
+  layout_.Add(Label10, {100, 50, 26, 12});
+  CheckBox1 = Named(new QCheckBox("Separ", this), "CheckBox1");
+  CheckBox1->setChecked(true);
+  layout_.Add(CheckBox1, {106, 61, 50, 17});
+
+  Label4 = Named(new QLabel("Titre1", this), "Label4");
+  layout_.Add(Label4, {125, 8, 27, 13});
+  eTitre1 = Named(new QLineEdit(this), "eTitre1", "Ligne 1 du titre, modifiable et enregistrée ");
+  eTitre1->setMaxLength(static_cast<int>(kMaxTitleLength));
+  eTitre1->setFont(SansFont(11));
+  eTitre1->setText(ToQString(WorksheetSettings::DefaultTitle()));
+  layout_.Add(eTitre1, {157, 4, 638, 22}, kLTR);
+
+  Label5 = Named(new QLabel("Titre2", this), "Label5");
+  layout_.Add(Label5, {125, 35, 27, 13});
+  Combo1 = Named(new QComboBox(this), "Combo1");
+  Combo1->setEditable(true);
+  Combo1->setInsertPolicy(QComboBox::NoInsert);
+  Combo1->setFont(SansFont(11));
+  Combo1->addItems({"Calculer (réponse irréductible)", "Simplifier (réponse irréductible)",
+                    "Réduire au plus petit dénominateur commun"});
+  Combo1->setEditText("Calculer (réponse irréductible)");
+  layout_.Add(Combo1, {157, 31, 580, 22}, kLTR);
+  btnNouvTexte = Named(new QPushButton("A", this), "btnNouvTexte", "Ajouter un nouveau texte");
+  layout_.Add(btnNouvTexte, {741, 29, 25, 25}, kTR);
+  btnEffaceTexte =
+      Named(new QPushButton("E", this), "btnEffaceTexte", "Effacer le texte sélectionné");
+  layout_.Add(btnEffaceTexte, {770, 29, 24, 25}, kTR);
+
+  eSepar = Named(new QLineEdit(this), "eSepar", "Ligne 2, idem");
+  eSepar->setMaxLength(static_cast<int>(kMaxSeparatorLength));
+  eSepar->setFont(SansFont(11));
+  eSepar->setText(ToQString(WorksheetSettings::DefaultSeparator()));
+  layout_.Add(eSepar, {157, 59, 580, 22}, kLTR);
+  ckbEdite = Named(new QCheckBox("Edite", this), "ckbEdite",
+                   "Possibilité d'écrire, modifier sujet/corrigé");
+  layout_.Add(ckbEdite, {745, 61, 46, 17}, kTR);
+}
+
+void TForm1::CreateViews() {
+  RxE1 = Named(new TRxRichEdit(this), "RxE1", "Sujet");
+  layout_.Add(RxE1, {4, 86, 788, 132}, kLTRB);
+  RxE2 = Named(new TRxRichEdit(this), "RxE2", "Corrigé");
+  layout_.Add(RxE2, {4, 224, 790, 141}, kLRB);
+}
+
+void TForm1::CreateBottomBar() {
+  struct ButtonSpec {
+    QPushButton* TForm1::*member;
+    const char* name;
+    const char* text;
+    const char* hint;
+    QRect box;
+    unsigned anchors;
+  };
+  const ButtonSpec buttons[] = {
+      {&TForm1::btnSimplif, "btnSimplif", "S", "Simplification", {8, 392, 28, 25}, kLB},
+      {&TForm1::btnReduc, "btnReduc", "R", "Réduction au même dénominateur", {44, 392, 28, 25}, kLB},
+      {&TForm1::btnPlus, "btnPlus", "+", "Additions", {80, 392, 26, 25}, kLB},
+      {&TForm1::btnMoins, "btnMoins", "-", "Soustractions", {116, 392, 28, 25}, kLB},
+      {&TForm1::btnMult, "btnMult", "x", "Multiplications", {151, 392, 28, 25}, kLB},
+      {&TForm1::btnPuiss, "btnPuiss", "^", "Puissances", {187, 392, 28, 25}, kLB},
+      {&TForm1::btnDivise, "btnDivise", ":", "Divisions", {223, 392, 28, 25}, kLB},
+      {&TForm1::btnRAZ, "btnRAZ", "RAZ", "Effacer les énoncés et corrigés", {299, 404, 41, 25}, kLB},
+      {&TForm1::btnChoixImp, "btnChoixImp", "CI", "Choix de l'imprimante", {422, 392, 23, 25}, kRB},
+      {&TForm1::btnApercu, "btnApercu", "A", "Aperçu avant impression du sujet", {450, 392, 22, 25}, kRB},
+      {&TForm1::btnImprime, "btnImprime", "Imprimer", "Imprimer sujets et/ou corrigés", {656, 392, 54, 25}, kRB},
+      {&TForm1::btnEnregistre, "btnEnregistre", "Enregistrer",
+       "Enregistrer sujets et/ou corrigés dans un fichier RTF", {714, 392, 59, 25}, kRB},
+  };
+  for (const ButtonSpec& spec : buttons) {
+    QPushButton* button = Named(new QPushButton(QString::fromUtf8(spec.text), this), spec.name,
+                                QString::fromUtf8(spec.hint));
+    button->setAutoDefault(false);
+    layout_.Add(button, spec.box, spec.anchors);
+    this->*spec.member = button;
+  }
+  btnRAZ->setVisible(false);
+  btnRAZ->setEnabled(false);
+  btnApercu->setEnabled(false);
+  btnImprime->setEnabled(false);
+  btnEnregistre->setEnabled(false);
+
+  Label7 = Named(new QLabel("Sujets", this), "Label7");
+  layout_.Add(Label7, {478, 398, 29, 13}, kRB);
+  spSujets = Named(new TSpinEdit(0, 1000, 1, 1, this), "spSujets");
+  layout_.Add(spSujets, {512, 393, 44, 22}, kRB);
+  Label8 = Named(new QLabel("Corrigés", this), "Label8");
+  layout_.Add(Label8, {560, 398, 38, 13}, kRB);
+  spCorriges = Named(new TSpinEdit(0, 1000, 1, 1, this), "spCorriges");
+  layout_.Add(spCorriges, {603, 393, 44, 22}, kRB);
+
+  Shape1 = Named(new TShape(this), "Shape1", "Modifié (O/N))");
+  Shape1->SetBrushColor(kLampGreen);
+  layout_.Add(Shape1, {778, 393, 13, 22}, kRB);
+}
+
+void TForm1::CreateAuxiliaryParts() {
+  // The wait panel shown while the settings are written to a slow medium.
+  Panel3 = Named(new QWidget(this), "Panel3");
+  Panel3->setAutoFillBackground(true);
+  QPalette red = Panel3->palette();
+  red.setColor(QPalette::Window, Qt::red);
+  Panel3->setPalette(red);
+  Panel3->setGeometry(-467, 128, 505, 217);
+  Panel4 = Named(new QWidget(Panel3), "Panel4");
+  Panel4->setAutoFillBackground(true);
+  QPalette white = Panel4->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  Panel4->setPalette(white);
+  Panel4->setGeometry(16, 16, 473, 185);
+  Panel4->setFont(SansFont(19));
+  Label6 = Named(new QLabel("Veuillez patienter, svp, pendant la sauvegarde\n"
+                            "        des paramètres de configuration...",
+                            Panel4),
+                 "Label6");
+  Label6->setGeometry(40, 72, 383, 44);
+  Panel3->setVisible(false);
+
+  // The preview pane; its pages come with the print preview.
+  ScrollBox1 = Named(new QScrollArea(this), "ScrollBox1");
+  ScrollBox1->setGeometry(749, 409, 493, 497);
+  ScrollBox1->setVisible(false);
+}
+
+void TForm1::SetTabOrder() {
+  QWidget* const order[] = {spmaxvaleur, spMaxLigne, btnPlus,    RxE1,       RxE2,
+                            btnImprime,  spinterligne, btnMoins, eTitre1,    eSepar,
+                            btnMult,     btnDivise,  btnRAZ,     spSujets,   spCorriges,
+                            btnEnregistre, btnPuiss, btnSimplif, btnReduc,   CheckBox1,
+                            Combo1,      btnNouvTexte, btnEffaceTexte, btnApercu, ckbEdite,
+                            btnChoixImp};
+  for (size_t i = 1; i < std::size(order); ++i) {
+    QWidget::setTabOrder(order[i - 1], order[i]);
+  }
+}
+
+}  // namespace fractions

@@ -1,0 +1,75 @@
+// The exercise buttons: one worksheet run each.
+#include <QApplication>
+#include <QGuiApplication>
+
+#include "form.h"
+#include "richtext/qt_text.h"
+
+namespace fractions {
+
+namespace {
+
+// The busy cursor for as long as a run lasts, however it ends.
+class BusyCursor {
+ public:
+  BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Marks a run in progress so that no second one starts inside it.
+class RunFlag {
+ public:
+  explicit RunFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunFlag() { flag_ = false; }
+  RunFlag(const RunFlag&) = delete;
+  RunFlag& operator=(const RunFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void TForm1::btnPlusClick() { RunWorksheet(ExerciseType::kAddition); }
+void TForm1::btnMoinsClick() { RunWorksheet(ExerciseType::kSubtraction); }
+void TForm1::btnMultClick() { RunWorksheet(ExerciseType::kMultiplication); }
+void TForm1::btnDiviseClick() { RunWorksheet(ExerciseType::kDivision); }
+void TForm1::btnPuissClick() { RunWorksheet(ExerciseType::kPowers); }
+void TForm1::btnSimplifClick() { RunWorksheet(ExerciseType::kSimplification); }
+void TForm1::btnReducClick() { RunWorksheet(ExerciseType::kCommonDenominator); }
+
+WorksheetSettings TForm1::CurrentSettings() const {
+  WorksheetSettings settings;
+  settings.title = ToCp1252Lossy(eTitre1->text());
+  settings.instruction = ToCp1252Lossy(Combo1->currentText());
+  settings.separator = ToCp1252Lossy(eSepar->text());
+  settings.separator_on = CheckBox1->isChecked();
+  settings.largest_term = spmaxvaleur->value();
+  settings.count = spMaxLigne->value();
+  settings.spacing = spinterligne->value();
+  return settings;
+}
+
+// A run never lets the event loop turn while it builds, so a click cannot
+// start a second run that would mix two worksheets; the flag guards against
+// any other way back in.
+void TForm1::RunWorksheet(ExerciseType type) {
+  if (run_in_progress_) {
+    return;
+  }
+  const RunFlag running(run_in_progress_);
+  HidePreviewPane();
+  SetLamp(kLampGreen);
+  const BusyCursor busy;
+  RxE1->ClearView();
+  RxE2->ClearView();
+  WorksheetTools tools{random_, question_table_, line_images_};
+  WorksheetDocuments documents = BuildWorksheet(type, CurrentSettings(), tools);
+  document_name_ = std::move(documents.name);
+  LoadRtfIntoView(*RxE1, documents.subject);
+  LoadRtfIntoView(*RxE2, documents.answer_key);
+}
+
+}  // namespace fractions
