@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QTextCharFormat>
+#include <variant>
+#include <vector>
+
+// What an RTF text holds once read, before it goes into a QTextDocument:
+// runs of text of one character format, pictures and paragraph ends, in
+// document order.
+namespace fractions {
+
+struct RtfTextRun {
+  QTextCharFormat format;
+  QString text;  // no paragraph separators; U+2028 for a line break
+};
+
+struct RtfPicture {
+  QImage image;  // pixel-exact, as decoded
+  double width;  // shown size, in pixels at 96 dpi
+  double height;
+};
+
+struct RtfParagraphEnd {};
+
+using RtfItem = std::variant<RtfTextRun, RtfPicture, RtfParagraphEnd>;
+
+struct RtfContent {
+  std::vector<RtfItem> items;
+};
+
+}  // namespace fractions

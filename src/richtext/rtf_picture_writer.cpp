@@ -1,0 +1,92 @@
+#include "rtf_picture_writer.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <cmath>
+#include <string_view>
+
+#include "dib.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr double kTwipsPerPixel = 15.0;
+
+bool IsBlackAndWhiteTable(const QList<QRgb>& table) {
+  return table.size() == 2 &&
+         ((table[0] == kBlack && table[1] == kWhite) || (table[0] == kWhite && table[1] == kBlack));
+}
+
+// Pixel by pixel, for pictures of any other format.
+std::optional<QImage> ScanBlackAndWhite(const QImage& image) {
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  QImage mono(argb.size(), QImage::Format_Mono);
+  mono.setColorTable({kBlack, kWhite});
+  mono.fill(0);
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    uchar* bits = mono.scanLine(y);
+    for (int x = 0; x < argb.width(); ++x) {
+      if (line[x] == kWhite) {
+        bits[x / 8] = static_cast<uchar>(bits[x / 8] | (0x80 >> (x % 8)));
+      } else if (line[x] != kBlack) {
+        return std::nullopt;
+      }
+    }
+  }
+  return mono;
+}
+
+void AppendHex(std::string& out, std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  const size_t at = out.size();
+  out.resize(at + 2 * bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto value = static_cast<unsigned char>(bytes[i]);
+    out[at + 2 * i] = kDigits[value >> 4];
+    out[at + 2 * i + 1] = kDigits[value & 0x0F];
+  }
+}
+
+std::string PngOf(const QImage& image) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return png.toStdString();
+}
+
+std::string Twips(double pixels) {
+  return std::to_string(std::lround(pixels * kTwipsPerPixel));
+}
+
+}  // namespace
+
+std::optional<QImage> AsBlackAndWhite(const QImage& image) {
+  if (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB) {
+    if (IsBlackAndWhiteTable(image.colorTable())) {
+      return image.convertToFormat(QImage::Format_Mono);
+    }
+  }
+  return ScanBlackAndWhite(image);
+}
+
+std::string RtfPictureGroup(const QImage& image, double shown_width, double shown_height) {
+  const std::optional<QImage> mono = AsBlackAndWhite(image);
+  const std::string data = mono ? EncodeOneBitDib(*mono) : PngOf(image);
+  std::string group = mono ? "{\\pict\\dibitmap0" : "{\\pict\\pngblip";
+  group += "\\picw" + std::to_string(image.width());
+  group += "\\pich" + std::to_string(image.height());
+  group += "\\picwgoal" + Twips(shown_width);
+  group += "\\pichgoal" + Twips(shown_height);
+  group += ' ';
+  group.reserve(group.size() + 2 * data.size() + 1);
+  AppendHex(group, data);
+  group += '}';
+  return group;
+}
+
+}  // namespace fractions

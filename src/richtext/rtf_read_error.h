@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace fractions {
+
+// Why an RTF text could not be read, and where. Everything else a reader
+// meets (unknown words, bad pictures, out-of-range numbers) is skipped or
+// mended silently, as RTF readers do.
+struct RtfReadError {
+  enum class Kind {
+    kNotRtf,          // the text does not start with "{\rtf"
+    kUnmatchedClose,  // a "}" after the outermost group has closed
+    kTextAfterEnd,    // other non-blank bytes after the outermost group
+    kUnclosedGroup,   // the input ends inside a group
+    kTooDeep,         // groups nested deeper than kMaxRtfGroupDepth
+  };
+
+  Kind kind;
+  size_t offset;        // byte offset in the input where the fault shows
+  std::string message;  // UTF-8, names the fault and the offset
+};
+
+// Deepest group nesting a document may have, the document group included.
+// Real documents stay far below it; the limit bounds the reader's stack.
+inline constexpr size_t kMaxRtfGroupDepth = 1000;
+
+}  // namespace fractions

@@ -1,0 +1,57 @@
+#include "rtf_reader.h"
+
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+#include <atomic>
+
+#include "rtf_parser.h"
+
+namespace fractions {
+
+namespace {
+
+// Names are unique in the process, so content read twice into one document
+// never replaces the pictures of the first reading.
+QUrl NewPictureName() {
+  static std::atomic<uint64_t> counter{0};
+  return QUrl(QStringLiteral("rtf-picture:%1").arg(++counter));
+}
+
+void InsertPicture(QTextCursor& cursor, const RtfPicture& picture) {
+  const QUrl name = NewPictureName();
+  cursor.document()->addResource(QTextDocument::ImageResource, name, picture.image);
+  QTextImageFormat format;
+  format.setName(name.toString());
+  format.setWidth(picture.width);
+  format.setHeight(picture.height);
+  cursor.insertImage(format);
+}
+
+void InsertContent(QTextCursor& cursor, const RtfContent& content) {
+  for (const RtfItem& item : content.items) {
+    if (const auto* run = std::get_if<RtfTextRun>(&item)) {
+      cursor.insertText(run->text, run->format);
+    } else if (const auto* picture = std::get_if<RtfPicture>(&item)) {
+      InsertPicture(cursor, *picture);
+    } else {
+      cursor.insertBlock();
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<RtfReadError> InsertRtf(QTextCursor& cursor, std::string_view rtf) {
+  auto parsed = ParseRtf(rtf);
+  if (auto* error = std::get_if<RtfReadError>(&parsed)) {
+    return std::move(*error);
+  }
+  cursor.beginEditBlock();
+  cursor.removeSelectedText();
+  InsertContent(cursor, std::get<RtfContent>(parsed));
+  cursor.endEditBlock();
+  return std::nullopt;
+}
+
+}  // namespace fractions

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <string>
+
+namespace fractions {
+
+// The RTF of the cursor's selection (nothing selected: an empty document):
+// {\rtf1\ansi\ansicpg1252\deff0\uc1, a font table of the families used, a
+// colour table of the colours used (entry 0 automatic), the content, "}".
+// Each change of character format writes \plain, then \f, \fs and whichever
+// of \b \i \ul \strike \super \sub \cf \highlight apply; properties a format
+// leaves unset are those of the document's default font. Characters are
+// escaped (\\ \{ \}), bytes 128-255 of Windows-1252 written \'hh, other
+// characters \uN?; TAB is \tab, U+2028 \line, a paragraph end \par. In the
+// Symbol font, characters are written as the font's bytes where it has them.
+// Pictures are written as RtfPictureGroup does; pictures whose image cannot
+// be found are left out. Reading the result with InsertRtf gives back the
+// same text, formats and pictures.
+std::string WriteRtf(const QTextCursor& selection);
+
+// The whole document.
+std::string WriteRtf(const QTextDocument& document);
+
+}  // namespace fractions
