@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <new>
 
+#include "plain_text_writer.h"
 #include "qt_text.h"
 #include "rtf_reader.h"
 #include "rtf_writer.h"
@@ -45,11 +46,17 @@ void TRxRichEdit::ClearView() {
   document()->setModified(false);
 }
 
-void TRxRichEdit::SelectAllText() { selectAll(); }
+void TRxRichEdit::SelectAllText() {
+  selectAll();
+}
 
-QString TRxRichEdit::Text() const { return toPlainText(); }
+QString TRxRichEdit::Text() const {
+  return toPlainText();
+}
 
-int TRxRichEdit::TextLength() const { return document()->characterCount() - 1; }
+int TRxRichEdit::TextLength() const {
+  return document()->characterCount() - 1;
+}
 
 int TRxRichEdit::LineCount() const {
   int lines = document()->blockCount();
@@ -75,9 +82,13 @@ QTextCursor TRxRichEdit::StreamRange() const {
   return whole;
 }
 
-std::string TRxRichEdit::StreamOutRtf() const { return WriteRtf(StreamRange()); }
+std::string TRxRichEdit::StreamOutRtf() const {
+  return WriteRtf(StreamRange());
+}
 
-std::string TRxRichEdit::StreamOutPlainText() const { return WritePlainText(StreamRange()); }
+std::string TRxRichEdit::StreamOutPlainText() const {
+  return WritePlainText(StreamRange());
+}
 
 void TRxRichEdit::mousePressEvent(QMouseEvent* event) {
   QTextEdit::mousePressEvent(event);
