@@ -39,7 +39,8 @@ void AnchorLayout::Add(QWidget* control, const QRect& design_box, unsigned ancho
 
 void AnchorLayout::Apply(const QSize& client) const {
   for (const Entry& entry : entries_) {
-    entry.control->setGeometry(AnchoredBox(entry.design_box, design_client_, client, entry.anchors));
+    entry.control->setGeometry(
+        AnchoredBox(entry.design_box, design_client_, client, entry.anchors));
   }
 }
 

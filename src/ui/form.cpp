@@ -88,6 +88,13 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   layout_.Apply(event->size());
 }
 
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The smallest outer size is 640 x 400; the frame is known once shown.
+  const QSize frame = frameGeometry().size() - size();
+  setMinimumSize(QSize(640, 400) - frame);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
   if (FormCloseQuery()) {
     event->accept();

@@ -23,7 +23,9 @@ void SetBackground(QWidget* field, const QColor& colour) {
 
 }  // namespace
 
-void TForm1::SetLamp(const QColor& colour) { Shape1->SetBrushColor(colour); }
+void TForm1::SetLamp(const QColor& colour) {
+  Shape1->SetBrushColor(colour);
+}
 
 void TForm1::spmaxvaleurChange() {
   // A view still holding a single blank counts as no worksheet at all.
@@ -37,10 +39,18 @@ void TForm1::spmaxvaleurClick() {
   spmaxvaleur->setSingleStep(spmaxvaleur->singleStep() == 100 ? 1 : 100);
 }
 
-void TForm1::eTitre1Enter(QWidget* sender) { SetBackground(sender, kFocusColour); }
-void TForm1::eTitre1Exit(QWidget* sender) { SetBackground(sender, Qt::white); }
-void TForm1::Combo1Enter() { SetBackground(Combo1, kFocusColour); }
-void TForm1::Combo1Exit() { SetBackground(Combo1, Qt::white); }
+void TForm1::eTitre1Enter(QWidget* sender) {
+  SetBackground(sender, kFocusColour);
+}
+void TForm1::eTitre1Exit(QWidget* sender) {
+  SetBackground(sender, Qt::white);
+}
+void TForm1::Combo1Enter() {
+  SetBackground(Combo1, kFocusColour);
+}
+void TForm1::Combo1Exit() {
+  SetBackground(Combo1, Qt::white);
+}
 
 void TForm1::CheckBox1Click() {
   eSepar->setEnabled(CheckBox1->isChecked());
@@ -104,11 +114,21 @@ void TForm1::CollapseSelection(TRxRichEdit* view) {
   view->setTextCursor(cursor);
 }
 
-void TForm1::RxE1MouseDown() { CollapseSelection(RxE1); }
-void TForm1::RxE1MouseUp() { CollapseSelection(RxE1); }
-void TForm1::RxE1DragDrop() { CollapseSelection(RxE1); }
-void TForm1::RxE2MouseDown() { CollapseSelection(RxE2); }
-void TForm1::RxE2MouseUp() { CollapseSelection(RxE2); }
+void TForm1::RxE1MouseDown() {
+  CollapseSelection(RxE1);
+}
+void TForm1::RxE1MouseUp() {
+  CollapseSelection(RxE1);
+}
+void TForm1::RxE1DragDrop() {
+  CollapseSelection(RxE1);
+}
+void TForm1::RxE2MouseDown() {
+  CollapseSelection(RxE2);
+}
+void TForm1::RxE2MouseUp() {
+  CollapseSelection(RxE2);
+}
 
 void TForm1::RxE1DragOver(bool& accept) {
   if (!edit_mode_) {

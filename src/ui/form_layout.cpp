@@ -24,6 +24,11 @@ QFont SansFont(int pixel_size) {
   return font;
 }
 
+// Labels size themselves to their text, from their design position.
+QRect AutoSized(QLabel* label, QRect design_box) {
+  return QRect(design_box.topLeft(), label->sizeHint());
+}
+
 template <typename Control>
 Control* Named(Control* control, const char* name, const QString& hint = {}) {
   control->setObjectName(QString::fromLatin1(name));
@@ -48,18 +53,18 @@ void TForm1::CreateControls() {
 
 void TForm1::CreateTopArea() {
   Label1 = Named(new QLabel("Max valeur", this), "Label1");
-  layout_.Add(Label1, {4, 8, 52, 13});
+  layout_.Add(Label1, AutoSized(Label1, {4, 8, 52, 13}));
   spmaxvaleur = Named(new TSpinEdit(9, 500, 100, 100, this), "spmaxvaleur",
                       "Difficulté : valeur maximale des termes. (clic gauche : défilement "
                       "unités<->centaines)");
   layout_.Add(spmaxvaleur, {59, 3, 53, 22});
   Label2 = Named(new QLabel("Max quest", this), "Label2");
-  layout_.Add(Label2, {4, 35, 49, 13});
+  layout_.Add(Label2, AutoSized(Label2, {4, 35, 49, 13}));
   spMaxLigne = Named(new TSpinEdit(1, 40, 25, 1, this), "spMaxLigne",
                      "Nombre maximal de questions posées par opération");
   layout_.Add(spMaxLigne, {59, 30, 41, 22});
   Label3 = Named(new QLabel("Interligne", this), "Label3");
-  layout_.Add(Label3, {4, 63, 43, 13});
+  layout_.Add(Label3, AutoSized(Label3, {4, 63, 43, 13}));
   spinterligne =
       Named(new TSpinEdit(0, 10, 1, 1, this), "spinterligne", "Espacement entre les lignes");
   layout_.Add(spinterligne, {59, 58, 41, 22});
@@ -76,7 +81,7 @@ void TForm1::CreateTopArea() {
   layout_.Add(CheckBox1, {106, 61, 50, 17});
 
   Label4 = Named(new QLabel("Titre1", this), "Label4");
-  layout_.Add(Label4, {125, 8, 27, 13});
+  layout_.Add(Label4, AutoSized(Label4, {125, 8, 27, 13}));
   eTitre1 = Named(new QLineEdit(this), "eTitre1", "Ligne 1 du titre, modifiable et enregistrée ");
   eTitre1->setMaxLength(static_cast<int>(kMaxTitleLength));
   eTitre1->setFont(SansFont(11));
@@ -84,7 +89,7 @@ void TForm1::CreateTopArea() {
   layout_.Add(eTitre1, {157, 4, 638, 22}, kLTR);
 
   Label5 = Named(new QLabel("Titre2", this), "Label5");
-  layout_.Add(Label5, {125, 35, 27, 13});
+  layout_.Add(Label5, AutoSized(Label5, {125, 35, 27, 13}));
   Combo1 = Named(new QComboBox(this), "Combo1");
   Combo1->setEditable(true);
   Combo1->setInsertPolicy(QComboBox::NoInsert);
@@ -127,18 +132,42 @@ void TForm1::CreateBottomBar() {
   };
   const ButtonSpec buttons[] = {
       {&TForm1::btnSimplif, "btnSimplif", "S", "Simplification", {8, 392, 28, 25}, kLB},
-      {&TForm1::btnReduc, "btnReduc", "R", "Réduction au même dénominateur", {44, 392, 28, 25}, kLB},
+      {&TForm1::btnReduc,
+       "btnReduc",
+       "R",
+       "Réduction au même dénominateur",
+       {44, 392, 28, 25},
+       kLB},
       {&TForm1::btnPlus, "btnPlus", "+", "Additions", {80, 392, 26, 25}, kLB},
       {&TForm1::btnMoins, "btnMoins", "-", "Soustractions", {116, 392, 28, 25}, kLB},
       {&TForm1::btnMult, "btnMult", "x", "Multiplications", {151, 392, 28, 25}, kLB},
       {&TForm1::btnPuiss, "btnPuiss", "^", "Puissances", {187, 392, 28, 25}, kLB},
       {&TForm1::btnDivise, "btnDivise", ":", "Divisions", {223, 392, 28, 25}, kLB},
-      {&TForm1::btnRAZ, "btnRAZ", "RAZ", "Effacer les énoncés et corrigés", {299, 404, 41, 25}, kLB},
+      {&TForm1::btnRAZ,
+       "btnRAZ",
+       "RAZ",
+       "Effacer les énoncés et corrigés",
+       {299, 404, 41, 25},
+       kLB},
       {&TForm1::btnChoixImp, "btnChoixImp", "CI", "Choix de l'imprimante", {422, 392, 23, 25}, kRB},
-      {&TForm1::btnApercu, "btnApercu", "A", "Aperçu avant impression du sujet", {450, 392, 22, 25}, kRB},
-      {&TForm1::btnImprime, "btnImprime", "Imprimer", "Imprimer sujets et/ou corrigés", {656, 392, 54, 25}, kRB},
-      {&TForm1::btnEnregistre, "btnEnregistre", "Enregistrer",
-       "Enregistrer sujets et/ou corrigés dans un fichier RTF", {714, 392, 59, 25}, kRB},
+      {&TForm1::btnApercu,
+       "btnApercu",
+       "A",
+       "Aperçu avant impression du sujet",
+       {450, 392, 22, 25},
+       kRB},
+      {&TForm1::btnImprime,
+       "btnImprime",
+       "Imprimer",
+       "Imprimer sujets et/ou corrigés",
+       {656, 392, 54, 25},
+       kRB},
+      {&TForm1::btnEnregistre,
+       "btnEnregistre",
+       "Enregistrer",
+       "Enregistrer sujets et/ou corrigés dans un fichier RTF",
+       {714, 392, 59, 25},
+       kRB},
   };
   for (const ButtonSpec& spec : buttons) {
     QPushButton* button = Named(new QPushButton(QString::fromUtf8(spec.text), this), spec.name,
@@ -154,11 +183,11 @@ void TForm1::CreateBottomBar() {
   btnEnregistre->setEnabled(false);
 
   Label7 = Named(new QLabel("Sujets", this), "Label7");
-  layout_.Add(Label7, {478, 398, 29, 13}, kRB);
+  layout_.Add(Label7, AutoSized(Label7, {478, 398, 29, 13}), kRB);
   spSujets = Named(new TSpinEdit(0, 1000, 1, 1, this), "spSujets");
   layout_.Add(spSujets, {512, 393, 44, 22}, kRB);
   Label8 = Named(new QLabel("Corrigés", this), "Label8");
-  layout_.Add(Label8, {560, 398, 38, 13}, kRB);
+  layout_.Add(Label8, AutoSized(Label8, {560, 398, 38, 13}), kRB);
   spCorriges = Named(new TSpinEdit(0, 1000, 1, 1, this), "spCorriges");
   layout_.Add(spCorriges, {603, 393, 44, 22}, kRB);
 
@@ -196,12 +225,11 @@ void TForm1::CreateAuxiliaryParts() {
 }
 
 void TForm1::SetTabOrder() {
-  QWidget* const order[] = {spmaxvaleur, spMaxLigne, btnPlus,    RxE1,       RxE2,
-                            btnImprime,  spinterligne, btnMoins, eTitre1,    eSepar,
-                            btnMult,     btnDivise,  btnRAZ,     spSujets,   spCorriges,
-                            btnEnregistre, btnPuiss, btnSimplif, btnReduc,   CheckBox1,
-                            Combo1,      btnNouvTexte, btnEffaceTexte, btnApercu, ckbEdite,
-                            btnChoixImp};
+  QWidget* const order[] = {
+      spmaxvaleur,  spMaxLigne,     btnPlus,   RxE1,       RxE2,       btnImprime, spinterligne,
+      btnMoins,     eTitre1,        eSepar,    btnMult,    btnDivise,  btnRAZ,     spSujets,
+      spCorriges,   btnEnregistre,  btnPuiss,  btnSimplif, btnReduc,   CheckBox1,  Combo1,
+      btnNouvTexte, btnEffaceTexte, btnApercu, ckbEdite,   btnChoixImp};
   for (size_t i = 1; i < std::size(order); ++i) {
     QWidget::setTabOrder(order[i - 1], order[i]);
   }

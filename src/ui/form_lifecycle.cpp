@@ -27,7 +27,9 @@ void TForm1::FormActivate() {
   SetLamp(kLampGreen);
 }
 
-void TForm1::HidePreviewPane() { ScrollBox1->setVisible(false); }
+void TForm1::HidePreviewPane() {
+  ScrollBox1->setVisible(false);
+}
 
 bool TForm1::FormCloseQuery() {
   HidePreviewPane();

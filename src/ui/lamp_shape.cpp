@@ -20,7 +20,8 @@ void TShape::paintEvent(QPaintEvent*) {
   painter.setBrush(brush_);
   // A circle as large as the narrower side, centred in the box.
   const int diameter = qMin(width(), height()) - 1;
-  painter.drawEllipse(QRect((width() - diameter) / 2, (height() - diameter) / 2, diameter, diameter));
+  painter.drawEllipse(
+      QRect((width() - diameter) / 2, (height() - diameter) / 2, diameter, diameter));
 }
 
 }  // namespace fractions

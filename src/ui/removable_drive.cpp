@@ -20,8 +20,7 @@ bool ReadsOne(const std::filesystem::path& file) {
 
 bool IsRemovableBlockDevice(const std::string& sysfs_device_folder) {
   std::error_code error;
-  const std::filesystem::path device =
-      std::filesystem::canonical(sysfs_device_folder, error);
+  const std::filesystem::path device = std::filesystem::canonical(sysfs_device_folder, error);
   if (error) {
     return false;
   }

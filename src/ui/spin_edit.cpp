@@ -42,7 +42,9 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-void TSpinEdit::wheelEvent(QWheelEvent* event) { event->ignore(); }
+void TSpinEdit::wheelEvent(QWheelEvent* event) {
+  event->ignore();
+}
 
 bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease) {

@@ -1,0 +1,238 @@
+// The window as a teacher meets it, driven through its controls by object
+// name on the offscreen platform.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "richtext/rich_edit_view.h"
+#include "ui/form.h"
+#include "worksheet/worksheet_build.h"
+
+namespace fractions {
+
+class FormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  template <typename Control>
+  static Control* Find(TForm1& form, const char* name) {
+    auto* control = form.findChild<Control*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+      qFatal("no control named %s", name);
+    }
+    return control;
+  }
+
+  static std::unique_ptr<TForm1> ShownForm() {
+    auto form = std::make_unique<TForm1>();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    if (!QTest::qWaitForWindowActive(form.get())) {
+      qWarning("window not active");
+    }
+    return form;
+  }
+
+  static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
+
+  // The text and pictures a view shows, to compare two views.
+  static QString Content(const TRxRichEdit& view) {
+    QString content = view.Text();
+    const QTextDocument& document = *view.document();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+      for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        if (format.isImageFormat()) {
+          const QImage image =
+              document.resource(QTextDocument::ImageResource,
+                                QUrl(format.toImageFormat().name()))
+                  .value<QImage>()
+                  .convertToFormat(QImage::Format_RGB32);  // no padding bits
+          content +=
+              QString("[%1x%2:%3]")
+                  .arg(image.width())
+                  .arg(image.height())
+                  .arg(qHashBits(image.constBits(), static_cast<size_t>(image.sizeInBytes())));
+        }
+      }
+    }
+    return content;
+  }
+
+ private slots:
+  void firstStartShowsTheLayoutValues() {
+    auto form = ShownForm();
+    QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 100);
+    QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->singleStep(), 100);
+    QCOMPARE(Find<QSpinBox>(*form, "spMaxLigne")->value(), 25);
+    QCOMPARE(Find<QSpinBox>(*form, "spinterligne")->value(), 1);
+    QCOMPARE(Find<QSpinBox>(*form, "spSujets")->value(), 1);
+    QCOMPARE(Find<QSpinBox>(*form, "spCorriges")->value(), 1);
+    QCOMPARE(Find<QLineEdit>(*form, "eSepar")->text(), QString(123, '-'));
+    QCOMPARE(Find<QComboBox>(*form, "Combo1")->currentText(), "Calculer (réponse irréductible)");
+    QCOMPARE(Find<QComboBox>(*form, "Combo1")->count(), 3);
+    QVERIFY(Find<QCheckBox>(*form, "CheckBox1")->isChecked());
+    QVERIFY(!Find<QCheckBox>(*form, "ckbEdite")->isChecked());
+    QCOMPARE(Find<QLabel>(*form, "Label10")->text(), "(123)");
+    for (const char* name : {"btnImprime", "btnEnregistre", "btnApercu"}) {
+      QVERIFY2(!Find<QPushButton>(*form, name)->isEnabled(), name);
+    }
+    QVERIFY(!Find<QPushButton>(*form, "btnRAZ")->isVisible());
+    QCOMPARE(Lamp(*form), TForm1::kLampGreen);
+    QCOMPARE(Find<TRxRichEdit>(*form, "RxE1")->Text(), "     ");
+    QVERIFY(!form->windowTitle().isEmpty());
+  }
+
+  void everyExerciseButtonLoadsTheBuiltDocuments() {
+    const std::pair<const char*, ExerciseType> buttons[] = {
+        {"btnPlus", ExerciseType::kAddition},
+        {"btnMoins", ExerciseType::kSubtraction},
+        {"btnMult", ExerciseType::kMultiplication},
+        {"btnDivise", ExerciseType::kDivision},
+        {"btnPuiss", ExerciseType::kPowers},
+        {"btnSimplif", ExerciseType::kSimplification},
+        {"btnReduc", ExerciseType::kCommonDenominator},
+    };
+    auto form = ShownForm();
+    for (const auto& [name, type] : buttons) {
+      static_cast<LcgRandom&>(form->Random()).SetSeed(4242);
+      QTest::mouseClick(Find<QPushButton>(*form, name), Qt::LeftButton);
+
+      LcgRandom random(4242);
+      QuestionTable table;
+      LineImages images;
+      WorksheetTools tools{random, table, images};
+      const WorksheetDocuments expected = BuildWorksheet(type, form->CurrentSettings(), tools);
+      TRxRichEdit subject;
+      subject.ClearView();
+      LoadRtfIntoView(subject, expected.subject);
+      TRxRichEdit answer_key;
+      answer_key.ClearView();
+      LoadRtfIntoView(answer_key, expected.answer_key);
+      QCOMPARE(Content(*Find<TRxRichEdit>(*form, "RxE1")), Content(subject));
+      QCOMPARE(Content(*Find<TRxRichEdit>(*form, "RxE2")), Content(answer_key));
+      QCOMPARE(form->DocumentName(), expected.name);
+      QVERIFY(Find<QPushButton>(*form, "btnImprime")->isEnabled());
+      QCOMPARE(Lamp(*form), TForm1::kLampGreen);
+    }
+  }
+
+  void theLampFollowsTheSettings() {
+    auto form = ShownForm();
+    QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+    QCOMPARE(Lamp(*form), TForm1::kLampGreen);
+    QTest::keyClicks(Find<QLineEdit>(*form, "eTitre1"), "x");
+    QCOMPARE(Lamp(*form), TForm1::kLampRed);
+    QTest::mouseClick(Find<QPushButton>(*form, "btnMult"), Qt::LeftButton);
+    QCOMPARE(Lamp(*form), TForm1::kLampGreen);
+    // Copy counts and edit mode leave it alone.
+    Find<QSpinBox>(*form, "spSujets")->setValue(3);
+    Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
+    QCOMPARE(Lamp(*form), TForm1::kLampGreen);
+    // The separator switch greys out its line and turns the lamp red.
+    auto* separator_on = Find<QCheckBox>(*form, "CheckBox1");
+    separator_on->setChecked(false);
+    QVERIFY(!Find<QLineEdit>(*form, "eSepar")->isEnabled());
+    QCOMPARE(Lamp(*form), TForm1::kLampRed);
+    separator_on->setChecked(true);
+    QVERIFY(Find<QLineEdit>(*form, "eSepar")->isEnabled());
+    QCOMPARE(Lamp(*form), TForm1::kLampRed);
+    // The separator's length shows beside it.
+    Find<QLineEdit>(*form, "eSepar")->clear();
+    QCOMPARE(Find<QLabel>(*form, "Label10")->text(), "(0)");
+  }
+
+  void theLargestTermStepsByHundredsOrUnits() {
+    auto form = ShownForm();
+    auto* spin = Find<QSpinBox>(*form, "spmaxvaleur");
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_Down);
+    QCOMPARE(spin->value(), 9);
+    QList<int> seen;
+    for (int i = 0; i < 5; ++i) {
+      QTest::keyClick(spin, Qt::Key_Up);
+      seen << spin->value();
+    }
+    QCOMPARE(seen, QList<int>({109, 209, 309, 409, 500}));
+    QTest::keyClicks(spin, "12");  // typing is refused
+    QCOMPARE(spin->value(), 500);
+    QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::LeftButton);
+    QCOMPARE(spin->singleStep(), 1);
+    QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::LeftButton);
+    QCOMPARE(spin->singleStep(), 100);
+  }
+
+  void editModeOpensTheViews() {
+    auto form = ShownForm();
+    QTest::mouseClick(Find<QPushButton>(*form, "btnSimplif"), Qt::LeftButton);
+    auto* subject = Find<TRxRichEdit>(*form, "RxE1");
+    QVERIFY(subject->isReadOnly());
+    subject->setFocus();
+    QTest::keyClicks(subject, "zz");
+    QVERIFY(!subject->Text().contains("zz"));
+    Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
+    QVERIFY(!subject->isReadOnly());
+    QVERIFY(!Find<TRxRichEdit>(*form, "RxE2")->isReadOnly());
+    subject->setFocus();
+    subject->selectAll();
+    QTest::keyClick(subject, Qt::Key_Delete);
+    QVERIFY(!Find<QPushButton>(*form, "btnImprime")->isEnabled());
+    QTest::keyClicks(subject, "a");
+    QVERIFY(Find<QPushButton>(*form, "btnImprime")->isEnabled());
+  }
+
+  void instructionTextsAreAddedAndDeleted() {
+    auto form = ShownForm();
+    auto* combo = Find<QComboBox>(*form, "Combo1");
+    Find<QLineEdit>(*form, "eTitre1")->setText("changed");  // lamp red
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->windowTitle(), "Nouveau texte");
+      QCOMPARE(dialog->labelText(), "Entrez votre texte");
+      dialog->setTextValue("Calculer en détaillant");
+      dialog->accept();
+    });
+    QTest::mouseClick(Find<QPushButton>(*form, "btnNouvTexte"), Qt::LeftButton);
+    QCOMPARE(combo->count(), 4);
+    QCOMPARE(combo->itemText(3), "Calculer en détaillant");
+    QCOMPARE(combo->currentText(), "Calculer en détaillant");
+
+    combo->setCurrentIndex(0);
+    QTest::mouseClick(Find<QPushButton>(*form, "btnEffaceTexte"), Qt::LeftButton);
+    QCOMPARE(combo->count(), 3);
+    QCOMPARE(combo->itemText(0), "Simplifier (réponse irréductible)");
+  }
+
+  void theMinimumSizeKeepsRightAnchoredControlsInPlace() {
+    auto form = ShownForm();
+    const QSize design = form->size();
+    const auto distance_to_right = [&](const char* name) {
+      return form->width() - Find<QWidget>(*form, name)->geometry().right();
+    };
+    const int lamp = distance_to_right("Shape1");
+    const int print = distance_to_right("btnImprime");
+    const int edit_box = distance_to_right("ckbEdite");
+    const int title_width = Find<QWidget>(*form, "eTitre1")->width();
+    form->resize(form->minimumSize());
+    QVERIFY(form->width() < design.width());
+    QCOMPARE(distance_to_right("Shape1"), lamp);
+    QCOMPARE(distance_to_right("btnImprime"), print);
+    QCOMPARE(distance_to_right("ckbEdite"), edit_box);
+    QCOMPARE(Find<QWidget>(*form, "eTitre1")->width(),
+             title_width - (design.width() - form->width()));
+    QCOMPARE(Find<QWidget>(*form, "RxE2")->height(), 141);
+  }
+};
+
+}  // namespace fractions
+
+QTEST_MAIN(fractions::FormTest)
+#include "form_test.moc"
