@@ -29,7 +29,7 @@ struct IniLoadResult {
 };
 
 // Reads the file at `path`. Never throws for the file's content, never
-// blocks on a special file (a FIFO or a device is kUnreadable) and never
+// waits on a FIFO or a device (either is kUnreadable) and never
 // reads more than kMaxIniFileBytes + 1 bytes, whatever size the file claims.
 IniLoadResult LoadIniFile(const std::filesystem::path& path);
 

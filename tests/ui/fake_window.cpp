@@ -12,8 +12,13 @@ std::string DefaultTitle() {
 }
 
 std::vector<std::string> BuiltInInstructions() {
-  return {"Calculer (r\xE9ponse irr\xE9" "ductible)", "Simplifier (r\xE9ponse irr\xE9" "ductible)",
-          "R\xE9" "duire au plus petit d\xE9nominateur commun"};
+  return {
+      "Calculer (r\xE9ponse irr\xE9"
+      "ductible)",
+      "Simplifier (r\xE9ponse irr\xE9"
+      "ductible)",
+      "R\xE9"
+      "duire au plus petit d\xE9nominateur commun"};
 }
 
 FakeWindow::FakeWindow()
@@ -41,9 +46,9 @@ void FakeWindow::Touch(std::string_view control) const {
 
 void FakeWindow::Changed(std::string_view control) {
   static const std::map<std::string, std::string, std::less<>> kHandlers = {
-      {"spmaxvaleur", "spmaxvaleurChange"}, {"spMaxLigne", "spmaxvaleurChange"},
+      {"spmaxvaleur", "spmaxvaleurChange"},  {"spMaxLigne", "spmaxvaleurChange"},
       {"spinterligne", "spmaxvaleurChange"}, {"eTitre1", "spmaxvaleurChange"},
-      {"eSepar", "spmaxvaleurChange"},      {"CheckBox1", "CheckBox1Click"},
+      {"eSepar", "spmaxvaleurChange"},       {"CheckBox1", "CheckBox1Click"},
       {"ckbEdite", "ckbEditeClick"}};
   if (const auto handler = kHandlers.find(control); handler != kHandlers.end()) {
     handler_calls.push_back(handler->second);

@@ -54,11 +54,14 @@ TEST(TFormStorage, FirstStartChangesNothingAndTheCloseWritesEveryKeyInOrder) {
             "MinMaxPos(1024x768)=-1,-1,-1,-1\r\nMinMaxPos=-1,-1,-1,-1\r\n"
             "NormPos(1024x768)=201,146,1007,593\r\nNormPos=201,146,1007,593\r\nVisible=0\r\n"
             "spmaxvaleur_Value=100\r\nspMaxLigne_Value=25\r\nspinterligne_Value=1\r\n"
-            "eTitre1_Text=" + DefaultTitle() + "\r\neSepar_Text=" + std::string(123, '-') +
-            "\r\nspCorriges_Value=1\r\nspSujets_Value=1\r\nSaveDialog1_InitialDir=\r\n"
-            "Combo1_Text=" + items[0] + "\r\nCheckBox1_Checked=True\r\nckbEdite_Checked=False\r\n"
-            "[TForm1.Combo1_Items]\r\nCount=3\r\nItem0=" + items[0] + "\r\nItem1=" + items[1] +
-            "\r\nItem2=" + items[2] + "\r\n");
+            "eTitre1_Text=" +
+                DefaultTitle() + "\r\neSepar_Text=" + std::string(123, '-') +
+                "\r\nspCorriges_Value=1\r\nspSujets_Value=1\r\nSaveDialog1_InitialDir=\r\n"
+                "Combo1_Text=" +
+                items[0] +
+                "\r\nCheckBox1_Checked=True\r\nckbEdite_Checked=False\r\n"
+                "[TForm1.Combo1_Items]\r\nCount=3\r\nItem0=" +
+                items[0] + "\r\nItem1=" + items[1] + "\r\nItem2=" + items[2] + "\r\n");
 }
 
 TEST(TFormStorage, RestoredValuesAreParsedLimitedAndRunTheirHandlersOnlyOnChange) {
@@ -199,8 +202,9 @@ TEST(TFormStorage, PlacementAppliedOnlyWhenFoundAtTheSameResolutionAndSound) {
     EXPECT_EQ(start.window.designed_position, c.applied.has_value()) << c.what;
   }
   // Another resolution still restores the state and the values.
-  const StartOn other("PixelsPerInch=120\r\nNormPos=30,40,830,640\r\nShowCmd=3\r\n"
-                      "spMaxLigne_Value=7");
+  const StartOn other(
+      "PixelsPerInch=120\r\nNormPos=30,40,830,640\r\nShowCmd=3\r\n"
+      "spMaxLigne_Value=7");
   EXPECT_EQ(other.window.state_set, WindowState::kMaximized);
   EXPECT_EQ(other.window.spins.at("spMaxLigne").value, 7);
 }
@@ -220,16 +224,18 @@ TEST(TFormStorage, ShowCommandsMapToNormalMaximizedOrAMinimizedApplication) {
 }
 
 TEST(TFormStorage, NegativeFormVersionRestoresNothingButTheCloseRewritesAll) {
-  StartOn start("FormVersion=-1\r\nShowCmd=3\r\nNormPos=30,40,830,640\r\nspMaxLigne_Value=7\r\n"
-                "Unknown=kept");
+  StartOn start(
+      "FormVersion=-1\r\nShowCmd=3\r\nNormPos=30,40,830,640\r\nspMaxLigne_Value=7\r\n"
+      "Unknown=kept");
   EXPECT_EQ(start.storage.State(), StorageState::kRestored);
   EXPECT_EQ(start.window.spins.at("spMaxLigne").value, 25);
   EXPECT_TRUE(start.window.handler_calls.empty());
   EXPECT_FALSE(start.window.applied || start.window.state_set || start.window.designed_position);
   ASSERT_EQ(start.storage.SaveOnClose(), std::nullopt);
   const std::string bytes = ReadBytes(start / "f.ini");
-  for (const char* line : {"[TForm1]\r\nFormVersion=0\r\nShowCmd=1\r\n", "\r\nspMaxLigne_Value=25\r\n",
-                           "\r\nUnknown=kept\r\n", "\r\nckbEdite_Checked=False\r\n"}) {
+  for (const char* line :
+       {"[TForm1]\r\nFormVersion=0\r\nShowCmd=1\r\n", "\r\nspMaxLigne_Value=25\r\n",
+        "\r\nUnknown=kept\r\n", "\r\nckbEdite_Checked=False\r\n"}) {
     EXPECT_NE(bytes.find(line), std::string::npos) << line;
   }
 }
@@ -275,8 +281,9 @@ TEST(TFormStorage, NoSaveBeforeTheRestoreNorAfterASuccessfulClose) {
 TEST(TFormStorage, MissingControlsAreDroppedAndAFailingOneIsSkipped) {
   TempFolder folder;
   const fs::path file = folder / "fractions.ini";
-  WriteBytes(file, "[TForm1]\r\nckbEdite_Checked=True\r\neTitre1_Text=Titre\r\n"
-                   "eSepar_Text=***\r\nspSujets_Value=4\r\n");
+  WriteBytes(file,
+             "[TForm1]\r\nckbEdite_Checked=True\r\neTitre1_Text=Titre\r\n"
+             "eSepar_Text=***\r\nspSujets_Value=4\r\n");
   FakeWindow window;
   window.missing_controls = {"ckbEdite"};
   window.failing_controls = {"eTitre1"};

@@ -79,8 +79,7 @@ TEST(IniDocument, WritesInPlaceOrAtTheEndOfTheSectionKeepingEveryOtherLine) {
        "[a]\r\nk=v\r\n\r\n[b]\r\n"},
       {"into the first of two sections of a name", "[a]\r\n[a]\r\n", "a", "k", "v",
        "[a]\r\nk=v\r\n[a]\r\n"},
-      {"a new section at the end", "[a]\r\nx=1", "new", "k", "v",
-       "[a]\r\nx=1\r\n[new]\r\nk=v\r\n"},
+      {"a new section at the end", "[a]\r\nx=1", "new", "k", "v", "[a]\r\nx=1\r\n[new]\r\nk=v\r\n"},
       {"the first line of an empty document", "", "s", " k ", "v", "[s]\r\nk=v\r\n"},
       {"CR LF everywhere, also in an LF file", "[a]\nx=1\ny=2\n", "a", "x", "3",
        "[a]\r\nx=3\r\ny=2\r\n"},
@@ -109,8 +108,8 @@ TEST(IniDocument, ErasesEverySectionOfTheNameAndNothingElse) {
 
 TEST(IniDocument, RefusesNamesThatWouldNotReadBackAndChangesNothing) {
   const std::vector<std::pair<std::string, std::string>> bad_names = {
-      {"", "k"},    {" ", "k"},     {"a]", "k"},     {"s", ""},     {"s", "k=1"},
-      {"s", "[k"},  {"s", ";k"},    {"s", "a\nb"},   {"a\rb", "k"}, {"s", "a\0b"s},
+      {"", "k"},   {" ", "k"},  {"a]", "k"},   {"s", ""},     {"s", "k=1"},
+      {"s", "[k"}, {"s", ";k"}, {"s", "a\nb"}, {"a\rb", "k"}, {"s", "a\0b"s},
   };
   for (const auto& [section, key] : bad_names) {
     IniDocument document = IniDocument::Parse("[s]\r\nk=1\r\n");

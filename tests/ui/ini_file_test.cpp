@@ -35,16 +35,16 @@ TEST(LoadIniFile, GivesTheValuesHeldOrNoneWithoutHangingOrOverreading) {
   };
   const std::vector<Case> cases = {
       {"missing", [](const fs::path&) {}, IniLoadStatus::kMissing, std::nullopt},
-      {"empty", [](const fs::path& p) { WriteBytes(p, ""); }, IniLoadStatus::kLoaded,
-       std::nullopt},
-      {"at the size limit",
-       [](const fs::path& p) { WriteBytes(p, PaddedFile(kMaxIniFileBytes)); },
+      {"empty", [](const fs::path& p) { WriteBytes(p, ""); }, IniLoadStatus::kLoaded, std::nullopt},
+      {"at the size limit", [](const fs::path& p) { WriteBytes(p, PaddedFile(kMaxIniFileBytes)); },
        IniLoadStatus::kLoaded, "v"},
       {"one byte above it",
        [](const fs::path& p) { WriteBytes(p, PaddedFile(kMaxIniFileBytes + 1)); },
        IniLoadStatus::kTooLarge, std::nullopt},
       {"at the line limit",
-       [](const fs::path& p) { WriteBytes(p, "[s]\nk=v" + std::string(kMaxIniFileLines - 1, '\n')); },
+       [](const fs::path& p) {
+         WriteBytes(p, "[s]\nk=v" + std::string(kMaxIniFileLines - 1, '\n'));
+       },
        IniLoadStatus::kLoaded, "v"},
       {"one line above it",
        [](const fs::path& p) { WriteBytes(p, "[s]\nk=v" + std::string(kMaxIniFileLines, '\n')); },
@@ -55,8 +55,8 @@ TEST(LoadIniFile, GivesTheValuesHeldOrNoneWithoutHangingOrOverreading) {
                            std::string(100000, '\r'));
        },
        IniLoadStatus::kLoaded, "v"},
-      {"a folder", [](const fs::path& p) { fs::create_directory(p); },
-       IniLoadStatus::kUnreadable, std::nullopt},
+      {"a folder", [](const fs::path& p) { fs::create_directory(p); }, IniLoadStatus::kUnreadable,
+       std::nullopt},
       {"a FIFO without writer", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
        IniLoadStatus::kUnreadable, std::nullopt},
       {"an endless device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
@@ -101,7 +101,8 @@ TEST(SaveIniFile, AFailedSaveReportsAndLeavesTheOldFileWhole) {
       {"a folder where the temporary file goes",
        [](const fs::path& t) { fs::create_directory(fs::path(t) += ".tmp"); }},
       {"a file with no write permission", [](const fs::path& t) { ::chmod(t.c_str(), 0444); }},
-      {"a folder at the target", [](const fs::path& t) {
+      {"a folder at the target",
+       [](const fs::path& t) {
          fs::remove(t);
          fs::create_directories(t / "inside");
        }},

@@ -34,11 +34,8 @@ TEST(ParseIniInteger, DecimalWithinThirtyTwoBitsOnly) {
 TEST(ParseFourNumbers, SplitsAtRunsOfSpacesAndCommasWithFallbacks) {
   const FourNumbers fallback = {10, 20, 30, 40};
   const std::vector<std::pair<std::string, FourNumbers>> cases = {
-      {"1,2,3,4", {1, 2, 3, 4}},
-      {" 1 ,, 2  3,4,5", {1, 2, 3, 4}},
-      {"-1,-1", {-1, -1, 30, 40}},
-      {"a,2,,x", {10, 2, 30, 40}},
-      {"", {10, 20, 30, 40}},
+      {"1,2,3,4", {1, 2, 3, 4}},   {" 1 ,, 2  3,4,5", {1, 2, 3, 4}}, {"-1,-1", {-1, -1, 30, 40}},
+      {"a,2,,x", {10, 2, 30, 40}}, {"", {10, 20, 30, 40}},
   };
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(ParseFourNumbers(text, fallback), expected) << text;
@@ -48,7 +45,7 @@ TEST(ParseFourNumbers, SplitsAtRunsOfSpacesAndCommasWithFallbacks) {
 TEST(QuoteForIni, OnlyTextsBetweenTheSameQuotesGetAnotherPair) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"\"a\"", "\"\"a\"\""}, {"'a'", "\"'a'\""}, {"\"a'", "\"a'"},
-      {"\"", "\""},          {"a", "a"},         {"", ""},
+      {"\"", "\""},           {"a", "a"},         {"", ""},
   };
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(QuoteForIni(text), expected) << text;
