@@ -62,7 +62,10 @@ enum class StorageState {
 // - destruction: SaveOnDestroy(), showing the message it returns, if any.
 // Every save reads the file afresh, writes all keys into that document and
 // replaces the file in one atomic write, so a failing save changes nothing
-// on disk and lines the program does not know survive.
+// on disk and lines the program does not know survive. A file that cannot be
+// read (above the limits of ini_file.h, not a regular file, a read error) is
+// replaced whole by a file holding the settings: its content could not be
+// kept anyway, and refusing to save would lose the settings at every close.
 class TFormStorage {
  public:
   // Drops the stored values whose control `target` lacks. `target` must

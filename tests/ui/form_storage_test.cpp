@@ -80,6 +80,8 @@ TEST(TFormStorage, RestoredValuesAreParsedLimitedAndRunTheirHandlersOnlyOnChange
       {"spmaxvaleur_Value=900", "spmaxvaleur", 500, {kChange}},
       {"SPMAXVALEUR_VALUE=-5", "spmaxvaleur", 9, {kChange}},
       {"spinterligne_Value= +3 ", "spinterligne", 3, {kChange}},
+      {"spinterligne_Value=1.5", "spinterligne", 0, {kChange}},
+      {"spSujets_Value=0x10", "spSujets", 0, {}},
       {"spSujets_Value=1001", "spSujets", 1000, {}},
       {"CheckBox1_Checked=false", "CheckBox1", false, {"CheckBox1Click"}},
       {"CheckBox1_Checked=0", "CheckBox1", true, {}},

@@ -10,13 +10,13 @@
 
 namespace fractions::testing {
 
-// A fresh folder under /tmp, removed with everything in it at the end.
+// A fresh folder under the temporary folder, removed with its content.
 class TempFolder {
  public:
   TempFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "settings_test_XXXXXX").string();
+    std::string name = (std::filesystem::temp_directory_path() / "settings_XXXXXX").string();
     if (::mkdtemp(name.data()) == nullptr) {
-      throw std::runtime_error("mkdtemp failed");
+      throw std::runtime_error("mkdtemp: " + name);
     }
     path_ = name;
   }
@@ -28,7 +28,6 @@ class TempFolder {
   }
 
   std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
-  const std::filesystem::path& path() const { return path_; }
 
  private:
   std::filesystem::path path_;
