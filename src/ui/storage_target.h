@@ -56,8 +56,9 @@ struct WindowPlacement {
 // maximum) and the control runs its change or click handler, but only when
 // its value really changes; setting the value it already has runs nothing.
 // Setting the text or the list of Combo1 runs no handler, and setting its
-// list keeps the text it shows. A setter may throw std::exception when the
-// control cannot take the value: the store then skips that control.
+// list keeps the text it shows. A getter or setter may throw std::exception
+// when the control cannot give or take its value: the store then skips that
+// control (on a save, the file keeps the value it had).
 class StorageTarget {
  public:
   virtual ~StorageTarget() = default;
