@@ -1,0 +1,286 @@
+#include "form_storage.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "ui/ini_file.h"
+#include "ui/settings_encoding.h"
+
+namespace fractions {
+
+namespace {
+
+std::string KeyName(const StoredValue& value) {
+  return std::string(value.control) + "_" + std::string(value.property);
+}
+
+std::string ListSection(const StoredValue& value) {
+  return std::string(kFormSection) + "." + KeyName(value);
+}
+
+// A stored integer: `fallback` when the key is missing, 0 when its text is
+// not an integer.
+int32_t ReadInteger(const std::optional<std::string>& text, int32_t fallback) {
+  return text ? IniIntegerOrZero(TrimTextValue(*text)) : fallback;
+}
+
+int32_t ReadInteger(const IniDocument& document, std::string_view key, int32_t fallback) {
+  return ReadInteger(document.Read(kFormSection, key), fallback);
+}
+
+// A position value: the key for the present screen size, else the key for
+// any size; nothing when both are missing or empty.
+std::optional<std::string> ReadPosition(const IniDocument& document, const std::string& key,
+                                        const std::string& suffix) {
+  std::optional<std::string> text = document.Read(kFormSection, key + suffix);
+  if (!text || text->empty()) {
+    text = document.Read(kFormSection, key);
+  }
+  if (!text || text->empty()) {
+    return std::nullopt;
+  }
+  return text;
+}
+
+// The show-state codes of the windowing system the file keeps.
+constexpr int32_t kShowNormal = 1;
+constexpr int32_t kShowMinimized = 2;
+constexpr int32_t kShowMaximized = 3;
+
+int32_t ShowCode(WindowState state) {
+  switch (state) {
+    case WindowState::kMinimized:
+      return kShowMinimized;
+    case WindowState::kMaximized:
+      return kShowMaximized;
+    case WindowState::kNormal:
+      break;
+  }
+  return kShowNormal;
+}
+
+WindowState StateOfShowCode(int32_t code) {
+  switch (code) {
+    case 2:  // minimized
+    case 6:  // minimized, another window activated
+    case 7:  // minimized, not activated
+      return WindowState::kMinimized;
+    case kShowMaximized:
+      return WindowState::kMaximized;
+    default:  // 1, 5 and 9 mean normal; unknown codes too
+      return WindowState::kNormal;
+  }
+}
+
+}  // namespace
+
+TFormStorage::TFormStorage(StorageTarget& target) : target_(target) {
+  for (const StoredValue& value : kStoredValues) {
+    if (target_.HasControl(value.control)) {
+      values_.push_back(value);
+    }
+  }
+}
+
+void TFormStorage::SetIniFileName(std::filesystem::path file) {
+  ini_file_ = std::move(file);
+}
+
+std::string TFormStorage::ScreenSuffix() const {
+  const ScreenSize screen = target_.PrimaryScreenSize();
+  return "(" + std::to_string(screen.width) + "x" + std::to_string(screen.height) + ")";
+}
+
+void TFormStorage::RestoreOnShow() {
+  if (state_ != StorageState::kNotRestored) {
+    return;
+  }
+  // Whatever went wrong reading the file, the document is empty and every
+  // control keeps its layout value.
+  const IniDocument document = LoadIniFile(ini_file_).document;
+  if (ReadInteger(document, "FormVersion", 0) >= 0) {
+    RestorePlacement(document);
+    RestoreWindowState(document);
+    for (const StoredValue& value : values_) {
+      try {
+        RestoreValue(document, value);
+      } catch (const std::exception&) {
+        // One control refusing its value does not stop the others.
+      }
+    }
+  }
+  state_ = StorageState::kRestored;
+}
+
+void TFormStorage::RestorePlacement(const IniDocument& document) {
+  const WindowPlacement current = target_.GetPlacement();
+  const int32_t screen_ppi = target_.ScreenPixelsPerInch();
+  const std::string suffix = ScreenSuffix();
+  const std::optional<std::string> min_max = ReadPosition(document, "MinMaxPos", suffix);
+  const std::optional<std::string> normal = ReadPosition(document, "NormPos", suffix);
+
+  WindowPlacement stored = current;
+  stored.flags = ReadInteger(document, "Flags", current.flags);
+  const FourNumbers positions = ParseFourNumbers(min_max.value_or(""), {0, 0, 0, 0});
+  stored.minimized_position = {positions[0], positions[1]};
+  stored.maximized_position = {positions[2], positions[3]};
+  const ScreenRect& now = current.normal_rect;
+  const FourNumbers edges =
+      ParseFourNumbers(normal.value_or(""), {now.left, now.top, now.right, now.bottom});
+  stored.normal_rect = {edges[0], edges[1], edges[2], edges[3]};
+
+  // A placement saved at another resolution would put the window, laid out
+  // in unscaled pixels, somewhere that no longer fits it.
+  const bool found = min_max.has_value() || normal.has_value();
+  if (found && ReadInteger(document, "PixelsPerInch", screen_ppi) == screen_ppi &&
+      stored.normal_rect.left < stored.normal_rect.right) {
+    target_.UseDesignedPosition();
+    target_.ApplyPlacement(stored);
+  }
+}
+
+void TFormStorage::RestoreWindowState(const IniDocument& document) {
+  const WindowState state = StateOfShowCode(ReadInteger(document, "ShowCmd", 0));
+  if (state == WindowState::kMinimized) {
+    // A window minimized on its own would leave the application's button
+    // showing it normal; the whole application is minimized instead.
+    target_.SetWindowState(WindowState::kNormal);
+    target_.MinimizeApplicationAfterStart();
+    return;
+  }
+  target_.SetWindowState(state);
+}
+
+void TFormStorage::RestoreValue(const IniDocument& document, const StoredValue& value) {
+  if (value.kind == StoredKind::kTextList) {
+    RestoreList(document, value);
+    return;
+  }
+  // A missing key leaves the control as it is.
+  const std::optional<std::string> text = document.Read(kFormSection, KeyName(value));
+  if (!text) {
+    return;
+  }
+  switch (value.kind) {
+    case StoredKind::kInteger:
+      target_.SetInteger(value.control, ReadInteger(text, 0));
+      break;
+    case StoredKind::kText:
+      target_.SetText(value.control, TrimTextValue(*text));
+      break;
+    case StoredKind::kYesNo:
+      if (const std::optional<bool> checked = ParseYesNo(*text)) {
+        target_.SetChecked(value.control, *checked);
+      }
+      break;
+    case StoredKind::kTextList:
+      break;
+  }
+}
+
+void TFormStorage::RestoreList(const IniDocument& document, const StoredValue& value) {
+  const IniSection section = document.ReadSection(ListSection(value));
+  const int32_t count = std::min(ReadInteger(section.Read("Count"), 0), kMaxRestoredListLines);
+  // No count keeps the list the window has (its built-in lines at start).
+  if (count <= 0) {
+    return;
+  }
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    lines.push_back(section.Read("Item" + std::to_string(i)).value_or(""));
+  }
+  target_.SetLines(value.control, lines);
+}
+
+std::optional<std::string> TFormStorage::SaveOnClose() {
+  if (state_ == StorageState::kNotRestored) {
+    return std::nullopt;
+  }
+  return Save(false);
+}
+
+std::optional<std::string> TFormStorage::SaveOnDestroy() {
+  if (state_ != StorageState::kRestored) {
+    return std::nullopt;
+  }
+  return Save(true);
+}
+
+std::optional<std::string> TFormStorage::Save(bool destroying) {
+  // Read afresh: lines written meanwhile by someone else are kept. A file
+  // that cannot be read (too large, damaged) is replaced by a sound one.
+  IniDocument document = LoadIniFile(ini_file_).document;
+  WritePlacement(document, destroying);
+  for (const StoredValue& value : values_) {
+    try {
+      WriteValue(document, value);
+    } catch (const std::exception&) {
+      // A control that cannot give its value keeps the value of the file.
+    }
+  }
+  if (SaveIniFile(document, ini_file_)) {
+    if (failure_reported_) {
+      return std::nullopt;
+    }
+    failure_reported_ = true;
+    return "Impossible d'écrire dans " + ini_file_.string();
+  }
+  state_ = StorageState::kSaved;
+  return std::nullopt;
+}
+
+void TFormStorage::WritePlacement(IniDocument& document, bool destroying) const {
+  document.Write(kFormSection, "FormVersion", "0");
+  const WindowPlacement placement = target_.GetPlacement();
+  const WindowState state =
+      target_.IsApplicationMinimized() ? WindowState::kMinimized : placement.state;
+  const std::string suffix = ScreenSuffix();
+  const std::string min_max =
+      FormatFourNumbers({placement.minimized_position.x, placement.minimized_position.y,
+                         placement.maximized_position.x, placement.maximized_position.y});
+  const ScreenRect& rect = placement.normal_rect;
+  const std::string normal = FormatFourNumbers({rect.left, rect.top, rect.right, rect.bottom});
+
+  document.Write(kFormSection, "Flags", std::to_string(placement.flags));
+  document.Write(kFormSection, "ShowCmd", std::to_string(ShowCode(state)));
+  document.Write(kFormSection, "PixelsPerInch", std::to_string(target_.ScreenPixelsPerInch()));
+  document.Write(kFormSection, "MinMaxPos" + suffix, min_max);
+  document.Write(kFormSection, "MinMaxPos", min_max);
+  document.Write(kFormSection, "NormPos" + suffix, normal);
+  document.Write(kFormSection, "NormPos", normal);
+  document.Write(kFormSection, "Visible", destroying ? "1" : "0");
+}
+
+void TFormStorage::WriteValue(IniDocument& document, const StoredValue& value) const {
+  const std::string key = KeyName(value);
+  switch (value.kind) {
+    case StoredKind::kInteger:
+      document.Write(kFormSection, key, std::to_string(target_.GetInteger(value.control)));
+      break;
+    case StoredKind::kText:
+      document.Write(kFormSection, key, QuoteForIni(TrimTextValue(target_.GetText(value.control))));
+      break;
+    case StoredKind::kYesNo:
+      document.Write(kFormSection, key, YesNoText(target_.GetChecked(value.control)));
+      break;
+    case StoredKind::kTextList: {
+      const std::vector<std::string> lines = target_.GetLines(value.control);
+      if (lines.empty()) {
+        document.EraseSection(ListSection(value));
+        break;
+      }
+      std::vector<IniEntry> entries;
+      entries.reserve(lines.size() + 1);
+      entries.emplace_back("Count", std::to_string(lines.size()));
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        // Quoted like texts, so that a quoted line reads back unchanged.
+        entries.emplace_back("Item" + std::to_string(i), QuoteForIni(lines[i]));
+      }
+      document.ReplaceSection(ListSection(value), entries);
+      break;
+    }
+  }
+}
+
+}  // namespace fractions
