@@ -30,13 +30,21 @@ void Guarded(QWidget* window, Body&& body) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(QWidget* parent, std::filesystem::path settings_file) : QWidget(parent) {
   CreateControls();
   ConnectHandlers();
-  FormCreate();
+  storage_target_ = std::make_unique<FormStorageTarget>(*this);
+  form_storage_ = std::make_unique<TFormStorage>(*storage_target_);
+  FormCreate(settings_file);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The controls still exist here: their widgets go with QWidget's own
+  // destructor, after this body.
+  if (const auto message = form_storage_->SaveOnDestroy()) {
+    ShowErrorDisplay(nullptr, QString::fromUtf8(*message));
+  }
+}
 
 void TForm1::ConnectHandlers() {
   const auto guarded = [this](void (TForm1::*handler)()) {
@@ -88,19 +96,51 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   layout_.Apply(event->size());
 }
 
+void TForm1::SetOuterGeometry(const QRect& outer) {
+  const QSize frame = frameGeometry().size() - size();
+  move(outer.topLeft());  // a top-level window moves by its frame
+  resize(outer.size() - frame);
+  if (!isVisible()) {
+    pending_outer_geometry_ = outer;
+  }
+}
+
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (pending_outer_geometry_.isValid()) {
+    const QRect outer = pending_outer_geometry_;
+    pending_outer_geometry_ = QRect();
+    SetOuterGeometry(outer);
+  }
   // The smallest outer size is 640 x 400; the frame is known once shown.
   const QSize frame = frameGeometry().size() - size();
   setMinimumSize(QSize(640, 400) - frame);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery()) {
-    event->accept();
-  } else {
-    event->ignore();
+void TForm1::setVisible(bool visible) {
+  if (visible && !shown_once_) {
+    // First show: the settings store restores before the window appears,
+    // so that a restored place needs no jump.
+    shown_once_ = true;
+    Guarded(this, [this] { form_storage_->RestoreOnShow(); });
+    if (centre_on_first_show_) {
+      if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+      }
+    }
   }
+  QWidget::setVisible(visible);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  if (const auto message = form_storage_->SaveOnClose()) {
+    ShowErrorDisplay(this, QString::fromUtf8(*message));
+  }
+  event->accept();
 }
 
 // FormActivate runs when this window becomes the program's active window:

@@ -8,12 +8,15 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "anchor_layout.h"
 #include "drawing/question_table.h"
 #include "drawing/random.h"
+#include "form_storage.h"
+#include "form_storage_target.h"
 #include "lamp_shape.h"
 #include "richtext/rich_edit_view.h"
 #include "spin_edit.h"
@@ -31,7 +34,9 @@ class TForm1 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // `settings_file`: where the settings live; empty for the program's own
+  // place (beside the program, or the user's configuration folder).
+  explicit TForm1(QWidget* parent = nullptr, std::filesystem::path settings_file = {});
   ~TForm1() override;
 
   // The design size of the client area.
@@ -85,6 +90,19 @@ class TForm1 : public QWidget {
   QLabel* Label6;
   QScrollArea* ScrollBox1;
 
+  // The save dialog's stored setting: the folder it opens in.
+  struct TSaveDialog {
+    QString initial_dir;
+  } SaveDialog1;
+
+  // Places the window by its outer rectangle, frame included. Before the
+  // window is shown its frame is unknown: the rectangle is applied again once
+  // it is.
+  void SetOuterGeometry(const QRect& outer);
+
+  // Keeps the settings and the window's place between starts.
+  TFormStorage& FormStorage1() { return *form_storage_; }
+
   // The lamp's two colours.
   static constexpr QColor kLampGreen{0, 128, 0};
   static constexpr QColor kLampRed{255, 0, 0};
@@ -100,7 +118,7 @@ class TForm1 : public QWidget {
   void btnReducClick();
 
   // Window life.
-  void FormCreate();
+  void FormCreate(const std::filesystem::path& settings_file);
   void FormActivate();
   bool FormCloseQuery();
 
@@ -128,6 +146,7 @@ class TForm1 : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -156,6 +175,13 @@ class TForm1 : public QWidget {
   bool run_in_progress_ = false;
   bool activated_once_ = false;
   QPointer<QWindow> last_focus_window_;
+  bool shown_once_ = false;
+  bool centre_on_first_show_ = true;
+  QRect pending_outer_geometry_;
+  std::unique_ptr<FormStorageTarget> storage_target_;
+  std::unique_ptr<TFormStorage> form_storage_;
+
+  friend class FormStorageTarget;
 };
 
 }  // namespace fractions

@@ -2,11 +2,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include "caption.h"
 #include "drawing/random.h"
 #include "form.h"
 #include "removable_drive.h"
+#include "settings_path.h"
 
 namespace fractions {
 
@@ -17,8 +19,15 @@ constexpr const char* kPreviewFiles[] = {"Temp0.EMF", "Temp1.EMF", "TWFile.txt"}
 
 }  // namespace
 
-void TForm1::FormCreate() {
-  // The settings file's name is given to the settings store here.
+void TForm1::FormCreate(const std::filesystem::path& settings_file) {
+  if (!settings_file.empty()) {
+    form_storage_->SetIniFileName(settings_file);
+    return;
+  }
+  const std::string program = QCoreApplication::applicationFilePath().toStdString();
+  const std::string config =
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+  form_storage_->SetIniFileName(ChooseSettingsFilePath(program, config));
 }
 
 void TForm1::FormActivate() {

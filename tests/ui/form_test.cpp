@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -30,8 +31,12 @@ class FormTest : public QObject {
     return control;
   }
 
-  static std::unique_ptr<TForm1> ShownForm() {
-    auto form = std::make_unique<TForm1>();
+  // A window with its own settings file in a temporary folder, so that no
+  // test reads what another wrote.
+  std::unique_ptr<TForm1> ShownForm(const QString& settings_file = {}) {
+    const QString file = settings_file.isEmpty() ? folder_.filePath("fresh.ini") : settings_file;
+    QFile::remove(folder_.filePath("fresh.ini"));
+    auto form = std::make_unique<TForm1>(nullptr, file.toStdString());
     form->show();
     QApplication::setActiveWindow(form.get());
     if (!QTest::qWaitForWindowActive(form.get())) {
@@ -39,6 +44,21 @@ class FormTest : public QObject {
     }
     return form;
   }
+
+  QString WriteSettings(const char* name, const QByteArray& text) {
+    QFile file(folder_.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
+      qFatal("cannot write %s", name);
+    }
+    return file.fileName();
+  }
+
+  static QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir folder_;
 
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
 
@@ -209,6 +229,103 @@ class FormTest : public QObject {
     QTest::mouseClick(Find<QPushButton>(*form, "btnEffaceTexte"), Qt::LeftButton);
     QCOMPARE(combo->count(), 3);
     QCOMPARE(combo->itemText(0), "Simplifier (réponse irréductible)");
+  }
+
+  void settingsSurviveARestart() {
+    const QString file = folder_.filePath("restart.ini");
+    {
+      auto form = ShownForm(file);
+      Find<QSpinBox>(*form, "spmaxvaleur")->setValue(250);
+      Find<QSpinBox>(*form, "spSujets")->setValue(30);
+      Find<QLineEdit>(*form, "eTitre1")->setText("Classe de 5e B   ");
+      Find<QCheckBox>(*form, "CheckBox1")->setChecked(false);
+      Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
+      auto* combo = Find<QComboBox>(*form, "Combo1");
+      combo->addItem("\"Entre guillemets\"");
+      combo->setEditText("\"Entre guillemets\"");
+      form->resize(700, 450);
+      form->move(40, 30);
+      QVERIFY(form->close());
+      const QByteArray saved = ReadAll(file);
+      QVERIFY(saved.startsWith("[TForm1]\r\nFormVersion=0\r\n"));
+      QVERIFY(saved.contains("spSujets_Value=30\r\n"));
+      QVERIFY(saved.contains("[TForm1.Combo1_Items]\r\nCount=4\r\n"));
+    }
+    auto form = ShownForm(file);
+    QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 250);
+    QCOMPARE(Find<QSpinBox>(*form, "spSujets")->value(), 30);
+    QCOMPARE(Find<QLineEdit>(*form, "eTitre1")->text(), "Classe de 5e B");
+    QVERIFY(!Find<QCheckBox>(*form, "CheckBox1")->isChecked());
+    QVERIFY(!Find<QLineEdit>(*form, "eSepar")->isEnabled());
+    QVERIFY(!Find<TRxRichEdit>(*form, "RxE1")->isReadOnly());  // edit mode came back
+    QCOMPARE(Find<QComboBox>(*form, "Combo1")->count(), 4);
+    QCOMPARE(Find<QComboBox>(*form, "Combo1")->currentText(), "\"Entre guillemets\"");
+    QCOMPARE(form->size(), QSize(700, 450));
+    QCOMPARE(form->pos(), QPoint(40, 30));
+    QCOMPARE(Lamp(*form), TForm1::kLampGreen);  // the activation after the restore
+  }
+
+  void damagedOrForeignSettingsFallBackToTheLayout() {
+    struct Case {
+      const char* what;
+      QByteArray file;
+      const char* control;
+      QVariant expected;
+    };
+    const QByteArray section = "[TForm1]\r\n";
+    const Case cases[] = {
+        {"not a number", section + "spMaxLigne_Value=abc\r\n", "spMaxLigne", 1},
+        {"empty", section + "spMaxLigne_Value=\r\n", "spMaxLigne", 1},
+        {"too large", section + "spmaxvaleur_Value=900\r\n", "spmaxvaleur", 500},
+        {"missing", section + "spmaxvaleur_Value=300\r\n", "spMaxLigne", 25},
+        {"false", section + "CheckBox1_Checked=false\r\n", "CheckBox1", false},
+        {"not a yes/no", section + "CheckBox1_Checked=0\r\n", "CheckBox1", true},
+        {"quoted", section + "Combo1_Text=\"\"Cite\"\"\r\n", "Combo1", "\"Cite\""},
+        {"version -1", "[TForm1]\r\nFormVersion=-1\r\nspmaxvaleur_Value=300\r\n", "spmaxvaleur",
+         100},
+        {"garbage", QByteArray("\0\x01[[[=\xFF\r\r\n", 9), "spmaxvaleur", 100},
+    };
+    for (const Case& c : cases) {
+      const QString file = WriteSettings("case.ini", c.file);
+      auto form = ShownForm(file);
+      QWidget* control = Find<QWidget>(*form, c.control);
+      QVariant actual;
+      if (auto* spin = qobject_cast<QSpinBox*>(control)) {
+        actual = spin->value();
+      } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+        actual = box->isChecked();
+      } else {
+        actual = qobject_cast<QComboBox*>(control)->currentText();
+      }
+      QVERIFY2(actual == c.expected, c.what);
+    }
+  }
+
+  void anEmptiedListComesBackBuiltIn() {
+    const QString file = folder_.filePath("list.ini");
+    {
+      auto form = ShownForm(file);
+      auto* combo = Find<QComboBox>(*form, "Combo1");
+      while (combo->count() > 0) {
+        combo->setCurrentIndex(0);
+        QTest::mouseClick(Find<QPushButton>(*form, "btnEffaceTexte"), Qt::LeftButton);
+      }
+      QVERIFY(form->close());
+      QVERIFY(!ReadAll(file).contains("Combo1_Items"));
+    }
+    auto form = ShownForm(file);
+    QCOMPARE(Find<QComboBox>(*form, "Combo1")->count(), 3);
+  }
+
+  void aPlacementFromAnotherScreenSizeUsesTheGeneralKeys() {
+    const QString file = WriteSettings(
+        "screen.ini",
+        "[TForm1]\r\nNormPos(12345x678)=1,2,800,500\r\nNormPos=60,50,760,500\r\n"
+        "PixelsPerInch=" +
+            QByteArray::number(qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch())) +
+            "\r\n");
+    auto form = ShownForm(file);
+    QCOMPARE(form->frameGeometry(), QRect(60, 50, 700, 450));
   }
 
   void theMinimumSizeKeepsRightAnchoredControlsInPlace() {
