@@ -169,12 +169,12 @@ void TForm1::CreateBottomBar() {
        {714, 392, 59, 25},
        kRB},
   };
-  for (const ButtonSpec& spec : buttons) {
-    QPushButton* button = Named(new QPushButton(QString::fromUtf8(spec.text), this), spec.name,
-                                QString::fromUtf8(spec.hint));
+  for (const ButtonSpec& entry : buttons) {
+    QPushButton* button = Named(new QPushButton(QString::fromUtf8(entry.text), this), entry.name,
+                                QString::fromUtf8(entry.hint));
     button->setAutoDefault(false);
-    layout_.Add(button, spec.box, spec.anchors);
-    this->*spec.member = button;
+    layout_.Add(button, entry.box, entry.anchors);
+    this->*entry.member = button;
   }
   btnRAZ->setVisible(false);
   btnRAZ->setEnabled(false);
