@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPainter>
+#include <QSizeF>
+#include <QTextDocument>
+#include <memory>
+#include <vector>
+
+namespace fractions {
+
+// Draws a document page by page onto a device, the way printing, the print
+// preview and PDF files all need it: from a given character position into
+// a page of a given size, reporting the first position that did not fit.
+// Nothing else paginates.
+//
+// The document is laid out once, on a copy, for the page width at the
+// device's resolution, with no margin: the page is the whole printable
+// area. A line (and so a picture, which stands in a line) is never split:
+// a page ends before the first line that would cross its bottom. Positions
+// count as the document's do: one per character, picture and paragraph end.
+class PageRenderer {
+ public:
+  // `page_size` in device pixels of `device`, which must outlive the
+  // renderer.
+  PageRenderer(const QTextDocument& document, QPaintDevice* device, QSizeF page_size);
+  ~PageRenderer();
+
+  // The number of positions of the document's text.
+  int TextLength() const;
+
+  // Draws the page that starts with the line holding position `from`, its
+  // top-left corner at the painter's origin, and returns the first position
+  // not drawn, or TextLength() when the text ends on this page. A line
+  // taller than the page is drawn alone, cut at the bottom, so every call
+  // moves on.
+  int RenderPage(QPainter& painter, int from) const;
+
+ private:
+  struct Line {
+    double top;
+    double bottom;
+    int position;
+  };
+  // The line holding `position` (the last line for the end of the text).
+  size_t LineIndexOf(int position) const;
+
+  std::unique_ptr<QTextDocument> layout_copy_;
+  QSizeF page_size_;
+  std::vector<Line> lines_;
+};
+
+// Page geometry. Twips are 1/1440 inch; the frame of a page file is given in
+// hundredths of a millimetre.
+int HundredthsOfMmToTwips(int hundredths);
+// A printable extent in device pixels at `dots_per_inch`, in twips.
+int DevicePixelsToTwips(int pixels, int dots_per_inch);
+
+}  // namespace fractions
