@@ -1,0 +1,56 @@
+#include "rich_edit_emf_print.h"
+
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "page_renderer.h"
+#include "richtext/rich_edit_view.h"
+
+namespace fractions {
+
+QSizeF PageSizeInDevicePixels(PageFrame frame, const QPaintDevice& reference) {
+  const int width_twips = HundredthsOfMmToTwips(frame.width_hundredths_mm);
+  const int height_twips = HundredthsOfMmToTwips(frame.height_hundredths_mm);
+  return QSizeF(width_twips * reference.logicalDpiX() / 1440.0,
+                height_twips * reference.logicalDpiY() / 1440.0);
+}
+
+int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const QString& file_name,
+                  PageFrame frame, int from) {
+  const QSizeF page = PageSizeInDevicePixels(frame, reference);
+  QSvgGenerator file;
+  file.setFileName(file_name);
+  // At the reference device's resolution, so that fonts and pictures keep
+  // the metrics they were laid out with.
+  file.setResolution(reference.logicalDpiX());
+  file.setSize(page.toSize());
+  file.setViewBox(QRectF(QPointF(0, 0), page));
+  QPainter painter;
+  if (!painter.begin(&file)) {
+    return from;
+  }
+  const int next = renderer.RenderPage(painter, from);
+  painter.end();
+  return next;
+}
+
+void RichEditToEMF(const TRxRichEdit& view, const QString& prefix, QPaintDevice& reference,
+                   PageFrame frame) {
+  const int length = view.TextLength();
+  if (length == 0) {
+    return;
+  }
+  const PageRenderer renderer(*view.document(), &reference,
+                              PageSizeInDevicePixels(frame, reference));
+  int position = 0;
+  for (int page = 0; position < length && page < 2; ++page) {
+    const QString file_name = prefix + QString::number(page) + ".EMF";
+    const int next = RenderEMFPage(renderer, reference, file_name, frame, position);
+    if (next == position) {
+      return;  // the file could not be made: nothing further
+    }
+    position = next;
+  }
+}
+
+}  // namespace fractions

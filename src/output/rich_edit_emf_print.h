@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPaintDevice>
+#include <QSize>
+#include <QString>
+
+namespace fractions {
+
+class PageRenderer;
+class TRxRichEdit;
+
+// The print preview's page files. Each holds one page of a view, drawn as
+// it would print on the reference device (the current printer), as SVG:
+// the platform has no enhanced metafiles, but the files keep the names the
+// preview has always used, "<prefix>0.EMF" and "<prefix>1.EMF".
+
+// The page frame of a reference device: its printable width and height in
+// whole millimetres, in hundredths of a millimetre.
+struct PageFrame {
+  int width_hundredths_mm;
+  int height_hundredths_mm;
+};
+
+// Renders the page starting at `from` into `file_name`, for a page of
+// `frame` on the reference device. Returns the first position that did not
+// fit, or `from` when the file could not be made.
+int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const QString& file_name,
+                  PageFrame frame, int from);
+
+// Renders at most the first two pages of the view into "<prefix>0.EMF" and
+// "<prefix>1.EMF" in the working folder; an empty view makes no file.
+void RichEditToEMF(const TRxRichEdit& view, const QString& prefix, QPaintDevice& reference,
+                   PageFrame frame);
+
+// The page in the reference device's pixels, through the twips the page
+// frame converts to.
+QSizeF PageSizeInDevicePixels(PageFrame frame, const QPaintDevice& reference);
+
+}  // namespace fractions

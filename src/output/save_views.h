@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace fractions {
+
+class TRxRichEdit;
+
+// A file that could not be written; the message (French, for the error box)
+// says which.
+class SaveError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The subject's file: the chosen name, with ".rtf" added when it has no
+// extension ("feuille" -> "feuille.rtf"; "feuille.doc" stays).
+QString SubjectFileName(const QString& chosen);
+
+// The answer key's file beside it: the subject's name without its
+// extension, then "_Cor.rtf" ("feuille12.rtf" -> "feuille12_Cor.rtf").
+QString AnswerKeyFileName(const QString& subject_file);
+
+// Selects the whole view and writes it: plain text for a ".txt" name (any
+// letter case), RTF for any other. The file is replaced only once the new
+// one is whole: a failure leaves the old file as it was. Throws SaveError:
+// "Impossible de créer le fichier <name>" when the file cannot be created,
+// "Erreur à l'enregistrement du flux" when writing it fails.
+void WriteViewToFile(TRxRichEdit& view, const QString& file_name);
+
+// Saves the subject under the chosen name and the answer key beside it.
+// When the subject cannot be written, the answer key is not written either.
+void SaveWorksheet(TRxRichEdit& subject, TRxRichEdit& answer_key, const QString& chosen);
+
+}  // namespace fractions
