@@ -58,6 +58,10 @@ void TForm1::ConnectHandlers() {
   connect(btnSimplif, &QPushButton::clicked, this, guarded(&TForm1::btnSimplifClick));
   connect(btnReduc, &QPushButton::clicked, this, guarded(&TForm1::btnReducClick));
   connect(btnRAZ, &QPushButton::clicked, this, guarded(&TForm1::btnRAZClick));
+  connect(btnEnregistre, &QPushButton::clicked, this, guarded(&TForm1::btnEnregistreClick));
+  connect(btnImprime, &QPushButton::clicked, this, guarded(&TForm1::btnImprimeClick));
+  connect(btnChoixImp, &QPushButton::clicked, this, guarded(&TForm1::btnChoixImpClick));
+  connect(btnApercu, &QPushButton::clicked, this, guarded(&TForm1::btnApercuClick));
   connect(btnNouvTexte, &QPushButton::clicked, this, guarded(&TForm1::btnNouvTexteClick));
   connect(btnEffaceTexte, &QPushButton::clicked, this, guarded(&TForm1::btnEffaceTexteClick));
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QWidget>
@@ -89,6 +90,14 @@ class TForm1 : public QWidget {
   QWidget* Panel4;
   QLabel* Label6;
   QScrollArea* ScrollBox1;
+  QLabel* Label11;
+  QWidget* pnlImage1;
+  QLabel* Image1;
+  QLabel* Label12;
+  QWidget* pnlImage2;
+  QLabel* Image2;
+  QLabel* lblfin_scrbox;
+  QLabel* Label13;
 
   // The save dialog's stored setting: the folder it opens in.
   struct TSaveDialog {
@@ -131,6 +140,14 @@ class TForm1 : public QWidget {
   void btnEffaceTexteClick();
   void RxE1Change();
   void btnRAZClick();
+
+  // Output.
+  void btnEnregistreClick();
+  void btnImprimeClick();
+  void btnChoixImpClick();
+  void btnApercuClick();
+  // True when an empty "TWFile.txt" could be written in the working folder.
+  bool WriteTest();
   void eTitre1Enter(QWidget* sender);
   void eTitre1Exit(QWidget* sender);
   void Combo1Enter();
@@ -156,6 +173,7 @@ class TForm1 : public QWidget {
   void CreateViews();
   void CreateBottomBar();
   void CreateAuxiliaryParts();
+  void CreatePreviewPane();
   void SetTabOrder();
   void ConnectHandlers();
 
@@ -165,6 +183,10 @@ class TForm1 : public QWidget {
   // Outside edit mode, keeps a read-only view free of selections.
   void CollapseSelection(TRxRichEdit* view);
   void OnFocusWindowChanged(QWindow* focus);
+  // The printer of the session: the one chosen in the print dialog, else
+  // the system's default. Throws when there is none.
+  QPrinter& CurrentPrinter();
+  void ShowPreviewPane();
 
   AnchorLayout layout_{kDesignClient};
   LcgRandom random_;
@@ -180,6 +202,8 @@ class TForm1 : public QWidget {
   QRect pending_outer_geometry_;
   std::unique_ptr<FormStorageTarget> storage_target_;
   std::unique_ptr<TFormStorage> form_storage_;
+  std::unique_ptr<QPrinter> printer_;
+  QWidget* preview_window_ = nullptr;  // the floating window of ScrollBox1
 
   friend class FormStorageTarget;
 };

@@ -218,10 +218,41 @@ void TForm1::CreateAuxiliaryParts() {
   Label6->setGeometry(40, 72, 383, 44);
   Panel3->setVisible(false);
 
-  // The preview pane; its pages come with the print preview.
+  CreatePreviewPane();
+}
+
+// The print preview's pane: the subject's first two pages one above the
+// other, each stretched to an A4-shaped 420 x 594 image.
+void TForm1::CreatePreviewPane() {
   ScrollBox1 = Named(new QScrollArea(this), "ScrollBox1");
   ScrollBox1->setGeometry(749, 409, 493, 497);
+  ScrollBox1->setFixedWidth(493);
   ScrollBox1->setVisible(false);
+  auto* content = new QWidget;
+  content->setFixedSize(493 - 20, 1332);
+  const auto page = [content](QLabel*& label, const char* label_name, const char* caption,
+                              int label_y, QWidget*& panel, const char* panel_name, int panel_y,
+                              QLabel*& image, const char* image_name) {
+    label = Named(new QLabel(caption, content), label_name);
+    label->move(217, label_y);
+    panel = Named(new QWidget(content), panel_name);
+    panel->setGeometry(5, panel_y, 460, 634);
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(white);
+    image = Named(new QLabel(panel), image_name);
+    image->setGeometry(20, 20, 420, 594);
+    image->setScaledContents(true);  // stretched, proportions not kept
+  };
+  page(Label11, "Label11", "Page 1", 8, pnlImage1, "pnlImage1", 25, Image1, "Image1");
+  page(Label12, "Label12", "Page 2", 674, pnlImage2, "pnlImage2", 691, Image2, "Image2");
+  // Below the second page, to give the box some scroll range beyond it.
+  lblfin_scrbox = Named(new QLabel(content), "lblfin_scrbox");
+  lblfin_scrbox->setGeometry(5, 1252, 10, 13);
+  Label13 = Named(new QLabel(content), "Label13");
+  Label13->setGeometry(5, 1319, 10, 13);
+  ScrollBox1->setWidget(content);
 }
 
 void TForm1::SetTabOrder() {

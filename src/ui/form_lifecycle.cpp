@@ -37,7 +37,11 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::HidePreviewPane() {
-  ScrollBox1->setVisible(false);
+  if (preview_window_ != nullptr) {
+    preview_window_->hide();
+  } else {
+    ScrollBox1->setVisible(false);
+  }
 }
 
 bool TForm1::FormCloseQuery() {

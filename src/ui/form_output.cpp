@@ -1,0 +1,146 @@
+// Saving, printing and the print preview.
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+#include "form.h"
+#include "output/print_views.h"
+#include "output/rich_edit_emf_print.h"
+#include "output/save_views.h"
+#include "richtext/qt_text.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr const char* kPreviewPrefix = "Temp";
+
+// The printable area of a device in whole millimetres, as a page frame.
+PageFrame FrameOf(const QPrinter& printer) {
+  const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+  return {static_cast<int>(area.width()) * 100, static_cast<int>(area.height()) * 100};
+}
+
+// Without any printer the preview shows the pages of an A4 sheet.
+std::unique_ptr<QPrinter> A4Printer() {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+  printer->setFullPage(true);
+  return printer;
+}
+
+QPixmap PagePicture(const QString& file_name, QSize size) {
+  QSvgRenderer page(file_name);
+  QPixmap picture(size);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  page.render(&painter, QRectF(QPointF(0, 0), size));
+  return picture;
+}
+
+}  // namespace
+
+QPrinter& TForm1::CurrentPrinter() {
+  if (!printer_) {
+    printer_ = DefaultPrinter();
+  }
+  return *printer_;
+}
+
+void TForm1::btnEnregistreClick() {
+  QFileDialog dialog(this);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!SaveDialog1.initial_dir.isEmpty()) {
+    dialog.setDirectory(SaveDialog1.initial_dir);
+  }
+  dialog.selectFile(ToQString(document_name_) + ".rtf");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return;
+  }
+  SaveWorksheet(*RxE1, *RxE2, dialog.selectedFiles().first());
+}
+
+void TForm1::btnImprimeClick() {
+  if (RxE1->LineCount() < 1 || (spSujets->value() == 0 && spCorriges->value() == 0)) {
+    return;
+  }
+  PrintClassSet(*RxE1, *RxE2, spSujets->value(), spCorriges->value(), CurrentPrinter());
+}
+
+void TForm1::btnChoixImpClick() {
+  QPrintDialog dialog(&CurrentPrinter(), this);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.exec();  // on confirmation the printer keeps the choices made
+}
+
+bool TForm1::WriteTest() {
+  QFile test(QDir::current().filePath("TWFile.txt"));
+  return test.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+void TForm1::btnApercuClick() {
+  if (!WriteTest()) {
+    return;  // the working folder takes no file: no preview, silently
+  }
+  const QDir here = QDir::current();
+  QFile::remove(here.filePath("Temp0.EMF"));
+  QFile::remove(here.filePath("Temp1.EMF"));
+  Image1->clear();
+  Image2->clear();
+  if (WriteTest()) {
+    std::unique_ptr<QPrinter> a4;
+    QPrinter* reference = nullptr;
+    try {
+      reference = &CurrentPrinter();
+    } catch (const PrintError&) {
+      a4 = A4Printer();
+      reference = a4.get();
+    }
+    RichEditToEMF(*RxE1, here.filePath(kPreviewPrefix), *reference, FrameOf(*reference));
+  }
+  const std::pair<const char*, QLabel*> pages[] = {{"Temp0.EMF", Image1}, {"Temp1.EMF", Image2}};
+  for (const auto& [name, image] : pages) {
+    if (QFile::exists(here.filePath(name))) {
+      image->setPixmap(PagePicture(here.filePath(name), image->size()));
+    }
+  }
+  ScrollBox1->verticalScrollBar()->setValue(0);
+  ShowPreviewPane();
+}
+
+// The pane floats in a tool window of its own that stays on top, placed
+// centred on the screen the first time and reused afterwards.
+void TForm1::ShowPreviewPane() {
+  if (preview_window_ == nullptr) {
+    preview_window_ = new QWidget(this, Qt::Tool | Qt::WindowStaysOnTopHint);
+    preview_window_->setObjectName("ScrollBox1Window");
+    preview_window_->setWindowTitle("Aperçu");
+    auto* layout = new QVBoxLayout(preview_window_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ScrollBox1);
+    preview_window_->resize(ScrollBox1->width(), 497);
+    if (const QScreen* screen = this->screen()) {
+      const QSize area = screen->size();
+      preview_window_->move((area.width() - preview_window_->width()) / 2,
+                            (area.height() - preview_window_->height()) / 2);
+    }
+  }
+  ScrollBox1->setVisible(true);
+  preview_window_->show();
+  preview_window_->raise();
+}
+
+}  // namespace fractions
