@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kUsageLine =
     "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--json]\n"
-    "                      [--out BASE [--title T] [--instruction I] [--spacing S]\n"
+    "                      [--out BASE [--pdf] [--title T] [--instruction I] [--spacing S]\n"
     "                       [--separator TEXTE | --no-separator]]\n";
 
 constexpr const char* kHelp =
@@ -29,6 +29,7 @@ constexpr const char* kHelp =
     "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n"
     "  --json             un objet JSON au lieu d'une liste\n"
     "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
+    "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n"
     "  --title T          ligne de titre (160 caractères au plus ; balises permises)\n"
     "  --instruction I    consigne (balises permises)\n"
     "  --separator TEXTE  ligne de séparation (230 caractères au plus)\n"
@@ -55,8 +56,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const uint32_t seed = options.seed.value_or(TimeOfDaySeed());
     const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
     if (options.out_base) {
-      WriteDocumentPair(QString::fromStdString(*options.out_base), worksheet.documents.subject,
-                        worksheet.documents.answer_key);
+      WriteDocumentFiles(QString::fromStdString(*options.out_base), worksheet.documents.subject,
+                         worksheet.documents.answer_key, options.pdf);
     }
     if (options.json) {
       WriteJson(out, worksheet);

@@ -115,6 +115,7 @@ const std::vector<OptionRule>& OptionRules() {
          }
          o.out_base = std::string(v);
        }},
+      {"--pdf", "", [](O& o, V) { o.pdf = true; }},
       {"--json", "", [](O& o, V) { o.json = true; }},
       {"--help", "", [](O& o, V) { o.help = true; }},
   };
@@ -194,6 +195,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   }
   if (!options.help && !options.type) {
     throw UsageError("--type est obligatoire : " + std::string(kTypeChoices));
+  }
+  if (options.pdf && !options.out_base) {
+    throw UsageError("--pdf va avec --out BASE, qui nomme les fichiers");
   }
   return options;
 }

@@ -19,6 +19,7 @@ struct CliOptions {
   WorksheetSettings settings;
   std::optional<uint32_t> seed;         // none: seed from the time of day
   std::optional<std::string> out_base;  // UTF-8 path without extension
+  bool pdf = false;                     // with out_base: also BASE.pdf and BASE_Cor.pdf
   bool json = false;
   bool help = false;
 };

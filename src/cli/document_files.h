@@ -12,10 +12,12 @@ class FileWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Writes the subject to BASE.rtf and the answer key to BASE_Cor.rtf. Both go
-// through temporary files renamed over the targets only once both are fully
-// written, so a failure leaves no partial file and keeps what was there.
-void WriteDocumentPair(const QString& base, const std::string& subject,
-                       const std::string& answer_key);
+// Writes the subject to BASE.rtf and the answer key to BASE_Cor.rtf, and
+// with `pdf` also BASE.pdf and BASE_Cor.pdf (A4 pages). Every file goes
+// through a temporary file renamed over its target only once all of them
+// are fully written, so a failure leaves no partial file and keeps what was
+// there.
+void WriteDocumentFiles(const QString& base, const std::string& subject,
+                        const std::string& answer_key, bool pdf);
 
 }  // namespace fractions

@@ -1,5 +1,7 @@
 #include "page_renderer.h"
 
+#include "crisp_picture_handler.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -7,8 +9,46 @@
 
 namespace fractions {
 
+namespace {
+
+bool IsBlackAndWhite(const QImage& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+      if (pixel != 0 && pixel != 0xFFFFFF) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Exercise lines are black-on-white pictures: handed over as one-bit images
+// they stay sharp, lossless and small on every device (a PDF writer would
+// compress a colour image as JPEG).
+void KeepPicturesOneBit(QTextDocument& document) {
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!format.isImageFormat()) {
+        continue;
+      }
+      const QUrl name(format.toImageFormat().name());
+      const QImage image = document.resource(QTextDocument::ImageResource, name).value<QImage>();
+      if (!image.isNull() && image.depth() > 1 && IsBlackAndWhite(image)) {
+        document.addResource(QTextDocument::ImageResource, name,
+                             image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither));
+      }
+    }
+  }
+}
+
+}  // namespace
+
 PageRenderer::PageRenderer(const QTextDocument& document, QPaintDevice* device, QSizeF page_size)
     : layout_copy_(document.clone()), page_size_(page_size) {
+  KeepPicturesOneBit(*layout_copy_);
+  UseCrispPictures(*layout_copy_);
   layout_copy_->setDocumentMargin(0);
   // Fonts and pictures are measured for the device: a picture of 90 screen
   // pixels becomes as many device pixels as make the same width on paper.
@@ -51,13 +91,14 @@ int PageRenderer::RenderPage(QPainter& painter, int from) const {
   while (next < lines_.size() && lines_[next].bottom - page_top <= page_size_.height()) {
     ++next;
   }
+  // The lines before and after the page touch its edges; drawing a hair's
+  // breadth less keeps them (and their pictures) out of it altogether.
+  constexpr double kHair = 0.01;
   const double drawn_height = std::min(lines_[next - 1].bottom - page_top, page_size_.height());
+  const QRectF drawn(0, page_top + kHair, page_size_.width(), drawn_height - 2 * kHair);
   painter.save();
-  // Pictures scaled to printer resolution by a fractional factor would show
-  // uneven strokes with nearest-neighbour sampling.
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
   painter.translate(0, -page_top);
-  layout_copy_->drawContents(&painter, QRectF(0, page_top, page_size_.width(), drawn_height));
+  layout_copy_->drawContents(&painter, drawn);
   painter.restore();
   return next < lines_.size() ? lines_[next].position : TextLength();
 }

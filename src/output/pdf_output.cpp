@@ -1,6 +1,5 @@
 #include "pdf_output.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -17,15 +16,15 @@ constexpr int kPdfDotsPerInch = 600;
 
 }  // namespace
 
-void WriteDocumentPdf(const QTextDocument& document, const QString& file_name) {
-  QPdfWriter pdf(file_name);
+void WriteDocumentPdf(const QTextDocument& document, QIODevice& out) {
+  QPdfWriter pdf(&out);
   pdf.setResolution(kPdfDotsPerInch);
   pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
   const PageRenderer renderer(document, &pdf,
                               pdf.pageLayout().paintRectPixels(kPdfDotsPerInch).size());
   QPainter painter;
   if (!painter.begin(&pdf)) {
-    throw PdfError("Impossible de créer le fichier " + file_name.toStdString());
+    throw PdfError("Erreur à l'écriture du PDF");
   }
   for (int from = 0; from < renderer.TextLength();) {
     if (from > 0) {
@@ -34,8 +33,7 @@ void WriteDocumentPdf(const QTextDocument& document, const QString& file_name) {
     from = renderer.RenderPage(painter, from);
   }
   if (!painter.end()) {
-    QFile::remove(file_name);
-    throw PdfError("Impossible de créer le fichier " + file_name.toStdString());
+    throw PdfError("Erreur à l'écriture du PDF");
   }
 }
 

@@ -4,6 +4,8 @@
 #include <QTextDocument>
 #include <stdexcept>
 
+class QIODevice;
+
 namespace fractions {
 
 class PdfError : public std::runtime_error {
@@ -13,7 +15,7 @@ class PdfError : public std::runtime_error {
 
 // Writes the document as a PDF of A4 pages, the whole sheet being the page
 // as on a printer's printable area, through the same page rendering as
-// printing. Throws PdfError when the file cannot be written.
-void WriteDocumentPdf(const QTextDocument& document, const QString& file_name);
+// printing. Throws PdfError when the PDF cannot be written.
+void WriteDocumentPdf(const QTextDocument& document, QIODevice& out);
 
 }  // namespace fractions
