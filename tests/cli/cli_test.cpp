@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -174,6 +175,7 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
       {{"--type", "add", "--separator", std::string(231, '-')},
        "--separator : 230 caractères au plus"},
       {{"--type", "add", "--out", ""}, "--out attend un chemin"},
+      {{"--type", "add", "--pdf"}, "--pdf va avec --out BASE"},
   };
   for (const Case& c : cases) {
     const CliRun run = RunWith(c.args);
@@ -239,6 +241,36 @@ TEST_F(FractionsCliFiles, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
   EXPECT_NE(blocked.err.find("pair_Cor.rtf"), std::string::npos) << blocked.err;
   EXPECT_EQ(Read(other + ".rtf"), "old");
   EXPECT_EQ(Files(), QStringList({"pair.rtf"}));
+}
+
+// What poppler's tools say of a PDF: its page count and its number of
+// pictures.
+std::pair<int, int> PagesAndPictures(const QString& pdf) {
+  QProcess info;
+  info.start("pdfinfo", {pdf});
+  EXPECT_TRUE(info.waitForFinished()) << "pdfinfo missing: tools/test.sh installs poppler-utils";
+  const QString text = QString::fromUtf8(info.readAllStandardOutput());
+  const int pages = QRegularExpression("Pages:\\s+(\\d+)").match(text).captured(1).toInt();
+  QProcess images;
+  images.start("pdfimages", {"-list", pdf});
+  EXPECT_TRUE(images.waitForFinished());
+  const int lines = QString::fromUtf8(images.readAllStandardOutput()).count('\n');
+  return {pages, lines - 2};  // two heading lines
+}
+
+TEST_F(FractionsCliFiles, PdfPagesHoldEveryPictureOnce) {
+  const std::string base = Base("feuille");
+  const CliRun run = RunWith({"--type", "reduc", "--count", "40", "--spacing", "10", "--seed", "3",
+                              "--out", base, "--pdf"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const auto [subject_pages, subject_pictures] =
+      PagesAndPictures(QString::fromStdString(base + ".pdf"));
+  const auto [answer_pages, answer_pictures] =
+      PagesAndPictures(QString::fromStdString(base + "_Cor.pdf"));
+  EXPECT_EQ(subject_pictures, 40);
+  EXPECT_EQ(answer_pictures, 40);
+  EXPECT_GT(subject_pages, answer_pages);  // ten blank lines between questions
+  EXPECT_GE(answer_pages, 3);
 }
 
 TEST(FractionsCli, HelpAndInlineValues) {

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -326,6 +329,66 @@ class FormTest : public QObject {
             "\r\n");
     auto form = ShownForm(file);
     QCOMPARE(form->frameGeometry(), QRect(60, 50, 700, 450));
+  }
+
+  void savingAsksForANameAndWritesThePair() {
+    auto form = ShownForm();
+    QTest::mouseClick(Find<QPushButton>(*form, "btnPuiss"), Qt::LeftButton);
+    const QString proposed = QString::fromStdString(form->DocumentName()) + ".rtf";
+    QString shown;
+    const QString chosen = folder_.filePath("feuille");
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      shown = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+      dialog->selectFile(chosen);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QTest::mouseClick(Find<QPushButton>(*form, "btnEnregistre"), Qt::LeftButton);
+    QCOMPARE(shown, proposed);
+    QVERIFY(QFile::exists(chosen + ".rtf"));
+    QVERIFY(QFile::exists(chosen + "_Cor.rtf"));
+    QVERIFY(Find<TRxRichEdit>(*form, "RxE1")->textCursor().hasSelection());
+
+    // Cancelling writes nothing.
+    QFile::remove(chosen + ".rtf");
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTest::mouseClick(Find<QPushButton>(*form, "btnEnregistre"), Qt::LeftButton);
+    QVERIFY(!QFile::exists(chosen + ".rtf"));
+  }
+
+  void thePreviewShowsTheFirstPagesInAFloatingPane() {
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder_.path());
+    {
+      auto form = ShownForm();
+      Find<QSpinBox>(*form, "spinterligne")->setValue(10);  // several pages
+      QTest::mouseClick(Find<QPushButton>(*form, "btnMoins"), Qt::LeftButton);
+      QTest::mouseClick(Find<QPushButton>(*form, "btnApercu"), Qt::LeftButton);
+      QVERIFY(QFile::exists("Temp0.EMF") && QFile::exists("Temp1.EMF") &&
+              QFile::exists("TWFile.txt"));
+      auto* pane = Find<QScrollArea>(*form, "ScrollBox1");
+      QWidget* floating = pane->window();
+      QVERIFY(floating != form.get() && floating->isVisible());
+      QVERIFY(floating->windowFlags().testFlag(Qt::Tool));
+      QVERIFY(floating->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+      QVERIFY(!Find<QLabel>(*form, "Image1")->pixmap().isNull());
+      QVERIFY(!Find<QLabel>(*form, "Image2")->pixmap().isNull());
+      QCOMPARE(Find<QLabel>(*form, "Image1")->size(), QSize(420, 594));
+
+      pane->verticalScrollBar()->setValue(300);
+      QTest::mouseClick(Find<QPushButton>(*form, "btnApercu"), Qt::LeftButton);
+      QCOMPARE(pane->window(), floating);  // the same window again, at the top
+      QCOMPARE(pane->verticalScrollBar()->value(), 0);
+
+      QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+      QVERIFY(!floating->isVisible());  // every run hides it
+      QVERIFY(form->close());
+    }
+    // Closing the window took the preview's files away.
+    QVERIFY(!QFile::exists("Temp0.EMF") && !QFile::exists("Temp1.EMF") &&
+            !QFile::exists("TWFile.txt"));
+    QDir::setCurrent(previous);
   }
 
   void theMinimumSizeKeepsRightAnchoredControlsInPlace() {
