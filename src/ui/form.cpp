@@ -109,8 +109,18 @@ void TForm1::SetOuterGeometry(const QRect& outer) {
   }
 }
 
+void TForm1::CentreOnScreen() {
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+  }
+}
+
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (centre_on_first_show_) {
+    centre_on_first_show_ = false;
+    CentreOnScreen();
+  }
   if (pending_outer_geometry_.isValid()) {
     const QRect outer = pending_outer_geometry_;
     pending_outer_geometry_ = QRect();
@@ -128,9 +138,7 @@ void TForm1::setVisible(bool visible) {
     shown_once_ = true;
     Guarded(this, [this] { form_storage_->RestoreOnShow(); });
     if (centre_on_first_show_) {
-      if (const QScreen* screen = this->screen()) {
-        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
-      }
+      CentreOnScreen();  // once more when shown, with the frame known
     }
   }
   QWidget::setVisible(visible);

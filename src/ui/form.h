@@ -187,6 +187,7 @@ class TForm1 : public QWidget {
   // the system's default. Throws when there is none.
   QPrinter& CurrentPrinter();
   void ShowPreviewPane();
+  void CentreOnScreen();
 
   AnchorLayout layout_{kDesignClient};
   LcgRandom random_;

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -111,6 +112,10 @@ class FormTest : public QObject {
     QCOMPARE(Lamp(*form), TForm1::kLampGreen);
     QCOMPARE(Find<TRxRichEdit>(*form, "RxE1")->Text(), "     ");
     QVERIFY(!form->windowTitle().isEmpty());
+    // No stored place yet: centred on the screen.
+    const QPoint screen_centre = form->screen()->availableGeometry().center();
+    // Centred to within the frame, which the platform adds after placing.
+    QVERIFY((form->frameGeometry().center() - screen_centre).manhattanLength() <= 4);
   }
 
   void everyExerciseButtonLoadsTheBuiltDocuments() {
