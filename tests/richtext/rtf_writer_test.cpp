@@ -198,6 +198,29 @@ TEST(WriteRtf, WritesOtherPicturesAsPng) {
       << rtf;
 }
 
+// Found by fuzz_rtf_reader: the unused bits at the end of one-bit rows
+// reached the PNG, so equal pictures gave different RTF.
+TEST(WriteRtf, PicturesOfEqualPixelsGiveEqualRtf) {
+  for (const QImage::Format format : {QImage::Format_Mono, QImage::Format_MonoLSB}) {
+    QImage clean(10, 2, format);
+    clean.setColorTable({0xFF000000, 0xFFFFFFF0});  // not pure white: written as PNG
+    clean.fill(0);
+    clean.setPixel(4, 1, 1);
+    QImage padded = clean.copy();
+    for (int y = 0; y < 2; ++y) {
+      padded.scanLine(y)[1] =
+          static_cast<uchar>(padded.scanLine(y)[1] | (format == QImage::Format_Mono ? 0x3F : 0xFC));
+    }
+    ASSERT_EQ(padded.convertToFormat(QImage::Format_ARGB32),
+              clean.convertToFormat(QImage::Format_ARGB32));
+    const auto clean_document = Document([&](QTextCursor& c) { AddPicture(c, clean, 10, 2); });
+    const auto padded_document = Document([&](QTextCursor& c) { AddPicture(c, padded, 10, 2); });
+    const std::string rtf = WriteRtf(*clean_document);
+    EXPECT_NE(rtf.find("\\pngblip"), std::string::npos);
+    EXPECT_EQ(WriteRtf(*padded_document), rtf) << format;
+  }
+}
+
 TEST(WriteRtf, WritesTheSelectionOnly) {
   struct Case {
     int start;
