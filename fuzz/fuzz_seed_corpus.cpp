@@ -15,6 +15,7 @@
 #include "drawing/question_table.h"
 #include "drawing/random.h"
 #include "richtext/dib.h"
+#include "richtext/hex.h"
 #include "richtext/rtf_prologue.h"
 #include "worksheet/worksheet_build.h"
 
@@ -27,12 +28,8 @@ struct Seed {
 };
 
 std::string Hex(const std::string& bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string hex;
-  for (const char c : bytes) {
-    hex += kDigits[static_cast<unsigned char>(c) >> 4];
-    hex += kDigits[static_cast<unsigned char>(c) & 0x0F];
-  }
+  AppendHex(hex, bytes);
   return hex;
 }
 

@@ -4,6 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The tests convert our RTF to PDF with LibreOffice and inspect the PDF with
+# poppler's tools; the program itself needs neither.
+export FRACTIONS_EXTRA_PACKAGES="libreoffice-writer-nogui poppler-utils"
+
 bash tools/setup.sh
 ctest --test-dir build --output-on-failure
 

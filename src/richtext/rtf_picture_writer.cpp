@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dib.h"
+#include "hex.h"
 
 namespace fractions {
 
@@ -38,17 +39,6 @@ std::optional<QImage> ScanBlackAndWhite(const QImage& image) {
     }
   }
   return mono;
-}
-
-void AppendHex(std::string& out, std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  const size_t at = out.size();
-  out.resize(at + 2 * bytes.size());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto value = static_cast<unsigned char>(bytes[i]);
-    out[at + 2 * i] = kDigits[value >> 4];
-    out[at + 2 * i + 1] = kDigits[value & 0x0F];
-  }
 }
 
 // One-bit rows end in padding bits that PNG keeps: cleared, so that equal
