@@ -120,12 +120,9 @@ class RtfBodyWriter final : public SelectionVisitor {
       : document_(document), default_font_(document.defaultFont()) {}
 
   void Text(QStringView text, const QTextCharFormat& format) override {
-    const RunFormat run = RunFormatOf(format, default_font_);
-    if (!written_ || run != *written_) {
-      WriteFormat(run);
-      written_ = run;
-    }
-    const bool symbol = IsSymbolFamily(run.family);
+    pending_ = RunFormatOf(format, default_font_);
+    format_due_ = !written_ || pending_ != *written_;
+    const bool symbol = IsSymbolFamily(pending_.family);
     for (const char32_t c : text.toUcs4()) {
       WriteCharacter(c, symbol);
     }
@@ -195,16 +192,23 @@ class RtfBodyWriter final : public SelectionVisitor {
     body_ += ' ';
   }
 
+  // The format goes out with the first character written in it, so that a
+  // run of dropped characters leaves no trace.
   void WriteCharacter(char32_t c, bool symbol) {
+    if (IsStructureOrControl(c)) {
+      return;
+    }
+    if (format_due_) {
+      WriteFormat(pending_);
+      written_ = pending_;
+      format_due_ = false;
+    }
     if (c == u'\t') {
       body_ += "\\tab ";
       return;
     }
     if (c == QChar::LineSeparator) {
       body_ += "\\line ";
-      return;
-    }
-    if (IsStructureOrControl(c)) {
       return;
     }
     const std::optional<unsigned char> byte = symbol ? UnicodeToSymbolByte(c) : UnicodeToCp1252(c);
@@ -274,7 +278,9 @@ class RtfBodyWriter final : public SelectionVisitor {
   const QTextDocument& document_;
   const QFont default_font_;
   std::string body_;
-  std::optional<RunFormat> written_;
+  RunFormat pending_;                 // of the run being written
+  std::optional<RunFormat> written_;  // the last format written
+  bool format_due_ = false;           // pending_ differs from written_
   std::vector<QString> families_;
   std::unordered_map<QString, int> font_indexes_;
   std::vector<QRgb> colours_;

@@ -262,6 +262,14 @@ TEST(InsertRtf, ReplacesTheSelectionAsOneUndoStep) {
   EXPECT_EQ(document.toPlainText(), "before middle after");
 }
 
+TEST(InsertRtf, NullCursorGetsNothingButErrorsStillShow) {
+  QTextCursor nowhere;
+  EXPECT_FALSE(InsertRtf(nowhere, InPrologue("{\\pict\\dibitmap0 00}text")).has_value());
+  const auto error = InsertRtf(nowhere, "{\\rtf1 x");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->kind, RtfReadError::Kind::kUnclosedGroup);
+}
+
 // The header of a real answer key, read with every format the worksheet
 // build gives it.
 TEST(InsertRtf, ReadsTheWorksheetHeader) {

@@ -92,6 +92,15 @@ TEST(WriteRtf, WritesTextFormatsAndTables) {
       {"tab, line, paragraph, control", Text(u"a\tb\u2028c\u0001\u2029d"_qs),
        std::string(kHeadArial) + "\\plain\\f0\\fs24 a\\tab b\\line c\\par d}"},
       {"bold", Text("x", bold), std::string(kHeadArial) + "\\plain\\f0\\fs24\\b x}"},
+      {"a run of dropped characters writes no format",
+       [](QTextCursor& c) {
+         c.insertText("a");
+         QTextCharFormat f;
+         f.setFontWeight(QFont::Bold);
+         c.insertText(u"\u0001\uFFFC"_qs, f);
+         c.insertText("b", QTextCharFormat());
+       },
+       std::string(kHeadArial) + "\\plain\\f0\\fs24 ab}"},
       {"every switch",
        Text("x",
             [](QTextCharFormat& f) {
