@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cp1252.h"
+#include "rtf_content.h"
 #include "rtf_picture_writer.h"
 #include "symbol_charset.h"
 #include "text_characters.h"
@@ -20,7 +21,6 @@ namespace fractions {
 namespace {
 
 constexpr int kMinHalfPoints = 1;
-constexpr int kMaxHalfPoints = 3276;  // 1638 points, the largest RTF size readers take
 constexpr double kFallbackPointSize = 12.0;
 
 // What the writer says of a run's character format, with the document's
@@ -65,7 +65,7 @@ RunFormat RunFormatOf(const QTextCharFormat& format, const QFont& default_font) 
   RunFormat run;
   run.family = font.families().value(0, font.family());
   run.half_points = std::clamp(static_cast<int>(std::lround(PointSize(font) * 2)), kMinHalfPoints,
-                               kMaxHalfPoints);
+                               kMaxFontHalfPoints);
   run.bold = font.weight() > QFont::Medium;
   run.italic = font.italic();
   run.underline = format.fontUnderline();
