@@ -125,8 +125,14 @@ TEST(WriteRtf, WritesTextFormatsAndTables) {
          f = QTextCharFormat();
          f.setProperty(QTextFormat::FontPixelSize, 16);  // 12 points at 96 dpi
          c.insertText("c", f);
+         f = QTextCharFormat();
+         f.setFontPointSize(5000);  // past what readers take
+         c.insertText("d", f);
+         f.setFontPointSize(0.1);
+         c.insertText("e", f);
        },
-       std::string(kHeadArial) + "\\plain\\f0\\fs21 a\\plain\\f0\\fs18 b\\plain\\f0\\fs24 c}"},
+       std::string(kHeadArial) + "\\plain\\f0\\fs21 a\\plain\\f0\\fs18 b\\plain\\f0\\fs24 c"
+                                 "\\plain\\f0\\fs3276 d\\plain\\f0\\fs1 e}"},
       {"colours",
        [](QTextCursor& c) {
          QTextCharFormat f;
