@@ -76,6 +76,13 @@ class LibreOfficeTest : public ::testing::Test {
 
   // Converts `rtf` to PDF; the PDF's path, or nothing.
   std::optional<QString> ConvertToPdf(const std::string& rtf, const QString& stem) {
+    return Convert(rtf, stem, "pdf");
+  }
+
+  // Converts `rtf` with LibreOffice's filter for `target` ("pdf", "rtf");
+  // the converted file's path, or nothing.
+  std::optional<QString> Convert(const std::string& rtf, const QString& stem,
+                                 const QString& target) {
     const QString source = folder_.filePath(stem + ".rtf");
     QFile file(source);
     if (!file.open(QIODevice::WriteOnly) ||
@@ -87,15 +94,16 @@ class LibreOfficeTest : public ::testing::Test {
     // A private profile: no first-start dialogs, no clash with another run.
     const QString profile =
         "-env:UserInstallation=" + QUrl::fromLocalFile(folder_.filePath("profile")).toString();
-    const ToolRun run = RunTool(Tool("soffice"), {profile, "--headless", "--convert-to", "pdf",
-                                                  "--outdir", folder_.path(), source});
-    const QString pdf = folder_.filePath(stem + ".pdf");
-    if (!run.finished || run.exit_code != 0 || !QFile::exists(pdf)) {
+    const QString out = folder_.filePath("out-" + target);
+    const ToolRun run = RunTool(
+        Tool("soffice"), {profile, "--headless", "--convert-to", target, "--outdir", out, source});
+    const QString converted = QDir(out).filePath(stem + "." + target);
+    if (!run.finished || run.exit_code != 0 || !QFile::exists(converted)) {
       ADD_FAILURE() << "soffice did not convert " << source.toStdString() << ": "
                     << run.output.toStdString();
       return std::nullopt;
     }
-    return pdf;
+    return converted;
   }
 
   QString PdfText(const QString& pdf) {
@@ -121,12 +129,20 @@ class LibreOfficeTest : public ::testing::Test {
   QTemporaryDir folder_;
 };
 
-std::vector<QSize> PictureSizes(const QTextDocument& document) {
-  std::vector<QSize> sizes;
+std::vector<QImage> Pictures(const QTextDocument& document) {
+  std::vector<QImage> pictures;
   for (const testing::Span& span : testing::Spans(document)) {
     if (span.picture) {
-      sizes.push_back(span.image.size());
+      pictures.push_back(span.image);
     }
+  }
+  return pictures;
+}
+
+std::vector<QSize> PictureSizes(const QTextDocument& document) {
+  std::vector<QSize> sizes;
+  for (const QImage& picture : Pictures(document)) {
+    sizes.push_back(picture.size());
   }
   return sizes;
 }
@@ -158,6 +174,37 @@ TEST_F(LibreOfficeTest, ShowsEveryPictureOfARawWorksheet) {
 
   ExpectInPdf(documents.subject, "subject", sizes,
               {QString::fromStdString(documents.name), u"Prénom"_qs});
+}
+
+// What an office suite writes when it saves our document as RTF: its own
+// header, style sheet and twin picture groups. We read back every picture,
+// pixel for pixel, at its size, and the header text.
+TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
+  const WorksheetDocuments documents =
+      testing::BuildSampleWorksheet(ExerciseType::kDivision, 500, 40, 8);
+  QTextDocument ours;
+  ASSERT_FALSE(testing::ReadInto(ours, documents.answer_key).has_value());
+  const std::vector<QImage> pictures = Pictures(ours);
+  ASSERT_EQ(pictures.size(), 40u);
+
+  const auto converted = Convert(WriteRtf(ours), "answer_key", "rtf");
+  ASSERT_TRUE(converted.has_value());
+  QFile file(*converted);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray rtf = file.readAll();
+  QTextDocument theirs;
+  const auto error = testing::ReadInto(theirs, rtf.toStdString());
+  ASSERT_FALSE(error.has_value()) << error->message;
+  EXPECT_EQ(Pictures(theirs), pictures);
+  for (const testing::Span& span : testing::Spans(theirs)) {
+    if (span.picture) {
+      EXPECT_EQ(QSizeF(span.width, span.height), QSizeF(span.image.size()));
+    }
+  }
+  const QString text = theirs.toPlainText();
+  EXPECT_TRUE(text.contains(QString::fromStdString(documents.name) + u" - Corrigé - "_qs))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains(u"Calculer (réponse irréductible)"_qs)) << text.toStdString();
 }
 
 }  // namespace
