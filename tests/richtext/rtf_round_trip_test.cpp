@@ -226,6 +226,23 @@ TEST(RtfRoundTrip, UnsetPropertiesTakeTheDefaultFont) {
   EXPECT_FALSE(span->bold);
 }
 
+// Inputs fuzz_rtf_reader found whose round trip changed the text or the
+// RTF: each must read, and the writer's RTF must read back the same.
+TEST(RtfRoundTrip, KeepsWhatFuzzingFound) {
+  using namespace std::string_literals;
+  const std::vector<std::string> inputs = {
+      // A font name of DEL characters: read as a name, written as none.
+      "{\\rtf1\\deff7&{\\fonttbl\\f0\\fswlss\x7f\x7f\x7f\x7f\x7f\x7f\x7f;}{arset0 "
+      "T036{fm@\\f\x00z\x1d\\green128\\{\\rtline b\\par "
+      "\x00\xff\x01\x00\xff\x9c\x9a\xc7\xb8*c\x80U\x00\x00\x00?\x82\x00\x00\xdf\xc0\x00"
+      "\x02\xff\xc0\x00\x00}}\\\x0a"
+      "d}"s,
+  };
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    ExpectRoundTrip(inputs[i], "finding " + std::to_string(i));
+  }
+}
+
 // A selection taken from a worksheet reads back as the selected part.
 TEST(RtfRoundTrip, KeepsASelectionOfAWorksheet) {
   const WorksheetDocuments documents =

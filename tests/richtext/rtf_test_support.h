@@ -18,7 +18,8 @@
 // compares text, formats and pictures while ignoring how Qt splits runs.
 namespace fractions::testing {
 
-// One run of text of one format, or one picture.
+// One run of text of one format, as shown (unset family and size are the
+// document's default font's), or one picture.
 struct Span {
   bool picture = false;
   QString text;
