@@ -20,6 +20,7 @@
 namespace fractions {
 namespace {
 
+using testing::AddPicture;
 using testing::Describe;
 using testing::PictureCount;
 using testing::ReadInto;
@@ -116,17 +117,6 @@ void Insert(QTextCursor& cursor, const Run& run) {
   cursor.insertText(run.text, format);
 }
 
-void InsertPicture(QTextCursor& cursor, const QImage& image, double width, double height) {
-  static int counter = 0;
-  const QString name = QStringLiteral("hand-made-%1").arg(++counter);
-  cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
-  QTextImageFormat format;
-  format.setName(name);
-  format.setWidth(width);
-  format.setHeight(height);
-  cursor.insertImage(format);
-}
-
 std::vector<QImage> SamplePictures() {
   QImage mono(13, 5, QImage::Format_Mono);
   mono.setColorTable({0xFF000000, 0xFFFFFFFF});
@@ -187,14 +177,14 @@ TEST(RtfRoundTrip, KeepsEveryFormatCharacterAndPicture) {
   cursor.insertBlock();
   cursor.insertBlock();  // an empty paragraph
   const std::vector<QImage> pictures = SamplePictures();
-  InsertPicture(cursor, pictures[0], 13, 5);
-  InsertPicture(cursor, pictures[1], 30.4, 20);
+  AddPicture(cursor, pictures[0], 13, 5);
+  AddPicture(cursor, pictures[1], 30.4, 20);
   Insert(cursor, {.text = "between"});
-  InsertPicture(cursor, pictures[2], 6, 3);
-  InsertPicture(cursor, pictures[2], 6, 3);  // the same image twice in a row
+  AddPicture(cursor, pictures[2], 6, 3);
+  AddPicture(cursor, pictures[2], 6, 3);  // the same image twice in a row
   cursor.insertBlock();
-  InsertPicture(cursor, pictures[3], 2.6, 7);  // goal sizes are whole twips: 39
-  InsertPicture(cursor, pictures[4], 4, 7);
+  AddPicture(cursor, pictures[3], 2.6, 7);  // goal sizes are whole twips: 39
+  AddPicture(cursor, pictures[4], 4, 7);
 
   const std::string written = WriteRtf(document);
   QTextDocument read;

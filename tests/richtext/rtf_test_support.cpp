@@ -156,4 +156,19 @@ int PictureCount(const QTextDocument& document) {
   return count;
 }
 
+void AddPicture(QTextCursor& cursor, const QImage& image, double width, double height) {
+  static int counter = 0;
+  const QString name = QStringLiteral("test-picture-%1").arg(++counter);
+  cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+  QTextImageFormat format;
+  format.setName(name);
+  if (width > 0) {
+    format.setWidth(width);
+  }
+  if (height > 0) {
+    format.setHeight(height);
+  }
+  cursor.insertImage(format);
+}
+
 }  // namespace fractions::testing

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <optional>
 #include <ostream>
@@ -62,5 +63,9 @@ WorksheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term,
                                         uint32_t seed);
 
 int PictureCount(const QTextDocument& document);
+
+// Adds `image` as a resource of the cursor's document and inserts it, shown
+// at `width` x `height` pixels; a side of 0 is left unset.
+void AddPicture(QTextCursor& cursor, const QImage& image, double width, double height);
 
 }  // namespace fractions::testing

@@ -44,20 +44,7 @@ Fill Text(const QString& text, const std::function<void(QTextCharFormat&)>& styl
   };
 }
 
-void AddPicture(QTextCursor& cursor, const QImage& image, double width, double height) {
-  static int counter = 0;
-  const QString name = QStringLiteral("test-picture-%1").arg(++counter);
-  cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
-  QTextImageFormat format;
-  format.setName(name);
-  if (width > 0) {
-    format.setWidth(width);
-  }
-  if (height > 0) {
-    format.setHeight(height);
-  }
-  cursor.insertImage(format);
-}
+using testing::AddPicture;
 
 QImage ThreeByTwo(QImage::Format format) {
   QImage image(3, 2, QImage::Format_RGB32);
