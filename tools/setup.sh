@@ -2,7 +2,9 @@
 # Takes a fresh Debian 12 machine to a built project: installs the Debian
 # packages the project needs (only those missing, so a second run installs
 # nothing), then configures and builds into build/ (or $BUILD_DIR).
-# Extra arguments go to the CMake configure step.
+# Extra arguments go to the CMake configure step. $FRACTIONS_EXTRA_PACKAGES
+# names more packages to install the same way (blank-separated), for callers
+# that need tools the program itself does not.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +13,8 @@ packages=(
   qt6-base-dev qt6-svg-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
 )
+read -r -a extra_packages <<< "${FRACTIONS_EXTRA_PACKAGES:-}"
+packages+=("${extra_packages[@]}")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -56,13 +56,21 @@ char AsciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+bool IsControl(char c) {
+  return static_cast<unsigned char>(c) < 32;
+}
+
 // "te=12" -> "\fs12 ". Every "te=" is removed from the size text, which is
-// otherwise written as typed, even when it is empty or not a number.
+// otherwise written as typed, even when it is empty or not a number. Control
+// characters typed inside the tag are dropped like everywhere else: the
+// output never holds one.
 std::string FontSizeRtf(std::string_view tag) {
   std::string size;
   for (size_t i = 0; i < tag.size();) {
     if (tag.substr(i, 3) == "te=") {
       i += 3;
+    } else if (IsControl(tag[i])) {
+      ++i;
     } else {
       size += tag[i++];
     }
@@ -107,7 +115,7 @@ std::string MarkupToRtf(std::string_view markup) {
   while (pos < markup.size()) {
     const char c = markup[pos++];
     if (c != '<') {
-      if (static_cast<unsigned char>(c) >= 32) {
+      if (!IsControl(c)) {
         rtf += c;
       }
       continue;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QString>
 #include <QTextCharFormat>
+#include <cstdint>
 #include <variant>
 #include <vector>
 
@@ -29,5 +30,9 @@ using RtfItem = std::variant<RtfTextRun, RtfPicture, RtfParagraphEnd>;
 struct RtfContent {
   std::vector<RtfItem> items;
 };
+
+// The largest font size read or written, in half-points: Word's 1638 points.
+// A larger \fs would only stall the layout.
+inline constexpr int32_t kMaxFontHalfPoints = 3276;
 
 }  // namespace fractions

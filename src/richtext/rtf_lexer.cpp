@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "hex.h"
+
 namespace fractions {
 
 namespace {
@@ -13,19 +15,6 @@ bool IsLetter(char c) {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-  if (IsDigit(c)) {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
 }
 
 }  // namespace
@@ -72,8 +61,8 @@ RtfToken RtfLexer::ReadControl(size_t start) {
   token.kind = RtfTokenKind::kEscapedByte;
   int value = 0;
   int digits = 0;
-  while (digits < 2 && pos_ < input_.size() && HexValue(input_[pos_]) >= 0) {
-    value = value * 16 + HexValue(input_[pos_++]);
+  while (digits < 2 && pos_ < input_.size() && HexDigitValue(input_[pos_]) >= 0) {
+    value = value * 16 + HexDigitValue(input_[pos_++]);
     ++digits;
   }
   token.valid = digits == 2;

@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-// Splits RTF bytes into tokens. Knows nothing of groups' meanings; the only
-// context it takes from its caller is how many bytes of \bin data follow.
+// Splits RTF bytes into tokens. Knows nothing of groups' meanings; its
+// caller tells it how many bytes of \bin data follow a \bin word, and when
+// to skip the junk after a word.
 namespace fractions {
 
 enum class RtfTokenKind {

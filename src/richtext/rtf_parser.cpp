@@ -19,8 +19,6 @@ namespace {
 
 constexpr std::string_view kRtfStart = "{\\rtf";
 constexpr int32_t kDefaultHalfPoints = 24;  // RTF's default size, 12 points
-// Word's largest size, 1638 points: a larger \fs would only hang the layout.
-constexpr int32_t kMaxHalfPoints = 3276;
 
 enum class Destination {
   kText,           // document text
@@ -366,7 +364,7 @@ bool RtfParser::OnFormatWord(RtfWord word, const RtfToken& token) {
       // Our markup writes "\fs" and the size text as typed: "\fs12pt " or
       // "\fs " stand for no size at all, and their junk is not text.
       if (!lexer_.SkipJunkAfterWord() && token.has_parameter && token.parameter > 0) {
-        chars.half_points = std::min(token.parameter, kMaxHalfPoints);
+        chars.half_points = std::min(token.parameter, kMaxFontHalfPoints);
       }
       return true;
     case RtfWord::kForeground:

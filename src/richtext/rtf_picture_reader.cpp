@@ -6,25 +6,13 @@
 #include <algorithm>
 
 #include "dib.h"
+#include "hex.h"
 
 namespace fractions {
 
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;  // 1440 twips an inch, 96 pixels an inch
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
 
 // PNG and JPEG through Qt's readers, once the size in the file's header has
 // been checked: a few hundred bytes may claim a gigapixel.
@@ -63,7 +51,7 @@ double ShownLength(int32_t goal_twips, int pixels, int32_t scale_percent) {
 
 void RtfPictureReader::AppendHex(std::string_view text) {
   for (const char c : text) {
-    const int value = HexValue(c);
+    const int value = HexDigitValue(c);
     if (value < 0) {
       continue;
     }

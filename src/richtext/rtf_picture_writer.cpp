@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dib.h"
+#include "hex.h"
 
 namespace fractions {
 
@@ -40,22 +41,29 @@ std::optional<QImage> ScanBlackAndWhite(const QImage& image) {
   return mono;
 }
 
-void AppendHex(std::string& out, std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  const size_t at = out.size();
-  out.resize(at + 2 * bytes.size());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto value = static_cast<unsigned char>(bytes[i]);
-    out[at + 2 * i] = kDigits[value >> 4];
-    out[at + 2 * i + 1] = kDigits[value & 0x0F];
+// One-bit rows end in padding bits that PNG keeps: cleared, so that equal
+// pixels always give equal bytes.
+QImage WithClearPadding(const QImage& image) {
+  const int spare_bits = (8 - image.width() % 8) % 8;
+  if ((image.format() != QImage::Format_Mono && image.format() != QImage::Format_MonoLSB) ||
+      spare_bits == 0) {
+    return image;
   }
+  QImage clean = image.copy();
+  const int last = (image.width() - 1) / 8;
+  const auto keep = static_cast<uchar>(image.format() == QImage::Format_Mono ? 0xFF << spare_bits
+                                                                             : 0xFF >> spare_bits);
+  for (int y = 0; y < clean.height(); ++y) {
+    clean.scanLine(y)[last] &= keep;
+  }
+  return clean;
 }
 
 std::string PngOf(const QImage& image) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
+  WithClearPadding(image).save(&buffer, "PNG");
   return png.toStdString();
 }
 

@@ -47,6 +47,9 @@ std::optional<RtfReadError> InsertRtf(QTextCursor& cursor, std::string_view rtf)
   if (auto* error = std::get_if<RtfReadError>(&parsed)) {
     return std::move(*error);
   }
+  if (cursor.isNull()) {
+    return std::nullopt;  // no document to put the content in
+  }
   cursor.beginEditBlock();
   cursor.removeSelectedText();
   InsertContent(cursor, std::get<RtfContent>(parsed));

@@ -11,7 +11,8 @@ namespace fractions {
 // Reads `rtf` (Windows-1252 bytes) and puts its content into the cursor's
 // document in place of the cursor's selection, as one undo step; the cursor
 // ends after the inserted content. The whole text is read before anything
-// is inserted: on a read error the document is left untouched.
+// is inserted: on a read error the document is left untouched. A null
+// cursor gets nothing, but read errors are still reported.
 //
 // Read errors, and nothing else:
 //  - kNotRtf: the text does not start with "{\rtf" (offset 0);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text_characters.h"
+
 namespace fractions {
 
 namespace {
@@ -21,8 +23,9 @@ void RtfFontTable::SetCharset(int32_t charset) {
   charset_ = charset;
 }
 
+// Names keep what the writer can write back: no control characters.
 void RtfFontTable::AppendToName(char16_t unit) {
-  if (number_ && unit >= 0x20) {
+  if (number_ && !IsStructureOrControl(unit)) {
     name_ += QChar(unit);
   }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cp1252.h"
+#include "rtf_content.h"
 #include "rtf_picture_writer.h"
 #include "symbol_charset.h"
 #include "text_characters.h"
@@ -20,7 +21,6 @@ namespace fractions {
 namespace {
 
 constexpr int kMinHalfPoints = 1;
-constexpr int kMaxHalfPoints = 3276;  // 1638 points, the largest RTF size readers take
 constexpr double kFallbackPointSize = 12.0;
 
 // What the writer says of a run's character format, with the document's
@@ -65,7 +65,7 @@ RunFormat RunFormatOf(const QTextCharFormat& format, const QFont& default_font) 
   RunFormat run;
   run.family = font.families().value(0, font.family());
   run.half_points = std::clamp(static_cast<int>(std::lround(PointSize(font) * 2)), kMinHalfPoints,
-                               kMaxHalfPoints);
+                               kMaxFontHalfPoints);
   run.bold = font.weight() > QFont::Medium;
   run.italic = font.italic();
   run.underline = format.fontUnderline();
@@ -120,12 +120,9 @@ class RtfBodyWriter final : public SelectionVisitor {
       : document_(document), default_font_(document.defaultFont()) {}
 
   void Text(QStringView text, const QTextCharFormat& format) override {
-    const RunFormat run = RunFormatOf(format, default_font_);
-    if (!written_ || run != *written_) {
-      WriteFormat(run);
-      written_ = run;
-    }
-    const bool symbol = IsSymbolFamily(run.family);
+    pending_ = RunFormatOf(format, default_font_);
+    format_due_ = !written_ || pending_ != *written_;
+    const bool symbol = IsSymbolFamily(pending_.family);
     for (const char32_t c : text.toUcs4()) {
       WriteCharacter(c, symbol);
     }
@@ -195,16 +192,23 @@ class RtfBodyWriter final : public SelectionVisitor {
     body_ += ' ';
   }
 
+  // The format goes out with the first character written in it, so that a
+  // run of dropped characters leaves no trace.
   void WriteCharacter(char32_t c, bool symbol) {
+    if (IsStructureOrControl(c)) {
+      return;
+    }
+    if (format_due_) {
+      WriteFormat(pending_);
+      written_ = pending_;
+      format_due_ = false;
+    }
     if (c == u'\t') {
       body_ += "\\tab ";
       return;
     }
     if (c == QChar::LineSeparator) {
       body_ += "\\line ";
-      return;
-    }
-    if (IsStructureOrControl(c)) {
       return;
     }
     const std::optional<unsigned char> byte = symbol ? UnicodeToSymbolByte(c) : UnicodeToCp1252(c);
@@ -274,7 +278,9 @@ class RtfBodyWriter final : public SelectionVisitor {
   const QTextDocument& document_;
   const QFont default_font_;
   std::string body_;
-  std::optional<RunFormat> written_;
+  RunFormat pending_;                 // of the run being written
+  std::optional<RunFormat> written_;  // the last format written
+  bool format_due_ = false;           // pending_ differs from written_
   std::vector<QString> families_;
   std::unordered_map<QString, int> font_indexes_;
   std::vector<QRgb> colours_;

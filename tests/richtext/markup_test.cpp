@@ -53,6 +53,11 @@ TEST(MarkupToRtf, Samples) {
       {"<u>", "\\ul "},
       {"ab\0<b>cd"s, "ab"},  // a NUL ends the input
       {"<b\0>x"s, "\\b "},   // also inside a tag
+      // Control characters typed inside a size tag are dropped too.
+      {"<te=1\x01"
+       "2>",
+       "\\fs12 "},
+      {"<te=\t\r\n>", "\\fs "},
   };
   for (const Sample& s : samples) {
     EXPECT_EQ(MarkupToRtf(s.markup), s.rtf) << "markup: " << s.markup;

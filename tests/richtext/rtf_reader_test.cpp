@@ -136,7 +136,7 @@ TEST(InsertRtf, ReadsCharactersAsRtfWritersWriteThem) {
 TEST(InsertRtf, ReadsFontTablesOfEveryStyle) {
   struct Case {
     std::string rtf;
-    QString family;  // of the run "x"
+    QString family;  // of the run "x"; empty: the document's default
     QString text;    // of the whole document
   };
   std::string many_fonts = "{\\rtf1{\\fonttbl";
@@ -153,6 +153,8 @@ TEST(InsertRtf, ReadsFontTablesOfEveryStyle) {
       {"{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 a\\f9 x}", "Arial", "ax"},       // \f9 undefined
       {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f0 Verdana;}}\\f0 x}", "Verdana", "x"},
       {"{\\rtf1{\\fonttbl{\\f0 Caf\\'e9;}}\\f0 x}", u"Café"_qs, "x"},
+      // A name of control characters is no name: the text keeps the default.
+      {"{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 \x7f\\'7f\x01;}}\\f1 x}", "", "x"},
       {"{\\rtf1{\\fonttbl{\\f2\\fcharset2 Wingdings;}}\\f2 x}", "Wingdings",
        QString(QChar(0xF078))},
       {many_fonts, "F39999", "x"},
@@ -164,7 +166,8 @@ TEST(InsertRtf, ReadsFontTablesOfEveryStyle) {
     EXPECT_EQ(document.toPlainText(), c.text) << c.rtf.substr(0, 60);
     const auto span = SpanWith(document, c.text.right(1));
     ASSERT_TRUE(span.has_value());
-    EXPECT_EQ(span->family, c.family) << c.rtf.substr(0, 60);
+    const QString family = c.family.isEmpty() ? document.defaultFont().family() : c.family;
+    EXPECT_EQ(span->family, family) << c.rtf.substr(0, 60);
   }
 }
 
@@ -260,6 +263,14 @@ TEST(InsertRtf, ReplacesTheSelectionAsOneUndoStep) {
   EXPECT_EQ(cursor.position(), 14);  // after the inserted content
   document.undo();
   EXPECT_EQ(document.toPlainText(), "before middle after");
+}
+
+TEST(InsertRtf, NullCursorGetsNothingButErrorsStillShow) {
+  QTextCursor nowhere;
+  EXPECT_FALSE(InsertRtf(nowhere, InPrologue("{\\pict\\dibitmap0 00}text")).has_value());
+  const auto error = InsertRtf(nowhere, "{\\rtf1 x");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->kind, RtfReadError::Kind::kUnclosedGroup);
 }
 
 // The header of a real answer key, read with every format the worksheet

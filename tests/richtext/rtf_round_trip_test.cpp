@@ -20,6 +20,7 @@
 namespace fractions {
 namespace {
 
+using testing::AddPicture;
 using testing::Describe;
 using testing::PictureCount;
 using testing::ReadInto;
@@ -116,17 +117,6 @@ void Insert(QTextCursor& cursor, const Run& run) {
   cursor.insertText(run.text, format);
 }
 
-void InsertPicture(QTextCursor& cursor, const QImage& image, double width, double height) {
-  static int counter = 0;
-  const QString name = QStringLiteral("hand-made-%1").arg(++counter);
-  cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
-  QTextImageFormat format;
-  format.setName(name);
-  format.setWidth(width);
-  format.setHeight(height);
-  cursor.insertImage(format);
-}
-
 std::vector<QImage> SamplePictures() {
   QImage mono(13, 5, QImage::Format_Mono);
   mono.setColorTable({0xFF000000, 0xFFFFFFFF});
@@ -187,14 +177,14 @@ TEST(RtfRoundTrip, KeepsEveryFormatCharacterAndPicture) {
   cursor.insertBlock();
   cursor.insertBlock();  // an empty paragraph
   const std::vector<QImage> pictures = SamplePictures();
-  InsertPicture(cursor, pictures[0], 13, 5);
-  InsertPicture(cursor, pictures[1], 30.4, 20);
+  AddPicture(cursor, pictures[0], 13, 5);
+  AddPicture(cursor, pictures[1], 30.4, 20);
   Insert(cursor, {.text = "between"});
-  InsertPicture(cursor, pictures[2], 6, 3);
-  InsertPicture(cursor, pictures[2], 6, 3);  // the same image twice in a row
+  AddPicture(cursor, pictures[2], 6, 3);
+  AddPicture(cursor, pictures[2], 6, 3);  // the same image twice in a row
   cursor.insertBlock();
-  InsertPicture(cursor, pictures[3], 2.6, 7);  // goal sizes are whole twips: 39
-  InsertPicture(cursor, pictures[4], 4, 7);
+  AddPicture(cursor, pictures[3], 2.6, 7);  // goal sizes are whole twips: 39
+  AddPicture(cursor, pictures[4], 4, 7);
 
   const std::string written = WriteRtf(document);
   QTextDocument read;
@@ -224,6 +214,23 @@ TEST(RtfRoundTrip, UnsetPropertiesTakeTheDefaultFont) {
   EXPECT_EQ(span->family, "Courier New");
   EXPECT_EQ(span->points, 10);
   EXPECT_FALSE(span->bold);
+}
+
+// Inputs fuzz_rtf_reader found whose round trip changed the text or the
+// RTF: each must read, and the writer's RTF must read back the same.
+TEST(RtfRoundTrip, KeepsWhatFuzzingFound) {
+  using namespace std::string_literals;
+  const std::vector<std::string> inputs = {
+      // A font name of DEL characters: read as a name, written as none.
+      "{\\rtf1\\deff7&{\\fonttbl\\f0\\fswlss\x7f\x7f\x7f\x7f\x7f\x7f\x7f;}{arset0 "
+      "T036{fm@\\f\x00z\x1d\\green128\\{\\rtline b\\par "
+      "\x00\xff\x01\x00\xff\x9c\x9a\xc7\xb8*c\x80U\x00\x00\x00?\x82\x00\x00\xdf\xc0\x00"
+      "\x02\xff\xc0\x00\x00}}\\\x0a"
+      "d}"s,
+  };
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    ExpectRoundTrip(inputs[i], "finding " + std::to_string(i));
+  }
 }
 
 // A selection taken from a worksheet reads back as the selected part.

@@ -21,11 +21,14 @@ QString ColourName(const QTextCharFormat& format, QTextFormat::Property property
   return format.brushProperty(property).color().name();
 }
 
-Span TextSpan(const QString& text, const QTextCharFormat& format) {
+// Family and size as shown: the document's default font stands in for what
+// the format leaves unset.
+Span TextSpan(const QString& text, const QTextCharFormat& format, const QFont& default_font) {
   Span span;
   span.text = text;
-  span.family = format.fontFamilies().toStringList().value(0);
-  span.points = format.fontPointSize();
+  span.family = format.fontFamilies().toStringList().value(0, default_font.family());
+  span.points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
+                                                               : default_font.pointSizeF();
   span.bold = format.fontWeight() >= QFont::Bold;
   span.italic = format.fontItalic();
   span.underline = format.fontUnderline();
@@ -88,7 +91,7 @@ std::vector<Block> Describe(const QTextDocument& document) {
         }
         continue;
       }
-      Span span = TextSpan(fragment.text(), format);
+      Span span = TextSpan(fragment.text(), format, document.defaultFont());
       if (!spans.empty() && SameFormat(spans.back(), span)) {
         spans.back().text += span.text;
       } else {
@@ -151,6 +154,21 @@ int PictureCount(const QTextDocument& document) {
     }
   }
   return count;
+}
+
+void AddPicture(QTextCursor& cursor, const QImage& image, double width, double height) {
+  static int counter = 0;
+  const QString name = QStringLiteral("test-picture-%1").arg(++counter);
+  cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+  QTextImageFormat format;
+  format.setName(name);
+  if (width > 0) {
+    format.setWidth(width);
+  }
+  if (height > 0) {
+    format.setHeight(height);
+  }
+  cursor.insertImage(format);
 }
 
 }  // namespace fractions::testing

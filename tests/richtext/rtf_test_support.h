@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <optional>
 #include <ostream>
@@ -18,7 +19,8 @@
 // compares text, formats and pictures while ignoring how Qt splits runs.
 namespace fractions::testing {
 
-// One run of text of one format, or one picture.
+// One run of text of one format, as shown (unset family and size are the
+// document's default font's), or one picture.
 struct Span {
   bool picture = false;
   QString text;
@@ -61,5 +63,9 @@ WorksheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term,
                                         uint32_t seed);
 
 int PictureCount(const QTextDocument& document);
+
+// Adds `image` as a resource of the cursor's document and inserts it, shown
+// at `width` x `height` pixels; a side of 0 is left unset.
+void AddPicture(QTextCursor& cursor, const QImage& image, double width, double height);
 
 }  // namespace fractions::testing

@@ -44,20 +44,7 @@ Fill Text(const QString& text, const std::function<void(QTextCharFormat&)>& styl
   };
 }
 
-void AddPicture(QTextCursor& cursor, const QImage& image, double width, double height) {
-  static int counter = 0;
-  const QString name = QStringLiteral("test-picture-%1").arg(++counter);
-  cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
-  QTextImageFormat format;
-  format.setName(name);
-  if (width > 0) {
-    format.setWidth(width);
-  }
-  if (height > 0) {
-    format.setHeight(height);
-  }
-  cursor.insertImage(format);
-}
+using testing::AddPicture;
 
 QImage ThreeByTwo(QImage::Format format) {
   QImage image(3, 2, QImage::Format_RGB32);
@@ -92,6 +79,15 @@ TEST(WriteRtf, WritesTextFormatsAndTables) {
       {"tab, line, paragraph, control", Text(u"a\tb\u2028c\u0001\u2029d"_qs),
        std::string(kHeadArial) + "\\plain\\f0\\fs24 a\\tab b\\line c\\par d}"},
       {"bold", Text("x", bold), std::string(kHeadArial) + "\\plain\\f0\\fs24\\b x}"},
+      {"a run of dropped characters writes no format",
+       [](QTextCursor& c) {
+         c.insertText("a");
+         QTextCharFormat f;
+         f.setFontWeight(QFont::Bold);
+         c.insertText(u"\u0001\uFFFC"_qs, f);
+         c.insertText("b", QTextCharFormat());
+       },
+       std::string(kHeadArial) + "\\plain\\f0\\fs24 ab}"},
       {"every switch",
        Text("x",
             [](QTextCharFormat& f) {
@@ -116,8 +112,14 @@ TEST(WriteRtf, WritesTextFormatsAndTables) {
          f = QTextCharFormat();
          f.setProperty(QTextFormat::FontPixelSize, 16);  // 12 points at 96 dpi
          c.insertText("c", f);
+         f = QTextCharFormat();
+         f.setFontPointSize(5000);  // past what readers take
+         c.insertText("d", f);
+         f.setFontPointSize(0.1);
+         c.insertText("e", f);
        },
-       std::string(kHeadArial) + "\\plain\\f0\\fs21 a\\plain\\f0\\fs18 b\\plain\\f0\\fs24 c}"},
+       std::string(kHeadArial) + "\\plain\\f0\\fs21 a\\plain\\f0\\fs18 b\\plain\\f0\\fs24 c"
+                                 "\\plain\\f0\\fs3276 d\\plain\\f0\\fs1 e}"},
       {"colours",
        [](QTextCursor& c) {
          QTextCharFormat f;
@@ -196,6 +198,29 @@ TEST(WriteRtf, WritesOtherPicturesAsPng) {
   EXPECT_TRUE(rtf.starts_with(std::string(kHeadArial) +
                               "{\\pict\\pngblip\\picw3\\pich2\\picwgoal45\\pichgoal30 89504E47"))
       << rtf;
+}
+
+// Found by fuzz_rtf_reader: the unused bits at the end of one-bit rows
+// reached the PNG, so equal pictures gave different RTF.
+TEST(WriteRtf, PicturesOfEqualPixelsGiveEqualRtf) {
+  for (const QImage::Format format : {QImage::Format_Mono, QImage::Format_MonoLSB}) {
+    QImage clean(10, 2, format);
+    clean.setColorTable({0xFF000000, 0xFFFFFFF0});  // not pure white: written as PNG
+    clean.fill(0);
+    clean.setPixel(4, 1, 1);
+    QImage padded = clean.copy();
+    for (int y = 0; y < 2; ++y) {
+      padded.scanLine(y)[1] =
+          static_cast<uchar>(padded.scanLine(y)[1] | (format == QImage::Format_Mono ? 0x3F : 0xFC));
+    }
+    ASSERT_EQ(padded.convertToFormat(QImage::Format_ARGB32),
+              clean.convertToFormat(QImage::Format_ARGB32));
+    const auto clean_document = Document([&](QTextCursor& c) { AddPicture(c, clean, 10, 2); });
+    const auto padded_document = Document([&](QTextCursor& c) { AddPicture(c, padded, 10, 2); });
+    const std::string rtf = WriteRtf(*clean_document);
+    EXPECT_NE(rtf.find("\\pngblip"), std::string::npos);
+    EXPECT_EQ(WriteRtf(*padded_document), rtf) << format;
+  }
 }
 
 TEST(WriteRtf, WritesTheSelectionOnly) {

@@ -1,0 +1,189 @@
+// Writes the seed corpora of the fuzz targets:
+//   fuzz_seed_corpus RTF_DIR MARKUP_DIR
+// RTF_DIR gets small real worksheets of every type (subject and answer key)
+// and the inputs an RTF reader must survive; MARKUP_DIR gets header markup
+// as the window builds it and tags typed every which way.
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "drawing/question_table.h"
+#include "drawing/random.h"
+#include "richtext/dib.h"
+#include "richtext/hex.h"
+#include "richtext/rtf_prologue.h"
+#include "worksheet/worksheet_build.h"
+
+namespace fractions {
+namespace {
+
+struct Seed {
+  std::string name;
+  std::string bytes;
+};
+
+std::string Hex(const std::string& bytes) {
+  std::string hex;
+  AppendHex(hex, bytes);
+  return hex;
+}
+
+std::string Body(const std::string& body) {
+  return std::string(kRtfPrologue) + body + "}";
+}
+
+std::string SmallDib() {
+  QImage image(10, 3, QImage::Format_Mono);
+  image.setColorTable({0xFF000000, 0xFFFFFFFF});
+  image.fill(1);
+  image.setPixel(2, 1, 0);
+  return EncodeOneBitDib(image);
+}
+
+// The DIB with four header bytes at `at` replaced.
+std::string Patched(std::string dib, size_t at, uint32_t value) {
+  for (size_t i = 0; i < 4; ++i) {
+    dib[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  }
+  return dib;
+}
+
+std::string Encoded(const char* format) {
+  QImage image(4, 3, QImage::Format_ARGB32);
+  image.fill(qRgba(200, 30, 40, 128));
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return data.toStdString();
+}
+
+std::vector<Seed> WorksheetSeeds() {
+  std::vector<Seed> seeds;
+  for (const ExerciseType type : kAllExerciseTypes) {
+    LcgRandom random(42);
+    QuestionTable table;
+    LineImages images;
+    WorksheetTools tools{random, table, images};
+    WorksheetSettings settings;
+    settings.largest_term = 9;
+    settings.count = 2;
+    const WorksheetDocuments documents = BuildWorksheet(type, settings, tools);
+    const std::string prefix(DocumentNamePrefix(type));
+    seeds.push_back({prefix + "_subject.rtf", documents.subject});
+    seeds.push_back({prefix + "_answer_key.rtf", documents.answer_key});
+  }
+  return seeds;
+}
+
+std::vector<Seed> HostileSeeds() {
+  const std::string dib = SmallDib();
+  const std::string hex = Hex(dib);
+  std::string many_fonts = "{\\rtf1{\\fonttbl";
+  for (int i = 0; i < 3000; ++i) {
+    many_fonts += "{\\f" + std::to_string(i) + " F;}";
+  }
+  many_fonts += "}\\f2999 x}";
+  return {
+      {"hex_escapes.rtf", Body("\\'e9\\'E9 a\\'3?b \\'")},
+      {"unicode.rtf", Body("\\uc1\\u-3913?\\uc0\\u233 \\uc2\\u8364\\'80\\'80{\\uc2\\u8364?}x"
+                           "\\u-10179?\\u-8704?\\u-10179?y")},
+      {"ignorable.rtf", Body("{\\*\\foo {nested}{\\bin3 }}}}}\\foo x{\\*\\fldinst a}")},
+      {"bin.rtf", Body("\\bin x\\bin0 y\\bin4 {}\\z\\bin-1 w")},
+      {"bin_huge.rtf", Body("\\bin4294967296 abc")},
+      {"bin_past_end.rtf", Body("\\bin99999999 abc")},
+      {"deep.rtf", "{\\rtf1" + std::string(100000, '{')},
+      {"unmatched_close.rtf", "{\\rtf1 x}}"},
+      {"missing_close.rtf", "{\\rtf1 {\\b x}"},
+      {"text_after_end.rtf", "{\\rtf1 x} y"},
+      {"long_word.rtf", Body("\\" + std::string(40, 'b') + " x\\par" + std::string(33, 'x'))},
+      {"big_numbers.rtf", Body("\\fs99999999999 a\\f-2147483648 b\\picw87,5 c\\uc99999999\\u1 d")},
+      {"delimiters.rtf",
+       Body("\\b0\\i x\\b0 x\tx\r\nx\\\\ \\{ \\} \\~ \\- \\_ a\\line b\\par c\\\nd")},
+      {"font_tables.rtf",
+       "{\\rtf1\\deff7{\\fonttbl\\f0\\fswiss Arial;\\f1\\fcharset2 Symbol;{\\f2\\fcharset2 "
+       "Wingdings;}}\\f1 abc\\f9 d\\f2 e}"},
+      {"many_fonts.rtf", many_fonts},
+      {"colours.rtf",
+       "{\\rtf1{\\colortbl;\\red300\\green-1\\blue7;}\\cf99 a\\cf1 b\\highlight0 "
+       "c\\highlight1 d\\cb1 e}"},
+      {"formats.rtf", Body("\\fs12pt a\\fs b\\ul c\\ulnone d\\strike e\\super f\\sub g"
+                           "\\nosupersub h\\plain i\\pard j")},
+      {"picture.rtf", Body("{\\pict\\dibitmap0 " + hex + " }\\par ")},
+      {"picture_sized.rtf", Body("{\\pict\\dibitmap0\\picw10\\pich3\\picwgoal150\\pichgoal45"
+                                 "\\picscalex50 " +
+                                 hex + "}")},
+      {"picture_odd_hex.rtf", Body("{\\pict\\dibitmap0 " + hex + "F}")},
+      {"picture_junk.rtf",
+       Body("{\\pict\\dibitmap0 " + hex.substr(0, 7) + " zz\r\n" + hex.substr(7) + "}")},
+      {"picture_huge.rtf",
+       Body("{\\pict\\dibitmap0 " + Hex(Patched(Patched(dib, 4, 1000000), 8, 1000000)) + "}")},
+      {"picture_truncated.rtf", Body("{\\pict\\dibitmap0 " + hex.substr(0, hex.size() - 10) + "}")},
+      {"picture_top_down.rtf",
+       Body("{\\pict\\dibitmap0 " + Hex(Patched(dib, 8, static_cast<uint32_t>(-3))) + "}")},
+      {"picture_colours_used.rtf", Body("{\\pict\\dibitmap0 " + Hex(Patched(dib, 32, 2)) + "}")},
+      {"picture_bin.rtf",
+       Body("{\\pict\\dibitmap0\\bin" + std::to_string(dib.size()) + " " + dib + "}")},
+      {"picture_twins.rtf", Body("{\\*\\shppict{\\pict\\dibitmap0 " + hex +
+                                 "}}{\\nonshppict{\\pict\\dibitmap0 " + hex + "}}")},
+      {"picture_png.rtf", Body("{\\pict\\pngblip\\picwgoal60 " + Hex(Encoded("PNG")) + "}")},
+      {"picture_jpeg.rtf", Body("{\\pict\\jpegblip " + Hex(Encoded("JPEG")) + "}")},
+  };
+}
+
+std::vector<Seed> MarkupSeeds() {
+  return {
+      {"header.txt", std::string(kRtfPrologue) +
+                         "<arial><te=18>AddFract12 - <u>Nom :     Pr\xE9nom :</u><br><br><b>"
+                         "Calculer (r\xE9ponse irr\xE9"
+                         "ductible)<b><br><br>"},
+      {"tags.txt",
+       "<B>Titre</B><i>a</i><s>b</s><sup>2</sup><sub>3</sub><times><courier>"
+       "<symbol><tab><br"},
+      {"sizes.txt", "<te=12pt><te=><te=1te=2><TE=14>"},
+      {"colours.txt", "<ce=rouge>x<ce=auto><CF=Jaune><ce=bleu fonc\xE9><cf=gris fonc\xE9>"},
+      {"odd.txt", std::string("a<>b<b<c>d 5 > 3 {\\b gras} \xE9\x80\xFF a\r\nb\tc") + '\0' + "<b>"},
+  };
+}
+
+bool WriteAll(const QString& folder, const std::vector<Seed>& seeds) {
+  if (!QDir().mkpath(folder)) {
+    return false;
+  }
+  for (const Seed& seed : seeds) {
+    QFile file(QDir(folder).filePath(QString::fromStdString(seed.name)));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(seed.bytes.data(), static_cast<qint64>(seed.bytes.size())) !=
+            static_cast<qint64>(seed.bytes.size())) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+}  // namespace fractions
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: fuzz_seed_corpus RTF_DIR MARKUP_DIR\n");
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  std::vector<fractions::Seed> rtf = fractions::WorksheetSeeds();
+  for (fractions::Seed& seed : fractions::HostileSeeds()) {
+    rtf.push_back(std::move(seed));
+  }
+  if (!fractions::WriteAll(QString::fromLocal8Bit(argv[1]), rtf) ||
+      !fractions::WriteAll(QString::fromLocal8Bit(argv[2]), fractions::MarkupSeeds())) {
+    std::fprintf(stderr, "fuzz_seed_corpus: cannot write the corpora\n");
+    return 1;
+  }
+  return 0;
+}

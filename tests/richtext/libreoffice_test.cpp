@@ -1,0 +1,211 @@
+// Our RTF in a real word processor: LibreOffice converts it to PDF, and the
+// PDF must hold every picture, at its pixel size, and the header text.
+// Needs soffice (libreoffice-writer-nogui) and pdfimages, pdftotext
+// (poppler-utils), which tools/test.sh installs; without them the tests fail.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "richtext/rtf_writer.h"
+#include "rtf_test_support.h"
+
+namespace fractions {
+namespace {
+
+constexpr int kConversionTimeoutMs = 180000;
+
+struct ToolRun {
+  bool finished = false;
+  int exit_code = -1;
+  QString output;
+};
+
+ToolRun RunTool(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.start(program, arguments);
+  ToolRun run;
+  run.finished = process.waitForFinished(kConversionTimeoutMs);
+  if (!run.finished) {
+    process.kill();
+    process.waitForFinished();
+  }
+  run.exit_code = process.exitCode();
+  run.output = QString::fromUtf8(process.readAll());
+  return run;
+}
+
+QString Tool(const char* name) {
+  return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+
+// Picture sizes as pdfimages lists them, in page order.
+std::vector<QSize> PdfPictureSizes(const QString& pdf) {
+  const ToolRun run = RunTool(Tool("pdfimages"), {"-list", pdf});
+  EXPECT_TRUE(run.finished && run.exit_code == 0) << run.output.toStdString();
+  std::vector<QSize> sizes;
+  const QStringList lines = run.output.split(u'\n', Qt::SkipEmptyParts);
+  // Two header lines, then "page num type width height color comp bpc ...".
+  for (qsizetype i = 2; i < lines.size(); ++i) {
+    const QStringList columns = lines[i].simplified().split(u' ');
+    if (columns.size() > 4) {
+      sizes.emplace_back(columns[3].toInt(), columns[4].toInt());
+    }
+  }
+  return sizes;
+}
+
+class LibreOfficeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* tool : {"soffice", "pdfimages", "pdftotext"}) {
+      ASSERT_FALSE(Tool(tool).isEmpty())
+          << tool << " is not installed: install libreoffice-writer-nogui and poppler-utils "
+          << "(tools/test.sh does)";
+    }
+    ASSERT_TRUE(folder_.isValid());
+  }
+
+  // Converts `rtf` to PDF; the PDF's path, or nothing.
+  std::optional<QString> ConvertToPdf(const std::string& rtf, const QString& stem) {
+    return Convert(rtf, stem, "pdf");
+  }
+
+  // Converts `rtf` with LibreOffice's filter for `target` ("pdf", "rtf");
+  // the converted file's path, or nothing.
+  std::optional<QString> Convert(const std::string& rtf, const QString& stem,
+                                 const QString& target) {
+    const QString source = folder_.filePath(stem + ".rtf");
+    QFile file(source);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(rtf.data(), static_cast<qint64>(rtf.size())) != qint64(rtf.size())) {
+      ADD_FAILURE() << "cannot write " << source.toStdString();
+      return std::nullopt;
+    }
+    file.close();
+    // A private profile: no first-start dialogs, no clash with another run.
+    const QString profile =
+        "-env:UserInstallation=" + QUrl::fromLocalFile(folder_.filePath("profile")).toString();
+    const QString out = folder_.filePath("out-" + target);
+    const ToolRun run = RunTool(
+        Tool("soffice"), {profile, "--headless", "--convert-to", target, "--outdir", out, source});
+    const QString converted = QDir(out).filePath(stem + "." + target);
+    if (!run.finished || run.exit_code != 0 || !QFile::exists(converted)) {
+      ADD_FAILURE() << "soffice did not convert " << source.toStdString() << ": "
+                    << run.output.toStdString();
+      return std::nullopt;
+    }
+    return converted;
+  }
+
+  QString PdfText(const QString& pdf) {
+    const ToolRun run = RunTool(Tool("pdftotext"), {"-enc", "UTF-8", pdf, "-"});
+    EXPECT_TRUE(run.finished && run.exit_code == 0) << run.output.toStdString();
+    return run.output;
+  }
+
+  // Converts `rtf` and checks that the PDF holds pictures of `sizes`, in
+  // this order, and every one of `texts`.
+  void ExpectInPdf(const std::string& rtf, const QString& stem, const std::vector<QSize>& sizes,
+                   const QStringList& texts) {
+    const auto pdf = ConvertToPdf(rtf, stem);
+    ASSERT_TRUE(pdf.has_value());
+    EXPECT_EQ(PdfPictureSizes(*pdf), sizes);
+    const QString text = PdfText(*pdf);
+    for (const QString& expected : texts) {
+      EXPECT_TRUE(text.contains(expected))
+          << expected.toStdString() << " in " << text.toStdString();
+    }
+  }
+
+  QTemporaryDir folder_;
+};
+
+std::vector<QImage> Pictures(const QTextDocument& document) {
+  std::vector<QImage> pictures;
+  for (const testing::Span& span : testing::Spans(document)) {
+    if (span.picture) {
+      pictures.push_back(span.image);
+    }
+  }
+  return pictures;
+}
+
+std::vector<QSize> PictureSizes(const QTextDocument& document) {
+  std::vector<QSize> sizes;
+  for (const QImage& picture : Pictures(document)) {
+    sizes.push_back(picture.size());
+  }
+  return sizes;
+}
+
+// The answer key of the largest worksheet with the largest pictures, read
+// and saved again by our writer.
+TEST_F(LibreOfficeTest, ShowsEveryPictureOfAnAnswerKeyWeWrote) {
+  const WorksheetDocuments documents =
+      testing::BuildSampleWorksheet(ExerciseType::kCommonDenominator, 500, 40, 5);
+  QTextDocument document;
+  ASSERT_FALSE(testing::ReadInto(document, documents.answer_key).has_value());
+  const std::vector<QSize> sizes = PictureSizes(document);
+  ASSERT_EQ(sizes.size(), 40u);
+
+  ExpectInPdf(WriteRtf(document), "answer_key", sizes,
+              {QString::fromStdString(documents.name), u"Corrigé"_qs,
+               u"Calculer (réponse irréductible)"_qs});
+}
+
+// The subject as the worksheet build writes it, picture groups without size
+// words.
+TEST_F(LibreOfficeTest, ShowsEveryPictureOfARawWorksheet) {
+  const WorksheetDocuments documents =
+      testing::BuildSampleWorksheet(ExerciseType::kAddition, 500, 40, 6);
+  QTextDocument document;
+  ASSERT_FALSE(testing::ReadInto(document, documents.subject).has_value());
+  const std::vector<QSize> sizes = PictureSizes(document);
+  ASSERT_EQ(sizes.size(), 40u);
+
+  ExpectInPdf(documents.subject, "subject", sizes,
+              {QString::fromStdString(documents.name), u"Prénom"_qs});
+}
+
+// What an office suite writes when it saves our document as RTF: its own
+// header, style sheet and twin picture groups. We read back every picture,
+// pixel for pixel, at its size, and the header text.
+TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
+  const WorksheetDocuments documents =
+      testing::BuildSampleWorksheet(ExerciseType::kDivision, 500, 40, 8);
+  QTextDocument ours;
+  ASSERT_FALSE(testing::ReadInto(ours, documents.answer_key).has_value());
+  const std::vector<QImage> pictures = Pictures(ours);
+  ASSERT_EQ(pictures.size(), 40u);
+
+  const auto converted = Convert(WriteRtf(ours), "answer_key", "rtf");
+  ASSERT_TRUE(converted.has_value());
+  QFile file(*converted);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray rtf = file.readAll();
+  QTextDocument theirs;
+  const auto error = testing::ReadInto(theirs, rtf.toStdString());
+  ASSERT_FALSE(error.has_value()) << error->message;
+  EXPECT_EQ(Pictures(theirs), pictures);
+  for (const testing::Span& span : testing::Spans(theirs)) {
+    if (span.picture) {
+      EXPECT_EQ(QSizeF(span.width, span.height), QSizeF(span.image.size()));
+    }
+  }
+  const QString text = theirs.toPlainText();
+  EXPECT_TRUE(text.contains(QString::fromStdString(documents.name) + u" - Corrigé - "_qs))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains(u"Calculer (réponse irréductible)"_qs)) << text.toStdString();
+}
+
+}  // namespace
+}  // namespace fractions
