@@ -4,30 +4,21 @@
 // loading a view does (before the view's layout); writing saves it back.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "bench_support.h"
 #include "drawing/question_table.h"
 #include "drawing/random.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
-#include "worksheet/worksheet_build.h"
 
 namespace fractions {
 namespace {
 
 const std::string& AnswerKey() {
-  static const std::string answer_key = [] {
-    LcgRandom random(2024);
-    QuestionTable table;
-    LineImages images;
-    WorksheetTools tools{random, table, images};
-    WorksheetSettings settings;
-    settings.largest_term = 500;
-    settings.count = 40;
-    return BuildWorksheet(ExerciseType::kCommonDenominator, settings, tools).answer_key;
-  }();
+  static const std::string answer_key =
+      LargestWorksheet(ExerciseType::kCommonDenominator, 2024).answer_key;
   return answer_key;
 }
 
@@ -65,17 +56,3 @@ BENCHMARK(WriteAnswerKey)
 
 }  // namespace
 }  // namespace fractions
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QGuiApplication app(argc, argv);  // the line pictures need its fonts
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -4,23 +4,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
 
+#include "bench_support.h"
 #include "richtext/rich_edit_view.h"
-#include "worksheet/worksheet_build.h"
 
 namespace fractions {
 namespace {
 
 std::string LargestAnswerKey() {
-  LcgRandom random(2026);
-  QuestionTable table;
-  LineImages images;
-  WorksheetTools tools{random, table, images};
-  WorksheetSettings settings;
-  settings.largest_term = kMaxLargestTerm;
-  settings.count = kMaxQuestions;
-  return BuildWorksheet(ExerciseType::kCommonDenominator, settings, tools).answer_key;
+  return LargestWorksheet(ExerciseType::kCommonDenominator, 2026).answer_key;
 }
 
 void LoadAnswerKeyIntoView(benchmark::State& state) {
@@ -49,13 +41,3 @@ BENCHMARK(WriteAnswerKeyBack)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fractions
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  int qt_argc = 1;
-  QApplication app(qt_argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

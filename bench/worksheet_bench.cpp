@@ -2,8 +2,6 @@
 // exercise type at the largest terms (500) and the most questions (40).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -35,13 +33,3 @@ BENCHMARK_CAPTURE(BuildBothDocuments, reduc, ExerciseType::kCommonDenominator);
 
 }  // namespace
 }  // namespace fractions
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  int qt_argc = 1;
-  QGuiApplication app(qt_argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

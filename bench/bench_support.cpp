@@ -1,0 +1,39 @@
+// Shared by the benchmarks that need Qt: the largest worksheet, and a main
+// that runs the benchmarks inside a QApplication on the offscreen platform
+// (the line pictures need fonts, the views need widgets).
+#include "bench_support.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+namespace fractions {
+
+WorksheetDocuments LargestWorksheet(ExerciseType type, uint32_t seed) {
+  LcgRandom random(seed);
+  QuestionTable table;
+  LineImages images;
+  WorksheetTools tools{random, table, images};
+  WorksheetSettings settings;
+  settings.largest_term = kMaxLargestTerm;
+  settings.count = kMaxQuestions;
+  settings.spacing = kMaxSpacing;
+  return BuildWorksheet(type, settings, tools);
+}
+
+}  // namespace fractions
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  int qt_argc = 1;
+  QApplication app(qt_argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
