@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "richtext/rich_edit_view.h"
+#include "ui/error_display.h"
 #include "ui/form.h"
 #include "worksheet/worksheet_build.h"
 
@@ -394,6 +395,16 @@ class FormTest : public QObject {
     QVERIFY(!QFile::exists("Temp0.EMF") && !QFile::exists("Temp1.EMF") &&
             !QFile::exists("TWFile.txt"));
     QDir::setCurrent(previous);
+  }
+
+  void errorMessagesEndWithAFullStop() {
+    // A full stop follows a last character whose code is above that of ".".
+    QCOMPARE(WithFullStop("Erreur au chargement du flux"), "Erreur au chargement du flux.");
+    QCOMPARE(WithFullStop("Impossible de créer le fichier /a/f.rtf"),
+             "Impossible de créer le fichier /a/f.rtf.");
+    QCOMPARE(WithFullStop("Déjà fini."), "Déjà fini.");
+    QCOMPARE(WithFullStop("Fichier (123)"), "Fichier (123)");
+    QCOMPARE(WithFullStop(""), "");
   }
 
   void theMinimumSizeKeepsRightAnchoredControlsInPlace() {
