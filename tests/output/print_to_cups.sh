@@ -5,8 +5,10 @@
 # and every PDF the queue wrote must hold the worksheet's pictures and its
 # header. Then, with no default printer, printing must give the error and
 # no job. Starts cupsd when it is not running (and stops it again), and
-# removes its queue whatever happens. Needs root, as cupsd and lpadmin do.
+# removes its queue whatever happens. Runs cupsd and lpadmin as root, through
+# sudo when not root already.
 set -euo pipefail
+export PATH="$PATH:/usr/sbin:/sbin"
 program=$1
 queue="fractions-test-$$"
 # A cups-pdf instance of its own, writing each job to its own file here.
@@ -17,24 +19,28 @@ questions=25   # the window's default
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-[ "$(id -u)" -eq 0 ] || fail "needs root to run cupsd and lpadmin"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo -n true 2> /dev/null || fail "needs root, or sudo without a password, for cupsd and lpadmin"
+  as_root=(sudo -n)
+fi
 for tool in cupsd lpadmin lpstat cupsenable cupsdisable ipptool pdfimages pdftotext; do
   command -v "$tool" > /dev/null || fail "$tool missing: tools/test.sh installs it"
 done
 
 started_cupsd=0
 cleanup() {
-  lpadmin -x "$queue" 2> /dev/null || true
-  rm -f "$instance_conf"
-  rm -rf "$output_folder"
+  "${as_root[@]}" lpadmin -x "$queue" 2> /dev/null || true
+  "${as_root[@]}" rm -f "$instance_conf"
+  "${as_root[@]}" rm -rf "$output_folder"
   if [ "$started_cupsd" -eq 1 ]; then
-    pkill -x cupsd || true
+    "${as_root[@]}" pkill -x cupsd || true
   fi
 }
 trap cleanup EXIT
 
 if ! lpstat -r 2> /dev/null | grep -q "is running"; then
-  cupsd
+  "${as_root[@]}" cupsd
   started_cupsd=1
   for _ in $(seq 50); do
     lpstat -r 2> /dev/null | grep -q "is running" && break
@@ -43,12 +49,12 @@ if ! lpstat -r 2> /dev/null | grep -q "is running"; then
 fi
 
 chmod 755 "$output_folder"
-printf 'Out %s\nLabel 2\n' "$output_folder" > "$instance_conf"
+printf 'Out %s\nLabel 2\n' "$output_folder" | "${as_root[@]}" tee "$instance_conf" > /dev/null
 # Through PostScript made by pdftocairo, the PDFs the queue writes keep
 # their text extractable (ghostscript's way turns fonts into Type 3 glyphs).
-lpadmin -p "$queue" -E -v "cups-pdf:/$instance" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd \
+"${as_root[@]}" lpadmin -p "$queue" -E -v "cups-pdf:/$instance" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd \
   -o pdftops-renderer-default=pdftocairo 2> /dev/null
-lpadmin -d "$queue"
+"${as_root[@]}" lpadmin -d "$queue"
 
 # "id,title" of the queue's jobs in a given state, in job order. CUPS
 # forgets a job's title a moment after the job completes: titles are read
@@ -61,7 +67,7 @@ cat > "$jobs_test" <<'IPP'
   ATTR charset attributes-charset utf-8
   ATTR naturalLanguage attributes-natural-language en
   ATTR uri printer-uri $uri
-  ATTR name requesting-user-name root
+  ATTR name requesting-user-name $user
   ATTR keyword which-jobs $which
   ATTR keyword requested-attributes job-id,job-name
   DISPLAY job-id
@@ -69,11 +75,12 @@ cat > "$jobs_test" <<'IPP'
 }
 IPP
 jobs_in() {
-  ipptool -c -d "which=$1" "ipp://localhost/printers/$queue" "$jobs_test" | tail -n +2 | sort -n
+  ipptool -c -d "which=$1" -d "user=$(id -un)" "ipp://localhost/printers/$queue" "$jobs_test" |
+    tail -n +2 | sort -n
 }
 
 
-cupsdisable "$queue"
+"${as_root[@]}" cupsdisable "$queue"
 result=$(QT_QPA_PLATFORM=offscreen "$program" 3 1)
 echo "$result"
 name=$(sed -n 's/^name: //p' <<< "$result")
@@ -82,7 +89,7 @@ waiting=$(jobs_in not-completed)
 titles=$(cut -d, -f2 <<< "$waiting" | paste -sd,)
 [ "$titles" = "Sujet,Sujet,Sujet,Corrigé" ] || fail "jobs sent: '$titles'"
 
-cupsenable "$queue"
+"${as_root[@]}" cupsenable "$queue"
 for _ in $(seq 300); do
   [ "$(jobs_in completed | cut -d, -f1)" = "$(cut -d, -f1 <<< "$waiting")" ] && break
   sleep 0.2
@@ -96,11 +103,11 @@ for pdf in "${pdfs[@]}"; do
   pictures=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
   [ "$pictures" -eq "$questions" ] || fail "$pdf holds $pictures pictures, not $questions"
   pdftotext "$pdf" - | grep -q "$name" || fail "$pdf lacks the header '$name'"
-  rm -f "$pdf"
+  "${as_root[@]}" rm -f "$pdf"
 done
 
 # No default printer: the error, and no job.
-lpadmin -x "$queue"
+"${as_root[@]}" lpadmin -x "$queue"
 if lpstat -d 2> /dev/null | grep -q "system default destination:"; then
   export CUPS_SERVER=/nonexistent/cups.sock  # another default here: hide it
 fi
