@@ -10,15 +10,11 @@
 namespace fractions {
 
 WorksheetDocuments LargestWorksheet(ExerciseType type, uint32_t seed) {
-  LcgRandom random(seed);
-  QuestionTable table;
-  LineImages images;
-  WorksheetTools tools{random, table, images};
   WorksheetSettings settings;
   settings.largest_term = kMaxLargestTerm;
   settings.count = kMaxQuestions;
   settings.spacing = kMaxSpacing;
-  return BuildWorksheet(type, settings, tools);
+  return BuildSeededWorksheet(type, settings, seed);
 }
 
 }  // namespace fractions

@@ -106,4 +106,13 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
   return documents;
 }
 
+WorksheetDocuments BuildSeededWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                                        uint32_t seed) {
+  LcgRandom random(seed);
+  QuestionTable table;
+  LineImages images;
+  WorksheetTools tools{random, table, images};
+  return BuildWorksheet(type, settings, tools);
+}
+
 }  // namespace fractions

@@ -56,4 +56,9 @@ struct WorksheetTools {
 WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
                                   WorksheetTools& tools);
 
+// The same with a generator seeded with `seed` and a question table and
+// line images of its own, for whoever needs one worksheet on its own.
+WorksheetDocuments BuildSeededWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                                        uint32_t seed);
+
 }  // namespace fractions

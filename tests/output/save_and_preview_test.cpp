@@ -28,14 +28,11 @@ int PictureCount(const QTextDocument& document) {
 // Two views holding a worksheet of `count` questions.
 struct Views {
   explicit Views(int count, int spacing = 1) {
-    LcgRandom random(99);
-    QuestionTable table;
-    LineImages images;
-    WorksheetTools tools{random, table, images};
     WorksheetSettings settings;
     settings.count = count;
     settings.spacing = spacing;
-    const WorksheetDocuments documents = BuildWorksheet(ExerciseType::kDivision, settings, tools);
+    const WorksheetDocuments documents =
+        BuildSeededWorksheet(ExerciseType::kDivision, settings, 99);
     subject.ClearView();
     LoadRtfIntoView(subject, documents.subject);
     answer_key.ClearView();

@@ -29,13 +29,9 @@ std::vector<QImage> Pictures(const QTextDocument& document) {
 }
 
 WorksheetDocuments Worksheet(ExerciseType type, int count) {
-  LcgRandom random(17);
-  QuestionTable table;
-  LineImages images;
-  WorksheetTools tools{random, table, images};
   WorksheetSettings settings;
   settings.count = count;
-  return BuildWorksheet(type, settings, tools);
+  return BuildSeededWorksheet(type, settings, 17);
 }
 
 TEST(TRxRichEdit, StartsReadOnlyWithFiveBlanks) {

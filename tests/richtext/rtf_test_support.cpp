@@ -134,14 +134,10 @@ std::string InPrologue(std::string_view body) {
 
 WorksheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term, int32_t count,
                                         uint32_t seed) {
-  LcgRandom random(seed);
-  QuestionTable table;
-  LineImages images;
-  WorksheetTools tools{random, table, images};
   WorksheetSettings settings;
   settings.largest_term = largest_term;
   settings.count = count;
-  return BuildWorksheet(type, settings, tools);
+  return BuildSeededWorksheet(type, settings, seed);
 }
 
 int PictureCount(const QTextDocument& document) {

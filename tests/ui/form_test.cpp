@@ -134,11 +134,7 @@ class FormTest : public QObject {
       static_cast<LcgRandom&>(form->Random()).SetSeed(4242);
       QTest::mouseClick(Find<QPushButton>(*form, name), Qt::LeftButton);
 
-      LcgRandom random(4242);
-      QuestionTable table;
-      LineImages images;
-      WorksheetTools tools{random, table, images};
-      const WorksheetDocuments expected = BuildWorksheet(type, form->CurrentSettings(), tools);
+      const WorksheetDocuments expected = BuildSeededWorksheet(type, form->CurrentSettings(), 4242);
       TRxRichEdit subject;
       subject.ClearView();
       LoadRtfIntoView(subject, expected.subject);

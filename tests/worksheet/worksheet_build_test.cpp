@@ -21,11 +21,7 @@ size_t Count(const std::string& text, const std::string& what) {
 }
 
 WorksheetDocuments Build(ExerciseType type, const WorksheetSettings& settings, uint32_t seed) {
-  LcgRandom random(seed);
-  QuestionTable table;
-  LineImages images;
-  WorksheetTools tools{random, table, images};
-  return BuildWorksheet(type, settings, tools);
+  return BuildSeededWorksheet(type, settings, seed);
 }
 
 TEST(WorksheetBuild, HeadersOfBothDocuments) {
