@@ -16,7 +16,7 @@
 #include "anchor_layout.h"
 #include "drawing/question_table.h"
 #include "drawing/random.h"
-#include "form_storage.h"
+#include "settings/form_storage.h"
 #include "form_storage_target.h"
 #include "lamp_shape.h"
 #include "richtext/rich_edit_view.h"

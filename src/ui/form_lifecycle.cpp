@@ -8,7 +8,7 @@
 #include "drawing/random.h"
 #include "form.h"
 #include "removable_drive.h"
-#include "settings_path.h"
+#include "settings/settings_path.h"
 
 namespace fractions {
 

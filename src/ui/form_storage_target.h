@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage_target.h"
+#include "settings/storage_target.h"
 
 namespace fractions {
 

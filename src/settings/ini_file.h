@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ui/ini_document.h"
+#include "settings/ini_document.h"
 
 namespace fractions {
 

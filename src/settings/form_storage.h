@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/ini_document.h"
-#include "ui/storage_target.h"
+#include "settings/ini_document.h"
+#include "settings/storage_target.h"
 
 namespace fractions {
 

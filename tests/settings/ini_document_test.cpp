@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/ini_document.h"
+#include "settings/ini_document.h"
 
 namespace fractions {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "ui/ini_file.h"
-#include "ui/settings_encoding.h"
+#include "settings/ini_file.h"
+#include "settings/settings_encoding.h"
 
 namespace fractions {
 

@@ -7,7 +7,7 @@
 
 #include "fake_window.h"
 #include "temp_folder.h"
-#include "ui/form_storage.h"
+#include "settings/form_storage.h"
 
 namespace fractions {
 namespace {

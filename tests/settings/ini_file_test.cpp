@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "temp_folder.h"
-#include "ui/ini_file.h"
-#include "ui/settings_path.h"
+#include "settings/ini_file.h"
+#include "settings/settings_path.h"
 
 namespace fractions {
 namespace {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/storage_target.h"
+#include "settings/storage_target.h"
 
 namespace fractions::testing {
 
