@@ -9,22 +9,21 @@
 
 #include "bench_support.h"
 #include "output/rich_edit_emf_print.h"
-#include "richtext/rich_edit_view.h"
+#include "richtext/rtf_reader.h"
 
 namespace fractions {
 namespace {
 
 void PreviewPages(benchmark::State& state) {
-  TRxRichEdit subject;
-  subject.ClearView();
-  LoadRtfIntoView(subject, LargestWorksheet(ExerciseType::kCommonDenominator, 7).subject);
+  QTextDocument subject;
+  QTextCursor cursor(&subject);
+  InsertRtf(cursor, LargestWorksheet(ExerciseType::kCommonDenominator, 7).subject);
   QPrinter a4(QPrinter::HighResolution);
   a4.setOutputFormat(QPrinter::PdfFormat);
   a4.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
   QTemporaryDir folder;
-  const QString prefix = QDir(folder.path()).filePath("Temp");
   for (auto _ : state) {
-    RichEditToEMF(subject, prefix, a4, {21000, 29700});
+    RichEditToEMF(subject, QDir(folder.path()), a4, {21000, 29700});
   }
 }
 BENCHMARK(PreviewPages)->Unit(benchmark::kMillisecond);

@@ -6,7 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 
 #include "bench_support.h"
-#include "richtext/rich_edit_view.h"
+#include "ui/rich_edit_view.h"
 
 namespace fractions {
 namespace {

@@ -5,7 +5,7 @@
 #include <QPrinterInfo>
 
 #include "page_renderer.h"
-#include "richtext/rich_edit_view.h"
+#include "richtext/document_text.h"
 
 namespace fractions {
 
@@ -22,10 +22,10 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
   return printer;
 }
 
-void PrintView(const TRxRichEdit& view, QPrinter& printer, const QString& title) {
+void PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title) {
   printer.setDocName(title);
   const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-  const PageRenderer renderer(*view.document(), &printer, page);
+  const PageRenderer renderer(document, &printer, page);
   QPainter painter;
   if (!painter.begin(&printer)) {
     return;  // the driver refused the job: the next copy is still tried
@@ -39,16 +39,16 @@ void PrintView(const TRxRichEdit& view, QPrinter& printer, const QString& title)
   painter.end();
 }
 
-void PrintClassSet(const TRxRichEdit& subject, const TRxRichEdit& answer_key, int subject_copies,
-                   int answer_copies, QPrinter& printer) {
-  if (subject.LineCount() < 1) {
+void PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
+                   int subject_copies, int answer_copies, QPrinter& printer) {
+  if (DocumentLineCount(subject) < 1) {
     return;
   }
   for (int copy = 0; copy < subject_copies; ++copy) {
-    PrintView(subject, printer, "Sujet");
+    PrintDocument(subject, printer, "Sujet");
   }
   for (int copy = 0; copy < answer_copies; ++copy) {
-    PrintView(answer_key, printer, "Corrigé");
+    PrintDocument(answer_key, printer, "Corrigé");
   }
 }
 

@@ -2,12 +2,11 @@
 
 #include <QPrinter>
 #include <QString>
+#include <QTextDocument>
 #include <memory>
 #include <stdexcept>
 
 namespace fractions {
-
-class TRxRichEdit;
 
 // Printing cannot start; the message is for the error box.
 class PrintError : public std::runtime_error {
@@ -20,14 +19,13 @@ class PrintError : public std::runtime_error {
 // the system has none.
 std::unique_ptr<QPrinter> DefaultPrinter();
 
-// Prints the whole content of `view` as one job titled `title`, page by
-// page on the printable area, with nothing added: no margin, header or page
-// number.
-void PrintView(const TRxRichEdit& view, QPrinter& printer, const QString& title);
+// Prints the whole document as one job titled `title`, page by page on the
+// printable area, with nothing added: no margin, header or page number.
+void PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title);
 
 // A class set: `subject_copies` jobs "Sujet", then `answer_copies` jobs
 // "Corrigé", one job per copy. Nothing at all when the subject has no line.
-void PrintClassSet(const TRxRichEdit& subject, const TRxRichEdit& answer_key, int subject_copies,
-                   int answer_copies, QPrinter& printer);
+void PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
+                   int subject_copies, int answer_copies, QPrinter& printer);
 
 }  // namespace fractions

@@ -4,7 +4,8 @@
 #include <QSvgGenerator>
 
 #include "page_renderer.h"
-#include "richtext/rich_edit_view.h"
+#include "preview_files.h"
+#include "richtext/document_text.h"
 
 namespace fractions {
 
@@ -34,18 +35,17 @@ int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const Q
   return next;
 }
 
-void RichEditToEMF(const TRxRichEdit& view, const QString& prefix, QPaintDevice& reference,
+void RichEditToEMF(const QTextDocument& document, const QDir& folder, QPaintDevice& reference,
                    PageFrame frame) {
-  const int length = view.TextLength();
+  const int length = DocumentTextLength(document);
   if (length == 0) {
     return;
   }
-  const PageRenderer renderer(*view.document(), &reference,
-                              PageSizeInDevicePixels(frame, reference));
+  const PageRenderer renderer(document, &reference, PageSizeInDevicePixels(frame, reference));
   int position = 0;
-  for (int page = 0; position < length && page < 2; ++page) {
-    const QString file_name = prefix + QString::number(page) + ".EMF";
-    const int next = RenderEMFPage(renderer, reference, file_name, frame, position);
+  for (int page = 0; position < length && page < kPreviewPageCount; ++page) {
+    const int next =
+        RenderEMFPage(renderer, reference, PreviewPageFile(folder, page), frame, position);
     if (next == position) {
       return;  // the file could not be made: nothing further
     }

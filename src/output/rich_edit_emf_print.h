@@ -1,18 +1,18 @@
 #pragma once
 
+#include <QDir>
 #include <QPaintDevice>
 #include <QSize>
 #include <QString>
+#include <QTextDocument>
 
 namespace fractions {
 
 class PageRenderer;
-class TRxRichEdit;
 
-// The print preview's page files. Each holds one page of a view, drawn as
-// it would print on the reference device (the current printer), as SVG:
-// the platform has no enhanced metafiles, but the files keep the names the
-// preview has always used, "<prefix>0.EMF" and "<prefix>1.EMF".
+// The print preview's page files. Each holds one page of a document, drawn
+// as it would print on the reference device (the current printer), as an
+// SVG picture.
 
 // The page frame of a reference device: its printable width and height in
 // whole millimetres, in hundredths of a millimetre.
@@ -27,9 +27,9 @@ struct PageFrame {
 int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const QString& file_name,
                   PageFrame frame, int from);
 
-// Renders at most the first two pages of the view into "<prefix>0.EMF" and
-// "<prefix>1.EMF" in the working folder; an empty view makes no file.
-void RichEditToEMF(const TRxRichEdit& view, const QString& prefix, QPaintDevice& reference,
+// Renders at most the first two pages of the document into the preview's
+// page files in `folder`; an empty document makes no file.
+void RichEditToEMF(const QTextDocument& document, const QDir& folder, QPaintDevice& reference,
                    PageFrame frame);
 
 // The page in the reference device's pixels, through the twips the page

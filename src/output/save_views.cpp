@@ -3,7 +3,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "richtext/rich_edit_view.h"
+#include "richtext/plain_text_writer.h"
+#include "richtext/rtf_writer.h"
 
 namespace fractions {
 
@@ -37,10 +38,8 @@ QString AnswerKeyFileName(const QString& subject_file) {
   return (dot >= 0 ? subject_file.left(dot) : subject_file) + "_Cor.rtf";
 }
 
-void WriteViewToFile(TRxRichEdit& view, const QString& file_name) {
-  view.SelectAllText();
-  const std::string bytes =
-      IsPlainTextName(file_name) ? view.StreamOutPlainText() : view.StreamOutRtf();
+void WriteRangeToFile(const QTextCursor& range, const QString& file_name) {
+  const std::string bytes = IsPlainTextName(file_name) ? WritePlainText(range) : WriteRtf(range);
   QSaveFile file(file_name);
   if (!file.open(QIODevice::WriteOnly)) {
     CannotCreate(file_name);
@@ -55,10 +54,10 @@ void WriteViewToFile(TRxRichEdit& view, const QString& file_name) {
   }
 }
 
-void SaveWorksheet(TRxRichEdit& subject, TRxRichEdit& answer_key, const QString& chosen) {
+void SaveWorksheet(const SavedRange& subject, const SavedRange& answer_key, const QString& chosen) {
   const QString subject_file = SubjectFileName(chosen);
-  WriteViewToFile(subject, subject_file);
-  WriteViewToFile(answer_key, AnswerKeyFileName(subject_file));
+  WriteRangeToFile(subject(), subject_file);
+  WriteRangeToFile(answer_key(), AnswerKeyFileName(subject_file));
 }
 
 }  // namespace fractions

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QTextCursor>
+#include <functional>
 #include <stdexcept>
 
 namespace fractions {
-
-class TRxRichEdit;
 
 // A file that could not be written; the message (French, for the error box)
 // says which.
@@ -22,15 +22,20 @@ QString SubjectFileName(const QString& chosen);
 // extension, then "_Cor.rtf" ("feuille12.rtf" -> "feuille12_Cor.rtf").
 QString AnswerKeyFileName(const QString& subject_file);
 
-// Selects the whole view and writes it: plain text for a ".txt" name (any
-// letter case), RTF for any other. The file is replaced only once the new
-// one is whole: a failure leaves the old file as it was. Throws SaveError:
-// "Impossible de créer le fichier <name>" when the file cannot be created,
-// "Erreur à l'enregistrement du flux" when writing it fails.
-void WriteViewToFile(TRxRichEdit& view, const QString& file_name);
+// A document to save: called once, just before its file is written, it
+// selects the whole document where it is shown and gives the range to
+// write.
+using SavedRange = std::function<QTextCursor()>;
+
+// Writes the range: plain text for a ".txt" name (any letter case), RTF for
+// any other. The file is replaced only once the new one is whole: a failure
+// leaves the old file as it was. Throws SaveError: "Impossible de créer le
+// fichier <name>" when the file cannot be created, "Erreur à
+// l'enregistrement du flux" when writing it fails.
+void WriteRangeToFile(const QTextCursor& range, const QString& file_name);
 
 // Saves the subject under the chosen name and the answer key beside it.
 // When the subject cannot be written, the answer key is not written either.
-void SaveWorksheet(TRxRichEdit& subject, TRxRichEdit& answer_key, const QString& chosen);
+void SaveWorksheet(const SavedRange& subject, const SavedRange& answer_key, const QString& chosen);
 
 }  // namespace fractions

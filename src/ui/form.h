@@ -16,11 +16,11 @@
 #include "anchor_layout.h"
 #include "drawing/question_table.h"
 #include "drawing/random.h"
-#include "settings/form_storage.h"
 #include "form_storage_target.h"
 #include "lamp_shape.h"
-#include "richtext/rich_edit_view.h"
+#include "settings/form_storage.h"
 #include "spin_edit.h"
+#include "ui/rich_edit_view.h"
 #include "worksheet/line_layouts.h"
 #include "worksheet/worksheet_build.h"
 
@@ -146,8 +146,6 @@ class TForm1 : public QWidget {
   void btnImprimeClick();
   void btnChoixImpClick();
   void btnApercuClick();
-  // True when an empty "TWFile.txt" could be written in the working folder.
-  bool WriteTest();
   void eTitre1Enter(QWidget* sender);
   void eTitre1Exit(QWidget* sender);
   void Combo1Enter();

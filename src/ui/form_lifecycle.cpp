@@ -7,17 +7,11 @@
 #include "caption.h"
 #include "drawing/random.h"
 #include "form.h"
+#include "output/preview_files.h"
 #include "removable_drive.h"
 #include "settings/settings_path.h"
 
 namespace fractions {
-
-namespace {
-
-// What the print preview leaves in the working folder.
-constexpr const char* kPreviewFiles[] = {"Temp0.EMF", "Temp1.EMF", "TWFile.txt"};
-
-}  // namespace
 
 void TForm1::FormCreate(const std::filesystem::path& settings_file) {
   if (!settings_file.empty()) {
@@ -46,8 +40,8 @@ void TForm1::HidePreviewPane() {
 
 bool TForm1::FormCloseQuery() {
   HidePreviewPane();
-  for (const char* name : kPreviewFiles) {
-    QFile::remove(QDir::current().filePath(QString::fromLatin1(name)));  // missing: fine
+  for (const QString& file : PreviewFiles(QDir::current())) {
+    QFile::remove(file);  // missing: fine
   }
   if (IsOnRemovableDrive(QCoreApplication::applicationFilePath().toStdString())) {
     // Saving to a slow stick takes a while: say so before it starts.

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "form.h"
+#include "output/preview_files.h"
 #include "output/print_views.h"
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"
@@ -19,8 +20,6 @@
 namespace fractions {
 
 namespace {
-
-constexpr const char* kPreviewPrefix = "Temp";
 
 // The printable area of a device in whole millimetres, as a page frame.
 PageFrame FrameOf(const QPrinter& printer) {
@@ -67,14 +66,22 @@ void TForm1::btnEnregistreClick() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return;
   }
-  SaveWorksheet(*RxE1, *RxE2, dialog.selectedFiles().first());
+  // Saving leaves each view's whole text selected.
+  const auto whole = [](TRxRichEdit* view) {
+    return [view] {
+      view->SelectAllText();
+      return view->StreamRange();
+    };
+  };
+  SaveWorksheet(whole(RxE1), whole(RxE2), dialog.selectedFiles().first());
 }
 
 void TForm1::btnImprimeClick() {
   if (RxE1->LineCount() < 1 || (spSujets->value() == 0 && spCorriges->value() == 0)) {
     return;
   }
-  PrintClassSet(*RxE1, *RxE2, spSujets->value(), spCorriges->value(), CurrentPrinter());
+  PrintClassSet(*RxE1->document(), *RxE2->document(), spSujets->value(), spCorriges->value(),
+                CurrentPrinter());
 }
 
 void TForm1::btnChoixImpClick() {
@@ -86,21 +93,17 @@ void TForm1::btnChoixImpClick() {
   dialog.exec();  // on confirmation the printer keeps the choices made
 }
 
-bool TForm1::WriteTest() {
-  QFile test(QDir::current().filePath("TWFile.txt"));
-  return test.open(QIODevice::WriteOnly | QIODevice::Truncate);
-}
-
 void TForm1::btnApercuClick() {
-  if (!WriteTest()) {
+  const QDir here = QDir::current();
+  if (!WriteTest(here)) {
     return;  // the working folder takes no file: no preview, silently
   }
-  const QDir here = QDir::current();
-  QFile::remove(here.filePath("Temp0.EMF"));
-  QFile::remove(here.filePath("Temp1.EMF"));
+  for (int page = 0; page < kPreviewPageCount; ++page) {
+    QFile::remove(PreviewPageFile(here, page));
+  }
   Image1->clear();
   Image2->clear();
-  if (WriteTest()) {
+  if (WriteTest(here)) {
     std::unique_ptr<QPrinter> a4;
     QPrinter* reference = nullptr;
     try {
@@ -109,12 +112,13 @@ void TForm1::btnApercuClick() {
       a4 = A4Printer();
       reference = a4.get();
     }
-    RichEditToEMF(*RxE1, here.filePath(kPreviewPrefix), *reference, FrameOf(*reference));
+    RichEditToEMF(*RxE1->document(), here, *reference, FrameOf(*reference));
   }
-  const std::pair<const char*, QLabel*> pages[] = {{"Temp0.EMF", Image1}, {"Temp1.EMF", Image2}};
-  for (const auto& [name, image] : pages) {
-    if (QFile::exists(here.filePath(name))) {
-      image->setPixmap(PagePicture(here.filePath(name), image->size()));
+  QLabel* const images[kPreviewPageCount] = {Image1, Image2};
+  for (int page = 0; page < kPreviewPageCount; ++page) {
+    const QString file = PreviewPageFile(here, page);
+    if (QFile::exists(file)) {
+      images[page]->setPixmap(PagePicture(file, images[page]->size()));
     }
   }
   ScrollBox1->verticalScrollBar()->setValue(0);

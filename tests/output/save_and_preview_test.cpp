@@ -9,7 +9,8 @@
 
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"
-#include "richtext/rich_edit_view.h"
+#include "richtext/document_text.h"
+#include "richtext/rtf_reader.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -25,7 +26,12 @@ int PictureCount(const QTextDocument& document) {
   return count;
 }
 
-// Two views holding a worksheet of `count` questions.
+void Load(QTextDocument& document, const std::string& rtf) {
+  QTextCursor cursor(&document);
+  ASSERT_FALSE(InsertRtf(cursor, rtf).has_value());
+}
+
+// The two documents of a worksheet of `count` questions.
 struct Views {
   explicit Views(int count, int spacing = 1) {
     WorksheetSettings settings;
@@ -33,13 +39,19 @@ struct Views {
     settings.spacing = spacing;
     const WorksheetDocuments documents =
         BuildSeededWorksheet(ExerciseType::kDivision, settings, 99);
-    subject.ClearView();
-    LoadRtfIntoView(subject, documents.subject);
-    answer_key.ClearView();
-    LoadRtfIntoView(answer_key, documents.answer_key);
+    Load(subject, documents.subject);
+    Load(answer_key, documents.answer_key);
   }
-  TRxRichEdit subject;
-  TRxRichEdit answer_key;
+  static SavedRange Whole(QTextDocument& document) {
+    return [&document] {
+      QTextCursor cursor(&document);
+      cursor.select(QTextCursor::Document);
+      return cursor;
+    };
+  }
+  void Save(const QString& chosen) { SaveWorksheet(Whole(subject), Whole(answer_key), chosen); }
+  QTextDocument subject;
+  QTextDocument answer_key;
 };
 
 TEST(SaveNames, ChosenNameExtensionAndAnswerKey) {
@@ -62,29 +74,26 @@ TEST(SaveNames, ChosenNameExtensionAndAnswerKey) {
 TEST(SaveWorksheet, ThePairLoadsBackWithItsPicturesAndHandEdits) {
   QTemporaryDir folder;
   Views views(8);
-  views.subject.SetEditable(true);
-  QTextCursor end(views.subject.document());
+  QTextCursor end(&views.subject);
   end.movePosition(QTextCursor::End);
   end.insertText("Bon travail !");
-  SaveWorksheet(views.subject, views.answer_key, folder.filePath("feuille"));
-  EXPECT_TRUE(views.subject.textCursor().hasSelection());  // everything selected after saving
+  views.Save(folder.filePath("feuille"));
 
   for (const auto& [name, pictures, edit] :
        {std::tuple{"feuille.rtf", 8, true}, std::tuple{"feuille_Cor.rtf", 8, false}}) {
     QFile file(folder.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    TRxRichEdit reloaded;
-    reloaded.ClearView();
-    LoadRtfIntoView(reloaded, file.readAll().toStdString());
-    EXPECT_EQ(PictureCount(*reloaded.document()), pictures) << name;
-    EXPECT_EQ(reloaded.Text().endsWith("Bon travail !"), edit) << name;
+    QTextDocument reloaded;
+    Load(reloaded, file.readAll().toStdString());
+    EXPECT_EQ(PictureCount(reloaded), pictures) << name;
+    EXPECT_EQ(reloaded.toPlainText().endsWith("Bon travail !"), edit) << name;
   }
 }
 
 TEST(SaveWorksheet, ATextNameGetsPlainText) {
   QTemporaryDir folder;
   Views views(3);
-  SaveWorksheet(views.subject, views.answer_key, folder.filePath("feuille.txt"));
+  views.Save(folder.filePath("feuille.txt"));
   QFile text(folder.filePath("feuille.txt"));
   ASSERT_TRUE(text.open(QIODevice::ReadOnly));
   const QByteArray bytes = text.readAll();
@@ -99,7 +108,7 @@ TEST(SaveWorksheet, AnUnwritablePlaceIsNamedAndNothingIsWritten) {
   Views views(2);
   const QString missing = folder.filePath("absent/feuille.rtf");
   try {
-    SaveWorksheet(views.subject, views.answer_key, missing);
+    views.Save(missing);
     FAIL() << "no error";
   } catch (const SaveError& error) {
     EXPECT_EQ(std::string(error.what()), "Impossible de créer le fichier " + missing.toStdString());
@@ -107,7 +116,7 @@ TEST(SaveWorksheet, AnUnwritablePlaceIsNamedAndNothingIsWritten) {
   // The answer key's name is taken by a folder: the subject is written, the
   // old answer key stays, and the message names the answer key.
   ASSERT_TRUE(QDir(folder.path()).mkdir("pair_Cor.rtf"));
-  EXPECT_THROW(SaveWorksheet(views.subject, views.answer_key, folder.filePath("pair")), SaveError);
+  EXPECT_THROW(views.Save(folder.filePath("pair")), SaveError);
   EXPECT_TRUE(QFile::exists(folder.filePath("pair.rtf")));
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"pair.rtf"}));
 }
@@ -139,16 +148,15 @@ TEST_F(PreviewPages, AtMostTwoPagesAndNoneForAnEmptyView) {
     QFile::remove("Temp0.EMF");
     QFile::remove("Temp1.EMF");
     Views views(c.questions, c.spacing);
-    RichEditToEMF(views.subject, "Temp", A4(), {21000, 29700});
+    RichEditToEMF(views.subject, QDir::current(), A4(), {21000, 29700});
     EXPECT_EQ(PageFile(0), c.first) << c.questions;
     EXPECT_EQ(PageFile(1), c.second) << c.questions;
     EXPECT_FALSE(PageFile(2));
     EXPECT_TRUE(QSvgRenderer(QString("Temp0.EMF")).isValid());
   }
   QFile::remove("Temp0.EMF");
-  TRxRichEdit empty;
-  empty.ClearView();
-  RichEditToEMF(empty, "Temp", A4(), {21000, 29700});
+  const QTextDocument empty;
+  RichEditToEMF(empty, QDir::current(), A4(), {21000, 29700});
   EXPECT_FALSE(PageFile(0));
 }
 

@@ -16,7 +16,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
-#include "richtext/rich_edit_view.h"
+#include "ui/rich_edit_view.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
 #include "worksheet/worksheet_build.h"

@@ -9,10 +9,11 @@
 #include <QTextCursor>
 #include <new>
 
-#include "plain_text_writer.h"
-#include "qt_text.h"
-#include "rtf_reader.h"
-#include "rtf_writer.h"
+#include "richtext/document_text.h"
+#include "richtext/plain_text_writer.h"
+#include "richtext/qt_text.h"
+#include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
 
 namespace fractions {
 
@@ -55,15 +56,11 @@ QString TRxRichEdit::Text() const {
 }
 
 int TRxRichEdit::TextLength() const {
-  return document()->characterCount() - 1;
+  return DocumentTextLength(*document());
 }
 
 int TRxRichEdit::LineCount() const {
-  int lines = document()->blockCount();
-  if (document()->lastBlock().length() <= 1) {
-    --lines;  // a last empty line does not count
-  }
-  return lines;
+  return DocumentLineCount(*document());
 }
 
 void TRxRichEdit::SetEditable(bool editable) {

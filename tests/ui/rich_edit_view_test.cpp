@@ -1,4 +1,4 @@
-#include "richtext/rich_edit_view.h"
+#include "ui/rich_edit_view.h"
 
 #include <gtest/gtest.h>
 

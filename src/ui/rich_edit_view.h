@@ -43,6 +43,8 @@ class TRxRichEdit : public QTextEdit {
   std::string StreamOutRtf() const;
   // The plain text (Windows-1252, CR LF) of the same range.
   std::string StreamOutPlainText() const;
+  // The range itself.
+  QTextCursor StreamRange() const;
 
  signals:
   // Mouse and drag notifications for the window's handlers: the mouse ones
@@ -61,8 +63,6 @@ class TRxRichEdit : public QTextEdit {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  QTextCursor StreamRange() const;
-
   bool selection_stream_mode_ = false;
 };
 
