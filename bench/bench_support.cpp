@@ -11,9 +11,9 @@ namespace fractions {
 
 WorksheetDocuments LargestWorksheet(ExerciseType type, uint32_t seed) {
   WorksheetSettings settings;
-  settings.largest_term = kMaxLargestTerm;
+  settings.largest_term = kLargestTermRange.max;
   settings.count = kMaxQuestions;
-  settings.spacing = kMaxSpacing;
+  settings.spacing = kSpacingRange.max;
   return BuildSeededWorksheet(type, settings, seed);
 }
 

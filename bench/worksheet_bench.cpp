@@ -13,9 +13,9 @@ void BuildBothDocuments(benchmark::State& state, ExerciseType type) {
   LineImages images;
   WorksheetTools tools{random, table, images};
   WorksheetSettings settings;
-  settings.largest_term = kMaxLargestTerm;
+  settings.largest_term = kLargestTermRange.max;
   settings.count = kMaxQuestions;
-  settings.spacing = kMaxSpacing;
+  settings.spacing = kSpacingRange.max;
   uint32_t seed = 0;
   for (auto _ : state) {
     random.SetSeed(++seed);

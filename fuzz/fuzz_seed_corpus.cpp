@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/exercise_catalogue.h"
 #include "drawing/question_table.h"
 #include "drawing/random.h"
 #include "richtext/dib.h"
@@ -74,7 +75,7 @@ std::vector<Seed> WorksheetSeeds() {
     settings.largest_term = 9;
     settings.count = 2;
     const WorksheetDocuments documents = BuildWorksheet(type, settings, tools);
-    const std::string prefix(DocumentNamePrefix(type));
+    const std::string prefix(Describe(type).name_prefix);
     seeds.push_back({prefix + "_subject.rtf", documents.subject});
     seeds.push_back({prefix + "_answer_key.rtf", documents.answer_key});
   }

@@ -1,6 +1,10 @@
 #include "cli_app.h"
 
+#include <QString>
+#include <algorithm>
 #include <exception>
+#include <limits>
+#include <string_view>
 
 #include "cli_options.h"
 #include "document_files.h"
@@ -16,26 +20,75 @@ constexpr const char* kUsageLine =
     "                      [--out BASE [--pdf] [--title T] [--instruction I] [--spacing S]\n"
     "                       [--separator TEXTE | --no-separator]]\n";
 
-constexpr const char* kHelp =
+constexpr const char* kPurpose =
     "Tire les exercices d'une feuille de fractions comme le font les boutons de la\n"
     "fenêtre, les affiche avec leurs réponses et, avec --out, écrit le sujet et le\n"
     "corrigé en RTF.\n"
-    "\n"
-    "  --type TYPE        add, sub, mul, div, pow (puissances), simp (simplification)\n"
-    "                     ou reduc (même dénominateur) ; obligatoire\n"
-    "  --max M            plus grand terme, de 9 à 500 (100 par défaut)\n"
-    "  --count N          nombre de questions, de 1 à 40 (25 par défaut)\n"
-    "  --seed S           graine du tirage, de 0 à 4294967295 (par défaut : l'heure\n"
-    "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n"
-    "  --json             un objet JSON au lieu d'une liste\n"
-    "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
-    "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n"
-    "  --title T          ligne de titre (160 caractères au plus ; balises permises)\n"
-    "  --instruction I    consigne (balises permises)\n"
-    "  --separator TEXTE  ligne de séparation (230 caractères au plus)\n"
-    "  --no-separator     pas de ligne de séparation\n"
-    "  --spacing S        lignes vides entre deux questions du sujet, de 0 à 10 (1)\n"
-    "  --help             cette aide\n";
+    "\n";
+
+constexpr size_t kHelpWidth = 80;
+constexpr size_t kDescriptionColumn = 21;
+
+// "  --option VALUE" padded to the description column, then the
+// description, wrapped at kHelpWidth characters under its own column.
+std::string HelpEntry(std::string_view option, std::string_view description) {
+  std::string entry = "  " + std::string(option);
+  entry.resize(kDescriptionColumn, ' ');
+  size_t column = kDescriptionColumn;
+  bool line_start = true;
+  for (size_t at = 0; at < description.size();) {
+    const size_t blank = std::min(description.find(' ', at), description.size());
+    const std::string_view word = description.substr(at, blank - at);
+    const size_t width = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())).size();
+    if (!line_start && column + 1 + width > kHelpWidth) {
+      entry += "\n" + std::string(kDescriptionColumn, ' ');
+      column = kDescriptionColumn;
+      line_start = true;
+    }
+    if (!line_start) {
+      entry += ' ';
+      ++column;
+    }
+    entry += word;
+    column += width;
+    line_start = false;
+    at = blank + 1;
+  }
+  return entry + "\n";
+}
+
+std::string Default(SettingRange range) {
+  return std::to_string(range.default_value);
+}
+
+std::string HelpText() {
+  return std::string(kPurpose) + HelpEntry("--type TYPE", TypeChoices(true) + " ; obligatoire") +
+         HelpEntry("--max M", "plus grand terme, " +
+                                  FromTo(kLargestTermRange.min, kLargestTermRange.max) + " (" +
+                                  Default(kLargestTermRange) + " par défaut)") +
+         HelpEntry("--count N", "nombre de questions, " +
+                                    FromTo(kQuestionCountRange.min, kQuestionCountRange.max) +
+                                    " (" + Default(kQuestionCountRange) + " par défaut)") +
+         "  --seed S           graine du tirage, " +
+         FromTo(0, std::numeric_limits<uint32_t>::max()) +
+         " (par défaut : l'heure\n"
+         "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n"
+         "  --json             un objet JSON au lieu d'une liste\n"
+         "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
+         "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n"
+         "  --title T          ligne de titre (" +
+         std::to_string(kMaxTitleLength) +
+         " caractères au plus ; balises permises)\n"
+         "  --instruction I    consigne (balises permises)\n"
+         "  --separator TEXTE  ligne de séparation (" +
+         std::to_string(kMaxSeparatorLength) +
+         " caractères au plus)\n"
+         "  --no-separator     pas de ligne de séparation\n" +
+         HelpEntry("--spacing S", "lignes vides entre deux questions du sujet, " +
+                                      FromTo(kSpacingRange.min, kSpacingRange.max) + " (" +
+                                      Default(kSpacingRange) + ")") +
+         "  --help             cette aide\n";
+}
 
 }  // namespace
 
@@ -49,7 +102,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsage;
   }
   if (options.help) {
-    out << kUsageLine << kHelp;
+    out << kUsageLine << HelpText();
     return kExitOk;
   }
   try {

@@ -5,20 +5,19 @@
 #include <functional>
 #include <limits>
 
+#include "drawing/exercise_catalogue.h"
 #include "richtext/qt_text.h"
 
 namespace fractions {
 
 namespace {
 
-constexpr std::string_view kTypeChoices = "add, sub, mul, div, pow, simp ou reduc";
-
 std::string Quoted(std::string_view text) {
   return "« " + std::string(text) + " »";
 }
 
 std::string WholeNumberRange(int64_t low, int64_t high) {
-  return "un nombre entier de " + std::to_string(low) + " à " + std::to_string(high);
+  return "un nombre entier " + FromTo(low, high);
 }
 
 // A whole number in [low, high] written with decimal digits only.
@@ -66,16 +65,16 @@ ExerciseType ParseType(std::string_view text) {
   if (const auto type = ExerciseTypeFromCommandName(text)) {
     return *type;
   }
-  throw UsageError("--type attend " + std::string(kTypeChoices) + ", et non " + Quoted(text));
+  throw UsageError("--type attend " + TypeChoices(false) + ", et non " + Quoted(text));
 }
 
-int32_t ParseInt32(std::string_view option, std::string_view text, int32_t low, int32_t high) {
-  return static_cast<int32_t>(ParseWholeNumber(option, text, low, high));
+int32_t ParseSetting(std::string_view option, std::string_view text, SettingRange range) {
+  return static_cast<int32_t>(ParseWholeNumber(option, text, range.min, range.max));
 }
 
 struct OptionRule {
   std::string_view name;
-  std::string_view value_hint;  // empty for a switch
+  std::string value_hint;  // empty for a switch
   std::function<void(CliOptions&, std::string_view)> apply;
 };
 
@@ -84,19 +83,14 @@ const std::vector<OptionRule>& OptionRules() {
   using V = std::string_view;
   constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
   static const std::vector<OptionRule> rules = {
-      {"--type", "add, sub, mul, div, pow, simp ou reduc",
-       [](O& o, V v) { o.type = ParseType(v); }},
-      {"--max", "un nombre entier de 9 à 500",
-       [](O& o, V v) {
-         o.settings.largest_term = ParseInt32("--max", v, kMinLargestTerm, kMaxLargestTerm);
-       }},
-      {"--count", "un nombre entier de 1 à 40",
-       [](O& o, V v) {
-         o.settings.count = ParseInt32("--count", v, kMinQuestionCount, kMaxQuestions);
-       }},
-      {"--spacing", "un nombre entier de 0 à 10",
-       [](O& o, V v) { o.settings.spacing = ParseInt32("--spacing", v, 0, kMaxSpacing); }},
-      {"--seed", "un nombre entier de 0 à 4294967295",
+      {"--type", TypeChoices(false), [](O& o, V v) { o.type = ParseType(v); }},
+      {"--max", WholeNumberRange(kLargestTermRange.min, kLargestTermRange.max),
+       [](O& o, V v) { o.settings.largest_term = ParseSetting("--max", v, kLargestTermRange); }},
+      {"--count", WholeNumberRange(kQuestionCountRange.min, kQuestionCountRange.max),
+       [](O& o, V v) { o.settings.count = ParseSetting("--count", v, kQuestionCountRange); }},
+      {"--spacing", WholeNumberRange(kSpacingRange.min, kSpacingRange.max),
+       [](O& o, V v) { o.settings.spacing = ParseSetting("--spacing", v, kSpacingRange); }},
+      {"--seed", WholeNumberRange(0, std::numeric_limits<uint32_t>::max()),
        [](O& o, V v) {
          o.seed = static_cast<uint32_t>(
              ParseWholeNumber("--seed", v, 0, std::numeric_limits<uint32_t>::max()));
@@ -133,30 +127,29 @@ const OptionRule* FindRule(std::string_view name) {
 
 }  // namespace
 
-std::string_view CommandName(ExerciseType type) {
-  switch (type) {
-    case ExerciseType::kAddition:
-      return "add";
-    case ExerciseType::kSubtraction:
-      return "sub";
-    case ExerciseType::kMultiplication:
-      return "mul";
-    case ExerciseType::kDivision:
-      return "div";
-    case ExerciseType::kPowers:
-      return "pow";
-    case ExerciseType::kSimplification:
-      return "simp";
-    case ExerciseType::kCommonDenominator:
-      return "reduc";
+std::string FromTo(int64_t low, int64_t high) {
+  return "de " + std::to_string(low) + " à " + std::to_string(high);
+}
+
+std::string TypeChoices(bool with_glosses) {
+  std::string choices;
+  for (size_t i = 0; i < std::size(kExerciseCatalogue); ++i) {
+    const ExerciseInfo& info = kExerciseCatalogue[i];
+    if (i > 0) {
+      choices += i + 1 < std::size(kExerciseCatalogue) ? ", " : " ou ";
+    }
+    choices += info.command_word;
+    if (with_glosses && !info.command_gloss.empty()) {
+      choices += " (" + std::string(info.command_gloss) + ")";
+    }
   }
-  return {};
+  return choices;
 }
 
 std::optional<ExerciseType> ExerciseTypeFromCommandName(std::string_view name) {
-  for (const ExerciseType type : kAllExerciseTypes) {
-    if (CommandName(type) == name) {
-      return type;
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    if (info.command_word == name) {
+      return info.type;
     }
   }
   return std::nullopt;
@@ -186,15 +179,14 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     if (!inline_value) {
       if (i + 1 >= args.size()) {
-        throw UsageError(std::string(arg) +
-                         " attend une valeur : " + std::string(rule->value_hint));
+        throw UsageError(std::string(arg) + " attend une valeur : " + rule->value_hint);
       }
       inline_value = args[++i];
     }
     rule->apply(options, *inline_value);
   }
   if (!options.help && !options.type) {
-    throw UsageError("--type est obligatoire : " + std::string(kTypeChoices));
+    throw UsageError("--type est obligatoire : " + TypeChoices(false));
   }
   if (options.pdf && !options.out_base) {
     throw UsageError("--pdf va avec --out BASE, qui nomme les fichiers");

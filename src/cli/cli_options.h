@@ -34,8 +34,14 @@ class UsageError : public std::runtime_error {
 // Parses the arguments after the program name. Throws UsageError.
 CliOptions ParseCliOptions(const std::vector<std::string>& args);
 
-// The word the command line uses for a type ("add", ..., "reduc"), and back.
-std::string_view CommandName(ExerciseType type);
+// The type a command-line word names ("add", ..., "reduc"), if any.
 std::optional<ExerciseType> ExerciseTypeFromCommandName(std::string_view name);
+
+// The type words, "add, sub, ... ou reduc", with their glosses for the help
+// ("pow (puissances)") or without.
+std::string TypeChoices(bool with_glosses);
+
+// "de LOW à HIGH", as the help and the messages write a range.
+std::string FromTo(int64_t low, int64_t high);
 
 }  // namespace fractions

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "cli_options.h"
+#include "drawing/exercise_catalogue.h"
 #include "drawing/four_operations.h"
 
 namespace fractions {
@@ -23,7 +24,7 @@ Fields JsonFields(const OperationQuestion& q) {
   return {{"a", q.a}, {"b", q.b}, {"c", q.c}, {"d", q.d}, {"num", q.num}, {"den", q.den}};
 }
 Fields JsonFields(const PowerQuestion& q) {
-  return {{"a", q.a},          {"b", q.b},   {"form", q.form},
+  return {{"a", q.a},          {"b", q.b},   {"form", static_cast<int32_t>(q.form)},
           {"exp", q.exponent}, {"num", q.p}, {"den", q.q}};
 }
 Fields JsonFields(const SimplificationQuestion& q) {
@@ -50,13 +51,13 @@ std::string QuestionText(ExerciseType, const PowerQuestion& q) {
   const std::string n = std::to_string(q.exponent);
   std::string power;
   switch (q.form) {
-    case kWholeFraction:
+    case PowerForm::kWholeFraction:
       power = "(" + a + "/" + b + ")^" + n;
       break;
-    case kNumeratorOnly:
+    case PowerForm::kNumeratorOnly:
       power = a + "^" + n + "/" + b;
       break;
-    default:
+    case PowerForm::kDenominatorOnly:
       power = a + "/" + b + "^" + n;
       break;
   }
@@ -87,7 +88,7 @@ GeneratedWorksheet GenerateWorksheet(ExerciseType type, const WorksheetSettings&
 
 void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet) {
   out << "{\"name\": \"" << worksheet.documents.name << "\", \"type\": \""
-      << CommandName(worksheet.type) << "\", \"max\": " << worksheet.settings.largest_term
+      << Describe(worksheet.type).command_word << "\", \"max\": " << worksheet.settings.largest_term
       << ", \"count\": " << worksheet.settings.count << ", \"seed\": " << worksheet.seed
       << ", \"questions\": [";
   std::visit(

@@ -5,17 +5,15 @@
 #include "commune.h"
 #include "question_table.h"
 #include "random.h"
+#include "setting_range.h"
 
 namespace fractions {
 
-// The ranges the window's spin boxes enforce. Every drawing phase relies on
-// them to finish: at the smallest largest-term there are still thousands of
-// acceptable questions for 40 slots.
-inline constexpr int32_t kMinLargestTerm = 9;
-inline constexpr int32_t kMaxLargestTerm = 500;
-inline constexpr int32_t kDefaultLargestTerm = 100;
-inline constexpr int32_t kMinQuestionCount = 1;
-inline constexpr int32_t kDefaultQuestionCount = 25;
+// The largest term M and the number of questions N. Every drawing phase
+// relies on them to finish: at the smallest largest term there are still
+// thousands of acceptable questions for 40 slots.
+inline constexpr SettingRange kLargestTermRange{9, 500, 100};
+inline constexpr SettingRange kQuestionCountRange{1, kMaxQuestions, 25};
 
 using Gcd3Function = int32_t (*)(int32_t, int32_t, int32_t);
 
@@ -28,8 +26,8 @@ struct DrawingContext {
   Gcd3Function gcd3 = &Gcd3;
 };
 
-// Throws std::out_of_range unless largest_term lies in 9..500 and count is at
-// most 40. Outside those ranges a phase could loop forever or overrun the
+// Throws std::out_of_range unless largest_term lies in kLargestTermRange and
+// count is at most kMaxQuestions. Outside those ranges a phase could loop forever or overrun the
 // question table. A count below 1 is allowed and draws nothing.
 void CheckDrawingSettings(int32_t largest_term, int32_t count);
 

@@ -20,6 +20,13 @@ using QuestionSet =
 QuestionSet RunDrawingPhase(ExerciseType type, int32_t largest_term, int32_t count,
                             DrawingContext& context);
 
+// Visits a question set with one lambda per kind of question:
+// std::visit(Overloaded{[](const std::vector<PowerQuestion>&) {...}, ...}, set).
+template <typename... Visitors>
+struct Overloaded : Visitors... {
+  using Visitors::operator()...;
+};
+
 // The number of questions in a set, whatever its type.
 size_t QuestionCount(const QuestionSet& set);
 

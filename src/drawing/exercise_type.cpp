@@ -17,24 +17,4 @@ bool IsFourOperation(ExerciseType type) {
   return false;
 }
 
-std::string_view DocumentNamePrefix(ExerciseType type) {
-  switch (type) {
-    case ExerciseType::kAddition:
-      return "AddFract";
-    case ExerciseType::kSubtraction:
-      return "SousFract";
-    case ExerciseType::kMultiplication:
-      return "MultFract";
-    case ExerciseType::kDivision:
-      return "DivFract";
-    case ExerciseType::kPowers:
-      return "PuissFract";
-    case ExerciseType::kSimplification:
-      return "SimplFract";
-    case ExerciseType::kCommonDenominator:
-      return "ReducFract";
-  }
-  return {};
-}
-
 }  // namespace fractions

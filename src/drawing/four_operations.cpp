@@ -24,9 +24,12 @@ RawResult RawOperationResult(ExerciseType operation, const OperationQuestion& q)
       return {q.a * q.c, q.b * q.d};
     case ExerciseType::kDivision:
       return {q.a * q.d, q.b * q.c};
-    default:
-      throw std::invalid_argument("not one of the four operations");
+    case ExerciseType::kPowers:
+    case ExerciseType::kSimplification:
+    case ExerciseType::kCommonDenominator:
+      break;
   }
+  throw std::invalid_argument("not one of the four operations");
 }
 
 }  // namespace
@@ -41,9 +44,12 @@ std::string_view OperatorText(ExerciseType operation) {
       return " x ";
     case ExerciseType::kDivision:
       return " : ";
-    default:
-      throw std::invalid_argument("not one of the four operations");
+    case ExerciseType::kPowers:
+    case ExerciseType::kSimplification:
+    case ExerciseType::kCommonDenominator:
+      break;
   }
+  throw std::invalid_argument("not one of the four operations");
 }
 
 std::vector<OperationQuestion> DrawOperationQuestions(ExerciseType operation, int32_t largest_term,

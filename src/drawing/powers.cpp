@@ -18,9 +18,9 @@ struct Attempt {
 
 PowerForm FormFromDraw(int32_t f) {
   if (f <= 6) {
-    return kWholeFraction;
+    return PowerForm::kWholeFraction;
   }
-  return f == 7 ? kNumeratorOnly : kDenominatorOnly;
+  return f == 7 ? PowerForm::kNumeratorOnly : PowerForm::kDenominatorOnly;
 }
 
 void ReduceWholeFraction(Attempt& attempt, DrawingContext& context) {
@@ -37,13 +37,13 @@ void DrawTermsAndBaseSize(Attempt& attempt, int32_t largest_term, DrawingContext
   q.a = context.random.Random(largest_term) + 1;
   q.b = context.random.Random(largest_term - 1) + 2;
   switch (q.form) {
-    case kWholeFraction:
+    case PowerForm::kWholeFraction:
       ReduceWholeFraction(attempt, context);
       break;
-    case kNumeratorOnly:
+    case PowerForm::kNumeratorOnly:
       attempt.base_size = q.a;
       break;
-    default:
+    case PowerForm::kDenominatorOnly:
       attempt.base_size = q.b;
       break;
   }
@@ -68,18 +68,18 @@ void RedrawLowExponent(Attempt& attempt, int32_t largest_term, DrawingContext& c
   }
   PowerQuestion& q = attempt.question;
   switch (q.form) {
-    case kWholeFraction:
+    case PowerForm::kWholeFraction:
       do {
         q.a = random.Random(20) + 1;
         q.b = random.Random(19) + 2;
         ReduceWholeFraction(attempt, context);
       } while (attempt.base_size >= 10);
       break;
-    case kNumeratorOnly:
+    case PowerForm::kNumeratorOnly:
       q.a = random.Random(9) + 1;
       q.b = random.Random(largest_term - 1) + 2;
       break;
-    default:
+    case PowerForm::kDenominatorOnly:
       q.a = random.Random(largest_term);  // zero included
       q.b = random.Random(8) + 2;
       break;
@@ -90,18 +90,18 @@ void RedrawLowExponent(Attempt& attempt, int32_t largest_term, DrawingContext& c
 void ComputeResult(Attempt& attempt, DrawingContext& context) {
   PowerQuestion& q = attempt.question;
   switch (q.form) {
-    case kWholeFraction:
+    case PowerForm::kWholeFraction:
       q.p = IntPower(attempt.reduced_a, q.exponent);
       q.q = IntPower(attempt.reduced_b, q.exponent);
       break;
-    case kNumeratorOnly: {
+    case PowerForm::kNumeratorOnly: {
       const int32_t x = IntPower(q.a, q.exponent);
       const int32_t g = context.gcd3(x, q.b, q.b);
       q.p = x / g;
       q.q = q.b / g;
       break;
     }
-    default: {
+    case PowerForm::kDenominatorOnly: {
       const int32_t y = IntPower(q.b, q.exponent);
       const int32_t g = context.gcd3(q.a, y, y);  // a = 0 gives 0/1
       q.p = q.a / g;
@@ -150,7 +150,8 @@ std::vector<PowerQuestion> DrawPowerQuestions(int32_t largest_term, int32_t coun
       const PowerQuestion& q = attempt.question;
       const bool acceptable = q.p < 1000 && q.q < 1000 && attempt.base_size < kBaseSizeLimit;
       if (!acceptable ||
-          !context.table.StoreIfNew(position, FourTermKey(q.a, q.b, q.form, q.exponent))) {
+          !context.table.StoreIfNew(
+              position, FourTermKey(q.a, q.b, static_cast<int32_t>(q.form), q.exponent))) {
         continue;
       }
       questions.push_back(q);

@@ -14,8 +14,9 @@ struct OperationQuestion {
   friend bool operator==(const OperationQuestion&, const OperationQuestion&) = default;
 };
 
-// What carries the exponent of a power question.
-enum PowerForm : int32_t {
+// What carries the exponent of a power question. The numbers are part of
+// the question's key and of the command line's listing.
+enum class PowerForm : int32_t {
   kWholeFraction = 1,    // (a/b)^n
   kNumeratorOnly = 2,    // a^n/b
   kDenominatorOnly = 3,  // a/b^n
@@ -25,7 +26,7 @@ enum PowerForm : int32_t {
 struct PowerQuestion {
   int32_t a, b;
   int32_t p, q;
-  int32_t form;
+  PowerForm form;
   int32_t exponent;
   friend bool operator==(const PowerQuestion&, const PowerQuestion&) = default;
 };

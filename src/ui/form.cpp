@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "caption.h"
+#include "drawing/exercise_catalogue.h"
 #include "error_display.h"
 
 namespace fractions {
@@ -50,13 +51,10 @@ void TForm1::ConnectHandlers() {
   const auto guarded = [this](void (TForm1::*handler)()) {
     return [this, handler] { Guarded(this, [&] { (this->*handler)(); }); };
   };
-  connect(btnPlus, &QPushButton::clicked, this, guarded(&TForm1::btnPlusClick));
-  connect(btnMoins, &QPushButton::clicked, this, guarded(&TForm1::btnMoinsClick));
-  connect(btnMult, &QPushButton::clicked, this, guarded(&TForm1::btnMultClick));
-  connect(btnDivise, &QPushButton::clicked, this, guarded(&TForm1::btnDiviseClick));
-  connect(btnPuiss, &QPushButton::clicked, this, guarded(&TForm1::btnPuissClick));
-  connect(btnSimplif, &QPushButton::clicked, this, guarded(&TForm1::btnSimplifClick));
-  connect(btnReduc, &QPushButton::clicked, this, guarded(&TForm1::btnReducClick));
+  for (const ExerciseType type : kAllExerciseTypes) {
+    connect(exercise_buttons_[static_cast<size_t>(type)], &QPushButton::clicked, this,
+            [this, type] { Guarded(this, [&] { RunWorksheet(type); }); });
+  }
   connect(btnRAZ, &QPushButton::clicked, this, guarded(&TForm1::btnRAZClick));
   connect(btnEnregistre, &QPushButton::clicked, this, guarded(&TForm1::btnEnregistreClick));
   connect(btnImprime, &QPushButton::clicked, this, guarded(&TForm1::btnImprimeClick));

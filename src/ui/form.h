@@ -9,18 +9,20 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QWidget>
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "anchor_layout.h"
+#include "drawing/exercise_type.h"
 #include "drawing/question_table.h"
 #include "drawing/random.h"
 #include "form_storage_target.h"
 #include "lamp_shape.h"
+#include "rich_edit_view.h"
 #include "settings/form_storage.h"
 #include "spin_edit.h"
-#include "ui/rich_edit_view.h"
 #include "worksheet/line_layouts.h"
 #include "worksheet/worksheet_build.h"
 
@@ -43,12 +45,91 @@ class TForm1 : public QWidget {
   // The design size of the client area.
   static constexpr QSize kDesignClient{798, 420};
 
+  // The lamp's two colours.
+  static constexpr QColor kLampGreen{0, 128, 0};
+  static constexpr QColor kLampRed{255, 0, 0};
+
   // The current worksheet's document name (empty before the first run).
   const std::string& DocumentName() const { return document_name_; }
   RandomSource& Random() { return random_; }
 
   // The settings a worksheet run reads from the controls.
   WorksheetSettings CurrentSettings() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void setVisible(bool visible) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class FormStorageTarget;
+
+  // Building the window.
+  void CreateControls();
+  void CreateTopArea();
+  void CreateViews();
+  void CreateBottomBar();
+  void CreateExerciseButtons();
+  void CreateAuxiliaryParts();
+  void CreatePreviewPane();
+  void SetTabOrder();
+  void ConnectHandlers();
+
+  // Every exercise button: one worksheet run of its type.
+  void RunWorksheet(ExerciseType type);
+
+  // Window life.
+  void FormCreate(const std::filesystem::path& settings_file);
+  void FormActivate();
+  bool FormCloseQuery();
+
+  // Editing and interaction.
+  void spmaxvaleurChange();
+  void spmaxvaleurClick();
+  void CheckBox1Click();
+  void ckbEditeClick();
+  void btnNouvTexteClick();
+  void btnEffaceTexteClick();
+  void RxE1Change();
+  void btnRAZClick();
+  void eTitre1Enter(QWidget* sender);
+  void eTitre1Exit(QWidget* sender);
+  void Combo1Enter();
+  void Combo1Exit();
+  void RxE1MouseDown();
+  void RxE1MouseUp();
+  void RxE1DragDrop();
+  void RxE1DragOver(bool& accept);
+  void RxE2MouseDown();
+  void RxE2MouseUp();
+  void RxE2DragOver(bool& accept);
+
+  // Output.
+  void btnEnregistreClick();
+  void btnImprimeClick();
+  void btnChoixImpClick();
+  void btnApercuClick();
+
+  void SetLamp(const QColor& colour);
+  void HidePreviewPane();
+  void ShowPreviewPane();
+  // Outside edit mode, keeps a read-only view free of selections.
+  void CollapseSelection(TRxRichEdit* view);
+  void OnFocusWindowChanged(QWindow* focus);
+  // The printer of the session: the one chosen in the print dialog, else
+  // the system's default. Throws when there is none.
+  QPrinter& CurrentPrinter();
+  void CentreOnScreen();
+
+  // Places the window by its outer rectangle, frame included. Before the
+  // window is shown its frame is unknown: the rectangle is applied again once
+  // it is.
+  void SetOuterGeometry(const QRect& outer);
+
+  // Keeps the settings and the window's place between starts.
+  TFormStorage& FormStorage1() { return *form_storage_; }
 
   // Controls, by their names in the layout.
   TSpinEdit* spmaxvaleur;
@@ -73,13 +154,8 @@ class TForm1 : public QWidget {
   QPushButton* btnEffaceTexte;
   TRxRichEdit* RxE1;
   TRxRichEdit* RxE2;
-  QPushButton* btnSimplif;
-  QPushButton* btnReduc;
-  QPushButton* btnPlus;
-  QPushButton* btnMoins;
-  QPushButton* btnMult;
-  QPushButton* btnPuiss;
-  QPushButton* btnDivise;
+  // The exercise buttons, by exercise type.
+  std::array<QPushButton*, kExerciseTypeCount> exercise_buttons_{};
   QPushButton* btnRAZ;
   QPushButton* btnChoixImp;
   QPushButton* btnApercu;
@@ -104,93 +180,10 @@ class TForm1 : public QWidget {
     QString initial_dir;
   } SaveDialog1;
 
-  // Places the window by its outer rectangle, frame included. Before the
-  // window is shown its frame is unknown: the rectangle is applied again once
-  // it is.
-  void SetOuterGeometry(const QRect& outer);
-
-  // Keeps the settings and the window's place between starts.
-  TFormStorage& FormStorage1() { return *form_storage_; }
-
-  // The lamp's two colours.
-  static constexpr QColor kLampGreen{0, 128, 0};
-  static constexpr QColor kLampRed{255, 0, 0};
-
- public slots:
-  // Exercise buttons: one worksheet run each.
-  void btnPlusClick();
-  void btnMoinsClick();
-  void btnMultClick();
-  void btnDiviseClick();
-  void btnPuissClick();
-  void btnSimplifClick();
-  void btnReducClick();
-
-  // Window life.
-  void FormCreate(const std::filesystem::path& settings_file);
-  void FormActivate();
-  bool FormCloseQuery();
-
-  // Editing and interaction.
-  void spmaxvaleurChange();
-  void spmaxvaleurClick();
-  void CheckBox1Click();
-  void ckbEditeClick();
-  void btnNouvTexteClick();
-  void btnEffaceTexteClick();
-  void RxE1Change();
-  void btnRAZClick();
-
-  // Output.
-  void btnEnregistreClick();
-  void btnImprimeClick();
-  void btnChoixImpClick();
-  void btnApercuClick();
-  void eTitre1Enter(QWidget* sender);
-  void eTitre1Exit(QWidget* sender);
-  void Combo1Enter();
-  void Combo1Exit();
-  void RxE1MouseDown();
-  void RxE1MouseUp();
-  void RxE1DragDrop();
-  void RxE1DragOver(bool& accept);
-  void RxE2MouseDown();
-  void RxE2MouseUp();
-  void RxE2DragOver(bool& accept);
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void setVisible(bool visible) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  void CreateControls();
-  void CreateTopArea();
-  void CreateViews();
-  void CreateBottomBar();
-  void CreateAuxiliaryParts();
-  void CreatePreviewPane();
-  void SetTabOrder();
-  void ConnectHandlers();
-
-  void RunWorksheet(ExerciseType type);
-  void SetLamp(const QColor& colour);
-  void HidePreviewPane();
-  // Outside edit mode, keeps a read-only view free of selections.
-  void CollapseSelection(TRxRichEdit* view);
-  void OnFocusWindowChanged(QWindow* focus);
-  // The printer of the session: the one chosen in the print dialog, else
-  // the system's default. Throws when there is none.
-  QPrinter& CurrentPrinter();
-  void ShowPreviewPane();
-  void CentreOnScreen();
-
   AnchorLayout layout_{kDesignClient};
   LcgRandom random_;
   QuestionTable question_table_;
-  LineImages line_images_;  // ImaQuest, ImaFract, ImaRep
+  LineImages line_images_;
   std::string document_name_;
   bool edit_mode_ = false;
   bool run_in_progress_ = false;
@@ -203,8 +196,6 @@ class TForm1 : public QWidget {
   std::unique_ptr<TFormStorage> form_storage_;
   std::unique_ptr<QPrinter> printer_;
   QWidget* preview_window_ = nullptr;  // the floating window of ScrollBox1
-
-  friend class FormStorageTarget;
 };
 
 }  // namespace fractions

@@ -1,6 +1,11 @@
 // The window's controls with their design boxes, anchors, texts, hints and
 // tab order.
 #include <QFont>
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "drawing/exercise_catalogue.h"
 
 #include "form.h"
 #include "richtext/qt_text.h"
@@ -15,6 +20,12 @@ constexpr unsigned kLRB = kAnchorLeft | kAnchorRight | kAnchorBottom;
 constexpr unsigned kLB = kAnchorLeft | kAnchorBottom;
 constexpr unsigned kRB = kAnchorRight | kAnchorBottom;
 constexpr unsigned kTR = kAnchorTop | kAnchorRight;
+
+// The largest term steps by hundreds until a click in its field switches
+// it to units.
+constexpr int kLargestTermStep = 100;
+// Copies of the subject and of the answer key per click on "Imprimer".
+constexpr SettingRange kCopiesRange{0, 1000, 1};
 
 // The layout's fonts: "MS Sans Serif" and "Arial" stand as Liberation Sans,
 // with the same pixel heights.
@@ -54,19 +65,19 @@ void TForm1::CreateControls() {
 void TForm1::CreateTopArea() {
   Label1 = Named(new QLabel("Max valeur", this), "Label1");
   layout_.Add(Label1, AutoSized(Label1, {4, 8, 52, 13}));
-  spmaxvaleur = Named(new TSpinEdit(9, 500, 100, 100, this), "spmaxvaleur",
+  spmaxvaleur = Named(new TSpinEdit(kLargestTermRange, kLargestTermStep, this), "spmaxvaleur",
                       "Difficulté : valeur maximale des termes. (clic gauche : défilement "
                       "unités<->centaines)");
   layout_.Add(spmaxvaleur, {59, 3, 53, 22});
   Label2 = Named(new QLabel("Max quest", this), "Label2");
   layout_.Add(Label2, AutoSized(Label2, {4, 35, 49, 13}));
-  spMaxLigne = Named(new TSpinEdit(1, 40, 25, 1, this), "spMaxLigne",
+  spMaxLigne = Named(new TSpinEdit(kQuestionCountRange, 1, this), "spMaxLigne",
                      "Nombre maximal de questions posées par opération");
   layout_.Add(spMaxLigne, {59, 30, 41, 22});
   Label3 = Named(new QLabel("Interligne", this), "Label3");
   layout_.Add(Label3, AutoSized(Label3, {4, 63, 43, 13}));
   spinterligne =
-      Named(new TSpinEdit(0, 10, 1, 1, this), "spinterligne", "Espacement entre les lignes");
+      Named(new TSpinEdit(kSpacingRange, 1, this), "spinterligne", "Espacement entre les lignes");
   layout_.Add(spinterligne, {59, 58, 41, 22});
 
   Label10 = Named(new QLabel("(123)", this), "Label10");
@@ -94,9 +105,10 @@ void TForm1::CreateTopArea() {
   Combo1->setEditable(true);
   Combo1->setInsertPolicy(QComboBox::NoInsert);
   Combo1->setFont(SansFont(11));
-  Combo1->addItems({"Calculer (réponse irréductible)", "Simplifier (réponse irréductible)",
+  const QString default_instruction = ToQString(WorksheetSettings::DefaultInstruction());
+  Combo1->addItems({default_instruction, "Simplifier (réponse irréductible)",
                     "Réduire au plus petit dénominateur commun"});
-  Combo1->setEditText("Calculer (réponse irréductible)");
+  Combo1->setEditText(default_instruction);
   layout_.Add(Combo1, {157, 31, 580, 22}, kLTR);
   btnNouvTexte = Named(new QPushButton("A", this), "btnNouvTexte", "Ajouter un nouveau texte");
   layout_.Add(btnNouvTexte, {741, 29, 25, 25}, kTR);
@@ -121,7 +133,63 @@ void TForm1::CreateViews() {
   layout_.Add(RxE2, {4, 224, 790, 141}, kLRB);
 }
 
+namespace {
+
+// Where each exercise button sits: its box at the design size and its
+// place in the tab order among all the controls. On screen they run
+// S R + - x ^ :, in the order of this table.
+struct ExerciseButtonPlace {
+  std::string_view name;
+  QRect box;
+  int tab_position;
+};
+
+constexpr ExerciseButtonPlace kExerciseButtonPlaces[] = {
+    {"btnSimplif", {8, 392, 28, 25}, 17},  {"btnReduc", {44, 392, 28, 25}, 18},
+    {"btnPlus", {80, 392, 26, 25}, 2},     {"btnMoins", {116, 392, 28, 25}, 7},
+    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 16},
+    {"btnDivise", {223, 392, 28, 25}, 11},
+};
+
+// The catalogue row of the button named `name`.
+constexpr const ExerciseInfo* ExerciseOfButton(std::string_view name) {
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    if (info.button_name == name) {
+      return &info;
+    }
+  }
+  return nullptr;
+}
+
+// A new exercise type does not build until its button has a place here.
+static_assert(
+    std::size(kExerciseButtonPlaces) == kExerciseTypeCount &&
+        [] {
+          for (const ExerciseButtonPlace& place : kExerciseButtonPlaces) {
+            if (ExerciseOfButton(place.name) == nullptr) {
+              return false;
+            }
+          }
+          return true;
+        }(),
+    "every exercise button has one place in the window");
+
+}  // namespace
+
+void TForm1::CreateExerciseButtons() {
+  for (const ExerciseButtonPlace& place : kExerciseButtonPlaces) {
+    const ExerciseInfo& exercise = *ExerciseOfButton(place.name);
+    auto* button = new QPushButton(QString::fromUtf8(exercise.button_caption), this);
+    button->setObjectName(QString::fromUtf8(exercise.button_name));
+    button->setToolTip(QString::fromUtf8(exercise.button_hint));
+    button->setAutoDefault(false);
+    layout_.Add(button, place.box, kLB);
+    exercise_buttons_[static_cast<size_t>(exercise.type)] = button;
+  }
+}
+
 void TForm1::CreateBottomBar() {
+  CreateExerciseButtons();
   struct ButtonSpec {
     QPushButton* TForm1::*member;
     const char* name;
@@ -131,18 +199,6 @@ void TForm1::CreateBottomBar() {
     unsigned anchors;
   };
   const ButtonSpec buttons[] = {
-      {&TForm1::btnSimplif, "btnSimplif", "S", "Simplification", {8, 392, 28, 25}, kLB},
-      {&TForm1::btnReduc,
-       "btnReduc",
-       "R",
-       "Réduction au même dénominateur",
-       {44, 392, 28, 25},
-       kLB},
-      {&TForm1::btnPlus, "btnPlus", "+", "Additions", {80, 392, 26, 25}, kLB},
-      {&TForm1::btnMoins, "btnMoins", "-", "Soustractions", {116, 392, 28, 25}, kLB},
-      {&TForm1::btnMult, "btnMult", "x", "Multiplications", {151, 392, 28, 25}, kLB},
-      {&TForm1::btnPuiss, "btnPuiss", "^", "Puissances", {187, 392, 28, 25}, kLB},
-      {&TForm1::btnDivise, "btnDivise", ":", "Divisions", {223, 392, 28, 25}, kLB},
       {&TForm1::btnRAZ,
        "btnRAZ",
        "RAZ",
@@ -184,11 +240,11 @@ void TForm1::CreateBottomBar() {
 
   Label7 = Named(new QLabel("Sujets", this), "Label7");
   layout_.Add(Label7, AutoSized(Label7, {478, 398, 29, 13}), kRB);
-  spSujets = Named(new TSpinEdit(0, 1000, 1, 1, this), "spSujets");
+  spSujets = Named(new TSpinEdit(kCopiesRange, 1, this), "spSujets");
   layout_.Add(spSujets, {512, 393, 44, 22}, kRB);
   Label8 = Named(new QLabel("Corrigés", this), "Label8");
   layout_.Add(Label8, AutoSized(Label8, {560, 398, 38, 13}), kRB);
-  spCorriges = Named(new TSpinEdit(0, 1000, 1, 1, this), "spCorriges");
+  spCorriges = Named(new TSpinEdit(kCopiesRange, 1, this), "spCorriges");
   layout_.Add(spCorriges, {603, 393, 44, 22}, kRB);
 
   Shape1 = Named(new TShape(this), "Shape1", "Modifié (O/N))");
@@ -256,12 +312,21 @@ void TForm1::CreatePreviewPane() {
 }
 
 void TForm1::SetTabOrder() {
-  QWidget* const order[] = {
-      spmaxvaleur,  spMaxLigne,     btnPlus,   RxE1,       RxE2,       btnImprime, spinterligne,
-      btnMoins,     eTitre1,        eSepar,    btnMult,    btnDivise,  btnRAZ,     spSujets,
-      spCorriges,   btnEnregistre,  btnPuiss,  btnSimplif, btnReduc,   CheckBox1,  Combo1,
-      btnNouvTexte, btnEffaceTexte, btnApercu, ckbEdite,   btnChoixImp};
-  for (size_t i = 1; i < std::size(order); ++i) {
+  // The other controls in tab order; the exercise buttons go in between, at
+  // their own places.
+  std::vector<QWidget*> order = {spmaxvaleur,    spMaxLigne,    RxE1,      RxE2,       btnImprime,
+                                 spinterligne,   eTitre1,       eSepar,    btnRAZ,     spSujets,
+                                 spCorriges,     btnEnregistre, CheckBox1, Combo1,     btnNouvTexte,
+                                 btnEffaceTexte, btnApercu,     ckbEdite,  btnChoixImp};
+  std::vector<ExerciseButtonPlace> places(std::begin(kExerciseButtonPlaces),
+                                          std::end(kExerciseButtonPlaces));
+  std::sort(places.begin(), places.end(),
+            [](const auto& a, const auto& b) { return a.tab_position < b.tab_position; });
+  for (const ExerciseButtonPlace& place : places) {
+    const ExerciseType type = ExerciseOfButton(place.name)->type;
+    order.insert(order.begin() + place.tab_position, exercise_buttons_[static_cast<size_t>(type)]);
+  }
+  for (size_t i = 1; i < order.size(); ++i) {
     QWidget::setTabOrder(order[i - 1], order[i]);
   }
 }

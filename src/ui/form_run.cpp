@@ -32,28 +32,6 @@ class RunFlag {
 
 }  // namespace
 
-void TForm1::btnPlusClick() {
-  RunWorksheet(ExerciseType::kAddition);
-}
-void TForm1::btnMoinsClick() {
-  RunWorksheet(ExerciseType::kSubtraction);
-}
-void TForm1::btnMultClick() {
-  RunWorksheet(ExerciseType::kMultiplication);
-}
-void TForm1::btnDiviseClick() {
-  RunWorksheet(ExerciseType::kDivision);
-}
-void TForm1::btnPuissClick() {
-  RunWorksheet(ExerciseType::kPowers);
-}
-void TForm1::btnSimplifClick() {
-  RunWorksheet(ExerciseType::kSimplification);
-}
-void TForm1::btnReducClick() {
-  RunWorksheet(ExerciseType::kCommonDenominator);
-}
-
 WorksheetSettings TForm1::CurrentSettings() const {
   WorksheetSettings settings;
   settings.title = ToCp1252Lossy(eTitre1->text());

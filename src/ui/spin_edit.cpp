@@ -16,10 +16,9 @@ bool IsModifierOnly(int key) {
 
 }  // namespace
 
-TSpinEdit::TSpinEdit(int minimum, int maximum, int value, int step, QWidget* parent)
-    : QSpinBox(parent) {
-  setRange(minimum, maximum);
-  setValue(value);
+TSpinEdit::TSpinEdit(SettingRange range, int step, QWidget* parent) : QSpinBox(parent) {
+  setRange(range.min, range.max);
+  setValue(range.default_value);
   setSingleStep(step);
   setContextMenuPolicy(Qt::NoContextMenu);
   lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);

@@ -2,6 +2,8 @@
 
 #include <QSpinBox>
 
+#include "drawing/setting_range.h"
+
 namespace fractions {
 
 // A spin box whose number is only stepped, never typed: its arrow buttons
@@ -11,7 +13,8 @@ class TSpinEdit : public QSpinBox {
   Q_OBJECT
 
  public:
-  TSpinEdit(int minimum, int maximum, int value, int step, QWidget* parent = nullptr);
+  // Starts at the range's default value.
+  TSpinEdit(SettingRange range, int step, QWidget* parent = nullptr);
 
  signals:
   void numberFieldClicked();

@@ -1,5 +1,7 @@
 #include "document_name.h"
 
+#include "drawing/exercise_catalogue.h"
+
 namespace fractions {
 
 namespace {
@@ -13,7 +15,7 @@ std::string TwoDigits(int32_t value) {
 std::string MakeDocumentName(ExerciseType type, RandomSource& random) {
   const int32_t first = random.Random(100);
   const int32_t second = random.Random(100);
-  return std::string(DocumentNamePrefix(type)) + TwoDigits(first) + "_" + TwoDigits(second);
+  return std::string(Describe(type).name_prefix) + TwoDigits(first) + "_" + TwoDigits(second);
 }
 
 }  // namespace fractions

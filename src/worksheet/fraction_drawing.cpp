@@ -2,22 +2,19 @@
 
 #include <string>
 
-#include "drawing/questions.h"
 #include "line_fonts.h"
 
 namespace fractions {
 
 namespace {
 
-constexpr int kWidth = 19;
-constexpr int kHeight = 28;
-constexpr int kBarRow = kHeight / 2 + 1;          // 15
-constexpr int kDenominatorRow = kHeight / 2 + 2;  // 16
-constexpr int kWholeNumberRow = kHeight / 4;      // 7
+constexpr int kBarRow = kRowHeight / 2 + 1;          // 15
+constexpr int kDenominatorRow = kRowHeight / 2 + 2;  // 16
+constexpr int kWholeNumberRow = kRowHeight / 4;      // 7
 constexpr int kPowerShift = 6;
 
 int Centred(LineImage& canvas, const std::string& text) {
-  return (kWidth - canvas.TextWidth(text)) / 2;  // truncates toward zero
+  return (kFractionWidth - canvas.TextWidth(text)) / 2;  // truncates toward zero
 }
 
 // The small bold exponent, one pixel right of where the pen stands.
@@ -39,11 +36,11 @@ void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
   }
   canvas.TextOut(Centred(canvas, num_text), 0, num_text);
   canvas.MoveTo(0, kBarRow);
-  canvas.LineTo(kWidth, kBarRow);
+  canvas.LineTo(kFractionWidth, kBarRow);
   canvas.TextOut(Centred(canvas, den_text), kDenominatorRow, den_text);
 }
 
-void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, int32_t form,
+void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, PowerForm form,
                        int32_t exponent) {
   canvas.SetFont(LineFont::kOperand);
   const std::string num_text = std::to_string(num);
@@ -51,16 +48,16 @@ void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, int32_t form
   const std::string exponent_text = std::to_string(exponent);
 
   canvas.TextOut(Centred(canvas, num_text) + kPowerShift, 0, num_text);
-  if (form == kNumeratorOnly) {
+  if (form == PowerForm::kNumeratorOnly) {
     DrawExponentAfterPen(canvas, exponent_text);
   }
   canvas.MoveTo(kPowerShift, kBarRow);
-  canvas.LineTo(kPowerShift + kWidth, kBarRow);
+  canvas.LineTo(kPowerShift + kFractionWidth, kBarRow);
   canvas.TextOut(Centred(canvas, den_text) + kPowerShift, kDenominatorRow, den_text);
-  if (form == kDenominatorOnly) {
+  if (form == PowerForm::kDenominatorOnly) {
     DrawExponentAfterPen(canvas, exponent_text);
   }
-  if (form == kWholeFraction) {
+  if (form == PowerForm::kWholeFraction) {
     canvas.Arc({0, 0, 10, 32}, {2, 0}, {2, 28});
     canvas.Arc({20, 0, 30, 30}, {28, 30}, {28, 0});
     canvas.SetFont(LineFont::kExponent);

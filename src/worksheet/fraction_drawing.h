@@ -2,19 +2,26 @@
 
 #include <cstdint>
 
+#include "drawing/questions.h"
 #include "line_image.h"
 
 namespace fractions {
 
-// Draws num over a bar over den in the 19 x 28 area at the top-left of
-// `canvas`, each number centred on its own; a denominator of 1 draws the
-// numerator alone, lower down and without bar. A number wider than the area
-// is not shrunk: it is cut where the area is copied.
+// The area one fraction is drawn in, and the wider one of a power.
+inline constexpr int kFractionWidth = 19;
+inline constexpr int kPowerWidth = 41;
+inline constexpr int kRowHeight = 28;
+
+// Draws num over a bar over den in the kFractionWidth x kRowHeight area at
+// the top-left of `canvas`, each number centred on its own; a denominator
+// of 1 draws the numerator alone, lower down and without bar. A number
+// wider than the area is not shrunk: it is cut where the area is copied.
 void DrawFraction(LineImage& canvas, int32_t num, int32_t den);
 
-// The same fraction shifted 6 pixels right, in a 41 x 28 area, with a small
-// bold exponent: on the numerator (form 2), on the denominator (form 3), or
-// on the whole fraction put in parentheses (form 1).
-void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, int32_t form, int32_t exponent);
+// The same fraction shifted 6 pixels right, in a kPowerWidth x kRowHeight
+// area, with a small bold exponent: on the numerator, on the denominator, or
+// on the whole fraction put in parentheses.
+void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, PowerForm form,
+                       int32_t exponent);
 
 }  // namespace fractions

@@ -48,13 +48,14 @@ const LineFonts& GetLineFonts() {
 const QFont& GetLineFont(LineFont font) {
   const LineFonts& fonts = GetLineFonts();
   switch (font) {
+    case LineFont::kLine:
+      break;
     case LineFont::kOperand:
       return fonts.operand;
     case LineFont::kExponent:
       return fonts.exponent;
-    default:
-      return fonts.line;
   }
+  return fonts.line;
 }
 
 }  // namespace fractions

@@ -6,13 +6,11 @@
 
 namespace fractions {
 
-// The three off-screen images every exercise line is drawn in: the scratch
-// picture of one operand, the answer line, and the question picture (the
-// answer line's left part, which leaves the result out).
+// The three off-screen images every exercise line is drawn in.
 struct LineImages {
-  LineImage quest;  // ImaQuest
-  LineImage fract;  // ImaFract
-  LineImage rep;    // ImaRep
+  LineImage ImaQuest;  // the question picture: the answer line without its result
+  LineImage ImaFract;  // scratch picture of one operand
+  LineImage ImaRep;    // the answer line
 
   // Sizes the three images for a type of exercise; pictures drawn from then
   // on have these sizes.
@@ -20,7 +18,8 @@ struct LineImages {
 };
 
 // Each composes question number `number` (1-based): the answer line in
-// `images.rep` and the question picture in `images.quest`.
+// ImaRep and the question picture in ImaQuest. Adding an exercise type
+// means one more of these and its sizes in SetSizesFor.
 void ComposeOperationLine(LineImages& images, int number, ExerciseType operation,
                           const OperationQuestion& q);
 void ComposePowerLine(LineImages& images, int number, const PowerQuestion& q);

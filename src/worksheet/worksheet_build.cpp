@@ -29,29 +29,33 @@ std::string Header(const std::string& name, std::string_view before_title,
   return MarkupToRtf(markup);
 }
 
-// Draws question `number` of the set into the line images.
+// Draws question `number` of the set into the line images. One overload
+// per kind of question: a new kind fails to compile here until it has its
+// line layout.
 void ComposeLine(LineImages& images, ExerciseType type, const QuestionSet& set, int number) {
   const auto index = static_cast<size_t>(number - 1);
-  std::visit(
-      [&](const auto& questions) {
-        const auto& q = questions[index];
-        using Question = std::decay_t<decltype(q)>;
-        if constexpr (std::is_same_v<Question, OperationQuestion>) {
-          ComposeOperationLine(images, number, type, q);
-        } else if constexpr (std::is_same_v<Question, PowerQuestion>) {
-          ComposePowerLine(images, number, q);
-        } else if constexpr (std::is_same_v<Question, SimplificationQuestion>) {
-          ComposeSimplificationLine(images, number, q);
-        } else {
-          ComposeCommonDenominatorLine(images, number, q);
-        }
-      },
-      set);
+  std::visit(Overloaded{
+                 [&](const std::vector<OperationQuestion>& questions) {
+                   ComposeOperationLine(images, number, type, questions[index]);
+                 },
+                 [&](const std::vector<PowerQuestion>& questions) {
+                   ComposePowerLine(images, number, questions[index]);
+                 },
+                 [&](const std::vector<SimplificationQuestion>& questions) {
+                   ComposeSimplificationLine(images, number, questions[index]);
+                 },
+                 [&](const std::vector<CommonDenominatorQuestion>& questions) {
+                   ComposeCommonDenominatorLine(images, number, questions[index]);
+                 },
+             },
+             set);
 }
 
 void CheckSpacing(int32_t spacing) {
-  if (spacing < 0 || spacing > kMaxSpacing) {
-    throw std::out_of_range("spacing " + std::to_string(spacing) + " outside 0..10");
+  if (spacing < kSpacingRange.min || spacing > kSpacingRange.max) {
+    throw std::out_of_range("spacing " + std::to_string(spacing) + " outside " +
+                            std::to_string(kSpacingRange.min) + ".." +
+                            std::to_string(kSpacingRange.max));
   }
 }
 
@@ -90,7 +94,7 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
   for (int number = 1; number <= settings.count; ++number) {
     ComposeLine(tools.images, type, set, number);
     documents.subject += separator;
-    documents.subject += BitmapToRtfPict(tools.images.quest.Picture());
+    documents.subject += BitmapToRtfPict(tools.images.ImaQuest.Picture());
     documents.subject += kParagraph;
     if (number < settings.count) {
       for (int32_t blank = 0; blank < settings.spacing; ++blank) {
@@ -98,7 +102,7 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
       }
     }
     documents.answer_key += separator;
-    documents.answer_key += BitmapToRtfPict(tools.images.rep.Picture());
+    documents.answer_key += BitmapToRtfPict(tools.images.ImaRep.Picture());
     documents.answer_key += kParagraph;
   }
   documents.subject += "}";

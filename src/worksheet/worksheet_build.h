@@ -10,6 +10,12 @@
 
 namespace fractions {
 
+// The blank lines between two questions of the subject.
+inline constexpr SettingRange kSpacingRange{0, 10, 1};
+// The longest title and separator lines, in characters.
+inline constexpr size_t kMaxTitleLength = 160;
+inline constexpr size_t kMaxSeparatorLength = 230;
+
 // The window's texts (Windows-1252 markup) and numbers a worksheet is built
 // from, with the window's defaults.
 struct WorksheetSettings {
@@ -17,18 +23,14 @@ struct WorksheetSettings {
   std::string instruction = DefaultInstruction();
   std::string separator = DefaultSeparator();
   bool separator_on = true;
-  int32_t largest_term = kDefaultLargestTerm;  // M, 9..500
-  int32_t count = kDefaultQuestionCount;       // N, 1..40
-  int32_t spacing = 1;                         // S, 0..10 blank lines in the subject
+  int32_t largest_term = kLargestTermRange.default_value;  // M
+  int32_t count = kQuestionCountRange.default_value;       // N
+  int32_t spacing = kSpacingRange.default_value;           // S
 
   static std::string DefaultTitle();
   static std::string DefaultInstruction();
   static std::string DefaultSeparator();
 };
-
-inline constexpr int32_t kMaxSpacing = 10;
-inline constexpr size_t kMaxTitleLength = 160;
-inline constexpr size_t kMaxSeparatorLength = 230;
 
 // What a worksheet run hands over: the new document name and the two RTF
 // documents (Windows-1252 bytes), each one closed group; and the questions

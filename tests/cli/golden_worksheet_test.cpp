@@ -17,7 +17,7 @@
 #include <string>
 
 #include "cli/cli_app.h"
-#include "cli/cli_options.h"
+#include "drawing/exercise_catalogue.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 
@@ -89,7 +89,7 @@ TEST(GoldenWorksheet, EachTypeDrawsAndDrawsAsPinned) {
   static_assert(std::size(kPinned) == kAllExerciseTypes.size());
   QTemporaryDir folder;
   for (size_t i = 0; i < kAllExerciseTypes.size(); ++i) {
-    const std::string word(CommandName(kAllExerciseTypes[i]));
+    const std::string word(Describe(kAllExerciseTypes[i]).command_word);
     SCOPED_TRACE(word);
     const std::string base = folder.filePath(QString::fromStdString(word)).toStdString();
     std::ostringstream out;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "drawing/drawing_phase.h"
+#include "drawing/exercise_catalogue.h"
 #include "drawing/trial_division_gcd3.h"
 
 namespace fractions {
@@ -59,8 +60,12 @@ void Check(ExerciseType type, int32_t m, const OperationQuestion& q) {
       return ExpectSameValue(q.num, q.den, ad - bc, bd);
     case ExerciseType::kMultiplication:
       return ExpectSameValue(q.num, q.den, Int128{q.a} * q.c, bd);
-    default:
+    case ExerciseType::kDivision:
       return ExpectSameValue(q.num, q.den, ad, bc);
+    case ExerciseType::kPowers:
+    case ExerciseType::kSimplification:
+    case ExerciseType::kCommonDenominator:
+      FAIL() << "not a four-operation type";
   }
 }
 
@@ -68,17 +73,17 @@ void Check(ExerciseType, int32_t m, const PowerQuestion& q) {
   // Low-exponent redraws use terms up to 20 whatever the largest term.
   ExpectTermInRange(q.a, 0, std::max(m, 20));
   ExpectTermInRange(q.b, 2, std::max(m, 20));
-  ExpectTermInRange(q.form, 1, 3);
+  ExpectTermInRange(static_cast<int32_t>(q.form), 1, 3);
   ExpectTermInRange(q.exponent, 0, 9);
   ExpectIrreducibleAnswer(q.p, q.q);
   const int32_t n = q.exponent;
   switch (q.form) {
-    case kWholeFraction:
+    case PowerForm::kWholeFraction:
       return ExpectSameValue(q.p, q.q, Power(q.a, n), Power(q.b, n));
-    case kNumeratorOnly:
+    case PowerForm::kNumeratorOnly:
       EXPECT_LT(q.a, 32);
       return ExpectSameValue(q.p, q.q, Power(q.a, n), q.b);
-    default:
+    case PowerForm::kDenominatorOnly:
       EXPECT_LT(q.b, 32);
       return ExpectSameValue(q.p, q.q, q.a, Power(q.b, n));
   }
@@ -134,8 +139,7 @@ TEST_P(DrawingProperties, FortyDistinctSoundQuestionsForEverySeed) {
 }
 
 std::string ParamName(const ::testing::TestParamInfo<DrawingProperties::ParamType>& info) {
-  static const char* const kNames[] = {"Add", "Sub", "Mul", "Div", "Pow", "Simp", "Reduc"};
-  return std::string(kNames[static_cast<int>(std::get<0>(info.param))]) + "_M" +
+  return std::string(Describe(std::get<0>(info.param)).command_word) + "_M" +
          std::to_string(std::get<1>(info.param));
 }
 

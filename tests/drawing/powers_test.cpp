@@ -17,6 +17,10 @@ constexpr int32_t kM = 100;
 // Draws are written (range, value): the form is Random(9), a is Random(M) + 1,
 // b is Random(M - 1) + 2, then Random(20) for the exponent and whatever the
 // exponent and the low-exponent redraw ask for.
+constexpr PowerForm kWhole = PowerForm::kWholeFraction;
+constexpr PowerForm kNumerator = PowerForm::kNumeratorOnly;
+constexpr PowerForm kDenominator = PowerForm::kDenominatorOnly;
+
 struct Case {
   const char* what;
   Script script;
@@ -28,31 +32,31 @@ TEST(Powers, EachFormDrawsInOrderAndComputesItsResult) {
   const std::vector<Case> cases = {
       {"(6/4)^5: the exponent follows the reduced base 3/2",
        {{9, 0}, {kM, 5}, {kM - 1, 2}, {20, 0}, {4, 2}},
-       {6, 4, 243, 32, 1, 5},
+       {6, 4, 243, 32, kWhole, 5},
        "6415"},
       {"6^2/8 reduces after raising",
        {{9, 7}, {kM, 5}, {kM - 1, 6}, {20, 0}, {2, 0}},
-       {6, 8, 9, 2, 2, 2},
+       {6, 8, 9, 2, kNumerator, 2},
        "6822"},
       {"6/4^3 reduces after raising",
        {{9, 8}, {kM, 5}, {kM - 1, 2}, {20, 5}, {2, 0}},
-       {6, 4, 3, 32, 3, 3},
+       {6, 4, 3, 32, kDenominator, 3},
        "6433"},
       {"exponent 0 on the whole fraction gives 1",
        {{9, 0}, {kM, 2}, {kM - 1, 3}, {20, 19}, {4, 0}},
-       {3, 5, 1, 1, 1, 0},
+       {3, 5, 1, 1, kWhole, 0},
        "3510"},
       {"exponent 0 on the numerator gives 1/b",
        {{9, 7}, {kM, 2}, {kM - 1, 3}, {20, 19}, {4, 0}},
-       {3, 5, 1, 5, 2, 0},
+       {3, 5, 1, 5, kNumerator, 0},
        "3520"},
       {"exponent 0 on the denominator gives a",
        {{9, 8}, {kM, 6}, {kM - 1, 3}, {20, 19}, {4, 0}},
-       {7, 5, 7, 1, 3, 0},
+       {7, 5, 7, 1, kDenominator, 0},
        "7530"},
       {"form 3 redraw may give the numerator 0, answer 0/1",
        {{9, 8}, {kM, 49}, {kM - 1, 10}, {20, 18}, {4, 1}, {kM, 0}, {8, 3}, {2, 1}},
-       {0, 5, 0, 1, 3, 3},
+       {0, 5, 0, 1, kDenominator, 3},
        "0533"},
       {"form 2 keeps its form and its large base size through the redraw: refused",
        {{9, 7},
@@ -67,7 +71,7 @@ TEST(Powers, EachFormDrawsInOrderAndComputesItsResult) {
         {kM - 1, 8},
         {20, 0},
         {2, 1}},
-       {5, 10, 125, 2, 2, 4},
+       {5, 10, 125, 2, kNumerator, 4},
        "51024"},
       {"form 1 redraws small terms until the reduced base is below 10",
        {{9, 0},
@@ -80,7 +84,7 @@ TEST(Powers, EachFormDrawsInOrderAndComputesItsResult) {
         {20, 17},
         {19, 10},  // 18/12 = 3/2
         {2, 1}},
-       {18, 12, 27, 8, 1, 3},
+       {18, 12, 27, 8, kWhole, 3},
        "181213"},
       {"a whole fraction kept with exponent 1 and base 50 is refused",
        {{9, 0},
@@ -92,7 +96,7 @@ TEST(Powers, EachFormDrawsInOrderAndComputesItsResult) {
         {kM - 1, 0},
         {20, 0},
         {6, 5}},
-       {1, 2, 1, 512, 1, 9},
+       {1, 2, 1, 512, kWhole, 9},
        "1219"},
   };
   for (const Case& c : cases) {
@@ -121,8 +125,8 @@ TEST(Powers, QuestionsSharingAKeyAreRefusedWithinARun) {
   DrawingContext context{random, table};
   const auto questions = DrawPowerQuestions(kM, 2, context);
   ASSERT_EQ(questions.size(), 2u);
-  EXPECT_EQ(questions[0], (PowerQuestion{1, 12, 1, 144, 1, 2}));
-  EXPECT_EQ(questions[1], (PowerQuestion{2, 3, 8, 27, 1, 3}));
+  EXPECT_EQ(questions[0], (PowerQuestion{1, 12, 1, 144, kWhole, 2}));
+  EXPECT_EQ(questions[1], (PowerQuestion{2, 3, 8, 27, kWhole, 3}));
   EXPECT_TRUE(random.Exhausted());
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/exercise_catalogue.h"
 #include "richtext/plain_text_writer.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
@@ -83,7 +84,7 @@ TEST_P(WorksheetRoundTrip, KeepsTextFormatsAndPixels) {
 
 INSTANTIATE_TEST_SUITE_P(AllTypes, WorksheetRoundTrip, ::testing::ValuesIn(kAllExerciseTypes),
                          [](const auto& info) {
-                           return std::string(DocumentNamePrefix(info.param));
+                           return std::string(Describe(info.param).name_prefix);
                          });
 
 struct Run {

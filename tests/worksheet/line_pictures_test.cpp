@@ -51,13 +51,13 @@ TEST(DrawFraction, WholeNumberHasNoBarAndSitsLower) {
 QImage AnswerLine(LineImages& images, int number, const OperationQuestion& q) {
   images.SetSizesFor(ExerciseType::kAddition);
   ComposeOperationLine(images, number, ExerciseType::kAddition, q);
-  return images.rep.Picture().copy();
+  return images.ImaRep.Picture().copy();
 }
 
 TEST(OperationLine, ResultLiesRightOfColumnNinetyAndOutOfTheQuestion) {
   LineImages images;
   const QImage with_result = AnswerLine(images, 7, {999, 999, 999, 999, 999, 999});
-  const QImage question = images.quest.Picture().copy();
+  const QImage question = images.ImaQuest.Picture().copy();
   const QImage other_result = AnswerLine(images, 7, {999, 999, 999, 999, 1, 2});
   EXPECT_EQ(question.size(), QSize(90, 28));
   EXPECT_EQ(with_result.size(), QSize(120, 28));
@@ -76,7 +76,7 @@ TEST(OperationLine, QuestionFortyDoesNotMoveTheOperands) {
   EXPECT_NE(first.copy(0, 0, 24, 28), fortieth.copy(0, 0, 24, 28));
 }
 
-QImage PowerOperand(int form) {
+QImage PowerOperand(PowerForm form) {
   LineImage canvas;
   canvas.SetSize(41, 28);
   DrawPowerFraction(canvas, 3, 4, form, 2);
@@ -84,9 +84,9 @@ QImage PowerOperand(int form) {
 }
 
 TEST(PowerFraction, ParenthesesAndExponentPositions) {
-  const QImage whole = PowerOperand(kWholeFraction);
-  const QImage numerator = PowerOperand(kNumeratorOnly);
-  const QImage denominator = PowerOperand(kDenominatorOnly);
+  const QImage whole = PowerOperand(PowerForm::kWholeFraction);
+  const QImage numerator = PowerOperand(PowerForm::kNumeratorOnly);
+  const QImage denominator = PowerOperand(PowerForm::kDenominatorOnly);
   for (const QImage* picture : {&whole, &numerator, &denominator}) {
     EXPECT_TRUE(IsTwoColoured(*picture));
     for (int x = 6; x <= 24; ++x) {
@@ -122,8 +122,8 @@ TEST(CommonDenominatorLine, TwoRowsJoinedByEt) {
   LineImages images;
   images.SetSizesFor(ExerciseType::kCommonDenominator);
   ComposeCommonDenominatorLine(images, 3, {2, 4, 1, 6, 6, 12, 2, 12});
-  const QImage answer = images.rep.Picture().copy();
-  const QImage question = images.quest.Picture().copy();
+  const QImage answer = images.ImaRep.Picture().copy();
+  const QImage question = images.ImaQuest.Picture().copy();
   EXPECT_EQ(answer.size(), QSize(77, 70));
   EXPECT_EQ(question, answer.copy(0, 0, 53, 70));
   // Bars of the given fractions (column 24 on) and of the rewritten ones
@@ -149,14 +149,14 @@ TEST(CommonDenominatorLine, TwoRowsJoinedByEt) {
 TEST(LineLayouts, PowerAndSimplificationQuestionsStopBeforeTheResult) {
   LineImages images;
   images.SetSizesFor(ExerciseType::kPowers);
-  ComposePowerLine(images, 9, {6, 4, 243, 32, kWholeFraction, 5});
-  EXPECT_EQ(images.quest.Picture(), images.rep.Picture().copy(0, 0, 65, 28));
-  EXPECT_EQ(BlackPixels(images.rep.Picture(), QRect(79, 0, 19, 28)) > 0, true);
+  ComposePowerLine(images, 9, {6, 4, 243, 32, PowerForm::kWholeFraction, 5});
+  EXPECT_EQ(images.ImaQuest.Picture(), images.ImaRep.Picture().copy(0, 0, 65, 28));
+  EXPECT_EQ(BlackPixels(images.ImaRep.Picture(), QRect(79, 0, 19, 28)) > 0, true);
   images.SetSizesFor(ExerciseType::kSimplification);
   ComposeSimplificationLine(images, 9, {12, 18, 2, 3});
-  EXPECT_EQ(images.quest.Picture(), images.rep.Picture().copy(0, 0, 53, 28));
-  EXPECT_GT(BlackPixels(images.rep.Picture(), QRect(57, 0, 19, 28)), 0);
-  EXPECT_EQ(BlackPixels(images.quest.Picture(), QRect(53 - 10, 15, 10, 1)), 0);
+  EXPECT_EQ(images.ImaQuest.Picture(), images.ImaRep.Picture().copy(0, 0, 53, 28));
+  EXPECT_GT(BlackPixels(images.ImaRep.Picture(), QRect(57, 0, 19, 28)), 0);
+  EXPECT_EQ(BlackPixels(images.ImaQuest.Picture(), QRect(53 - 10, 15, 10, 1)), 0);
 }
 
 }  // namespace

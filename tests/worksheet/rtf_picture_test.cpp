@@ -80,7 +80,7 @@ TEST(BitmapToRtfPict, DecodesToTheDrawnPicture) {
   LineImages images;
   images.SetSizesFor(ExerciseType::kCommonDenominator);
   ComposeCommonDenominatorLine(images, 38, {97, 12, 5, 18, 291, 36, 10, 36});
-  for (const QImage* drawn : {&images.rep.Picture(), &images.quest.Picture()}) {
+  for (const QImage* drawn : {&images.ImaRep.Picture(), &images.ImaQuest.Picture()}) {
     const std::string group = BitmapToRtfPict(*drawn);
     EXPECT_EQ(BitmapToRtfPict(*drawn), group);  // converting twice changes nothing
     const QImage decoded = DecodeWithQt(group);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "drawing/drawing_phase.h"
+#include "drawing/exercise_catalogue.h"
 #include "richtext/rtf_prologue.h"
 #include "worksheet/rtf_picture.h"
 
@@ -105,8 +106,10 @@ TEST(WorksheetBuild, PicturesFollowTheDrawnQuestions) {
             } else {
               ComposeCommonDenominatorLine(images, n, q);
             }
-            EXPECT_NE(d.answer_key.find(BitmapToRtfPict(images.rep.Picture())), std::string::npos);
-            EXPECT_NE(d.subject.find(BitmapToRtfPict(images.quest.Picture())), std::string::npos);
+            EXPECT_NE(d.answer_key.find(BitmapToRtfPict(images.ImaRep.Picture())),
+                      std::string::npos);
+            EXPECT_NE(d.subject.find(BitmapToRtfPict(images.ImaQuest.Picture())),
+                      std::string::npos);
           }
         },
         set);
