@@ -74,7 +74,6 @@ class TFormStorage {
 
   // Must be set before the window is first shown.
   void SetIniFileName(std::filesystem::path file);
-  const std::filesystem::path& IniFileName() const { return ini_file_; }
 
   // Restores the placement, the window state and the control values, once;
   // later calls do nothing. A missing, unreadable or damaged file leaves

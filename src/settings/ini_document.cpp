@@ -7,7 +7,7 @@ namespace fractions {
 
 namespace {
 
-// The blanks the profile functions drop around names and values.
+// The blanks dropped around names and values.
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -61,7 +61,7 @@ std::string_view WritableName(std::string_view name, bool is_key) {
 
 // What a read returns for a key line's raw value.
 std::string ValueAsRead(std::string_view raw) {
-  // The profile functions hand values over as C strings.
+  // A value ends at its first NUL byte.
   raw = raw.substr(0, raw.find('\0'));
   raw = TrimBlanks(raw);
   if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front()) {

@@ -10,8 +10,8 @@
 
 namespace fractions {
 
-// A value read is cut to this many bytes, as by the 2048-byte buffer (one
-// byte for the terminator) through which the Windows profile functions read.
+// A value read is cut to this many bytes (2048 with a terminator): no
+// setting is longer, and a damaged file cannot hand a control more.
 inline constexpr std::size_t kMaxIniValueLength = 2047;
 
 // One key and the value to write under it.
@@ -30,8 +30,7 @@ class IniSection {
   std::unordered_map<std::string, std::string> values_;
 };
 
-// An INI file held in memory line by line, read and written with the
-// semantics of the classic Windows profile functions:
+// An INI file held in memory line by line, read and written by these rules:
 // - sections "[name]" and key lines "key=value"; section and key names are
 //   trimmed of blanks and matched without regard to ASCII case (other
 //   Windows-1252 bytes compare as they are);
@@ -49,8 +48,6 @@ class IniDocument {
 
   // The whole document, every line ended by CR LF.
   std::string Serialize() const;
-
-  bool Empty() const { return lines_.empty(); }
 
   // The value of `key` in `section`, or nothing when either is missing (an
   // empty value is a value). The value loses its surrounding blanks, then a

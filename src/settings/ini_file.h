@@ -38,8 +38,8 @@ IniLoadResult LoadIniFile(const std::filesystem::path& path);
 // disk, and that file is then renamed over the target, so the old file stays
 // whole until the new one is complete. A symbolic link at `path` is followed
 // and stays a link. A file whose permissions allow no writing at all is left
-// alone and reported (permission_denied), as the Windows read-only attribute
-// would make the save fail. Keeps the old file's permission bits. Returns
+// alone and reported (permission_denied): a teacher who made the file
+// read-only meant it to stay as it is. Keeps the old file's permission bits. Returns
 // the error, or an empty error_code on success.
 std::error_code SaveIniFile(const IniDocument& document, const std::filesystem::path& path);
 

@@ -24,12 +24,4 @@ QString UnscrambledCaption() {
   return caption;
 }
 
-QString ScrambleCaption(const QString& caption) {
-  QString scrambled;
-  for (const QChar c : caption) {
-    scrambled += QChar(static_cast<char16_t>(c.unicode() + kOffset));
-  }
-  return scrambled;
-}
-
 }  // namespace fractions

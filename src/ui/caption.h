@@ -8,7 +8,4 @@ namespace fractions {
 // code raised by a fixed offset) and unscrambled when shown.
 QString UnscrambledCaption();
 
-// Scrambling, for whoever changes the caption: the inverse of the above.
-QString ScrambleCaption(const QString& caption);
-
 }  // namespace fractions

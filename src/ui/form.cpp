@@ -42,7 +42,7 @@ TForm1::TForm1(QWidget* parent, std::filesystem::path settings_file) : QWidget(p
 TForm1::~TForm1() {
   // The controls still exist here: their widgets go with QWidget's own
   // destructor, after this body.
-  if (const auto message = form_storage_->SaveOnDestroy()) {
+  if (const auto message = FormStorage1().SaveOnDestroy()) {
     ShowErrorDisplay(nullptr, QString::fromUtf8(*message));
   }
 }
@@ -134,7 +134,7 @@ void TForm1::setVisible(bool visible) {
     // First show: the settings store restores before the window appears,
     // so that a restored place needs no jump.
     shown_once_ = true;
-    Guarded(this, [this] { form_storage_->RestoreOnShow(); });
+    Guarded(this, [this] { FormStorage1().RestoreOnShow(); });
     if (centre_on_first_show_) {
       CentreOnScreen();  // once more when shown, with the frame known
     }
@@ -147,7 +147,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (const auto message = form_storage_->SaveOnClose()) {
+  if (const auto message = FormStorage1().SaveOnClose()) {
     ShowErrorDisplay(this, QString::fromUtf8(*message));
   }
   event->accept();

@@ -27,8 +27,8 @@ constexpr int kLargestTermStep = 100;
 // Copies of the subject and of the answer key per click on "Imprimer".
 constexpr SettingRange kCopiesRange{0, 1000, 1};
 
-// The layout's fonts: "MS Sans Serif" and "Arial" stand as Liberation Sans,
-// with the same pixel heights.
+// The controls' font, at a height in pixels: the layout's boxes are given in
+// pixels, and the texts must fit them whatever the screen's resolution.
 QFont SansFont(int pixel_size) {
   QFont font("Liberation Sans");
   font.setPixelSize(pixel_size);

@@ -15,13 +15,13 @@ namespace fractions {
 
 void TForm1::FormCreate(const std::filesystem::path& settings_file) {
   if (!settings_file.empty()) {
-    form_storage_->SetIniFileName(settings_file);
+    FormStorage1().SetIniFileName(settings_file);
     return;
   }
   const std::string program = QCoreApplication::applicationFilePath().toStdString();
   const std::string config =
       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
-  form_storage_->SetIniFileName(ChooseSettingsFilePath(program, config));
+  FormStorage1().SetIniFileName(ChooseSettingsFilePath(program, config));
 }
 
 void TForm1::FormActivate() {

@@ -19,8 +19,8 @@ namespace fractions {
 
 namespace {
 
-// Courier New at 11 pixels in the original layout; Liberation Mono has the
-// same widths.
+// Text with no font of its own (typed into an emptied view) shows in a
+// fixed-width font, at the pixel height of the window's other texts.
 QFont ViewFont() {
   QFont font("Liberation Mono");
   font.setPixelSize(11);

@@ -11,9 +11,9 @@ namespace fractions {
 // answer key). The document lives in the view: saving, printing and the
 // preview read it back from here, hand edits included.
 //
-// Like the classic rich-edit control it stands in for, the view moves RTF in
-// and out through a stream mode: once in selection mode, text streamed in
-// replaces the selection and text streamed out is the selection.
+// The view moves RTF in and out through a stream mode: once in selection
+// mode, text streamed in replaces the selection and text streamed out is
+// the selection.
 class TRxRichEdit : public QTextEdit {
   Q_OBJECT
 

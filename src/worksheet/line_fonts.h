@@ -12,9 +12,9 @@ namespace fractions {
 //  - line: question numbers, operators, "=", "et"; its "1000" is 24 pixels.
 //  - operand: the numbers of a fraction.
 //  - exponent: the small bold exponent of a power.
-// Sizes are the 96-dpi pixel heights of 8, 9 and 7 points (11, 12, 9), as
-// the screen fonts the layout was measured with; all are drawn without
-// anti-aliasing so that pictures are pure black on white.
+// Sizes are the 96-dpi pixel heights of 8, 9 and 7 points (11, 12, 9): the
+// line layouts' offsets are counted in pixels of these fonts. All are drawn
+// without anti-aliasing so that pictures are pure black on white.
 struct LineFonts {
   QFont line;
   QFont operand;

@@ -15,9 +15,10 @@ struct PixelRect {
 };
 
 // One off-screen image in which exercise lines are drawn, with the drawing
-// rules of a classic GDI canvas: text is placed by the top-left corner of its
-// cell, drawn opaque on white, and moves the pen to its end; a line leaves
-// out its end point; arcs are given by a bounding box and two rays.
+// rules the line layouts' pixel offsets are counted in: text is placed by
+// the top-left corner of its cell, drawn opaque on white, and moves the pen
+// to its end; a line leaves out its end point; arcs are given by a bounding
+// box and two rays.
 //
 // Clearing drops the bitmap; the next drawing creates a fresh white one of
 // the current size, with the line font and a black one-pixel pen.

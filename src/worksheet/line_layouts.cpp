@@ -129,8 +129,8 @@ void ComposeCommonDenominatorLine(LineImages& images, int number,
   StartLine(images, number);
   ComposeEqualityRow(images, 0, 6, q.a, q.b, q.p1, q.q1);
   images.ImaRep.TextOut(8, 29, "et");
-  // The second row's "=" stands 2 below its top where the first one's
-  // stands 6 below: the pictures have always looked so.
+  // The second row's "=" stands higher in its row (2 below its top) than
+  // the first row's (6 below).
   ComposeEqualityRow(images, kSecondRowTop, 2, q.c, q.d, q.p2, q.q2);
   CutQuestion(images);
 }
