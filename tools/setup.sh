@@ -29,8 +29,11 @@ if ((${#missing[@]} > 0)); then
   if [ "$(id -u)" -ne 0 ]; then
     as_root=(sudo)
   fi
-  "${as_root[@]}" apt-get update
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+  # Waits for another package manager run (an unattended upgrade, a second
+  # build) instead of failing at once.
+  "${as_root[@]}" apt-get -o DPkg::Lock::Timeout=600 update
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
 fi
 
 build_dir=${BUILD_DIR:-build}
