@@ -151,34 +151,40 @@ constexpr ExerciseButtonPlace kExerciseButtonPlaces[] = {
     {"btnDivise", {223, 392, 28, 25}, 11},
 };
 
-// The catalogue row of the button named `name`.
-constexpr const ExerciseInfo* ExerciseOfButton(std::string_view name) {
-  for (const ExerciseInfo& info : kExerciseCatalogue) {
-    if (info.button_name == name) {
-      return &info;
-    }
+// The catalogue row of the button named `name`, or kExerciseTypeCount.
+constexpr size_t RowOfButton(std::string_view name) {
+  size_t row = 0;
+  while (row < kExerciseTypeCount && kExerciseCatalogue[row].button_name != name) {
+    ++row;
   }
-  return nullptr;
+  return row;
 }
 
 // A new exercise type does not build until its button has a place here.
 static_assert(
-    std::size(kExerciseButtonPlaces) == kExerciseTypeCount &&
-        [] {
-          for (const ExerciseButtonPlace& place : kExerciseButtonPlaces) {
-            if (ExerciseOfButton(place.name) == nullptr) {
-              return false;
-            }
-          }
-          return true;
-        }(),
+    [] {
+      size_t places_per_row[kExerciseTypeCount] = {};
+      for (const ExerciseButtonPlace& place : kExerciseButtonPlaces) {
+        const size_t row = RowOfButton(place.name);
+        if (row == kExerciseTypeCount) {
+          return false;
+        }
+        ++places_per_row[row];
+      }
+      for (const size_t places : places_per_row) {
+        if (places != 1) {
+          return false;
+        }
+      }
+      return true;
+    }(),
     "every exercise button has one place in the window");
 
 }  // namespace
 
 void TForm1::CreateExerciseButtons() {
   for (const ExerciseButtonPlace& place : kExerciseButtonPlaces) {
-    const ExerciseInfo& exercise = *ExerciseOfButton(place.name);
+    const ExerciseInfo& exercise = kExerciseCatalogue[RowOfButton(place.name)];
     auto* button = new QPushButton(QString::fromUtf8(exercise.button_caption), this);
     button->setObjectName(QString::fromUtf8(exercise.button_name));
     button->setToolTip(QString::fromUtf8(exercise.button_hint));
@@ -323,7 +329,7 @@ void TForm1::SetTabOrder() {
   std::sort(places.begin(), places.end(),
             [](const auto& a, const auto& b) { return a.tab_position < b.tab_position; });
   for (const ExerciseButtonPlace& place : places) {
-    const ExerciseType type = ExerciseOfButton(place.name)->type;
+    const ExerciseType type = kExerciseCatalogue[RowOfButton(place.name)].type;
     order.insert(order.begin() + place.tab_position, exercise_buttons_[static_cast<size_t>(type)]);
   }
   for (size_t i = 1; i < order.size(); ++i) {
