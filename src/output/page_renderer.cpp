@@ -1,6 +1,7 @@
 #include "page_renderer.h"
 
 #include "crisp_picture_handler.h"
+#include "point_sizes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -48,6 +49,7 @@ void KeepPicturesOneBit(QTextDocument& document) {
 PageRenderer::PageRenderer(const QTextDocument& document, QPaintDevice* device, QSizeF page_size)
     : layout_copy_(document.clone()), page_size_(page_size) {
   KeepPicturesOneBit(*layout_copy_);
+  UsePointSizes(*layout_copy_);
   UseCrispPictures(*layout_copy_);
   layout_copy_->setDocumentMargin(0);
   // Fonts and pictures are measured for the device: a picture of 90 screen
