@@ -85,7 +85,7 @@ grep -q "<release version=\"${version%-*}\"" "$work/root/usr/share/metainfo/frac
 step "Depends"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-mapfile -t depends_names < <(tr ',|' '\n\n' <<< "$depends" | sed -E 's/\(.*\)//; s/[[:space:]]//g' |
+mapfile -t depends_names < <(tr ',|' '\n' <<< "$depends" | sed -E 's/\(.*\)//; s/[[:space:]]//g' |
   grep -v '^$' | sort -u)
 # What only builds or tests use: compilers and build tools, headers, and the
 # packages tools/test.sh installs for the tests alone.
@@ -160,7 +160,8 @@ for _ in $(seq 1 60); do
   sleep 0.5
 done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
 openbox > /dev/null 2>&1 &
 openbox_pid=$!
 mkdir -m 700 "$work/home" "$work/runtime"
