@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 # check: lintian, AppStream's and the desktop entry's validators, man, and
 # Xvfb with a window manager and xdotool to open and close the window.
 export FRACTIONS_EXTRA_PACKAGES="libreoffice-writer-nogui poppler-utils cups cups-ipp-utils printer-driver-cups-pdf"
-FRACTIONS_EXTRA_PACKAGES+=" lintian appstream desktop-file-utils man-db xvfb openbox xdotool"
+FRACTIONS_EXTRA_PACKAGES+=" lintian appstream desktop-file-utils man-db xvfb openbox xdotool x11-utils"
 
 bash tools/setup.sh
 ctest --test-dir build --output-on-failure

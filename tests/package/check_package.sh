@@ -7,7 +7,7 @@
 #
 # Installs and purges a package: runs as root, or through sudo for those
 # steps. Needs dpkg-dev, lintian, appstream, desktop-file-utils, man-db, xvfb,
-# openbox and xdotool (tools/test.sh installs them).
+# openbox, xdotool and x11-utils (tools/test.sh installs them).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -25,7 +25,7 @@ apt_get() {
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"
 }
 
-for tool in lintian appstreamcli desktop-file-validate man Xvfb openbox xdotool; do
+for tool in lintian appstreamcli desktop-file-validate man Xvfb openbox xdotool xprop; do
   command -v "$tool" > /dev/null || fail "$tool is missing"
 done
 
@@ -164,6 +164,13 @@ DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 openbox > /dev/null 2>&1 &
 openbox_pid=$!
+# A window mapped while openbox is still starting may never show: wait for
+# the window manager to announce itself first.
+for _ in $(seq 1 120); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
+  sleep 0.25
+done
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
 mkdir -m 700 "$work/home" "$work/runtime"
 (cd "$work" && exec env -u XDG_CONFIG_HOME HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
   /usr/bin/fractions) \
