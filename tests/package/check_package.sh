@@ -11,6 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
+# Under pipefail, "producer | grep -q" fails when grep stops reading early:
+# long outputs are searched as here-strings instead.
 fail() {
   echo "check_package: $*" >&2
   exit 1
@@ -78,9 +80,15 @@ grep -q 'fractions.metainfo.xml' <<< "$appstream_report" || fail "appstreamcli f
 if grep -qE '^\s*E: ' <<< "$appstream_report"; then
   fail "the AppStream metainfo has errors"
 fi
-version=$(dpkg-deb -f "$deb" Version)
-grep -q "<release version=\"${version%-*}\"" "$work/root/usr/share/metainfo/fractions.metainfo.xml" ||
-  fail "the metainfo has no release entry for version ${version%-*}"
+# The version where it is written by hand: the metainfo's releases, the
+# manual pages' title lines.
+upstream_version=$(dpkg-deb -f "$deb" Version | sed 's/-[^-]*$//')
+grep -q "<release version=\"$upstream_version\"" "$work/root/usr/share/metainfo/fractions.metainfo.xml" ||
+  fail "the metainfo has no release entry for version $upstream_version"
+for page in fractions fractions-cli; do
+  grep -q "^\.TH .* \"fractions $upstream_version\"" <<< "$(zcat "$work/root/usr/share/man/man1/$page.1.gz")" ||
+    fail "the manual page $page(1) does not name version $upstream_version"
+done
 
 step "Depends"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -109,7 +117,7 @@ for plugin in platforms/libqxcb.so printsupport/libcupsprintersupport.so; do
   needed+=("${owner%%:*}")
 done
 for name in "${needed[@]}"; do
-  printf '%s\n' "${depends_names[@]}" | grep -qx "$name" || fail "Depends lacks $name"
+  grep -qx "$name" <<< "$(printf '%s\n' "${depends_names[@]}")" || fail "Depends lacks $name"
 done
 
 step "installing with apt-get"
@@ -143,7 +151,7 @@ done
 step "the manual pages"
 man_text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -P cat fractions-cli)
 grep -q '^CODE DE RETOUR' <<< "$man_text" || fail "man fractions-cli does not answer in French"
-LC_ALL=C.UTF-8 man -P cat fractions | grep -q '^FICHIERS' || fail "man fractions does not answer"
+grep -q '^FICHIERS' <<< "$(LC_ALL=C.UTF-8 man -P cat fractions)" || fail "man fractions does not answer"
 # Every option the program knows is in its manual page, and no other.
 /usr/bin/fractions-cli --help | grep -oE '^  --[a-z-]+' | sed 's/^ *//' | sort -u > "$work/help.options"
 zcat /usr/share/man/man1/fractions-cli.1.gz | grep -A1 '^\.TP' | grep -oE '^\.BI? \\-\\-[a-z\\-]+' |
