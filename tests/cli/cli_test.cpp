@@ -267,7 +267,8 @@ std::pair<int, int> PagesAndPictures(const QString& pdf) {
   QProcess images;
   images.start("pdfimages", {"-list", pdf});
   EXPECT_TRUE(images.waitForFinished());
-  const int lines = QString::fromUtf8(images.readAllStandardOutput()).count('\n');
+  const auto lines =
+      static_cast<int>(QString::fromUtf8(images.readAllStandardOutput()).count('\n'));
   return {pages, lines - 2};  // two heading lines
 }
 
