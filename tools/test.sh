@@ -6,8 +6,9 @@ cd "$(dirname "$0")/.."
 
 # What only the tests use: LibreOffice converts our RTF to PDF, poppler's
 # tools inspect PDFs, and CUPS with a PDF printer takes real print jobs
-# (the printing test starts cupsd itself and stops it again).
-export FRACTIONS_EXTRA_PACKAGES="libreoffice-writer-nogui poppler-utils cups cups-ipp-utils printer-driver-cups-pdf"
+# (the printing test starts cupsd itself and stops it again); the newer
+# Liberation fonts show that the pictures keep to the pinned 1.07 files.
+export FRACTIONS_EXTRA_PACKAGES="libreoffice-writer-nogui poppler-utils cups cups-ipp-utils printer-driver-cups-pdf fonts-liberation2"
 
 bash tools/setup.sh
 ctest --test-dir build --output-on-failure
