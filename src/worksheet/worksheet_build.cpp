@@ -100,7 +100,7 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
   for (int number = 1; number <= settings.count; ++number) {
     ComposeLine(tools.images, type, set, number);
     documents.subject += separator;
-    documents.subject += BitmapToRtfPict(tools.images.ImaQuest.Picture());
+    documents.subject += BitmapToRtfPict(tools.images.ImaQuest);
     documents.subject += kParagraph;
     if (number < settings.count) {
       for (int32_t blank = 0; blank < settings.spacing; ++blank) {
@@ -108,7 +108,7 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
       }
     }
     documents.answer_key += separator;
-    documents.answer_key += BitmapToRtfPict(tools.images.ImaRep.Picture());
+    documents.answer_key += BitmapToRtfPict(tools.images.ImaRep);
     documents.answer_key += kParagraph;
   }
   documents.subject += "}";

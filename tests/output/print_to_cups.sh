@@ -2,8 +2,8 @@
 # Prints a class set from the window on a real CUPS print system: a PDF
 # queue (cups-pdf) made the default printer, 3 subjects and 1 answer key.
 # CUPS must list four completed jobs "Sujet", "Sujet", "Sujet", "Corrigé",
-# and every PDF the queue wrote must hold the worksheet's pictures and its
-# header. Then, with no default printer, printing must give the error and
+# and every PDF the queue wrote must hold the worksheet's header and its
+# exercise lines, drawn as text and lines rather than pasted as pictures. Then, with no default printer, printing must give the error and
 # no job. Starts cupsd when it is not running (and stops it again), and
 # removes its queue whatever happens. Runs cupsd and lpadmin as root, through
 # sudo when not root already.
@@ -101,8 +101,12 @@ mapfile -t pdfs < <(find "$output_folder" -name '*.pdf')
 [ "${#pdfs[@]}" -eq 4 ] || fail "expected 4 PDFs in $output_folder, found ${#pdfs[@]}"
 for pdf in "${pdfs[@]}"; do
   pictures=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
-  [ "$pictures" -eq "$questions" ] || fail "$pdf holds $pictures pictures, not $questions"
-  pdftotext "$pdf" - | grep -q "$name" || fail "$pdf lacks the header '$name'"
+  [ "$pictures" -eq 0 ] || fail "$pdf holds $pictures pictures, not none"
+  text=$(pdftotext "$pdf" -)
+  grep -q "$name" <<< "$text" || fail "$pdf lacks the header '$name'"
+  for number in $(seq "$questions"); do
+    grep -qE "(^|[^0-9])$number°\)" <<< "$text" || fail "$pdf lacks the line '$number°)'"
+  done
   "${as_root[@]}" rm -f "$pdf"
 done
 
