@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,10 +29,13 @@ void PreviewPages(benchmark::State& state) {
 }
 BENCHMARK(PreviewPages)->Unit(benchmark::kMillisecond);
 
+// Seeded, so that the size of the two PDFs (counter pdf_bytes) can be
+// compared from one build to the next.
 void CommandLinePdfs(benchmark::State& state) {
   QTemporaryDir folder;
-  const QStringList arguments = {
-      "--type", "reduc", "--count", "40", "--out", folder.filePath("feuille"), "--pdf"};
+  const QStringList arguments = {"--type", "reduc", "--count", "40",
+                                 "--seed", "7",     "--out",   folder.filePath("feuille"),
+                                 "--pdf"};
   for (auto _ : state) {
     QProcess run;
     run.start(FRACTIONS_CLI_PATH, arguments);
@@ -40,6 +44,9 @@ void CommandLinePdfs(benchmark::State& state) {
       break;
     }
   }
+  state.counters["pdf_bytes"] =
+      static_cast<double>(QFileInfo(folder.filePath("feuille.pdf")).size() +
+                          QFileInfo(folder.filePath("feuille_Cor.pdf")).size());
 }
 BENCHMARK(CommandLinePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 

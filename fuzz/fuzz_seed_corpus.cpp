@@ -1,8 +1,9 @@
 // Writes the seed corpora of the fuzz targets:
-//   fuzz_seed_corpus RTF_DIR MARKUP_DIR
+//   fuzz_seed_corpus RTF_DIR MARKUP_DIR [SETTINGS_DIR]
 // RTF_DIR gets small real worksheets of every type (subject and answer key)
 // and the inputs an RTF reader must survive; MARKUP_DIR gets header markup
-// as the window builds it and tags typed every which way.
+// as the window builds it and tags typed every which way; SETTINGS_DIR a
+// settings file as the program writes it and damaged ones.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -152,6 +153,32 @@ std::vector<Seed> MarkupSeeds() {
   };
 }
 
+// Settings files: the one a first close writes, and damaged ones.
+std::vector<Seed> SettingsSeeds() {
+  const std::string main =
+      "[TForm1]\r\nFormVersion=0\r\nFlags=0\r\nShowCmd=1\r\nPixelsPerInch=96\r\n"
+      "MinMaxPos(1024x768)=-1,-1,-1,-1\r\nMinMaxPos=-1,-1,-1,-1\r\n"
+      "NormPos(1024x768)=201,146,1007,593\r\nNormPos=201,146,1007,593\r\nVisible=0\r\n"
+      "spmaxvaleur_Value=100\r\nspMaxLigne_Value=25\r\nspinterligne_Value=1\r\n"
+      "eTitre1_Text=Nom :   Pr\xE9nom :\r\neSepar_Text=-----\r\nspCorriges_Value=1\r\n"
+      "spSujets_Value=1\r\nSaveDialog1_InitialDir=\r\nCombo1_Text=Calculer\r\n"
+      "CheckBox1_Checked=True\r\nckbEdite_Checked=False\r\n";
+  const std::string list =
+      "[TForm1.Combo1_Items]\r\nCount=3\r\nItem0=Calculer\r\nItem1=\"  deux blancs  \"\r\n"
+      "Item2=\"\"Cite\"\"\r\n";
+  return {
+      {"first_close.ini", main + list},
+      {"damaged_count.ini", "[TForm1.Combo1_Items]\r\nCount=2147483647\r\nItem1=b\r\n"},
+      {"placement.ini",
+       "[TForm1]\r\nNormPos=-2147483648,5,2147483647,9\r\nShowCmd=6\r\n"
+       "MinMaxPos=x 5\r\nFlags=-7\r\n"},
+      {"version.ini", "[TForm1]\r\nFormVersion=-1\r\nspMaxLigne_Value=7\r\n[Other]\r\nk=v\r\n"},
+      {"values.ini",
+       "; comment\n[tform1]\nSPMAXVALEUR_VALUE= +3 \neTitre1_Text='x'\n"
+       "ckbEdite_Checked=tRUE\r\r\n[TForm1]\nspSujets_Value=0x10\n[broken\n=v\n"},
+  };
+}
+
 bool WriteAll(const QString& folder, const std::vector<Seed>& seeds) {
   if (!QDir().mkpath(folder)) {
     return false;
@@ -171,8 +198,8 @@ bool WriteAll(const QString& folder, const std::vector<Seed>& seeds) {
 }  // namespace fractions
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: fuzz_seed_corpus RTF_DIR MARKUP_DIR\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: fuzz_seed_corpus RTF_DIR MARKUP_DIR [SETTINGS_DIR]\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -182,7 +209,9 @@ int main(int argc, char** argv) {
     rtf.push_back(std::move(seed));
   }
   if (!fractions::WriteAll(QString::fromLocal8Bit(argv[1]), rtf) ||
-      !fractions::WriteAll(QString::fromLocal8Bit(argv[2]), fractions::MarkupSeeds())) {
+      !fractions::WriteAll(QString::fromLocal8Bit(argv[2]), fractions::MarkupSeeds()) ||
+      (argc == 4 &&
+       !fractions::WriteAll(QString::fromLocal8Bit(argv[3]), fractions::SettingsSeeds()))) {
     std::fprintf(stderr, "fuzz_seed_corpus: cannot write the corpora\n");
     return 1;
   }

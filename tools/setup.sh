@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev libfontconfig-dev fonts-liberation
   libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )

@@ -10,6 +10,7 @@
 #include "document_files.h"
 #include "drawing/random.h"
 #include "generated_worksheet.h"
+#include "printable_text.h"
 
 namespace fractions {
 
@@ -97,7 +98,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     options = ParseCliOptions(args);
   } catch (const UsageError& error) {
-    err << "fractions-cli : " << error.what() << "\n"
+    // Messages repeat what was typed: shown escaped, a control character
+    // in an argument never reaches the terminal.
+    err << "fractions-cli : " << PrintableText(error.what()) << "\n"
         << kUsageLine << "Voir « fractions-cli --help ».\n";
     return kExitUsage;
   }
@@ -123,7 +126,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       return kExitFailure;
     }
   } catch (const std::exception& error) {
-    err << "fractions-cli : " << error.what() << "\n";
+    err << "fractions-cli : " << PrintableText(error.what()) << "\n";
     return kExitFailure;
   }
   return kExitOk;

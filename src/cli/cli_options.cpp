@@ -72,6 +72,22 @@ int32_t ParseSetting(std::string_view option, std::string_view text, SettingRang
   return static_cast<int32_t>(ParseWholeNumber(option, text, range.min, range.max));
 }
 
+// BASE of BASE.rtf and BASE_Cor.rtf: a path whose last part names a file.
+// "dir/", "." or "dir/.." would make the hidden files ".rtf" and
+// "_Cor.rtf" (or "..rtf") instead of the files asked for.
+std::string ParseOutBase(std::string_view base) {
+  if (base.empty()) {
+    throw UsageError("--out attend un chemin sans extension, et non un texte vide");
+  }
+  const size_t slash = base.rfind('/');
+  const std::string_view name = slash == base.npos ? base : base.substr(slash + 1);
+  if (name.empty() || name == "." || name == "..") {
+    throw UsageError("--out attend un chemin qui finit par un nom de fichier, et non " +
+                     Quoted(base));
+  }
+  return std::string(base);
+}
+
 struct OptionRule {
   std::string_view name;
   std::string value_hint;  // empty for a switch
@@ -102,13 +118,7 @@ const std::vector<OptionRule>& OptionRules() {
       {"--separator", "un texte",
        [](O& o, V v) { o.settings.separator = ParseText("--separator", v, kMaxSeparatorLength); }},
       {"--no-separator", "", [](O& o, V) { o.settings.separator_on = false; }},
-      {"--out", "un chemin sans extension",
-       [](O& o, V v) {
-         if (v.empty()) {
-           throw UsageError("--out attend un chemin sans extension, et non un texte vide");
-         }
-         o.out_base = std::string(v);
-       }},
+      {"--out", "un chemin sans extension", [](O& o, V v) { o.out_base = ParseOutBase(v); }},
       {"--pdf", "", [](O& o, V) { o.pdf = true; }},
       {"--json", "", [](O& o, V) { o.json = true; }},
       {"--help", "", [](O& o, V) { o.help = true; }},

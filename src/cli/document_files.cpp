@@ -1,11 +1,13 @@
 #include "document_files.h"
 
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFile>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <memory>
 #include <vector>
 
+#include "files/file_errors.h"
+#include "files/staged_file.h"
 #include "output/pdf_output.h"
 #include "richtext/rtf_reader.h"
 
@@ -13,61 +15,68 @@ namespace fractions {
 
 namespace {
 
-[[noreturn]] void Fail(const QSaveFile& file) {
-  throw FileWriteError("Impossible de créer le fichier " + file.fileName().toStdString() + " (" +
-                       file.errorString().toStdString() + ")");
+struct PlannedFile {
+  QString name;
+  std::string bytes;
+};
+
+[[noreturn]] void Fail(const QString& name, const std::string& reason) {
+  throw FileWriteError("Impossible de créer le fichier " + name.toStdString() + " (" + reason +
+                       ")");
 }
 
-std::unique_ptr<QSaveFile> Open(const QString& name) {
-  auto file = std::make_unique<QSaveFile>(name);
-  if (!file->open(QIODevice::WriteOnly)) {
-    Fail(*file);
+[[noreturn]] void Fail(const QString& name, const WriteFailure& failure) {
+  const std::string reason = FrenchErrorText(failure.error);
+  switch (failure.step) {
+    case WriteStep::kCreate:
+      Fail(name, reason);
+    case WriteStep::kWrite:
+      throw FileWriteError("Impossible d'écrire le fichier " + name.toStdString() + " (" + reason +
+                           ")");
   }
-  return file;
+  Fail(name, reason);
 }
 
-void WriteRtf(QSaveFile& file, const std::string& bytes) {
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    Fail(file);
-  }
-}
-
-// The PDF of an RTF document, laid out as a view would show it.
-void WritePdf(QSaveFile& file, const std::string& rtf) {
+// The PDF of an RTF document, laid out as a view would show it, in memory:
+// it reaches the disk through the same writer as the other files.
+std::string PdfBytes(const QString& name, const std::string& rtf) {
   QTextDocument document;
   QTextCursor cursor(&document);
   if (const auto error = InsertRtf(cursor, rtf)) {
-    throw FileWriteError("Impossible de créer le fichier " + file.fileName().toStdString() + " (" +
-                         error->message + ")");
+    Fail(name, error->message);
   }
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   try {
-    WriteDocumentPdf(document, file);
-  } catch (const PdfError&) {
-    Fail(file);
+    WriteDocumentPdf(document, buffer);
+  } catch (const PdfError& error) {
+    Fail(name, error.what());
   }
+  return bytes.toStdString();
 }
 
 }  // namespace
 
 void WriteDocumentFiles(const QString& base, const std::string& subject,
                         const std::string& answer_key, bool pdf) {
-  std::vector<std::unique_ptr<QSaveFile>> files;
-  files.push_back(Open(base + ".rtf"));
-  WriteRtf(*files.back(), subject);
-  files.push_back(Open(base + "_Cor.rtf"));
-  WriteRtf(*files.back(), answer_key);
+  std::vector<PlannedFile> planned = {{base + ".rtf", subject}, {base + "_Cor.rtf", answer_key}};
   if (pdf) {
-    files.push_back(Open(base + ".pdf"));
-    WritePdf(*files.back(), subject);
-    files.push_back(Open(base + "_Cor.pdf"));
-    WritePdf(*files.back(), answer_key);
+    planned.push_back({base + ".pdf", PdfBytes(base + ".pdf", subject)});
+    planned.push_back({base + "_Cor.pdf", PdfBytes(base + "_Cor.pdf", answer_key)});
   }
-  // All complete: only the renames are left. An uncommitted QSaveFile
-  // removes its temporary file when destroyed.
-  for (const auto& file : files) {
-    if (!file->commit()) {
-      Fail(*file);
+  // Every file whole on the disk before any takes its name; a failure
+  // leaves all the old files as they were (the staged ones go with `staged`).
+  std::vector<StagedFile> staged(planned.size());
+  for (std::size_t i = 0; i < planned.size(); ++i) {
+    if (const auto failure =
+            staged[i].Stage(QFile::encodeName(planned[i].name).toStdString(), planned[i].bytes)) {
+      Fail(planned[i].name, *failure);
+    }
+  }
+  for (std::size_t i = 0; i < planned.size(); ++i) {
+    if (const auto failure = staged[i].Commit()) {
+      Fail(planned[i].name, *failure);
     }
   }
 }

@@ -26,6 +26,10 @@ template <typename... Visitors>
 struct Overloaded : Visitors... {
   using Visitors::operator()...;
 };
+// Spelled out for clang 14 (the fuzz build), which does not yet deduce an
+// aggregate's template arguments by itself.
+template <typename... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 // The number of questions in a set, whatever its type.
 size_t QuestionCount(const QuestionSet& set);

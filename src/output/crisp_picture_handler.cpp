@@ -2,19 +2,62 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <cmath>
 
+#include "richtext/picture_drawings.h"
+
 namespace fractions {
 
 namespace {
+
+constexpr double kPictureDotsPerInch = 96;
 
 QImage PictureOf(QTextDocument* document, const QTextFormat& format) {
   const QVariant resource =
       document->resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()));
   return resource.value<QImage>();
+}
+
+// The picture's size in 96-dpi pixels: the format's width and height, one
+// of them alone keeping the picture's proportions, or the picture's own.
+QSizeF ShownSize(const QTextImageFormat& format, const QImage& picture) {
+  const double width = format.width();
+  const double height = format.height();
+  if (width > 0 && height > 0) {
+    return {width, height};
+  }
+  if (width > 0) {
+    return {width, width * picture.height() / picture.width()};
+  }
+  if (height > 0) {
+    return {height * picture.width() / picture.height(), height};
+  }
+  return QSizeF(picture.size());
+}
+
+void DrawWholeDevicePixels(QPainter& painter, const QRectF& rect, const QImage& picture) {
+  // Device pixels per picture pixel, rounded down to a whole number.
+  const double scale = std::min(rect.width() / picture.width(), rect.height() / picture.height());
+  const double whole = std::max(1.0, std::floor(scale + 1e-6));
+  const QRectF target(QPointF(std::round(rect.left()), std::round(rect.top())),
+                      QSizeF(picture.width() * whole, picture.height() * whole));
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(target, picture);
+  painter.restore();
+}
+
+void Redraw(QPainter& painter, const QRectF& rect, const PictureDrawing& drawing) {
+  const QSize size = drawing.Size();
+  painter.save();
+  painter.translate(rect.topLeft());
+  painter.scale(rect.width() / size.width(), rect.height() / size.height());
+  drawing.Draw(painter);
+  painter.restore();
 }
 
 }  // namespace
@@ -24,7 +67,16 @@ CrispPictureHandler::CrispPictureHandler(QTextObjectInterface* default_handler, 
 
 QSizeF CrispPictureHandler::intrinsicSize(QTextDocument* document, int position,
                                           const QTextFormat& format) {
-  return default_handler_->intrinsicSize(document, position, format);
+  const QImage picture = PictureOf(document, format);
+  const QPaintDevice* device = document->documentLayout()->paintDevice();
+  if (picture.isNull() || picture.width() == 0 || picture.height() == 0 || device == nullptr) {
+    return default_handler_->intrinsicSize(document, position, format);
+  }
+  // Qt's own handler scales by the screen's resolution, which is 96 dots
+  // per inch only on some screens.
+  const QSizeF shown = ShownSize(format.toImageFormat(), picture);
+  return {shown.width() * device->logicalDpiX() / kPictureDotsPerInch,
+          shown.height() * device->logicalDpiY() / kPictureDotsPerInch};
 }
 
 void CrispPictureHandler::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document,
@@ -34,15 +86,12 @@ void CrispPictureHandler::drawObject(QPainter* painter, const QRectF& rect, QTex
     default_handler_->drawObject(painter, rect, document, position, format);
     return;
   }
-  // Device pixels per picture pixel, rounded down to a whole number.
-  const double scale = std::min(rect.width() / picture.width(), rect.height() / picture.height());
-  const double whole = std::max(1.0, std::floor(scale + 1e-6));
-  const QRectF target(QPointF(std::round(rect.left()), std::round(rect.top())),
-                      QSizeF(picture.width() * whole, picture.height() * whole));
-  painter->save();
-  painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter->drawImage(target, picture);
-  painter->restore();
+  const std::shared_ptr<const PictureDrawing> drawing = FindPictureDrawing(picture);
+  if (drawing != nullptr && drawing->Size() == picture.size()) {
+    Redraw(*painter, rect, *drawing);
+    return;
+  }
+  DrawWholeDevicePixels(*painter, rect, picture);
 }
 
 void UseCrispPictures(QTextDocument& document) {

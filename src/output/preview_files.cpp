@@ -1,6 +1,9 @@
 #include "preview_files.h"
 
+#include <unistd.h>
 #include <QFile>
+
+#include "files/link_rule.h"
 
 namespace fractions {
 
@@ -22,8 +25,9 @@ QStringList PreviewFiles(const QDir& folder) {
 }
 
 bool WriteTest(const QDir& folder) {
-  QFile test(WriteTestFile(folder));
-  return test.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  std::error_code error;
+  const int fd = CreateFreshFile(QFile::encodeName(WriteTestFile(folder)).toStdString(), error);
+  return fd >= 0 && ::close(fd) == 0;
 }
 
 }  // namespace fractions

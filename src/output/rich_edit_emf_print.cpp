@@ -1,8 +1,11 @@
 #include "rich_edit_emf_print.h"
 
+#include <unistd.h>
+#include <QFile>
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "files/link_rule.h"
 #include "page_renderer.h"
 #include "preview_files.h"
 #include "richtext/document_text.h"
@@ -19,8 +22,19 @@ QSizeF PageSizeInDevicePixels(PageFrame frame, const QPaintDevice& reference) {
 int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const QString& file_name,
                   PageFrame frame, int from) {
   const QSizeF page = PageSizeInDevicePixels(frame, reference);
+  // Made anew, never through a link planted at the name; the generator
+  // writes to the file already open.
+  std::error_code error;
+  const int fd = CreateFreshFile(QFile::encodeName(file_name).toStdString(), error);
+  QFile output;
+  if (fd < 0 || !output.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+    if (fd >= 0) {
+      ::close(fd);
+    }
+    return from;
+  }
   QSvgGenerator file;
-  file.setFileName(file_name);
+  file.setOutputDevice(&output);
   // At the reference device's resolution, so that fonts and pictures keep
   // the metrics they were laid out with.
   file.setResolution(reference.logicalDpiX());
@@ -32,6 +46,7 @@ int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const Q
   }
   const int next = renderer.RenderPage(painter, from);
   painter.end();
+  output.close();
   return next;
 }
 

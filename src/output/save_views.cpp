@@ -1,8 +1,9 @@
 #include "save_views.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
+#include "files/file_errors.h"
+#include "files/staged_file.h"
 #include "richtext/plain_text_writer.h"
 #include "richtext/rtf_writer.h"
 
@@ -23,8 +24,18 @@ bool IsPlainTextName(const QString& file_name) {
   return dot >= 0 && file_name.mid(dot + 1).compare("txt", Qt::CaseInsensitive) == 0;
 }
 
-[[noreturn]] void CannotCreate(const QString& file_name) {
-  throw SaveError("Impossible de créer le fichier " + file_name.toStdString());
+// "Impossible de créer le fichier <name> (disque plein)" when the file could
+// not be made or take its name, "Erreur à l'enregistrement du flux dans
+// <name> (...)" when writing its content failed.
+std::string FailureMessage(const QString& file_name, const WriteFailure& failure) {
+  const std::string reason = " (" + FrenchErrorText(failure.error) + ")";
+  switch (failure.step) {
+    case WriteStep::kCreate:
+      return "Impossible de créer le fichier " + file_name.toStdString() + reason;
+    case WriteStep::kWrite:
+      return "Erreur à l'enregistrement du flux dans " + file_name.toStdString() + reason;
+  }
+  return {};
 }
 
 }  // namespace
@@ -40,17 +51,8 @@ QString AnswerKeyFileName(const QString& subject_file) {
 
 void WriteRangeToFile(const QTextCursor& range, const QString& file_name) {
   const std::string bytes = IsPlainTextName(file_name) ? WritePlainText(range) : WriteRtf(range);
-  QSaveFile file(file_name);
-  if (!file.open(QIODevice::WriteOnly)) {
-    CannotCreate(file_name);
-  }
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
-    throw SaveError("Erreur à l'enregistrement du flux");
-  }
-  if (!file.commit()) {
-    // The whole file was written but could not take the name's place.
-    CannotCreate(file_name);
+  if (const auto failure = WriteWholeFile(QFile::encodeName(file_name).toStdString(), bytes)) {
+    throw SaveError(FailureMessage(file_name, *failure));
   }
 }
 

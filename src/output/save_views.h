@@ -28,14 +28,19 @@ QString AnswerKeyFileName(const QString& subject_file);
 using SavedRange = std::function<QTextCursor()>;
 
 // Writes the range: plain text for a ".txt" name (any letter case), RTF for
-// any other. The file is replaced only once the new one is whole: a failure
-// leaves the old file as it was. Throws SaveError: "Impossible de créer le
-// fichier <name>" when the file cannot be created, "Erreur à
-// l'enregistrement du flux" when writing it fails.
+// any other, through the program's file writer (files/staged_file.h): the
+// file is replaced only once the new one is whole on the disk, so a failure
+// (a full disk, say) leaves the old file as it was, and a symbolic link
+// another user planted is not followed. Throws SaveError: "Impossible de
+// créer le fichier <name> (<reason>)" when the file cannot be created or
+// replaced, "Erreur à l'enregistrement du flux dans <name> (<reason>)" when
+// writing it fails; the reason in French ("disque plein", ...).
 void WriteRangeToFile(const QTextCursor& range, const QString& file_name);
 
-// Saves the subject under the chosen name and the answer key beside it.
-// When the subject cannot be written, the answer key is not written either.
+// Saves the subject under the chosen name and the answer key beside it,
+// each file whole or untouched on its own. When the subject cannot be
+// written, the answer key is not written either; when the answer key fails,
+// the subject stays saved.
 void SaveWorksheet(const SavedRange& subject, const SavedRange& answer_key, const QString& chosen);
 
 }  // namespace fractions

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 
+#include "files/file_errors.h"
 #include "settings/ini_file.h"
 #include "settings/settings_encoding.h"
 
@@ -72,6 +74,26 @@ WindowState StateOfShowCode(int32_t code) {
   }
 }
 
+// A stored rectangle the window can take: its width and height, whatever
+// edges a damaged file gives, must be numbers the window's own arithmetic
+// (right - left, left + width) can hold.
+bool HasSize32(const ScreenRect& rect) {
+  const auto fits = [](int64_t value) {
+    return value >= std::numeric_limits<int32_t>::min() &&
+           value <= std::numeric_limits<int32_t>::max();
+  };
+  return fits(int64_t{rect.right} - rect.left) && fits(int64_t{rect.bottom} - rect.top);
+}
+
+// The bytes and lines `key`=`value` takes in the file.
+std::size_t EntryBytes(const IniEntry& entry) {
+  return entry.first.size() + 1 + entry.second.size() + 2;
+}
+
+std::size_t LineCount(std::string_view bytes) {
+  return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
 }  // namespace
 
 TFormStorage::TFormStorage(StorageTarget& target) : target_(target) {
@@ -133,7 +155,7 @@ void TFormStorage::RestorePlacement(const IniDocument& document) {
   // in unscaled pixels, somewhere that no longer fits it.
   const bool found = min_max.has_value() || normal.has_value();
   if (found && ReadInteger(document, "PixelsPerInch", screen_ppi) == screen_ppi &&
-      stored.normal_rect.left < stored.normal_rect.right) {
+      stored.normal_rect.left < stored.normal_rect.right && HasSize32(stored.normal_rect)) {
     target_.UseDesignedPosition();
     target_.ApplyPlacement(stored);
   }
@@ -181,14 +203,21 @@ void TFormStorage::RestoreValue(const IniDocument& document, const StoredValue& 
 void TFormStorage::RestoreList(const IniDocument& document, const StoredValue& value) {
   const IniSection section = document.ReadSection(ListSection(value));
   const int32_t count = std::min(ReadInteger(section.Read("Count"), 0), kMaxRestoredListLines);
-  // No count keeps the list the window has (its built-in lines at start).
-  if (count <= 0) {
-    return;
-  }
   std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     lines.push_back(section.Read("Item" + std::to_string(i)).value_or(""));
+  }
+  // A missing item between two others reads as an empty line; those after
+  // the last item present are only a damaged count, not lines the teacher
+  // had, and would be saved back as thousands of empty lines.
+  int32_t present = count;
+  while (present > 0 && !section.Read("Item" + std::to_string(present - 1))) {
+    --present;
+  }
+  lines.resize(static_cast<std::size_t>(present));
+  // No line keeps the list the window has (its built-in lines at start).
+  if (lines.empty()) {
+    return;
   }
   target_.SetLines(value.control, lines);
 }
@@ -212,19 +241,26 @@ std::optional<std::string> TFormStorage::Save(bool destroying) {
   // that cannot be read (too large, damaged) is replaced by a sound one.
   IniDocument document = LoadIniFile(ini_file_).document;
   WritePlacement(document, destroying);
-  for (const StoredValue& value : values_) {
-    try {
-      WriteValue(document, value);
-    } catch (const std::exception&) {
-      // A control that cannot give its value keeps the value of the file.
+  // Lists last: each is capped to what the file can still take, and its
+  // section goes to the end of the file wherever it is written.
+  for (const bool lists : {false, true}) {
+    for (const StoredValue& value : values_) {
+      if ((value.kind == StoredKind::kTextList) != lists) {
+        continue;
+      }
+      try {
+        WriteValue(document, value);
+      } catch (const std::exception&) {
+        // A control that cannot give its value keeps the value of the file.
+      }
     }
   }
-  if (SaveIniFile(document, ini_file_)) {
+  if (const std::error_code error = SaveIniFile(document, ini_file_)) {
     if (failure_reported_) {
       return std::nullopt;
     }
     failure_reported_ = true;
-    return "Impossible d'écrire dans " + ini_file_.string();
+    return "Impossible d'écrire dans " + ini_file_.string() + " (" + FrenchErrorText(error) + ")";
   }
   state_ = StorageState::kSaved;
   return std::nullopt;
@@ -264,23 +300,46 @@ void TFormStorage::WriteValue(IniDocument& document, const StoredValue& value) c
     case StoredKind::kYesNo:
       document.Write(kFormSection, key, YesNoText(target_.GetChecked(value.control)));
       break;
-    case StoredKind::kTextList: {
-      const std::vector<std::string> lines = target_.GetLines(value.control);
-      if (lines.empty()) {
-        document.EraseSection(ListSection(value));
-        break;
-      }
-      std::vector<IniEntry> entries;
-      entries.reserve(lines.size() + 1);
-      entries.emplace_back("Count", std::to_string(lines.size()));
-      for (std::size_t i = 0; i < lines.size(); ++i) {
-        // Quoted like texts, so that a quoted line reads back unchanged.
-        entries.emplace_back("Item" + std::to_string(i), QuoteForIni(lines[i]));
-      }
-      document.ReplaceSection(ListSection(value), entries);
+    case StoredKind::kTextList:
+      WriteList(document, value);
+      break;
+  }
+}
+
+void TFormStorage::WriteList(IniDocument& document, const StoredValue& value) const {
+  const std::vector<std::string> lines = target_.GetLines(value.control);
+  const std::string section = ListSection(value);
+  document.EraseSection(section);
+  if (lines.empty()) {
+    return;
+  }
+  // The file must stay within what the next start reads (ini_file.h): a
+  // list that would take it past the limits keeps its first lines only, as
+  // many as the restore takes. Counted with the widest "Count" line.
+  const std::string rest = document.Serialize();
+  std::size_t bytes = rest.size() + section.size() + 4 +
+                      EntryBytes({"Count", std::to_string(kMaxRestoredListLines)});
+  std::size_t line_count = LineCount(rest) + 2;
+  std::vector<IniEntry> items;
+  for (std::size_t i = 0; i < lines.size() && i < static_cast<std::size_t>(kMaxRestoredListLines);
+       ++i) {
+    // Quoted where needed, so that every line reads back unchanged.
+    IniEntry item{"Item" + std::to_string(i), QuoteForIni(lines[i])};
+    bytes += EntryBytes(item);
+    line_count += 1;
+    if (bytes > kMaxIniFileBytes || line_count > kMaxIniFileLines) {
       break;
     }
+    items.push_back(std::move(item));
   }
+  if (items.empty()) {
+    return;
+  }
+  std::vector<IniEntry> entries;
+  entries.reserve(items.size() + 1);
+  entries.emplace_back("Count", std::to_string(items.size()));
+  std::move(items.begin(), items.end(), std::back_inserter(entries));
+  document.ReplaceSection(section, entries);
 }
 
 }  // namespace fractions

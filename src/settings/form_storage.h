@@ -82,8 +82,8 @@ class TFormStorage {
 
   // Writes the settings, with "Visible" = "0". Does nothing before the
   // restore (defaults never overwrite a file that was not read). Returns
-  // "Impossible d'écrire dans <full path>" (UTF-8) when the file could not
-  // be written, else nothing.
+  // "Impossible d'écrire dans <full path> (<reason>)" (UTF-8, the reason in
+  // French) when the file could not be written, else nothing.
   std::optional<std::string> SaveOnClose();
 
   // Writes the settings once more, with "Visible" = "1", if no save has run
@@ -105,6 +105,7 @@ class TFormStorage {
   std::optional<std::string> Save(bool destroying);
   void WritePlacement(IniDocument& document, bool destroying) const;
   void WriteValue(IniDocument& document, const StoredValue& value) const;
+  void WriteList(IniDocument& document, const StoredValue& value) const;
 
   // "(1024x768)": the suffix of the keys that hold a placement for one
   // screen size.

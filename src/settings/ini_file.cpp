@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "files/staged_file.h"
+
 namespace fractions {
 
 namespace {
@@ -27,12 +29,6 @@ class FileDescriptor {
 
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
-  // Closes now, reporting the error close may give (a delayed write error).
-  int Close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result;
-  }
 
  private:
   int fd_;
@@ -65,78 +61,10 @@ std::error_code ReadAtMost(int fd, std::size_t limit, std::string& bytes) {
   return {};
 }
 
-std::error_code WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      return written < 0 ? LastError() : std::make_error_code(std::errc::io_error);
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return {};
-}
-
-// The file a save must replace: `path`, or the file a symbolic link there
-// points to, so that the link survives the rename.
-std::filesystem::path ResolveLinks(std::filesystem::path path, std::error_code& error) {
-  constexpr int kMaxLinks = 40;
-  for (int i = 0; i < kMaxLinks; ++i) {
-    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
-      error.clear();  // a missing file is no error here
-      return path;
-    }
-    const std::filesystem::path link = std::filesystem::read_symlink(path, error);
-    if (error) {
-      return path;
-    }
-    path = link.is_absolute() ? link : path.parent_path() / link;
-  }
-  error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
-  return path;
-}
-
 // The number of lines IniDocument::Parse makes of `bytes`.
 std::size_t LineCount(std::string_view bytes) {
   const auto breaks = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
   return breaks + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
-}
-
-// Makes the rename itself durable; a folder that cannot be synced (some file
-// systems refuse) does not make the save fail, the data is already on disk.
-void SyncFolder(const std::filesystem::path& folder) {
-  FileDescriptor fd(
-      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.valid()) {
-    ::fsync(fd.get());
-  }
-}
-
-std::error_code WriteTemporary(const std::filesystem::path& temporary, std::string_view bytes,
-                               const struct stat* old_file) {
-  // A leftover of an interrupted save would make O_EXCL fail.
-  ::unlink(temporary.c_str());
-  FileDescriptor fd(
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
-  if (!fd.valid()) {
-    return LastError();
-  }
-  std::error_code error;
-  if (old_file != nullptr && ::fchmod(fd.get(), old_file->st_mode & 07777) != 0) {
-    error = LastError();
-  }
-  if (!error) {
-    error = WriteAll(fd.get(), bytes);
-  }
-  if (!error && ::fsync(fd.get()) != 0) {
-    error = LastError();
-  }
-  if (fd.Close() != 0 && !error) {
-    error = LastError();
-  }
-  return error;
 }
 
 }  // namespace
@@ -174,29 +102,9 @@ IniLoadResult LoadIniFile(const std::filesystem::path& path) {
 }
 
 std::error_code SaveIniFile(const IniDocument& document, const std::filesystem::path& path) {
-  std::error_code error;
-  const std::filesystem::path target = ResolveLinks(path, error);
-  if (error) {
-    return error;
+  if (const auto failure = WriteWholeFile(path, document.Serialize())) {
+    return failure->error;
   }
-  struct stat old_file {};
-  const bool exists = ::stat(target.c_str(), &old_file) == 0;
-  if (exists && S_ISREG(old_file.st_mode) &&
-      ((old_file.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
-    return std::make_error_code(std::errc::permission_denied);
-  }
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
-  error = WriteTemporary(temporary, document.Serialize(),
-                         exists && S_ISREG(old_file.st_mode) ? &old_file : nullptr);
-  if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) {
-    error = LastError();
-  }
-  if (error) {
-    ::unlink(temporary.c_str());
-    return error;
-  }
-  SyncFolder(target.parent_path());
   return {};
 }
 

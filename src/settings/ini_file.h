@@ -33,14 +33,14 @@ struct IniLoadResult {
 // reads more than kMaxIniFileBytes + 1 bytes, whatever size the file claims.
 IniLoadResult LoadIniFile(const std::filesystem::path& path);
 
-// Writes `document` to `path` in a way that never leaves a half-written
-// file: the bytes go to "<name>.tmp" in the same folder, are flushed to the
-// disk, and that file is then renamed over the target, so the old file stays
-// whole until the new one is complete. A symbolic link at `path` is followed
-// and stays a link. A file whose permissions allow no writing at all is left
-// alone and reported (permission_denied): a teacher who made the file
-// read-only meant it to stay as it is. Keeps the old file's permission bits. Returns
-// the error, or an empty error_code on success.
+// Writes `document` to `path` through the program's file writer
+// (files/staged_file.h): the old file stays whole until the new one is
+// complete on the disk, a symbolic link at `path` is followed only under the
+// writer's rule and stays a link, the old file's permission bits are kept,
+// and a file whose permissions allow no writing at all is left alone and
+// reported: a teacher who made the file read-only meant it to stay as it is.
+// Returns the error (files/file_errors.h gives its French text), or an empty
+// error_code on success.
 std::error_code SaveIniFile(const IniDocument& document, const std::filesystem::path& path);
 
 }  // namespace fractions

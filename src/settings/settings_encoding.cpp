@@ -55,9 +55,13 @@ std::string TrimTextValue(std::string_view text) {
 }
 
 std::string QuoteForIni(std::string_view text) {
+  // The blanks a read drops around a value.
+  constexpr std::string_view kBlanks = " \t\r\n\v\f";
   const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
                       text.back() == text.front();
-  return quoted ? "\"" + std::string(text) + "\"" : std::string(text);
+  const bool blank_edge = !text.empty() && (kBlanks.find(text.front()) != std::string_view::npos ||
+                                            kBlanks.find(text.back()) != std::string_view::npos);
+  return quoted || blank_edge ? "\"" + std::string(text) + "\"" : std::string(text);
 }
 
 std::optional<bool> ParseYesNo(std::string_view text) {

@@ -22,8 +22,9 @@ int32_t IniIntegerOrZero(std::string_view text);
 std::string TrimTextValue(std::string_view text);
 
 // The value to write for `text` so that reading it gives `text` back: a text
-// that begins and ends with the same kind of quote (""x"" or "'x'") is put
-// inside one more pair of double quotes, which the reader then drops.
+// that begins and ends with the same kind of quote (""x"" or "'x'"), or that
+// begins or ends with a blank the read would drop ("  x  "), is put inside
+// one more pair of double quotes, which the reader then drops.
 std::string QuoteForIni(std::string_view text);
 
 // "True" or "False" in any letter case; anything else is nothing.

@@ -79,7 +79,8 @@ class StorageTarget {
   // application being minimized is asked separately).
   virtual WindowPlacement GetPlacement() const = 0;
   // Sets the normal rectangle, the minimized and maximized positions and the
-  // flags; `state` is not applied here (see SetWindowState).
+  // flags; `state` is not applied here (see SetWindowState). The store hands
+  // over only rectangles whose right - left and bottom - top fit in 32 bits.
   virtual void ApplyPlacement(const WindowPlacement& placement) = 0;
   // Normal or maximized; a minimized start goes through
   // MinimizeApplicationAfterStart instead.

@@ -1,16 +1,89 @@
 #include "line_fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <optional>
+#include <string>
+
+#include "font_file.h"
 
 namespace fractions {
 
 namespace {
 
+constexpr const char* kRegularFile = "LiberationSans-Regular.ttf";
+constexpr const char* kBoldFile = "LiberationSans-Bold.ttf";
+
+// The family word replaced in the files' names; kPinnedLineFamily is the
+// family with this word changed, same length, so no table moves.
+constexpr std::string_view kFamilyWord = "Liberation";
+constexpr std::string_view kPinnedWord = "Fractlines";
+static_assert(kFamilyWord.size() == kPinnedWord.size());
+static_assert(std::string_view(kPinnedLineFamily).starts_with(kPinnedWord));
+static_assert(std::string_view(kLineFontFamily).starts_with(kFamilyWord));
+
+constexpr const char* kMissing =
+    "La police « Liberation Sans » est introuvable : installez le paquet fonts-liberation.";
+
+// Fontconfig settings for the private family, whatever the user's own
+// rules say: an "autohint" rule would replace the font's own hinting and
+// move pixels. Loaded after every other rule, so it has the last word.
+std::string FontconfigRule() {
+  return std::string(R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <match target="font">
+    <test name="family"><string>)") +
+         kPinnedLineFamily + R"(</string></test>
+    <edit name="autohint" mode="assign"><bool>false</bool></edit>
+    <edit name="hinting" mode="assign"><bool>true</bool></edit>
+    <edit name="hintstyle" mode="assign"><const>hintfull</const></edit>
+    <edit name="antialias" mode="assign"><bool>false</bool></edit>
+    <edit name="embeddedbitmap" mode="assign"><bool>false</bool></edit>
+  </match>
+</fontconfig>
+)";
+}
+
+void AddFontconfigRule() {
+  static const bool added = [] {
+    FcInit();
+    const std::string rule = FontconfigRule();
+    return FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
+                                          reinterpret_cast<const FcChar8*>(rule.c_str()),
+                                          FcTrue) == FcTrue;
+  }();
+  (void)added;  // without the rule the fonts still load; only a user's autohint would show
+}
+
+// Reads one file, checks its revision and registers it under the private
+// family.
+void RegisterFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw MissingFontError(kMissing);
+  }
+  std::string bytes = file.readAll().toStdString();
+  const std::optional<int32_t> revision = FontRevision(bytes);
+  if (!revision || !IsRevision(*revision, kLineFontMajor, kLineFontHundredths)) {
+    throw MissingFontError("Le fichier « " + path.toStdString() +
+                           " » n'est pas la révision 1.07 de la police « Liberation Sans » : "
+                           "réinstallez le paquet fonts-liberation.");
+  }
+  if (RenameFontFamily(bytes, kFamilyWord, kPinnedWord) == 0 ||
+      QFontDatabase::addApplicationFontFromData(QByteArray::fromStdString(bytes)) < 0) {
+    throw MissingFontError("La police « " + path.toStdString() +
+                           " » ne peut être chargée : réinstallez le paquet fonts-liberation.");
+  }
+}
+
 QFont MakeFont(int pixel_size, bool bold) {
-  QFont font(kLineFontFamily);
+  QFont font(kPinnedLineFamily);
   font.setPixelSize(pixel_size);
   font.setBold(bold);
   // No grey edge pixels, no glyphs borrowed from other families, and the
@@ -21,27 +94,34 @@ QFont MakeFont(int pixel_size, bool bold) {
   return font;
 }
 
-bool IsExactFamily(const QFont& font) {
-  return QFontInfo(font).family() == kLineFontFamily;
+bool IsPinned(const QFont& font) {
+  const QFontInfo info(font);
+  return info.family() == kPinnedLineFamily && info.bold() == font.bold();
 }
 
 }  // namespace
 
-const LineFonts& GetLineFonts() {
-  static std::optional<LineFonts> fonts;
-  if (fonts) {
-    return *fonts;
-  }
+LineFonts LoadLineFonts(const QString& folder) {
   if (QGuiApplication::instance() == nullptr) {
     throw MissingFontError("Les polices ne peuvent être chargées sans QGuiApplication.");
   }
-  LineFonts loaded{MakeFont(11, false), MakeFont(12, false), MakeFont(9, true)};
-  if (!QFontDatabase::families().contains(kLineFontFamily) || !IsExactFamily(loaded.line) ||
-      !IsExactFamily(loaded.operand) || !IsExactFamily(loaded.exponent)) {
-    throw MissingFontError(
-        "La police « Liberation Sans » est introuvable : installez le paquet fonts-liberation.");
+  QFontDatabase::families();  // fontconfig set up before the rule is added
+  AddFontconfigRule();
+  const QDir dir(folder);
+  RegisterFile(dir.filePath(kRegularFile));
+  RegisterFile(dir.filePath(kBoldFile));
+  LineFonts fonts{MakeFont(11, false), MakeFont(12, false), MakeFont(9, true)};
+  if (!IsPinned(fonts.line) || !IsPinned(fonts.operand) || !IsPinned(fonts.exponent)) {
+    throw MissingFontError(kMissing);
   }
-  fonts = loaded;
+  return fonts;
+}
+
+const LineFonts& GetLineFonts() {
+  static std::optional<LineFonts> fonts;
+  if (!fonts) {
+    fonts = LoadLineFonts(kLineFontFolder);
+  }
   return *fonts;
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 #include <stdexcept>
 
 namespace fractions {
 
 // The fonts of the exercise-line pictures. Every position in a line is
-// derived from text widths measured in these fonts, so they are loaded by
-// exact family name and never substituted: a look-alike with other widths
-// would shift every operand.
+// derived from text widths measured in these fonts, and every pixel of a
+// picture from their glyphs, so they are drawn from one pinned pair of font
+// files, never from whatever family fontconfig matches: two revisions of
+// the same family draw different pixels (one with a filled degree sign,
+// spurs on the zeros).
 //  - line: question numbers, operators, "=", "et"; its "1000" is 24 pixels.
 //  - operand: the numbers of a fraction.
 //  - exponent: the small bold exponent of a power.
@@ -23,17 +26,30 @@ struct LineFonts {
 
 enum class LineFont { kLine, kOperand, kExponent };
 
-// The family every line font uses, from Debian's fonts-liberation package.
+// The family the files hold, from Debian's fonts-liberation package.
 inline constexpr const char* kLineFontFamily = "Liberation Sans";
+// Where that package puts the files, and the revision they must be.
+inline constexpr const char* kLineFontFolder = "/usr/share/fonts/truetype/liberation";
+inline constexpr int kLineFontMajor = 1;
+inline constexpr int kLineFontHundredths = 7;
+// The private name the files are registered under, so that no other file
+// of the same family can stand in for them.
+inline constexpr const char* kPinnedLineFamily = "Fractlines Sans";
 
 class MissingFontError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// The fonts, loaded on first use. Needs a QGuiApplication. Throws
-// MissingFontError (with a French message) when the family is not installed.
+// The fonts, loaded on first use from the files in kLineFontFolder. Needs a
+// QGuiApplication. Throws MissingFontError (with a French message) when a
+// file is missing, unreadable or of another revision.
 const LineFonts& GetLineFonts();
 const QFont& GetLineFont(LineFont font);
+
+// Loads the regular and bold files of `folder` under the private family,
+// as GetLineFonts does, and returns the fonts. Each call registers the
+// files again: GetLineFonts calls it once for the program.
+LineFonts LoadLineFonts(const QString& folder);
 
 }  // namespace fractions

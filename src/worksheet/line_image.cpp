@@ -49,8 +49,34 @@ double ArcAngleDegrees(const QRectF& ellipse, QPoint through) {
 struct LaidOutText {
   int width;
   int height;
+  int ascent;
+  QRect ink;  // the pixels the glyphs set, from the cell's top-left corner
+  QString string;
   QStaticText text;
 };
+
+// Where a text drawn at (0, 0) sets pixels: drawn once, with room around
+// it for glyphs that reach out of their cell.
+QRect InkOf(const QStaticText& text, const QFont& font, int width, int height) {
+  const int margin = height;
+  QImage scratch(width + 2 * margin, height + 2 * margin, QImage::Format_RGB32);
+  scratch.fill(Qt::white);
+  QPainter painter(&scratch);
+  PrepareAliased(painter);
+  painter.setFont(font);
+  painter.drawStaticText(QPoint(margin, margin), text);
+  painter.end();
+  QRect ink;
+  for (int y = 0; y < scratch.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+    for (int x = 0; x < scratch.width(); ++x) {
+      if (qGray(line[x]) < 128) {
+        ink |= QRect(x - margin, y - margin, 1, 1);
+      }
+    }
+  }
+  return ink;
+}
 
 const LaidOutText& LayOut(LineFont font, std::string_view cp1252_text) {
   static std::array<std::unordered_map<std::string, LaidOutText>, 3> cache;
@@ -65,8 +91,11 @@ const LaidOutText& LayOut(LineFont font, std::string_view cp1252_text) {
   QStaticText laid_out(text);
   laid_out.setTextFormat(Qt::PlainText);
   laid_out.prepare(QTransform(), qfont);
+  const int width = metrics.horizontalAdvance(text);
+  const int height = metrics.height();
   return texts
-      .emplace(key, LaidOutText{metrics.horizontalAdvance(text), metrics.height(), laid_out})
+      .emplace(key, LaidOutText{width, height, metrics.ascent(),
+                                InkOf(laid_out, qfont, width, height), text, laid_out})
       .first->second;
 }
 
@@ -85,6 +114,7 @@ QImage& LineImage::Bitmap() {
   if (bitmap_.isNull() || bitmap_.width() != width_ || bitmap_.height() != height_) {
     bitmap_ = QImage(width_, height_, QImage::Format_RGB32);
     bitmap_.fill(Qt::white);
+    steps_ = std::make_shared<std::vector<LineStep>>();
     font_ = LineFont::kLine;
     pen_ = {0, 0};
   }
@@ -93,6 +123,11 @@ QImage& LineImage::Bitmap() {
 
 const QImage& LineImage::Picture() {
   return Bitmap();
+}
+
+std::shared_ptr<const LineDrawing> LineImage::Drawing() {
+  Bitmap();
+  return std::make_shared<const LineDrawing>(QSize(width_, height_), steps_, steps_->size());
 }
 
 void LineImage::SetFont(LineFont font) {
@@ -112,11 +147,14 @@ void LineImage::TextOut(int x, int y, std::string_view cp1252_text) {
   painter.setFont(GetLineFont(font_));
   painter.fillRect(QRect(x, y, text.width, text.height), Qt::white);  // opaque text cell
   painter.drawStaticText(QPoint(x, y), text.text);
+  steps_->push_back(
+      DrawnText{{x, y}, font_, text.string, text.width, text.height, text.ascent, text.ink});
   pen_ = {x + text.width, y};
 }
 
 void LineImage::LineTo(int x, int y) {
   QImage& image = Bitmap();
+  steps_->push_back(DrawnLine{pen_, {x, y}});
   // Bresenham from the pen to (x, y), leaving the end point out.
   int cx = pen_.x();
   int cy = pen_.y();
@@ -152,15 +190,20 @@ void LineImage::Arc(PixelRect box, QPoint start, QPoint end) {
   if (span <= 0) {
     span += 360;
   }
+  const int start16 = static_cast<int>(std::lround(from * 16));
+  const int span16 = static_cast<int>(std::lround(span * 16));
   QPainter painter(&image);
   PrepareAliased(painter);
-  painter.drawArc(ellipse, static_cast<int>(std::lround(from * 16)),
-                  static_cast<int>(std::lround(span * 16)));
+  painter.drawArc(ellipse, start16, span16);
+  // An aliased outline at (x, y) fills the pixel whose centre is at
+  // (x + 0.5, y + 0.5).
+  steps_->push_back(DrawnArc{ellipse.translated(0.5, 0.5), start16, span16});
 }
 
 void LineImage::CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect) {
   const QImage& from = source.Bitmap();
   QImage& image = Bitmap();
+  steps_->push_back(DrawnCopy{dest_rect, source.Drawing(), source_rect});
   QPainter painter(&image);
   PrepareAliased(painter);
   painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -2,17 +2,14 @@
 
 #include <QImage>
 #include <QPoint>
+#include <memory>
 #include <string_view>
+#include <vector>
 
+#include "line_drawing.h"
 #include "line_fonts.h"
 
 namespace fractions {
-
-// A rectangle as (left, top, right, bottom), right and bottom excluded: the
-// form every coordinate of the line layouts is given in.
-struct PixelRect {
-  int left, top, right, bottom;
-};
 
 // One off-screen image in which exercise lines are drawn, with the drawing
 // rules the line layouts' pixel offsets are counted in: text is placed by
@@ -22,6 +19,9 @@ struct PixelRect {
 //
 // Clearing drops the bitmap; the next drawing creates a fresh white one of
 // the current size, with the line font and a black one-pixel pen.
+//
+// Beside its bitmap the image records the drawing that made it, so that the
+// picture can be drawn again, sharper, at a printer's resolution.
 class LineImage {
  public:
   void SetSize(int width, int height);
@@ -31,6 +31,8 @@ class LineImage {
   void Clear();
   // The current picture; a fresh white one when cleared.
   const QImage& Picture();
+  // The drawing of the current picture, as it stands now.
+  std::shared_ptr<const LineDrawing> Drawing();
 
   void SetFont(LineFont font);
   int TextWidth(std::string_view cp1252_text) const;
@@ -54,7 +56,8 @@ class LineImage {
 
   int width_ = 0;
   int height_ = 0;
-  QImage bitmap_;  // null while cleared
+  QImage bitmap_;                                 // null while cleared
+  std::shared_ptr<std::vector<LineStep>> steps_;  // the drawing of bitmap_
   LineFont font_ = LineFont::kLine;
   QPoint pen_;
 };

@@ -2,6 +2,7 @@
 
 #include "richtext/dib.h"
 #include "richtext/hex.h"
+#include "richtext/picture_drawings.h"
 
 namespace fractions {
 
@@ -13,16 +14,30 @@ std::string OneBitDib(const QImage& picture) {
           .convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither));
 }
 
-std::string BitmapToRtfPict(const QImage& picture) {
+namespace {
+
+std::string DibToRtfPict(const std::string& dib) {
   static constexpr std::string_view kOpen = "{\\pict\\dibitmap0 ";
   static constexpr std::string_view kClose = " }";
-  const std::string dib = OneBitDib(picture);
   // Reserved once: up to 80 pictures per worksheet.
   std::string group;
   group.reserve(kOpen.size() + 2 * dib.size() + kClose.size());
   group += kOpen;
   AppendHex(group, dib);
   group += kClose;
+  return group;
+}
+
+}  // namespace
+
+std::string BitmapToRtfPict(const QImage& picture) {
+  return DibToRtfPict(OneBitDib(picture));
+}
+
+std::string BitmapToRtfPict(LineImage& image) {
+  std::string dib = OneBitDib(image.Picture());
+  std::string group = DibToRtfPict(dib);
+  RememberPictureDrawing(std::move(dib), image.Drawing());
   return group;
 }
 

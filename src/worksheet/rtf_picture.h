@@ -3,6 +3,8 @@
 #include <QImage>
 #include <string>
 
+#include "line_image.h"
+
 namespace fractions {
 
 // The RTF picture group of an exercise-line picture:
@@ -13,6 +15,11 @@ namespace fractions {
 // out unchanged. The group carries no size words: readers take the size
 // from the DIB.
 std::string BitmapToRtfPict(const QImage& picture);
+
+// The same for the picture of a line image, whose drawing is remembered
+// under the picture's DIB so that printing, the preview and PDF files can
+// draw it again at their own resolution (see picture_drawings.h).
+std::string BitmapToRtfPict(LineImage& image);
 
 // The one-bit DIB itself (header, colour table and rows), as above.
 std::string OneBitDib(const QImage& picture);

@@ -5,6 +5,7 @@
 
 #include "document_name.h"
 #include "drawing/drawing_phase.h"
+#include "richtext/confined_rtf.h"
 #include "richtext/markup.h"
 #include "richtext/rtf_prologue.h"
 #include "rtf_picture.h"
@@ -15,18 +16,22 @@ namespace {
 
 constexpr std::string_view kParagraph = "\\par ";
 
+// A text the teacher typed, as RTF that cannot reach outside itself (see
+// ConfineRtf): converted and checked on its own, before it joins the header.
+std::string TypedTextRtf(const std::string& markup) {
+  return ConfineRtf(MarkupToRtf(markup));
+}
+
 std::string Header(const std::string& name, std::string_view before_title,
                    const WorksheetSettings& settings) {
-  std::string markup(kRtfPrologue);
-  markup += "<arial><te=18>";
-  markup += name;
-  markup += before_title;
-  markup += settings.title;
-  markup += "</u><br><br><b>";
-  markup += settings.instruction;
+  std::string rtf =
+      MarkupToRtf(std::string(kRtfPrologue) + "<arial><te=18>" + name + std::string(before_title));
+  rtf += TypedTextRtf(settings.title);
+  rtf += MarkupToRtf("</u><br><br><b>");
+  rtf += TypedTextRtf(settings.instruction);
   // "<b>", not "</b>": bold stays on, so the separator lines are bold too.
-  markup += "<b><br><br>";
-  return MarkupToRtf(markup);
+  rtf += MarkupToRtf("<b><br><br>");
+  return rtf;
 }
 
 // Draws question `number` of the set into the line images. One overload
@@ -89,12 +94,13 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
   documents.questions = RunDrawingPhase(type, settings.largest_term, settings.count, context);
   const QuestionSet& set = documents.questions;
 
-  const std::string separator =
-      settings.separator_on ? MarkupToRtf(settings.separator + "<br>") : std::string();
+  const std::string separator = settings.separator_on
+                                    ? TypedTextRtf(settings.separator) + MarkupToRtf("<br>")
+                                    : std::string();
   for (int number = 1; number <= settings.count; ++number) {
     ComposeLine(tools.images, type, set, number);
     documents.subject += separator;
-    documents.subject += BitmapToRtfPict(tools.images.ImaQuest.Picture());
+    documents.subject += BitmapToRtfPict(tools.images.ImaQuest);
     documents.subject += kParagraph;
     if (number < settings.count) {
       for (int32_t blank = 0; blank < settings.spacing; ++blank) {
@@ -102,7 +108,7 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
       }
     }
     documents.answer_key += separator;
-    documents.answer_key += BitmapToRtfPict(tools.images.ImaRep.Picture());
+    documents.answer_key += BitmapToRtfPict(tools.images.ImaRep);
     documents.answer_key += kParagraph;
   }
   documents.subject += "}";

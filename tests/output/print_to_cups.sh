@@ -6,7 +6,8 @@
 # - made the default and paused: 3 subjects and 1 answer key are sent as
 #   four jobs "Sujet", "Sujet", "Sujet", "Corrigé" with a notice that the
 #   queue holds them; once resumed, every PDF the queue wrote holds the
-#   worksheet's pictures and its header;
+#   worksheet's header and its exercise lines, drawn as text and lines
+#   rather than pasted as pictures;
 # - copy counts with a 0 give exactly their jobs;
 # - a page range left in the printer by the print dialog, whose range
 #   group stays hidden, cuts no job;
@@ -132,8 +133,12 @@ mapfile -t pdfs < <(find "$output_folder" -name '*.pdf')
 [ "${#pdfs[@]}" -eq 4 ] || fail "expected 4 PDFs in $output_folder, found ${#pdfs[@]}"
 for pdf in "${pdfs[@]}"; do
   pictures=$(pdfimages -list "$pdf" | tail -n +3 | wc -l)
-  [ "$pictures" -eq "$questions" ] || fail "$pdf holds $pictures pictures, not $questions"
-  pdftotext "$pdf" - | grep -q "$name" || fail "$pdf lacks the header '$name'"
+  [ "$pictures" -eq 0 ] || fail "$pdf holds $pictures pictures, not none"
+  text=$(pdftotext "$pdf" -)
+  grep -q "$name" <<< "$text" || fail "$pdf lacks the header '$name'"
+  for number in $(seq "$questions"); do
+    grep -qE "(^|[^0-9])$number°\)" <<< "$text" || fail "$pdf lacks the line '$number°)'"
+  done
   "${as_root[@]}" rm -f "$pdf"
 done
 

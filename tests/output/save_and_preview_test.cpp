@@ -111,7 +111,8 @@ TEST(SaveWorksheet, AnUnwritablePlaceIsNamedAndNothingIsWritten) {
     views.Save(missing);
     FAIL() << "no error";
   } catch (const SaveError& error) {
-    EXPECT_EQ(std::string(error.what()), "Impossible de créer le fichier " + missing.toStdString());
+    EXPECT_EQ(std::string(error.what()), "Impossible de créer le fichier " + missing.toStdString() +
+                                             " (fichier ou dossier introuvable)");
   }
   // The answer key's name is taken by a folder: the subject is written, the
   // old answer key stays, and the message names the answer key.

@@ -176,6 +176,47 @@ TEST_F(LibreOfficeTest, ShowsEveryPictureOfARawWorksheet) {
               {QString::fromStdString(documents.name), u"Prénom"_qs});
 }
 
+// Titles, instructions and separators typed with raw RTF that would break
+// the document (a "}" closing it early, a "{" never closed, a "\bin" that
+// announces a gigabyte, a field that makes a live link): LibreOffice shows
+// every question's picture, the text around, and no link.
+TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
+  struct Case {
+    const char* stem;
+    std::string title, instruction, separator;
+    QString shown;
+  };
+  const WorksheetSettings defaults;
+  const Case cases[] = {
+      {"close", "fin } suite", defaults.instruction, defaults.separator, "fin } suite"},
+      {"open", defaults.title, "ouvert { jamais", defaults.separator, "ouvert { jamais"},
+      {"bin", defaults.title, defaults.instruction, "\\bin999999999 ----", "----"},
+      {"field", "{\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr\"}{\\fldrslt ici}}",
+       defaults.instruction, defaults.separator, "ici"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stem);
+    WorksheetSettings settings;
+    settings.title = c.title;
+    settings.instruction = c.instruction;
+    settings.separator = c.separator;
+    settings.count = 6;
+    const WorksheetDocuments documents =
+        BuildSeededWorksheet(ExerciseType::kMultiplication, settings, 31);
+    const auto pdf = ConvertToPdf(documents.subject, c.stem);
+    ASSERT_TRUE(pdf.has_value());
+    EXPECT_EQ(PdfPictureSizes(*pdf).size(), 6u);
+    const QString text = PdfText(*pdf);
+    for (const QString& expected : {c.shown, QString::fromStdString(documents.name)}) {
+      EXPECT_TRUE(text.contains(expected))
+          << expected.toStdString() << " in " << text.toStdString();
+    }
+    QFile file(*pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("/URI"));
+  }
+}
+
 // What an office suite writes when it saves our document as RTF: its own
 // header, style sheet and twin picture groups. We read back every picture,
 // pixel for pixel, at its size, and the header text.

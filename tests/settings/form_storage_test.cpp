@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "fake_window.h"
-#include "temp_folder.h"
 #include "settings/form_storage.h"
+#include "settings/ini_file.h"
+#include "temp_folder.h"
 
 namespace fractions {
 namespace {
@@ -112,7 +113,8 @@ TEST(TFormStorage, RestoredValuesAreParsedLimitedAndRunTheirHandlersOnlyOnChange
 TEST(TFormStorage, TypedValuesAndAMinimizedCloseComeBackAtTheNextStart) {
   TempFolder folder;
   const fs::path file = folder / "fractions.ini";
-  const std::vector<std::string> lines = {"Calcule", "\"Cite\"", "'Range'", "\"x'"};
+  const std::vector<std::string> lines = {"Calcule",         "\"Cite\"", "'Range'", "\"x'",
+                                          "  deux blancs  ", "\tx",      "\"y "};
   {
     Start first(file);
     first.window.texts["eTitre1"] = "Nom : Dupont   ";
@@ -135,6 +137,30 @@ TEST(TFormStorage, TypedValuesAndAMinimizedCloseComeBackAtTheNextStart) {
   EXPECT_TRUE(second.window.checks["ckbEdite"]);
   EXPECT_EQ(second.window.state_set, WindowState::kNormal);
   EXPECT_TRUE(second.window.minimized_after_start);
+  // And again after a second close.
+  ASSERT_EQ(second.storage.SaveOnClose(), std::nullopt);
+  EXPECT_EQ(Start(file).window.combo_lines, lines);
+}
+
+TEST(TFormStorage, AListTooLargeForTheFileKeepsItsFirstLinesAndTheFileReadable) {
+  TempFolder folder;
+  const fs::path file = folder / "fractions.ini";
+  std::vector<std::string> lines;
+  for (int i = 0; i < kMaxRestoredListLines + 10; ++i) {
+    lines.push_back(std::to_string(i) + std::string(2000, 'x'));
+  }
+  {
+    Start first(file);
+    first.window.combo_lines = lines;
+    first.window.checks["ckbEdite"] = true;
+    ASSERT_EQ(first.storage.SaveOnClose(), std::nullopt);
+  }
+  EXPECT_LE(fs::file_size(file), kMaxIniFileBytes);
+  const Start second(file);
+  const std::vector<std::string>& kept = second.window.combo_lines;
+  ASSERT_GT(kept.size(), 1000u);
+  EXPECT_TRUE(std::equal(kept.begin(), kept.end(), lines.begin()));
+  EXPECT_TRUE(second.window.checks.at("ckbEdite"));
 }
 
 TEST(TFormStorage, RestoredListReplacesTheLinesOnlyForAPositiveCount) {
@@ -143,19 +169,18 @@ TEST(TFormStorage, RestoredListReplacesTheLinesOnlyForAPositiveCount) {
     std::vector<std::string> expected;
   };
   const std::vector<Case> cases = {
-      {"Count=0\r\nItem0=a", BuiltInInstructions()},
-      {"Item0=a", BuiltInInstructions()},
-      {"Count=abc\r\nItem0=a", BuiltInInstructions()},
-      {"count= 2 \r\nITEM0=a", {"a", ""}},
+      {"Count=0\r\nItem0=a", BuiltInInstructions()},     {"Item0=a", BuiltInInstructions()},
+      {"Count=abc\r\nItem0=a", BuiltInInstructions()},   {"count= 2 \r\nITEM0=a", {"a"}},
+      {"Count=3\r\nItem0=a\r\nItem2=c", {"a", "", "c"}}, {"Count=3", BuiltInInstructions()},
   };
   for (const Case& c : cases) {
     const StartOn start(std::string("[TForm1.Combo1_Items]\r\n") + c.section);
     EXPECT_EQ(start.window.combo_lines, c.expected) << c.section;
     EXPECT_EQ(start.window.texts.at("Combo1"), BuiltInInstructions()[0]);
   }
+  // A damaged count makes no empty lines after the last item present.
   const StartOn huge("[TForm1.Combo1_Items]\r\nCount=2147483647\r\nItem1=b");
-  ASSERT_EQ(huge.window.combo_lines.size(), static_cast<std::size_t>(kMaxRestoredListLines));
-  EXPECT_EQ(huge.window.combo_lines[1], "b");
+  EXPECT_EQ(huge.window.combo_lines, (std::vector<std::string>{"", "b"}));
 }
 
 TEST(TFormStorage, AnEmptyListRemovesItsSectionAndTheBuiltInTextsComeBack) {
@@ -196,6 +221,8 @@ TEST(TFormStorage, PlacementAppliedOnlyWhenFoundAtTheSameResolutionAndSound) {
        placement(0, {0, 5}, {0, 0}, {10, 146, 1007, 593})},
       {"another pixels per inch", "PixelsPerInch=120\r\nNormPos=30,40,830,640", std::nullopt},
       {"left not left of right", "NormPos=500,0,500,10", std::nullopt},
+      {"a width beyond 32 bits", "NormPos=-2147483648,0,2147483647,10", std::nullopt},
+      {"a height beyond 32 bits", "NormPos=0,2147483647,10,-2147483648", std::nullopt},
       {"no position at all", "PixelsPerInch=96\r\nFlags=3", std::nullopt},
   };
   for (const Case& c : cases) {
@@ -247,7 +274,8 @@ TEST(TFormStorage, AFailedSaveIsReportedOnceAndRetriedAtDestruction) {
   const fs::path file = folder / "fractions.ini";
   Start start(file);
   fs::create_directories(file / "blocking");
-  EXPECT_EQ(start.storage.SaveOnClose(), "Impossible d'écrire dans " + file.string());
+  EXPECT_EQ(start.storage.SaveOnClose(),
+            "Impossible d'écrire dans " + file.string() + " (un dossier porte ce nom)");
   EXPECT_EQ(start.storage.State(), StorageState::kRestored);
   fs::remove_all(file);
   EXPECT_EQ(start.storage.SaveOnDestroy(), std::nullopt);
@@ -258,7 +286,8 @@ TEST(TFormStorage, AFailedSaveIsReportedOnceAndRetriedAtDestruction) {
   Start unclosed(file);
   fs::remove(file);
   fs::create_directories(file / "blocking");
-  EXPECT_EQ(unclosed.storage.SaveOnDestroy(), "Impossible d'écrire dans " + file.string());
+  EXPECT_EQ(unclosed.storage.SaveOnDestroy(),
+            "Impossible d'écrire dans " + file.string() + " (un dossier porte ce nom)");
   EXPECT_EQ(unclosed.storage.SaveOnDestroy(), std::nullopt);
 }
 

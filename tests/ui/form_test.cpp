@@ -16,9 +16,9 @@
 #include <QTextBlock>
 #include <QTimer>
 
-#include "ui/rich_edit_view.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
+#include "ui/rich_edit_view.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -313,6 +313,12 @@ class FormTest : public QObject {
         {"version -1", "[TForm1]\r\nFormVersion=-1\r\nspmaxvaleur_Value=300\r\n", "spmaxvaleur",
          100},
         {"garbage", QByteArray("\0\x01[[[=\xFF\r\r\n", 9), "spmaxvaleur", 100},
+        // Edges whose width and height no 32-bit number holds: the place is
+        // not restored, the values are.
+        {"placement beyond 32 bits",
+         section +
+             "NormPos=-2147483648,-2147483648,2147483647,2147483647\r\nspMaxLigne_Value=7\r\n",
+         "spMaxLigne", 7},
     };
     for (const Case& c : cases) {
       const QString file = WriteSettings("case.ini", c.file);
@@ -327,6 +333,35 @@ class FormTest : public QObject {
         actual = qobject_cast<QComboBox*>(control)->currentText();
       }
       QVERIFY2(actual == c.expected, c.what);
+    }
+  }
+
+  // Accented texts are Windows-1252 in the file, one byte each, and come
+  // back as typed at every start; so does a list line with blanks around it.
+  void accentsAndBlanksComeBackAtEveryStart() {
+    const QString file = folder_.filePath("accents.ini");
+    const QString title = "Prénom : élève";
+    const QString separator = "é-é-é";
+    const QString line = "  Réduire, deux blancs  ";
+    {
+      auto form = ShownForm(file);
+      Find<QLineEdit>(*form, "eTitre1")->setText(title);
+      Find<QLineEdit>(*form, "eSepar")->setText(separator);
+      Find<QComboBox>(*form, "Combo1")->addItem(line);
+      QVERIFY(form->close());
+    }
+    for (int start = 1; start <= 2; ++start) {
+      const QByteArray saved = ReadAll(file);
+      QVERIFY(saved.contains("\r\neTitre1_Text=Pr\xE9nom : \xE9l\xE8ve\r\n"));
+      QVERIFY(saved.contains("\r\neSepar_Text=\xE9-\xE9-\xE9\r\n"));
+      QVERIFY(
+          saved.contains("\r\nItem3=\"  R\xE9"
+                         "duire, deux blancs  \"\r\n"));
+      auto form = ShownForm(file);
+      QCOMPARE(Find<QLineEdit>(*form, "eTitre1")->text(), title);
+      QCOMPARE(Find<QLineEdit>(*form, "eSepar")->text(), separator);
+      QCOMPARE(Find<QComboBox>(*form, "Combo1")->itemText(3), line);
+      QVERIFY(form->close());
     }
   }
 

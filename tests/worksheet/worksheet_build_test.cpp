@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <regex>
 #include <string>
 
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_catalogue.h"
 #include "richtext/rtf_prologue.h"
+#include "richtext/rtf_reader.h"
 #include "worksheet/rtf_picture.h"
 
 namespace fractions {
@@ -113,6 +117,43 @@ TEST(WorksheetBuild, PicturesFollowTheDrawnQuestions) {
           }
         },
         set);
+  }
+}
+
+// A title, instruction or separator that would reach outside its place
+// (closing the document early, opening a group that never ends, announcing
+// binary data) leaves every question on the page and shows what was typed.
+TEST(WorksheetBuild, TypedTextsCannotBreakTheDocument) {
+  struct Case {
+    std::string title, instruction, separator;
+    QString shown;
+  };
+  const Case cases[] = {
+      {"fin } suite", "Calculer", "---", "fin } suite"},
+      {"Titre", "ouvert { jamais", "---", "ouvert { jamais"},
+      {"Titre", "Calculer", "\\bin999999999 ---", "---"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title + " / " + c.instruction + " / " + c.separator);
+    WorksheetSettings settings;
+    settings.title = c.title;
+    settings.instruction = c.instruction;
+    settings.separator = c.separator;
+    settings.count = 5;
+    const WorksheetDocuments d = Build(ExerciseType::kAddition, settings, 17);
+    for (const std::string* rtf : {&d.subject, &d.answer_key}) {
+      QTextDocument document;
+      QTextCursor cursor(&document);
+      ASSERT_FALSE(InsertRtf(cursor, *rtf).has_value());
+      int pictures = 0;
+      for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+          pictures += it.fragment().charFormat().isImageFormat() ? 1 : 0;
+        }
+      }
+      EXPECT_EQ(pictures, 5);
+      EXPECT_TRUE(document.toPlainText().contains(c.shown)) << document.toPlainText().toStdString();
+    }
   }
 }
 

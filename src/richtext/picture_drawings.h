@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+#include <memory>
+#include <string>
+
+// The drawings behind the one-bit pictures this program makes. A picture
+// travels through RTF as a bitmap of 96 dots per inch; whoever draws it on
+// paper can draw it again from its drawing at the paper's resolution. The
+// drawing is found from the picture's own bytes, so it follows the picture
+// through the views, hand edits and copies, and nothing is added to the RTF.
+namespace fractions {
+
+class PictureDrawing {
+ public:
+  virtual ~PictureDrawing() = default;
+  // The picture's size in its own pixels (1/96 inch each).
+  virtual QSize Size() const = 0;
+  // Draws the picture with its top-left corner at the painter's origin, one
+  // unit of the painter's coordinates being one picture pixel: white
+  // background, black drawing, nothing outside the picture.
+  virtual void Draw(QPainter& painter) const = 0;
+};
+
+// Remembers `drawing` as the drawing of the picture whose one-bit DIB is
+// `dib` (EncodeOneBitDib's bytes). The most recent pictures are kept; the
+// oldest are forgotten once there are more than kRememberedDrawings.
+void RememberPictureDrawing(std::string dib, std::shared_ptr<const PictureDrawing> drawing);
+
+// The drawing of a black-and-white one-bit picture, found by its DIB
+// bytes; nothing for any other picture.
+std::shared_ptr<const PictureDrawing> FindPictureDrawing(const QImage& picture);
+
+// Enough for the two documents of more than fifty worksheets of 40 lines.
+inline constexpr size_t kRememberedDrawings = 4096;
+
+}  // namespace fractions

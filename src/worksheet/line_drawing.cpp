@@ -1,0 +1,181 @@
+#include "line_drawing.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QTransform>
+#include <cstdlib>
+#include <type_traits>
+
+namespace fractions {
+
+// What a copy cuts off must stay off: drawn again, the result of a question
+// would show right of the question picture, and on a PDF it would be text
+// a pupil could copy out of the subject. So a step wholly outside the part
+// of the picture that shows is not drawn at all; rectangles (text cells,
+// bars, copies) are cut to it; and a text or an arc that crosses its edge
+// is drawn through a clip. A text whose glyphs the bitmap shows whole is
+// drawn whole, even where its sharper glyphs reach a hair beyond the
+// fraction's area: the bitmap's cut only ever took away blank pixels there.
+
+namespace {
+
+QRectF ToRectF(PixelRect r) {
+  return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void Fill(QPainter& painter, const QRectF& rect, const QRectF& shown, Qt::GlobalColor colour) {
+  const QRectF part = rect & shown;
+  if (!part.isEmpty()) {
+    painter.fillRect(part, colour);
+  }
+}
+
+// Runs `draw` through a clip to `shown` unless `extent` lies inside it.
+// Qt's SVG generator (the preview's page files) ignores clips: there the
+// part that shows of `outline()`, the black shape `draw` would make, is
+// filled instead.
+template <typename Draw, typename Outline>
+void DrawWithin(QPainter& painter, const QRectF& extent, const QRectF& shown, Draw draw,
+                Outline outline) {
+  if (!extent.intersects(shown)) {
+    return;
+  }
+  if (shown.contains(extent)) {
+    draw();
+    return;
+  }
+  if (painter.paintEngine()->type() == QPaintEngine::SVG) {
+    QPainterPath visible;
+    visible.addRect(shown);
+    painter.fillPath(outline().intersected(visible), Qt::black);
+    return;
+  }
+  painter.save();
+  painter.setClipRect(shown, Qt::IntersectClip);
+  draw();
+  painter.restore();
+}
+
+// The outline of a one-pixel stroke along `path`.
+QPainterPath StrokeOutline(const QPainterPath& path) {
+  QPainterPathStroker stroker;
+  stroker.setWidth(1);
+  stroker.setCapStyle(Qt::FlatCap);
+  return stroker.createStroke(path);
+}
+
+void DrawStep(QPainter& painter, const DrawnText& text, const QRectF& shown) {
+  Fill(painter, QRectF(text.at, QSizeF(text.width, text.height)), shown, Qt::white);
+  const QFont& font = GetLineFont(text.font);
+  const QPointF baseline(text.at.x(), text.at.y() + text.ascent);
+  DrawWithin(
+      painter, QRectF(text.ink.translated(text.at)), shown,
+      [&] {
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(baseline, text.text);
+      },
+      [&] {
+        QPainterPath glyphs;
+        glyphs.addText(baseline, font, text.text);
+        return glyphs;
+      });
+}
+
+// A horizontal or vertical line (the fraction bars) covers exactly the
+// pixels LineImage sets; any other is stroked through their centres.
+void DrawStep(QPainter& painter, const DrawnLine& line, const QRectF& shown) {
+  const QPoint a = line.from;
+  const QPoint b = line.to;
+  if (a.y() == b.y() && a.x() != b.x()) {
+    const int first = a.x() < b.x() ? a.x() : b.x() + 1;
+    Fill(painter, QRectF(first, a.y(), std::abs(b.x() - a.x()), 1), shown, Qt::black);
+  } else if (a.x() == b.x() && a.y() != b.y()) {
+    const int first = a.y() < b.y() ? a.y() : b.y() + 1;
+    Fill(painter, QRectF(a.x(), first, 1, std::abs(b.y() - a.y())), shown, Qt::black);
+  } else if (a != b) {
+    const QRectF extent = QRectF(QPointF(a), QPointF(b)).normalized().adjusted(0, 0, 1, 1);
+    const QLineF centres(QPointF(a) + QPointF(0.5, 0.5), QPointF(b) + QPointF(0.5, 0.5));
+    DrawWithin(
+        painter, extent, shown,
+        [&] {
+          painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
+          painter.drawLine(centres);
+        },
+        [&] {
+          QPainterPath path(centres.p1());
+          path.lineTo(centres.p2());
+          return StrokeOutline(path);
+        });
+  }
+}
+
+void DrawStep(QPainter& painter, const DrawnArc& arc, const QRectF& shown) {
+  DrawWithin(
+      painter, arc.ellipse.adjusted(-0.5, -0.5, 0.5, 0.5), shown,
+      [&] {
+        painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawArc(arc.ellipse, arc.start16, arc.span16);
+      },
+      [&] {
+        QPainterPath path;
+        path.arcMoveTo(arc.ellipse, arc.start16 / 16.0);
+        path.arcTo(arc.ellipse, arc.start16 / 16.0, arc.span16 / 16.0);
+        return StrokeOutline(path);
+      });
+}
+
+}  // namespace
+
+LineDrawing::LineDrawing(QSize size, std::shared_ptr<const std::vector<LineStep>> steps,
+                         size_t count)
+    : size_(size), steps_(std::move(steps)), count_(count) {}
+
+void LineDrawing::Draw(QPainter& painter) const {
+  const QRectF picture(QPointF(0, 0), QSizeF(size_));
+  painter.save();
+  painter.fillRect(picture, Qt::white);
+  DrawSteps(painter, picture);
+  painter.restore();
+}
+
+void LineDrawing::DrawSteps(QPainter& painter, const QRectF& shown) const {
+  for (size_t i = 0; i < count_; ++i) {
+    const LineStep& step = (*steps_)[i];
+    if (const auto* copy = std::get_if<DrawnCopy>(&step)) {
+      // The copy replaces its whole rectangle with the source's pixels,
+      // white included, and shows nothing of the source beyond it or
+      // beyond the source picture's edges.
+      const QRectF dest = ToRectF(copy->dest) & shown;
+      if (dest.isEmpty()) {
+        continue;
+      }
+      const QRectF source = ToRectF(copy->source_rect);
+      QTransform to_dest;
+      to_dest.translate(copy->dest.left, copy->dest.top);
+      to_dest.scale((copy->dest.right - copy->dest.left) / source.width(),
+                    (copy->dest.bottom - copy->dest.top) / source.height());
+      to_dest.translate(-source.left(), -source.top());
+      painter.fillRect(dest, Qt::white);
+      const QRectF source_shown = to_dest.inverted().mapRect(dest) & source &
+                                  QRectF(QPointF(0, 0), QSizeF(copy->source->size_));
+      painter.save();
+      painter.setTransform(to_dest, true);
+      copy->source->DrawSteps(painter, source_shown);
+      painter.restore();
+    } else {
+      std::visit(
+          [&](const auto& drawn) {
+            if constexpr (!std::is_same_v<std::decay_t<decltype(drawn)>, DrawnCopy>) {
+              DrawStep(painter, drawn, shown);
+            }
+          },
+          step);
+    }
+  }
+}
+
+}  // namespace fractions

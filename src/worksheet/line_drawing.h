@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QRectF>
+#include <QString>
+#include <memory>
+#include <variant>
+#include <vector>
+
+#include "line_fonts.h"
+#include "richtext/picture_drawings.h"
+
+namespace fractions {
+
+// A rectangle as (left, top, right, bottom), right and bottom excluded: the
+// form every coordinate of the line layouts is given in.
+struct PixelRect {
+  int left, top, right, bottom;
+};
+
+class LineDrawing;
+
+// The steps a line image is drawn with, in its pixels, as LineImage draws
+// them on its bitmap.
+struct DrawnText {  // opaque: the cell is filled white first
+  QPoint at;        // top-left corner of the cell
+  LineFont font;
+  QString text;
+  int width, height, ascent;  // of the cell, and of the baseline below `at`
+  QRect ink;                  // the glyphs' pixels, from `at`
+};
+struct DrawnLine {  // one pixel wide, the end point left out
+  QPoint from, to;
+};
+struct DrawnArc {       // an arc of a one-pixel outline
+  QRectF ellipse;       // through the centres of the outline's pixels
+  int start16, span16;  // in sixteenths of a degree, as QPainter::drawArc
+};
+struct DrawnCopy {  // what `source` showed in `source_rect`, into `dest`
+  PixelRect dest;
+  std::shared_ptr<const LineDrawing> source;
+  PixelRect source_rect;
+};
+using LineStep = std::variant<DrawnText, DrawnLine, DrawnArc, DrawnCopy>;
+
+// The drawing of one line picture: its size and its steps so far. The
+// steps are shared with the image that records them, which only ever adds
+// to them; a drawing keeps to the first `count` of them, so it stays what
+// the picture was when the drawing was taken.
+class LineDrawing final : public PictureDrawing {
+ public:
+  LineDrawing(QSize size, std::shared_ptr<const std::vector<LineStep>> steps, size_t count);
+
+  QSize Size() const override { return size_; }
+  void Draw(QPainter& painter) const override;
+
+ private:
+  // Draws the steps, in this drawing's pixels, as far as they show inside
+  // `shown` (the picture, cut down by the copies it is drawn through).
+  void DrawSteps(QPainter& painter, const QRectF& shown) const;
+
+  QSize size_;
+  std::shared_ptr<const std::vector<LineStep>> steps_;
+  size_t count_;
+};
+
+}  // namespace fractions
