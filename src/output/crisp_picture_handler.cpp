@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -46,7 +47,12 @@ void DrawWholeDevicePixels(QPainter& painter, const QRectF& rect, const QImage& 
   const QRectF target(QPointF(std::round(rect.left()), std::round(rect.top())),
                       QSizeF(picture.width() * whole, picture.height() * whole));
   painter.save();
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // The preview's page files are SVG, later shrunk to a thumbnail: there
+  // the picture is marked for smooth scaling, or its one-pixel strokes
+  // (fraction bars, digit stems) would drop out of the thumbnail.
+  const QPaintEngine* engine = painter.paintEngine();
+  const bool shrunk_later = engine != nullptr && engine->type() == QPaintEngine::SVG;
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, shrunk_later);
   painter.drawImage(target, picture);
   painter.restore();
 }

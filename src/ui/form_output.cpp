@@ -8,7 +8,6 @@
 #include <QPrintDialog>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 #include "error_display.h"
@@ -36,15 +35,6 @@ std::unique_ptr<QPrinter> A4Printer() {
   printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
   printer->setFullPage(true);
   return printer;
-}
-
-QPixmap PagePicture(const QString& file_name, QSize size) {
-  QSvgRenderer page(file_name);
-  QPixmap picture(size);
-  picture.fill(Qt::white);
-  QPainter painter(&picture);
-  page.render(&painter, QRectF(QPointF(0, 0), size));
-  return picture;
 }
 
 // Every job prints whole documents, so the print dialog offers no page
@@ -156,7 +146,7 @@ void TForm1::btnApercuClick() {
   for (int page = 0; page < kPreviewPageCount; ++page) {
     const QString file = PreviewPageFile(here, page);
     if (QFile::exists(file)) {
-      images[page]->setPixmap(PagePicture(file, images[page]->size()));
+      images[page]->setPixmap(QPixmap::fromImage(PreviewPagePicture(file, images[page]->size())));
     }
   }
   ScrollBox1->verticalScrollBar()->setValue(0);
