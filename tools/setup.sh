@@ -11,6 +11,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libfontconfig-dev fonts-liberation
+  libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 read -r -a extra_packages <<< "${FRACTIONS_EXTRA_PACKAGES:-}"

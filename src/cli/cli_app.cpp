@@ -18,8 +18,8 @@ namespace {
 
 constexpr const char* kUsageLine =
     "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--json]\n"
-    "                      [--out BASE [--pdf] [--title T] [--instruction I] [--spacing S]\n"
-    "                       [--separator TEXTE | --no-separator]]\n";
+    "                      [--out BASE [--pdf [--margin MM]] [--title T] [--instruction I]\n"
+    "                       [--spacing S] [--separator TEXTE | --no-separator]]\n";
 
 constexpr const char* kPurpose =
     "Tire les exercices d'une feuille de fractions comme le font les boutons de la\n"
@@ -62,6 +62,14 @@ std::string Default(SettingRange range) {
   return std::to_string(range.default_value);
 }
 
+// The PDF pages' margins when PDFs are asked for.
+std::optional<int> PdfMargin(const CliOptions& options) {
+  if (!options.pdf) {
+    return std::nullopt;
+  }
+  return options.pdf_margin_mm.value_or(kPdfMarginRange.default_value);
+}
+
 std::string HelpText() {
   return std::string(kPurpose) + HelpEntry("--type TYPE", TypeChoices(true) + " ; obligatoire") +
          HelpEntry("--max M", "plus grand terme, " +
@@ -76,9 +84,11 @@ std::string HelpText() {
          "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n"
          "  --json             un objet JSON au lieu d'une liste\n"
          "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
-         "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n"
-         "  --title T          ligne de titre (" +
-         std::to_string(kMaxTitleLength) +
+         "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n" +
+         HelpEntry("--margin MM", "marges des pages PDF en millimètres, " +
+                                      FromTo(kPdfMarginRange.min, kPdfMarginRange.max) + " (" +
+                                      Default(kPdfMarginRange) + ")") +
+         "  --title T          ligne de titre (" + std::to_string(kMaxTitleLength) +
          " caractères au plus ; balises permises)\n"
          "  --instruction I    consigne (balises permises)\n"
          "  --separator TEXTE  ligne de séparation (" +
@@ -113,7 +123,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
     if (options.out_base) {
       WriteDocumentFiles(QString::fromStdString(*options.out_base), worksheet.documents.subject,
-                         worksheet.documents.answer_key, options.pdf);
+                         worksheet.documents.answer_key, PdfMargin(options));
     }
     if (options.json) {
       WriteJson(out, worksheet);

@@ -120,6 +120,8 @@ const std::vector<OptionRule>& OptionRules() {
       {"--no-separator", "", [](O& o, V) { o.settings.separator_on = false; }},
       {"--out", "un chemin sans extension", [](O& o, V v) { o.out_base = ParseOutBase(v); }},
       {"--pdf", "", [](O& o, V) { o.pdf = true; }},
+      {"--margin", WholeNumberRange(kPdfMarginRange.min, kPdfMarginRange.max),
+       [](O& o, V v) { o.pdf_margin_mm = ParseSetting("--margin", v, kPdfMarginRange); }},
       {"--json", "", [](O& o, V) { o.json = true; }},
       {"--help", "", [](O& o, V) { o.help = true; }},
   };
@@ -200,6 +202,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   }
   if (options.pdf && !options.out_base) {
     throw UsageError("--pdf va avec --out BASE, qui nomme les fichiers");
+  }
+  if (options.pdf_margin_mm && !options.pdf) {
+    throw UsageError("--margin va avec --pdf, dont il règle les marges");
   }
   return options;
 }

@@ -17,12 +17,17 @@ namespace fractions {
 struct CliOptions {
   std::optional<ExerciseType> type;
   WorksheetSettings settings;
-  std::optional<uint32_t> seed;         // none: seed from the time of day
-  std::optional<std::string> out_base;  // UTF-8 path without extension
-  bool pdf = false;                     // with out_base: also BASE.pdf and BASE_Cor.pdf
+  std::optional<uint32_t> seed;          // none: seed from the time of day
+  std::optional<std::string> out_base;   // UTF-8 path without extension
+  bool pdf = false;                      // with out_base: also BASE.pdf and BASE_Cor.pdf
+  std::optional<int32_t> pdf_margin_mm;  // none: kPdfMarginRange's default
   bool json = false;
   bool help = false;
 };
+
+// The margins of the PDF pages, in whole millimetres: a real printer cannot
+// print to the paper's edge, and a teacher expects room around the text.
+inline constexpr SettingRange kPdfMarginRange{0, 40, 15};
 
 // A command line that cannot be followed; the message (UTF-8, French) names
 // the option and what it accepts.

@@ -39,7 +39,7 @@ struct PlannedFile {
 
 // The PDF of an RTF document, laid out as a view would show it, in memory:
 // it reaches the disk through the same writer as the other files.
-std::string PdfBytes(const QString& name, const std::string& rtf) {
+std::string PdfBytes(const QString& name, const std::string& rtf, int margin_mm) {
   QTextDocument document;
   QTextCursor cursor(&document);
   if (const auto error = InsertRtf(cursor, rtf)) {
@@ -49,7 +49,7 @@ std::string PdfBytes(const QString& name, const std::string& rtf) {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   try {
-    WriteDocumentPdf(document, buffer);
+    WriteDocumentPdf(document, buffer, margin_mm);
   } catch (const PdfError& error) {
     Fail(name, error.what());
   }
@@ -59,11 +59,11 @@ std::string PdfBytes(const QString& name, const std::string& rtf) {
 }  // namespace
 
 void WriteDocumentFiles(const QString& base, const std::string& subject,
-                        const std::string& answer_key, bool pdf) {
+                        const std::string& answer_key, std::optional<int> pdf_margin_mm) {
   std::vector<PlannedFile> planned = {{base + ".rtf", subject}, {base + "_Cor.rtf", answer_key}};
-  if (pdf) {
-    planned.push_back({base + ".pdf", PdfBytes(base + ".pdf", subject)});
-    planned.push_back({base + "_Cor.pdf", PdfBytes(base + "_Cor.pdf", answer_key)});
+  if (pdf_margin_mm) {
+    planned.push_back({base + ".pdf", PdfBytes(base + ".pdf", subject, *pdf_margin_mm)});
+    planned.push_back({base + "_Cor.pdf", PdfBytes(base + "_Cor.pdf", answer_key, *pdf_margin_mm)});
   }
   // Every file whole on the disk before any takes its name; a failure
   // leaves all the old files as they were (the staged ones go with `staged`).

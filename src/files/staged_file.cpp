@@ -1,6 +1,7 @@
 #include "staged_file.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,13 +50,18 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : target_(std::move(other.target_)), temporary_(std::exchange(other.temporary_, {})) {}
+    : target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      in_place_fd_(std::exchange(other.in_place_fd_, -1)),
+      in_place_bytes_(std::move(other.in_place_bytes_)) {}
 
 StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
   if (this != &other) {
     Discard();
     target_ = std::move(other.target_);
     temporary_ = std::exchange(other.temporary_, {});
+    in_place_fd_ = std::exchange(other.in_place_fd_, -1);
+    in_place_bytes_ = std::move(other.in_place_bytes_);
   }
   return *this;
 }
@@ -69,6 +75,11 @@ void StagedFile::Discard() {
     ::unlink(temporary_.c_str());
     temporary_.clear();
   }
+  if (in_place_fd_ >= 0) {
+    ::close(in_place_fd_);
+    in_place_fd_ = -1;
+  }
+  in_place_bytes_.clear();
 }
 
 std::optional<WriteFailure> StagedFile::Stage(const std::filesystem::path& path,
@@ -124,7 +135,12 @@ std::optional<WriteFailure> StagedFile::WriteTemporary(std::string_view bytes, m
   const int fd = ::open(temporary.c_str(),
                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
   if (fd < 0) {
-    return Failed(LastError(), WriteStep::kCreate);
+    const std::error_code error = LastError();
+    if (keep_mode &&
+        (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)) {
+      return StageInPlace(bytes);  // the folder takes no new file, its file may change
+    }
+    return Failed(error, WriteStep::kCreate);
   }
   temporary_ = temporary;
   std::optional<WriteFailure> failure;
@@ -148,7 +164,64 @@ std::optional<WriteFailure> StagedFile::WriteTemporary(std::string_view bytes, m
   return failure;
 }
 
+// Opens the existing target (CheckTarget found it a regular file the user
+// may write) and reserves the blocks of its new content beyond what it
+// holds, without changing its size: a disk too full fails here.
+std::optional<WriteFailure> StagedFile::StageInPlace(std::string_view bytes) {
+  const int fd = ::open(target_.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    return Failed(LastError(), WriteStep::kCreate);
+  }
+  struct stat old_file {};
+  if (::fstat(fd, &old_file) != 0 || !S_ISREG(old_file.st_mode)) {
+    ::close(fd);
+    return Failed(std::make_error_code(std::errc::permission_denied), WriteStep::kCreate);
+  }
+  const auto size = static_cast<off_t>(bytes.size());
+  if (struct rlimit limit{}; ::getrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+                             limit.rlim_cur != RLIM_INFINITY &&
+                             static_cast<rlim_t>(size) > limit.rlim_cur) {
+    ::close(fd);  // a size limit would stop the write half-way
+    return Failed(std::make_error_code(std::errc::file_too_large), WriteStep::kWrite);
+  }
+  if (size > old_file.st_size) {
+    int error = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0 ? 0 : errno;
+    if (error == EOPNOTSUPP || error == ENOSYS) {
+      // Without the file system's help the room is reserved by growing the
+      // file; the old content itself stays as it was.
+      error = ::posix_fallocate(fd, 0, size);
+    }
+    if (error != 0) {
+      ::close(fd);
+      return Failed({error, std::generic_category()}, WriteStep::kWrite);
+    }
+  }
+  in_place_fd_ = fd;
+  in_place_bytes_.assign(bytes);
+  return std::nullopt;
+}
+
+std::optional<WriteFailure> StagedFile::CommitInPlace() {
+  const int fd = std::exchange(in_place_fd_, -1);
+  const std::string bytes = std::exchange(in_place_bytes_, {});
+  std::optional<WriteFailure> failure;
+  if (::lseek(fd, 0, SEEK_SET) != 0) {
+    failure = Failed(LastError(), WriteStep::kWrite);
+  } else if (const std::error_code error = WriteAll(fd, bytes)) {
+    failure = Failed(error, WriteStep::kWrite);
+  } else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0) {
+    failure = Failed(LastError(), WriteStep::kWrite);
+  }
+  if (::close(fd) != 0 && !failure) {
+    failure = Failed(LastError(), WriteStep::kWrite);
+  }
+  return failure;
+}
+
 std::optional<WriteFailure> StagedFile::Commit() {
+  if (in_place_fd_ >= 0) {
+    return CommitInPlace();
+  }
   if (temporary_.empty()) {
     return Failed(std::make_error_code(std::errc::invalid_argument), WriteStep::kCreate);
   }

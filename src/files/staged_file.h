@@ -3,6 +3,7 @@
 #include <sys/types.h>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -30,6 +31,13 @@ struct WriteFailure {
 // The target follows WriteTarget's rule for links. An existing file keeps
 // its permission bits; one with no write permission at all, or that the
 // user may not write, is refused.
+//
+// A folder may let its files be written but take no new one (a shared
+// folder where the teacher owns the file, not the folder). There an
+// existing file is written in place instead: staging opens it (never
+// through a link) and reserves the room its new content needs, so that a
+// full disk fails before a byte of the old content changes; committing
+// writes it.
 class StagedFile {
  public:
   StagedFile() = default;
@@ -48,10 +56,14 @@ class StagedFile {
  private:
   std::optional<WriteFailure> CheckTarget(mode_t& mode, bool& keep_mode) const;
   std::optional<WriteFailure> WriteTemporary(std::string_view bytes, mode_t mode, bool keep_mode);
+  std::optional<WriteFailure> StageInPlace(std::string_view bytes);
+  std::optional<WriteFailure> CommitInPlace();
   void Discard();
 
   std::filesystem::path target_;
-  std::filesystem::path temporary_;  // empty when nothing is staged
+  std::filesystem::path temporary_;  // empty when nothing is staged there
+  int in_place_fd_ = -1;             // the target, open, when it is written in place
+  std::string in_place_bytes_;
 };
 
 // Stages and commits one file.

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -40,13 +41,22 @@ QSizeF ShownSize(const QTextImageFormat& format, const QImage& picture) {
 }
 
 void DrawWholeDevicePixels(QPainter& painter, const QRectF& rect, const QImage& picture) {
-  // Device pixels per picture pixel, rounded down to a whole number.
-  const double scale = std::min(rect.width() / picture.width(), rect.height() / picture.height());
+  // Device pixels per picture pixel, rounded down to a whole number. The
+  // page may be drawn scaled: the place is counted in the device's pixels.
+  const QRectF place = painter.worldTransform().mapRect(rect);
+  const double scale =
+      std::min(place.width() / picture.width(), place.height() / picture.height());
   const double whole = std::max(1.0, std::floor(scale + 1e-6));
-  const QRectF target(QPointF(std::round(rect.left()), std::round(rect.top())),
+  const QRectF target(QPointF(std::round(place.left()), std::round(place.top())),
                       QSizeF(picture.width() * whole, picture.height() * whole));
   painter.save();
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.resetTransform();
+  // The preview's page files are SVG, later shrunk to a thumbnail: there
+  // the picture is marked for smooth scaling, or its one-pixel strokes
+  // (fraction bars, digit stems) would drop out of the thumbnail.
+  const QPaintEngine* engine = painter.paintEngine();
+  const bool shrunk_later = engine != nullptr && engine->type() == QPaintEngine::SVG;
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, shrunk_later);
   painter.drawImage(target, picture);
   painter.restore();
 }

@@ -1,6 +1,7 @@
 #include "page_renderer.h"
 
 #include "crisp_picture_handler.h"
+#include "point_sizes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -10,6 +11,8 @@
 namespace fractions {
 
 namespace {
+
+constexpr double kLayoutDotsPerInch = 96;
 
 bool IsBlackAndWhite(const QImage& image) {
   for (int y = 0; y < image.height(); ++y) {
@@ -43,19 +46,33 @@ void KeepPicturesOneBit(QTextDocument& document) {
   }
 }
 
+// The device every document is laid out for: a screen's 96 dots per inch.
+QPaintDevice* LayoutDevice() {
+  static QImage screen = [] {
+    QImage image(1, 1, QImage::Format_Mono);
+    const int dots_per_metre = qRound(kLayoutDotsPerInch / 0.0254);
+    image.setDotsPerMeterX(dots_per_metre);
+    image.setDotsPerMeterY(dots_per_metre);
+    return image;
+  }();
+  return &screen;
+}
+
 }  // namespace
 
 PageRenderer::PageRenderer(const QTextDocument& document, QPaintDevice* device, QSizeF page_size)
-    : layout_copy_(document.clone()), page_size_(page_size) {
+    : layout_copy_(document.clone()),
+      scale_x_(device->logicalDpiX() / kLayoutDotsPerInch),
+      scale_y_(device->logicalDpiY() / kLayoutDotsPerInch),
+      page_size_(page_size.width() / scale_x_, page_size.height() / scale_y_) {
   KeepPicturesOneBit(*layout_copy_);
+  UsePointSizes(*layout_copy_);
   UseCrispPictures(*layout_copy_);
   layout_copy_->setDocumentMargin(0);
-  // Fonts and pictures are measured for the device: a picture of 90 screen
-  // pixels becomes as many device pixels as make the same width on paper.
-  layout_copy_->documentLayout()->setPaintDevice(device);
+  layout_copy_->documentLayout()->setPaintDevice(LayoutDevice());
   // One endless page as wide as the real one: pagination is done here,
   // line by line, so that any position can start a page.
-  layout_copy_->setTextWidth(page_size.width());
+  layout_copy_->setTextWidth(page_size_.width());
   layout_copy_->documentLayout()->documentSize();  // lays everything out
   for (QTextBlock block = layout_copy_->begin(); block.isValid(); block = block.next()) {
     const double block_top = layout_copy_->documentLayout()->blockBoundingRect(block).top();
@@ -97,6 +114,7 @@ int PageRenderer::RenderPage(QPainter& painter, int from) const {
   const double drawn_height = std::min(lines_[next - 1].bottom - page_top, page_size_.height());
   const QRectF drawn(0, page_top + kHair, page_size_.width(), drawn_height - 2 * kHair);
   painter.save();
+  painter.scale(scale_x_, scale_y_);
   painter.translate(0, -page_top);
   layout_copy_->drawContents(&painter, drawn);
   painter.restore();

@@ -13,11 +13,16 @@ namespace fractions {
 // a page of a given size, reporting the first position that did not fit.
 // Nothing else paginates.
 //
-// The document is laid out once, on a copy, for the page width at the
-// device's resolution, with no margin: the page is the whole printable
-// area. A line (and so a picture, which stands in a line) is never split:
-// a page ends before the first line that would cross its bottom. Positions
-// count as the document's do: one per character, picture and paragraph end.
+// The document is laid out once, on a copy, for the page width, with no
+// margin: the page is the whole printable area. It is laid out as a screen
+// of 96 dots per inch lays it out, whatever the device, and drawn scaled to
+// the device's resolution: the fonts' metrics round differently at each
+// resolution, and a layout made for the device would put the lines, and the
+// page breaks, elsewhere on a 300-dpi printer than on a 1200-dpi one and
+// than on screen. A line (and so a picture, which stands in a line) is
+// never split: a page ends before the first line that would cross its
+// bottom. Positions count as the document's do: one per character, picture
+// and paragraph end.
 class PageRenderer {
  public:
   // `page_size` in device pixels of `device`, which must outlive the
@@ -45,7 +50,9 @@ class PageRenderer {
   size_t LineIndexOf(int position) const;
 
   std::unique_ptr<QTextDocument> layout_copy_;
-  QSizeF page_size_;
+  double scale_x_;   // device pixels per layout pixel
+  double scale_y_;
+  QSizeF page_size_;  // in layout pixels
   std::vector<Line> lines_;
 };
 

@@ -16,10 +16,12 @@ constexpr int kPdfDotsPerInch = 600;
 
 }  // namespace
 
-void WriteDocumentPdf(const QTextDocument& document, QIODevice& out) {
+void WriteDocumentPdf(const QTextDocument& document, QIODevice& out, int margin_mm) {
   QPdfWriter pdf(&out);
   pdf.setResolution(kPdfDotsPerInch);
-  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+  const QMarginsF margins(margin_mm, margin_mm, margin_mm, margin_mm);
+  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
+                                QPageLayout::Millimeter));
   const PageRenderer renderer(document, &pdf,
                               pdf.pageLayout().paintRectPixels(kPdfDotsPerInch).size());
   QPainter painter;

@@ -2,18 +2,41 @@
 
 #include <QPageLayout>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 
 #include "page_renderer.h"
+#include "print_queue.h"
 #include "richtext/document_text.h"
 
 namespace fractions {
 
-std::unique_ptr<QPrinter> DefaultPrinter() {
-  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) {
-    throw PrintError("Aucune imprimante par défaut sélectionnée");
+namespace {
+
+// The key under which Qt's CUPS print engine keeps the job options its
+// print dialog sets, as "name", "value" pairs.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// A page range chosen in the print dialog's options is kept by the print
+// engine as CUPS options, out of sight, and would cut every later job:
+// every job prints the whole document.
+void PrintAllPages(QPrinter& printer) {
+  printer.setPrintRange(QPrinter::AllPages);
+  printer.setFromTo(0, 0);
+  QPrintEngine* engine = printer.printEngine();
+  const QStringList options = engine->property(kCupsOptions).toStringList();
+  QStringList kept;
+  for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+    if (options[i] != QLatin1String("page-ranges") && options[i] != QLatin1String("page-set")) {
+      kept << options[i] << options[i + 1];
+    }
   }
+  if (kept.size() != options.size()) {
+    engine->setProperty(kCupsOptions, kept);
+  }
+}
+
+std::unique_ptr<QPrinter> PrinterOf(const QPrinterInfo& info) {
   auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
   // No margin of our own: the page is the printable area, whose edges the
   // printer itself keeps.
@@ -22,13 +45,54 @@ std::unique_ptr<QPrinter> DefaultPrinter() {
   return printer;
 }
 
-void PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title) {
+[[noreturn]] void NoPrinter() {
+  throw PrintError("Aucune imprimante par défaut sélectionnée");
+}
+
+QString JobsSent(int sent, int total) {
+  const QString of = QStringLiteral(" sur %1").arg(total);
+  if (sent == 0) {
+    return QStringLiteral("aucune impression envoyée") + of;
+  }
+  return QStringLiteral("%1 impression%2 envoyée%2").arg(sent).arg(sent > 1 ? "s" : "") + of;
+}
+
+[[noreturn]] void Refused(const QString& printer, int sent, int total) {
+  throw PrintError(QStringLiteral("L'imprimante « %1 » a refusé l'impression : %2")
+                       .arg(printer, JobsSent(sent, total))
+                       .toStdString());
+}
+
+}  // namespace
+
+std::unique_ptr<QPrinter> DefaultPrinter() {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) {
+    NoPrinter();
+  }
+  return PrinterOf(info);
+}
+
+std::unique_ptr<QPrinter> PrinterToChoose() {
+  QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) {
+    const QList<QPrinterInfo> installed = QPrinterInfo::availablePrinters();
+    if (installed.isEmpty()) {
+      NoPrinter();
+    }
+    info = installed.first();
+  }
+  return PrinterOf(info);
+}
+
+bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title) {
   printer.setDocName(title);
+  PrintAllPages(printer);
   const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
   const PageRenderer renderer(document, &printer, page);
   QPainter painter;
   if (!painter.begin(&printer)) {
-    return;  // the driver refused the job: the next copy is still tried
+    return false;
   }
   for (int from = 0; from < renderer.TextLength();) {
     if (from > 0) {
@@ -36,20 +100,43 @@ void PrintDocument(const QTextDocument& document, QPrinter& printer, const QStri
     }
     from = renderer.RenderPage(painter, from);
   }
-  painter.end();
+  return painter.end();
 }
 
-void PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
-                   int subject_copies, int answer_copies, QPrinter& printer) {
+ClassSetReport PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
+                             int subject_copies, int answer_copies, QPrinter& printer) {
+  ClassSetReport report;
   if (DocumentLineCount(subject) < 1) {
-    return;
+    return report;
   }
+  const QString name =
+      printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
+  const int total = subject_copies + answer_copies;
+  const auto print = [&](const QTextDocument& document, const QString& title) {
+    const std::optional<QueueState> queue = QueryCupsQueue(name);
+    if (queue && !queue->accepting) {
+      Refused(name, report.jobs_sent, total);
+    }
+    if (queue && queue->paused && !report.notice) {
+      report.notice =
+          QStringLiteral("L'imprimante « %1 » est en pause : les impressions attendront.")
+              .arg(name);
+    }
+    const bool started = PrintDocument(document, printer, title);
+    if (queue && !LastCupsRequestSucceeded()) {
+      Refused(name, report.jobs_sent, total);
+    }
+    if (started) {
+      ++report.jobs_sent;
+    }
+  };
   for (int copy = 0; copy < subject_copies; ++copy) {
-    PrintDocument(subject, printer, "Sujet");
+    print(subject, "Sujet");
   }
   for (int copy = 0; copy < answer_copies; ++copy) {
-    PrintDocument(answer_key, printer, "Corrigé");
+    print(answer_key, "Corrigé");
   }
+  return report;
 }
 
 }  // namespace fractions

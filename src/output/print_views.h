@@ -4,11 +4,13 @@
 #include <QString>
 #include <QTextDocument>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace fractions {
 
-// Printing cannot start; the message is for the error box.
+// Printing cannot start, or the print system refused a job; the message
+// is for the error box.
 class PrintError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -19,13 +21,29 @@ class PrintError : public std::runtime_error {
 // the system has none.
 std::unique_ptr<QPrinter> DefaultPrinter();
 
+// The printer the print dialog opens on: the default one, else the first
+// printer installed, so that one can be chosen even when none is the
+// default. Throws PrintError as DefaultPrinter does when there is none.
+std::unique_ptr<QPrinter> PrinterToChoose();
+
 // Prints the whole document as one job titled `title`, page by page on the
-// printable area, with nothing added: no margin, header or page number.
-void PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title);
+// printable area, with nothing added: no margin, header or page number,
+// and no page range: every job prints every page. Returns false when the
+// printer refused to start the job.
+bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title);
+
+// What a class set leaves to say once it is sent: that the queue holds the
+// jobs, paused.
+struct ClassSetReport {
+  int jobs_sent = 0;
+  std::optional<QString> notice;
+};
 
 // A class set: `subject_copies` jobs "Sujet", then `answer_copies` jobs
 // "Corrigé", one job per copy. Nothing at all when the subject has no line.
-void PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
-                   int subject_copies, int answer_copies, QPrinter& printer);
+// On a CUPS queue, stops at the first job the queue does not take and
+// throws PrintError naming the printer and how many jobs were sent.
+ClassSetReport PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
+                             int subject_copies, int answer_copies, QPrinter& printer);
 
 }  // namespace fractions

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 
 #include "files/link_rule.h"
 #include "page_renderer.h"
@@ -48,6 +49,17 @@ int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const Q
   painter.end();
   output.close();
   return next;
+}
+
+QImage PreviewPagePicture(const QString& file_name, QSize size) {
+  QSvgRenderer page(file_name);
+  QImage picture(size, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  page.render(&painter, QRectF(QPointF(0, 0), size));
+  return picture;
 }
 
 void RichEditToEMF(const QTextDocument& document, const QDir& folder, QPaintDevice& reference,

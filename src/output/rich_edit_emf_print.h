@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QImage>
 #include <QPaintDevice>
 #include <QSize>
 #include <QString>
@@ -31,6 +32,11 @@ int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const Q
 // page files in `folder`; an empty document makes no file.
 void RichEditToEMF(const QTextDocument& document, const QDir& folder, QPaintDevice& reference,
                    PageFrame frame);
+
+// A page file drawn into a picture of `size` for the preview pane. The
+// page is shrunk smoothly: one-pixel strokes (fraction bars, digit stems)
+// turn grey rather than drop out.
+QImage PreviewPagePicture(const QString& file_name, QSize size);
 
 // The page in the reference device's pixels, through the twips the page
 // frame converts to.

@@ -23,7 +23,11 @@ struct RtfPicture {
   double height;
 };
 
-struct RtfParagraphEnd {};
+// The end of a paragraph, with the character format of its mark: an empty
+// paragraph is as tall as its mark's font.
+struct RtfParagraphEnd {
+  QTextCharFormat mark;
+};
 
 using RtfItem = std::variant<RtfTextRun, RtfPicture, RtfParagraphEnd>;
 

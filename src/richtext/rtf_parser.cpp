@@ -84,6 +84,7 @@ class RtfParser {
   void StartPicture();
   void FinishPicture(const GroupState& group);
   void SyncFormat();
+  void EndParagraph();
   QTextCharFormat FormatOf(const CharState& chars) const;
   ByteCode CurrentByteCode() const;
   char16_t Decode(unsigned char byte, ByteCode code) const;
@@ -405,7 +406,7 @@ void RtfParser::SetColour(std::optional<QRgb>& colour, int32_t index) const {
 void RtfParser::OnTextWord(RtfWord word, const RtfToken& /*token*/) {
   switch (word) {
     case RtfWord::kParagraph:
-      builder_.EndParagraph();
+      EndParagraph();
       break;
     case RtfWord::kLine:
       OnCharacter(QChar::LineSeparator);
@@ -486,7 +487,7 @@ void RtfParser::OnSymbol(const RtfToken& token) {
       break;
     case '\r':
     case '\n':
-      builder_.EndParagraph();  // a backslash before a line break is \par
+      EndParagraph();  // a backslash before a line break is \par
       break;
     default:
       break;
@@ -557,6 +558,10 @@ void RtfParser::FinishPicture(const GroupState& group) {
     builder_.AddPicture(std::move(*picture));
   }
   reader = RtfPictureReader();  // its data are no longer needed
+}
+
+void RtfParser::EndParagraph() {
+  builder_.EndParagraph(FormatOf(Top().chars));
 }
 
 void RtfParser::SyncFormat() {

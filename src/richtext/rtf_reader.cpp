@@ -1,5 +1,6 @@
 #include "rtf_reader.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -35,7 +36,13 @@ void InsertContent(QTextCursor& cursor, const RtfContent& content) {
     } else if (const auto* picture = std::get_if<RtfPicture>(&item)) {
       InsertPicture(cursor, *picture);
     } else {
-      cursor.insertBlock();
+      const QTextCharFormat& mark = std::get<RtfParagraphEnd>(item).mark;
+      if (cursor.atBlockStart() && cursor.block().length() <= 1) {
+        cursor.setBlockCharFormat(mark);  // an empty paragraph: its mark sets its height
+      }
+      // The next paragraph starts with the same format, so that a last
+      // empty paragraph is as tall as the others.
+      cursor.insertBlock(cursor.blockFormat(), mark);
     }
   }
 }

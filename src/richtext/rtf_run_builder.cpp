@@ -50,9 +50,9 @@ void RtfRunBuilder::AppendChecked(char16_t unit) {
   }
 }
 
-void RtfRunBuilder::EndParagraph() {
+void RtfRunBuilder::EndParagraph(const QTextCharFormat& mark) {
   FlushRun();
-  content_.items.emplace_back(RtfParagraphEnd{});
+  content_.items.emplace_back(RtfParagraphEnd{mark});
 }
 
 void RtfRunBuilder::AddPicture(RtfPicture picture) {

@@ -32,6 +32,10 @@ void Guarded(QWidget* window, Body&& body) {
 }  // namespace
 
 TForm1::TForm1(QWidget* parent, std::filesystem::path settings_file) : QWidget(parent) {
+  // Seeded now, not only when the window is first activated: a run can come
+  // first (a click queued before the activation, a desktop without a window
+  // manager), and it must not draw the same worksheet at every start.
+  random_.SetSeed(TimeOfDaySeed());
   CreateControls();
   ConnectHandlers();
   storage_target_ = std::make_unique<FormStorageTarget>(*this);

@@ -3,13 +3,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
+#include "error_display.h"
 #include "form.h"
 #include "output/preview_files.h"
 #include "output/print_views.h"
@@ -36,13 +37,27 @@ std::unique_ptr<QPrinter> A4Printer() {
   return printer;
 }
 
-QPixmap PagePicture(const QString& file_name, QSize size) {
-  QSvgRenderer page(file_name);
-  QPixmap picture(size);
-  picture.fill(Qt::white);
-  QPainter painter(&picture);
-  page.render(&painter, QRectF(QPointF(0, 0), size));
-  return picture;
+// Every job prints whole documents, so the print dialog offers no page
+// range: it would show its range group once its options are expanded, even
+// with page ranges turned off.
+class PageRangeHider : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      static_cast<QWidget*>(watched)->hide();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+void HidePageRange(QPrintDialog& dialog) {
+  if (auto* range = dialog.findChild<QWidget*>(QStringLiteral("gbPrintRange"))) {
+    range->hide();
+    range->installEventFilter(new PageRangeHider(range));
+  }
 }
 
 }  // namespace
@@ -80,17 +95,30 @@ void TForm1::btnImprimeClick() {
   if (RxE1->LineCount() < 1 || (spSujets->value() == 0 && spCorriges->value() == 0)) {
     return;
   }
-  PrintClassSet(*RxE1->document(), *RxE2->document(), spSujets->value(), spCorriges->value(),
-                CurrentPrinter());
+  const ClassSetReport report =
+      PrintClassSet(*RxE1->document(), *RxE2->document(), spSujets->value(), spCorriges->value(),
+                    CurrentPrinter());
+  if (report.notice) {
+    QMessageBox::information(this, ApplicationTitle(), *report.notice);
+  }
 }
 
 void TForm1::btnChoixImpClick() {
-  QPrintDialog dialog(&CurrentPrinter(), this);
+  const bool offered = !printer_;  // no printer of the session yet: one is offered
+  if (offered) {
+    printer_ = PrinterToChoose();
+  }
+  QPrintDialog dialog(printer_.get(), this);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-  dialog.exec();  // on confirmation the printer keeps the choices made
+  HidePageRange(dialog);
+  // On confirmation the printer keeps the choices made. Cancelled, an
+  // offered printer was not chosen: "Imprimer" still wants a default one.
+  if (dialog.exec() != QDialog::Accepted && offered) {
+    printer_.reset();
+  }
 }
 
 void TForm1::btnApercuClick() {
@@ -118,7 +146,7 @@ void TForm1::btnApercuClick() {
   for (int page = 0; page < kPreviewPageCount; ++page) {
     const QString file = PreviewPageFile(here, page);
     if (QFile::exists(file)) {
-      images[page]->setPixmap(PagePicture(file, images[page]->size()));
+      images[page]->setPixmap(QPixmap::fromImage(PreviewPagePicture(file, images[page]->size())));
     }
   }
   ScrollBox1->verticalScrollBar()->setValue(0);

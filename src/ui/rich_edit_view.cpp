@@ -19,12 +19,26 @@ namespace fractions {
 
 namespace {
 
-// Text with no font of its own (typed into an emptied view) shows in a
-// fixed-width font, at the pixel height of the window's other texts.
+// Text with no font of its own (typed into an emptied view, or the blank
+// lines of a document that gives them no size) shows in a fixed-width font
+// as tall as the window's other texts: 11 pixels on a 96-dpi screen. In
+// points, so that it prints at that size too: a pixel size would be a
+// device pixel, 0.7 point on a 1200-dpi printer.
 QFont ViewFont() {
   QFont font("Liberation Mono");
-  font.setPixelSize(11);
+  font.setPointSizeF(8.25);
   return font;
+}
+
+// A selection shows only in the view that has the focus: the whole text
+// stays selected after saving, without two blue pages on screen. No brush
+// at all, not a transparent colour, keeps pictures from being greyed.
+void HideSelectionWithoutFocus(QTextEdit& view) {
+  QPalette palette = view.palette();
+  palette.setBrush(QPalette::Inactive, QPalette::Highlight, QBrush());
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   palette.color(QPalette::Inactive, QPalette::Text));
+  view.setPalette(palette);
 }
 
 }  // namespace
@@ -32,6 +46,7 @@ QFont ViewFont() {
 TRxRichEdit::TRxRichEdit(QWidget* parent) : QTextEdit(parent) {
   setFont(ViewFont());
   document()->setDefaultFont(ViewFont());
+  HideSelectionWithoutFocus(*this);
   setAcceptRichText(true);
   setContextMenuPolicy(Qt::NoContextMenu);
   // Text only: no link activation, whatever a pasted document holds.

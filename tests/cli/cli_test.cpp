@@ -176,6 +176,9 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--separator : 230 caractères au plus"},
       {{"--type", "add", "--out", ""}, "--out attend un chemin"},
       {{"--type", "add", "--pdf"}, "--pdf va avec --out BASE"},
+      {{"--type", "add", "--out", "f", "--margin", "10"}, "--margin va avec --pdf"},
+      {{"--type", "add", "--out", "f", "--pdf", "--margin", "41"},
+       "--margin attend un nombre entier de 0 à 40, et non « 41 »"},
       // Control characters typed in an argument are shown, never obeyed.
       {{"--type", "\x1B[2J\r\xC2\x9B"},
        "--type attend add, sub, mul, div, pow, simp ou reduc, et non « \\x1B[2J\\r\\u009B »"},
@@ -287,6 +290,54 @@ TEST_F(FractionsCliFiles, PdfPagesHoldEveryLineDrawnNotPasted) {
   EXPECT_EQ(answer_pictures, 0);
   EXPECT_GT(subject_pages, answer_pages);  // ten blank lines between questions
   EXPECT_GE(answer_pages, 3);
+}
+
+// The first word of a PDF's first page, in points from the page's top-left
+// corner, and the page's size, as poppler reads them.
+struct PdfLayout {
+  double left = -1;
+  double top = -1;
+  QString page_size;
+};
+
+PdfLayout FirstWordAndPageSize(const QString& pdf) {
+  QProcess info;
+  info.start("pdfinfo", {pdf});
+  EXPECT_TRUE(info.waitForFinished());
+  PdfLayout layout;
+  layout.page_size = QRegularExpression("Page size:\\s+(.*)\\n")
+                         .match(QString::fromUtf8(info.readAllStandardOutput()))
+                         .captured(1);
+  QProcess words;
+  words.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+  EXPECT_TRUE(words.waitForFinished());
+  const QRegularExpressionMatch first =
+      QRegularExpression("<word xMin=\"(-?[0-9.]+)\" yMin=\"(-?[0-9.]+)\"")
+          .match(QString::fromUtf8(words.readAllStandardOutput()));
+  if (first.hasMatch()) {
+    layout.left = first.captured(1).toDouble();
+    layout.top = first.captured(2).toDouble();
+  }
+  return layout;
+}
+
+TEST_F(FractionsCliFiles, PdfPagesAreA4WithTheirMargins) {
+  constexpr double kPointsPerMm = 72 / 25.4;
+  const std::pair<std::vector<std::string>, int> cases[] = {
+      {{}, 15}, {{"--margin", "0"}, 0}, {{"--margin=40"}, 40}};
+  for (const auto& [margin, mm] : cases) {
+    SCOPED_TRACE(mm);
+    std::vector<std::string> args = {"--type", "div", "--seed", "8", "--out", Base("m"), "--pdf"};
+    args.insert(args.end(), margin.begin(), margin.end());
+    ASSERT_EQ(RunWith(args).status, kExitOk);
+    for (const char* file : {"m.pdf", "m_Cor.pdf"}) {
+      const PdfLayout layout = FirstWordAndPageSize(dir_.filePath(file));
+      EXPECT_EQ(layout.page_size, "595 x 842 pts (A4)") << file;
+      // The header's first letter stands a hair inside the margin.
+      EXPECT_NEAR(layout.left, mm * kPointsPerMm, 1.5) << file;
+      EXPECT_NEAR(layout.top, mm * kPointsPerMm, 1.5) << file;
+    }
+  }
 }
 
 TEST(FractionsCli, HelpAndInlineValues) {

@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# Prints a class set from the window on a real CUPS print system: a PDF
-# queue (cups-pdf) made the default printer, 3 subjects and 1 answer key.
-# CUPS must list four completed jobs "Sujet", "Sujet", "Sujet", "Corrigé",
-# and every PDF the queue wrote must hold the worksheet's header and its
-# exercise lines, drawn as text and lines rather than pasted as pictures. Then, with no default printer, printing must give the error and
-# no job. Starts cupsd when it is not running (and stops it again), and
-# removes its queue whatever happens. Runs cupsd and lpadmin as root, through
-# sudo when not root already.
+# Prints class sets from the window on a real CUPS print system, a PDF queue
+# (cups-pdf):
+# - installed but not the default: "CI" offers it, and cancelled,
+#   "Imprimer" still says there is no default printer;
+# - made the default and paused: 3 subjects and 1 answer key are sent as
+#   four jobs "Sujet", "Sujet", "Sujet", "Corrigé" with a notice that the
+#   queue holds them; once resumed, every PDF the queue wrote holds the
+#   worksheet's header and its exercise lines, drawn as text and lines
+#   rather than pasted as pictures;
+# - copy counts with a 0 give exactly their jobs;
+# - a page range left in the printer by the print dialog, whose range
+#   group stays hidden, cuts no job;
+# - refusing jobs: the error names the printer and no job is sent;
+# - removed, with no printer at all: the error, and no job.
+# The program runs with a home folder of its own, so that a user's
+# ~/.cups/lpoptions cannot send its jobs elsewhere. Starts cupsd when it is
+# not running (and stops it again), and removes its queue whatever happens.
+# Runs cupsd and lpadmin as root, through sudo when not root already.
 set -euo pipefail
 export PATH="$PATH:/usr/sbin:/sbin"
 program=$1
@@ -15,6 +25,7 @@ queue="fractions-test-$$"
 instance="fractionstest$$"
 instance_conf="/etc/cups/cups-pdf-$instance.conf"
 output_folder=$(mktemp -d)
+home=$(mktemp -d)
 questions=25   # the window's default
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -24,7 +35,8 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo -n true 2> /dev/null || fail "needs root, or sudo without a password, for cupsd and lpadmin"
   as_root=(sudo -n)
 fi
-for tool in cupsd lpadmin lpstat cupsenable cupsdisable ipptool pdfimages pdftotext; do
+for tool in cupsd lpadmin lpstat cupsenable cupsdisable cupsaccept cupsreject cancel ipptool \
+  pdfimages pdftotext pdfinfo; do
   command -v "$tool" > /dev/null || fail "$tool missing: tools/test.sh installs it"
 done
 
@@ -33,6 +45,7 @@ cleanup() {
   "${as_root[@]}" lpadmin -x "$queue" 2> /dev/null || true
   "${as_root[@]}" rm -f "$instance_conf"
   "${as_root[@]}" rm -rf "$output_folder"
+  rm -rf "$home"
   if [ "$started_cupsd" -eq 1 ]; then
     "${as_root[@]}" pkill -x cupsd || true
   fi
@@ -54,7 +67,6 @@ printf 'Out %s\nLabel 2\n' "$output_folder" | "${as_root[@]}" tee "$instance_con
 # their text extractable (ghostscript's way turns fonts into Type 3 glyphs).
 "${as_root[@]}" lpadmin -p "$queue" -E -v "cups-pdf:/$instance" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd \
   -o pdftops-renderer-default=pdftocairo 2> /dev/null
-"${as_root[@]}" lpadmin -d "$queue"
 
 # "id,title" of the queue's jobs in a given state, in job order. CUPS
 # forgets a job's title a moment after the job completes: titles are read
@@ -69,9 +81,10 @@ cat > "$jobs_test" <<'IPP'
   ATTR uri printer-uri $uri
   ATTR name requesting-user-name $user
   ATTR keyword which-jobs $which
-  ATTR keyword requested-attributes job-id,job-name
+  ATTR keyword requested-attributes job-id,job-name,page-ranges
   DISPLAY job-id
   DISPLAY job-name
+  DISPLAY page-ranges
 }
 IPP
 jobs_in() {
@@ -80,14 +93,33 @@ jobs_in() {
 }
 
 
+run() {
+  HOME="$home" QT_QPA_PLATFORM=offscreen "$program" "$@"
+}
+titles_waiting() { jobs_in not-completed | cut -d, -f2 | paste -sd,; }
+cancel_all() { "${as_root[@]}" cancel -a "$queue" 2> /dev/null || true; }
+
+# Installed, not the default.
+if lpstat -d 2> /dev/null | grep -q "system default destination:"; then
+  echo "note: this machine has a default printer; the check without one is left out"
+else
+  result=$(run 1 0 --dialog)
+  grep -qx "DIALOG PRINTER: $queue" <<< "$result" || fail "CI without a default printer: $result"
+  grep -qx "ERROR: Aucune imprimante par défaut sélectionnée." <<< "$result" ||
+    fail "printing after a cancelled choice: $result"
+fi
+"${as_root[@]}" lpadmin -d "$queue"
+
+# Paused: the jobs wait, and the teacher is told.
 "${as_root[@]}" cupsdisable "$queue"
-result=$(QT_QPA_PLATFORM=offscreen "$program" 3 1)
+result=$(run 3 1)
 echo "$result"
 name=$(sed -n 's/^name: //p' <<< "$result")
 grep -q '^ERROR' <<< "$result" && fail "printing failed: $result"
+grep -qx "NOTICE: L'imprimante « $queue » est en pause : les impressions attendront." <<< "$result" ||
+  fail "no notice of the paused queue: $result"
 waiting=$(jobs_in not-completed)
-titles=$(cut -d, -f2 <<< "$waiting" | paste -sd,)
-[ "$titles" = "Sujet,Sujet,Sujet,Corrigé" ] || fail "jobs sent: '$titles'"
+[ "$(titles_waiting)" = "Sujet,Sujet,Sujet,Corrigé" ] || fail "jobs sent: '$(titles_waiting)'"
 
 "${as_root[@]}" cupsenable "$queue"
 for _ in $(seq 300); do
@@ -110,12 +142,35 @@ for pdf in "${pdfs[@]}"; do
   "${as_root[@]}" rm -f "$pdf"
 done
 
-# No default printer: the error, and no job.
+# Copy counts with a 0, and a page range left in the printer: held jobs.
+"${as_root[@]}" cupsdisable "$queue"
+for counts in "2 0 Sujet,Sujet" "0 2 Corrigé,Corrigé"; do
+  read -r subjects answer_keys expected <<< "$counts"
+  result=$(run "$subjects" "$answer_keys" --dialog)
+  grep -q '^ERROR' <<< "$result" && fail "printing $subjects and $answer_keys failed: $result"
+  grep -qx "RANGE GROUP: hidden" <<< "$result" || fail "the dialog offers a page range: $result"
+  [ "$(titles_waiting)" = "$expected" ] ||
+    fail "$subjects subjects and $answer_keys answer keys sent '$(titles_waiting)'"
+  ranges=$(jobs_in not-completed | cut -d, -f3 | tr -d '\n')
+  [ -z "$ranges" ] || fail "jobs printed with a page range: $ranges"
+  cancel_all
+done
+"${as_root[@]}" cupsenable "$queue"
+
+# Refusing jobs: an error naming the printer, and no job.
+"${as_root[@]}" cupsreject "$queue"
+result=$(run 3 1)
+grep -qx "ERROR: L'imprimante « $queue » a refusé l'impression : aucune impression envoyée sur 4." \
+  <<< "$result" || fail "a refusing queue: $result"
+[ -z "$(titles_waiting)" ] || fail "jobs sent to a refusing queue: $(titles_waiting)"
+"${as_root[@]}" cupsaccept "$queue"
+
+# No printer at all: the error, and no job.
 "${as_root[@]}" lpadmin -x "$queue"
 if lpstat -d 2> /dev/null | grep -q "system default destination:"; then
   export CUPS_SERVER=/nonexistent/cups.sock  # another default here: hide it
 fi
-result=$(QT_QPA_PLATFORM=offscreen "$program" 1 1)
+result=$(run 1 1)
 grep -qx "ERROR: Aucune imprimante par défaut sélectionnée." <<< "$result" ||
   fail "without a default printer: $result"
 [ -z "$(find "$output_folder" -name '*.pdf')" ] || fail "a job was printed"

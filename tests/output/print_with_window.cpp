@@ -1,8 +1,19 @@
 // Drives the window as a teacher would to print a class set: a worksheet,
-// the two copy counts, a click on "Imprimer". An error box, if any, is
-// closed and its text printed as "ERROR: <text>". For print_to_cups.sh.
+// the two copy counts, a click on "Imprimer". A message box, if any, is
+// closed and its text printed: "ERROR: <text>" for an error box, "NOTICE:
+// <text>" for any other. For print_to_cups.sh.
+//
+// With --dialog, the preview is asked for first (which takes the session's
+// printer, if there is a default one) and "CI" is opened: the program
+// prints the printer the dialog offers ("DIALOG PRINTER: <name>") and
+// whether the dialog's page range group shows once its options are
+// expanded ("RANGE GROUP: shown" or "hidden"), leaves a range of page 1 in
+// the printer's job options, as a range picked there would, and cancels.
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintEngine>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -11,27 +22,63 @@
 
 #include "ui/form.h"
 
+namespace {
+
+// The key under which Qt's CUPS print engine keeps its job options.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+void PickARangeAndCancel(QPrintDialog& dialog) {
+  std::printf("DIALOG PRINTER: %s\n", dialog.printer()->printerName().toUtf8().constData());
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (button->text().contains(">>")) {
+      button->click();  // expands the options
+    }
+  }
+  QApplication::processEvents();
+  const QWidget* range = dialog.findChild<QWidget*>("gbPrintRange");
+  std::printf("RANGE GROUP: %s\n", range != nullptr && range->isVisible() ? "shown" : "hidden");
+  QPrintEngine* engine = dialog.printer()->printEngine();
+  QStringList options = engine->property(kCupsOptions).toStringList();
+  options << "page-ranges"
+          << "1-1";
+  engine->setProperty(kCupsOptions, options);
+  dialog.reject();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: print_with_window SUBJECTS ANSWER_KEYS\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: print_with_window SUBJECTS ANSWER_KEYS [--dialog]\n");
     return 2;
   }
   QApplication app(argc, argv);
-  QTemporaryDir settings;
-  fractions::TForm1 form(nullptr, settings.filePath("print.ini").toStdString());
+  QTemporaryDir folder;  // the settings, and the preview's files
+  QDir::setCurrent(folder.path());
+  fractions::TForm1 form(nullptr, folder.filePath("print.ini").toStdString());
   form.show();
   form.findChild<QPushButton*>("btnReduc")->click();
   form.findChild<QSpinBox*>("spSujets")->setValue(QString(argv[1]).toInt());
   form.findChild<QSpinBox*>("spCorriges")->setValue(QString(argv[2]).toInt());
   QTimer watcher;
   QObject::connect(&watcher, &QTimer::timeout, [] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      std::printf("ERROR: %s\n", box->text().toUtf8().constData());
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+      PickARangeAndCancel(*dialog);
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      const bool error = box->icon() == QMessageBox::Critical;
+      std::printf("%s: %s\n", error ? "ERROR" : "NOTICE", box->text().toUtf8().constData());
       box->accept();
     }
   });
   watcher.start(50);
+  if (argc > 3 && QString(argv[3]) == "--dialog") {
+    form.findChild<QPushButton*>("btnApercu")->click();
+    form.findChild<QPushButton*>("btnChoixImp")->click();
+  }
   form.findChild<QPushButton*>("btnImprime")->click();
   std::printf("name: %s\n", form.DocumentName().c_str());
+  std::fflush(stdout);
+  QDir::setCurrent(QDir::rootPath());
   return 0;
 }

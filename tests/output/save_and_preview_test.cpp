@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <cmath>
+#include <vector>
 
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"
 #include "richtext/document_text.h"
 #include "richtext/rtf_reader.h"
+#include "worksheet/line_layouts.h"
+#include "worksheet/rtf_picture.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -159,6 +164,73 @@ TEST_F(PreviewPages, AtMostTwoPagesAndNoneForAnEmptyView) {
   const QTextDocument empty;
   RichEditToEMF(empty, QDir::current(), A4(), {21000, 29700});
   EXPECT_FALSE(PageFile(0));
+}
+
+}  // namespace
+}  // namespace fractions
+
+namespace fractions {
+namespace {
+
+// The columns of a picture's fraction bars: runs of black on its bar row.
+std::vector<std::pair<int, int>> BarColumns(const QImage& picture, int row) {
+  std::vector<std::pair<int, int>> bars;
+  for (int x = 0; x < picture.width();) {
+    int end = x;
+    while (end < picture.width() && qGray(picture.pixel(end, row)) < 128) {
+      ++end;
+    }
+    if (end - x >= 15) {
+      bars.emplace_back(x, end);
+    }
+    x = end + 1;
+  }
+  return bars;
+}
+
+// Whether some row near `y` of the shrunk page is clearly darker than the
+// paper across at least 90 % of the columns from `left` to `right`.
+bool DarkRowNear(const QImage& page, double y, double left, double right) {
+  for (int row = static_cast<int>(y) - 2; row <= static_cast<int>(y) + 2; ++row) {
+    int dark = 0;
+    int columns = 0;
+    for (int x = static_cast<int>(std::ceil(left)); x < static_cast<int>(right); ++x, ++columns) {
+      dark += qGray(page.pixel(x, row)) < 230 ? 1 : 0;
+    }
+    if (columns > 0 && dark >= 0.9 * columns) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(PreviewPages, FractionBarsStayReadableWhenShrunk) {
+  // An exercise line as the program draws it, and the same picture as any
+  // other bitmap would come (one pixel off, so no drawing of its own): each
+  // alone at the top of a page.
+  LineImages images;
+  images.SetSizesFor(ExerciseType::kAddition);
+  ComposeOperationLine(images, 12, ExerciseType::kAddition, {87, 21, 28, 68, 1, 1});
+  const std::string drawn = BitmapToRtfPict(images.ImaRep);
+  QImage foreign = images.ImaRep.Picture().copy();
+  foreign.setPixel(foreign.width() - 1, foreign.height() - 1, qRgb(0, 0, 0));
+  constexpr int kBarRow = 15;
+  const auto bars = BarColumns(foreign, kBarRow);
+  ASSERT_EQ(bars.size(), 2u);                      // 87/21 and 28/68; the answer 1 has none
+  const double scale = 420.0 / (210 / 25.4 * 96);  // preview pixels per picture pixel
+
+  for (const std::string& picture : {drawn, BitmapToRtfPict(foreign)}) {
+    QTextDocument document;
+    Load(document, "{\\rtf1 " + picture + "}");
+    RichEditToEMF(document, QDir::current(), A4(), {21000, 29700});
+    const QImage page = PreviewPagePicture("Temp0.EMF", {420, 594});
+    for (const auto& [left, right] : bars) {
+      // The bar's inner part: a bitmap may print a few percent small.
+      EXPECT_TRUE(
+          DarkRowNear(page, (kBarRow + 0.5) * scale, (left + 1) * scale, (right - 2) * scale))
+          << "bar from " << left << (&picture == &drawn ? " drawn" : " bitmap");
+    }
+  }
 }
 
 }  // namespace

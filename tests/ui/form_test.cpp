@@ -65,6 +65,19 @@ class FormTest : public QObject {
 
   QTemporaryDir folder_;
 
+  // The pixels of a view painted in the selection's colour.
+  static int HighlightedPixels(QWidget& view) {
+    const QImage image = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb highlight = view.palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        count += image.pixel(x, y) == highlight ? 1 : 0;
+      }
+    }
+    return count;
+  }
+
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
 
   // The text and pictures a view shows, to compare two views.
@@ -117,6 +130,15 @@ class FormTest : public QObject {
     const QPoint screen_centre = form->screen()->availableGeometry().center();
     // Centred to within the frame, which the platform adds after placing.
     QVERIFY((form->frameGeometry().center() - screen_centre).manhattanLength() <= 4);
+  }
+
+  void theGeneratorIsSeededBeforeTheFirstActivation() {
+    const uint32_t before = TimeOfDaySeed();
+    TForm1 form(nullptr, folder_.filePath("seed.ini").toStdString());
+    const uint32_t after = TimeOfDaySeed();
+    const uint32_t seed = static_cast<LcgRandom&>(form.Random()).Seed();
+    QVERIFY2(before <= after ? (seed >= before && seed <= after) : (seed >= before || seed <= after),
+             qPrintable(QString("seed %1 outside %2..%3").arg(seed).arg(before).arg(after)));
   }
 
   void everyExerciseButtonLoadsTheBuiltDocuments() {
@@ -199,12 +221,14 @@ class FormTest : public QObject {
     QTest::mouseClick(Find<QPushButton>(*form, "btnSimplif"), Qt::LeftButton);
     auto* subject = Find<TRxRichEdit>(*form, "RxE1");
     QVERIFY(subject->isReadOnly());
+    QApplication::setActiveWindow(form.get());
     subject->setFocus();
     QTest::keyClicks(subject, "zz");
     QVERIFY(!subject->Text().contains("zz"));
     Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
     QVERIFY(!subject->isReadOnly());
     QVERIFY(!Find<TRxRichEdit>(*form, "RxE2")->isReadOnly());
+    QApplication::setActiveWindow(form.get());
     subject->setFocus();
     subject->selectAll();
     QTest::keyClick(subject, Qt::Key_Delete);
@@ -386,6 +410,14 @@ class FormTest : public QObject {
     QVERIFY(QFile::exists(chosen + ".rtf"));
     QVERIFY(QFile::exists(chosen + "_Cor.rtf"));
     QVERIFY(Find<TRxRichEdit>(*form, "RxE1")->textCursor().hasSelection());
+    // Both views keep the whole text selected, but only the one with the
+    // focus shows it.
+    auto* subject = Find<TRxRichEdit>(*form, "RxE1");
+    QCOMPARE(HighlightedPixels(*subject), 0);
+    QCOMPARE(HighlightedPixels(*Find<TRxRichEdit>(*form, "RxE2")), 0);
+    QApplication::setActiveWindow(form.get());
+    subject->setFocus();
+    QTRY_VERIFY(HighlightedPixels(*subject) > 1000);
 
     // Cancelling writes nothing.
     QFile::remove(chosen + ".rtf");

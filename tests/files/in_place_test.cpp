@@ -1,0 +1,125 @@
+// A folder that takes no new file but lets the teacher's own file in it be
+// written (a shared folder of the school's, with the teacher's worksheet in
+// it): saving writes that file in place, and a disk too full fails before
+// the old content changes. Needs root, to make the user who saves.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+
+#include "files/file_errors.h"
+#include "files/staged_file.h"
+#include "small_disk.h"
+
+namespace fractions {
+namespace {
+
+class InPlace : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (::geteuid() != 0) {
+      return;
+    }
+    user_ = "frplace" + std::to_string(::getpid());
+    if (std::system(("useradd -M -U -s /usr/sbin/nologin " + user_).c_str()) != 0) {
+      user_.clear();
+      return;
+    }
+    const passwd* entry = ::getpwnam(user_.c_str());
+    uid_ = entry->pw_uid;
+    gid_ = entry->pw_gid;
+  }
+  static void TearDownTestSuite() {
+    if (!user_.empty()) {
+      std::system(("userdel " + user_).c_str());
+    }
+  }
+  void SetUp() override {
+    ASSERT_EQ(::geteuid(), 0u) << "needs root: it makes the user who saves";
+    ASSERT_FALSE(user_.empty()) << "useradd failed";
+  }
+
+  // The teacher's file in `folder`, a folder of root's that they may read
+  // but not add to.
+  static std::string TeachersFile(const QString& folder, const QByteArray& content) {
+    const std::string path = QFile::encodeName(folder + "/feuille.rtf").toStdString();
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    EXPECT_EQ(::chown(path.c_str(), uid_, gid_), 0);
+    const std::string local = QFile::encodeName(folder).toStdString();
+    EXPECT_EQ(::chown(local.c_str(), 0, 0), 0);
+    EXPECT_EQ(::chmod(local.c_str(), 0755), 0);
+    return path;
+  }
+
+  // Writes `bytes` to `path` as the teacher; the reason of a failure, or
+  // "" on success.
+  static std::string WriteAsTeacher(const std::string& path, const std::string& bytes,
+                                    const testing::SmallDisk* disk = nullptr) {
+    int pipe_fds[2];
+    EXPECT_EQ(::pipe(pipe_fds), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      std::string reason = "cannot become the teacher";
+      if (::setgid(gid_) == 0 && ::setuid(uid_) == 0) {
+        const auto write = [&] {
+          const auto failure = WriteWholeFile(path, bytes);
+          reason = failure ? FrenchErrorText(failure->error) : "";
+        };
+        disk != nullptr ? disk->Limited(write) : write();
+      }
+      ::write(pipe_fds[1], reason.data(), reason.size());
+      ::_exit(0);
+    }
+    ::close(pipe_fds[1]);
+    std::string reason;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) {
+      reason.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(pipe_fds[0]);
+    ::waitpid(child, nullptr, 0);
+    return reason;
+  }
+
+  static QByteArray Read(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+
+  static std::string user_;
+  static uid_t uid_;
+  static gid_t gid_;
+};
+
+std::string InPlace::user_;
+uid_t InPlace::uid_ = 0;
+gid_t InPlace::gid_ = 0;
+
+TEST_F(InPlace, TheTeachersFileIsWrittenWhereNoNewFileMayBe) {
+  QTemporaryDir folder;
+  const std::string path = TeachersFile(folder.path(), "{\\rtf1 an older and longer worksheet}");
+  EXPECT_EQ(WriteAsTeacher(path, "{\\rtf1 new}"), "");
+  EXPECT_EQ(Read(path), "{\\rtf1 new}");
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"feuille.rtf"});
+  // A new file there is still refused, as the folder says.
+  EXPECT_EQ(WriteAsTeacher(path + ".autre", "x"), "accès refusé");
+}
+
+TEST_F(InPlace, AFullDiskFailsBeforeTheOldContentChanges) {
+  const testing::SmallDisk disk(64);
+  const std::string path = TeachersFile(disk.Path(), "{\\rtf1 the old worksheet}");
+  const std::string bigger(256 * 1024, 'x');
+  EXPECT_EQ(WriteAsTeacher(path, bigger, &disk), disk.Reason());
+  EXPECT_EQ(Read(path), "{\\rtf1 the old worksheet}");
+}
+
+}  // namespace
+}  // namespace fractions
