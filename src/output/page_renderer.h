@@ -21,7 +21,8 @@ namespace fractions {
 // page breaks, elsewhere on a 300-dpi printer than on a 1200-dpi one and
 // than on screen. A line (and so a picture, which stands in a line) is
 // never split: a page ends before the first line that would cross its
-// bottom. Positions count as the document's do: one per character, picture
+// bottom, and before a paragraph that starts a new page (a page break of
+// the document, between the worksheets of a set). Positions count as the document's do: one per character, picture
 // and paragraph end.
 class PageRenderer {
  public:
@@ -45,6 +46,7 @@ class PageRenderer {
     double top;
     double bottom;
     int position;
+    bool starts_page;  // the first line of a paragraph after a page break
   };
   // The line holding `position` (the last line for the end of the text).
   size_t LineIndexOf(int position) const;
