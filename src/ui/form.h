@@ -12,6 +12,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "anchor_layout.h"
@@ -112,6 +113,13 @@ class TForm1 : public QWidget {
   void btnChoixImpClick();
   void btnApercuClick();
 
+  // Class sets of different worksheets (form_sets.cpp).
+  void ckbVariantesClick();
+  // "Sujets différents" is checked and the views hold a run of this start.
+  bool VariantSetAsked() const;
+  void PrintVariantSet();
+  void SaveVariantSet(const QString& chosen);
+
   void SetLamp(const QColor& colour);
   void HidePreviewPane();
   void ShowPreviewPane();
@@ -147,6 +155,7 @@ class TForm1 : public QWidget {
   QLabel* Label10;
   QCheckBox* CheckBox1;
   QCheckBox* ckbEdite;
+  QCheckBox* ckbVariantes;
   QLineEdit* eTitre1;
   QLineEdit* eSepar;
   QComboBox* Combo1;
@@ -185,6 +194,16 @@ class TForm1 : public QWidget {
   QuestionTable question_table_;
   LineImages line_images_;
   std::string document_name_;
+  // What the run that made the views drew, for the sets that draw more
+  // worksheets like it; none before the first run and after the views are
+  // emptied.
+  struct RunRecord {
+    ExerciseType type;
+    WorksheetSettings settings;
+    QuestionSet questions;
+  };
+  std::optional<RunRecord> last_run_;
+  bool set_in_progress_ = false;
   bool edit_mode_ = false;
   bool run_in_progress_ = false;
   bool activated_once_ = false;

@@ -48,7 +48,7 @@ WorksheetSettings TForm1::CurrentSettings() const {
 // start a second run that would mix two worksheets; the flag guards against
 // any other way back in.
 void TForm1::RunWorksheet(ExerciseType type) {
-  if (run_in_progress_) {
+  if (run_in_progress_ || set_in_progress_) {
     return;
   }
   const RunFlag running(run_in_progress_);
@@ -57,11 +57,14 @@ void TForm1::RunWorksheet(ExerciseType type) {
   const BusyCursor busy;
   RxE1->ClearView();
   RxE2->ClearView();
+  last_run_.reset();
   WorksheetTools tools{random_, question_table_, line_images_};
-  WorksheetDocuments documents = BuildWorksheet(type, CurrentSettings(), tools);
+  const WorksheetSettings settings = CurrentSettings();
+  WorksheetDocuments documents = BuildWorksheet(type, settings, tools);
   document_name_ = std::move(documents.name);
   LoadRtfIntoView(*RxE1, documents.subject);
   LoadRtfIntoView(*RxE2, documents.answer_key);
+  last_run_ = RunRecord{type, settings, std::move(documents.questions)};
 }
 
 }  // namespace fractions
