@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <system_error>
 
 #include "settings/ini_file.h"
 #include "settings/settings_encoding.h"
@@ -86,6 +87,18 @@ void TFormStorage::SetIniFileName(std::filesystem::path file) {
   ini_file_ = std::move(file);
 }
 
+void TFormStorage::SetFirstReadFile(std::filesystem::path file) {
+  first_read_file_ = std::move(file);
+}
+
+const std::filesystem::path& TFormStorage::FileToRead() const {
+  std::error_code ignored;
+  if (!first_read_file_.empty() && !std::filesystem::exists(ini_file_, ignored)) {
+    return first_read_file_;
+  }
+  return ini_file_;
+}
+
 std::string TFormStorage::ScreenSuffix() const {
   const ScreenSize screen = target_.PrimaryScreenSize();
   return "(" + std::to_string(screen.width) + "x" + std::to_string(screen.height) + ")";
@@ -97,7 +110,7 @@ void TFormStorage::RestoreOnShow() {
   }
   // Whatever went wrong reading the file, the document is empty and every
   // control keeps its layout value.
-  const IniDocument document = LoadIniFile(ini_file_).document;
+  const IniDocument document = LoadIniFile(FileToRead()).document;
   if (ReadInteger(document, "FormVersion", 0) >= 0) {
     RestorePlacement(document);
     RestoreWindowState(document);
@@ -210,7 +223,7 @@ std::optional<std::string> TFormStorage::SaveOnDestroy() {
 std::optional<std::string> TFormStorage::Save(bool destroying) {
   // Read afresh: lines written meanwhile by someone else are kept. A file
   // that cannot be read (too large, damaged) is replaced by a sound one.
-  IniDocument document = LoadIniFile(ini_file_).document;
+  IniDocument document = LoadIniFile(FileToRead()).document;
   WritePlacement(document, destroying);
   for (const StoredValue& value : values_) {
     try {
