@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev fonts-liberation qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 read -r -a extra_packages <<< "${FRACTIONS_EXTRA_PACKAGES:-}"

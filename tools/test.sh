@@ -6,8 +6,11 @@ cd "$(dirname "$0")/.."
 
 # What only the tests use: LibreOffice converts our RTF to PDF, poppler's
 # tools inspect PDFs, and CUPS with a PDF printer takes real print jobs
-# (the printing test starts cupsd itself and stops it again).
-export FRACTIONS_EXTRA_PACKAGES="libreoffice-writer-nogui poppler-utils cups cups-ipp-utils printer-driver-cups-pdf"
+# (the printing test starts cupsd itself and stops it again); the window
+# tests run the program on a virtual screen (Xvfb) under a real window
+# manager (openbox), driven by xdotool and read with xwininfo, xprop and
+# ImageMagick's import.
+export FRACTIONS_EXTRA_PACKAGES="libreoffice-writer-nogui poppler-utils cups cups-ipp-utils printer-driver-cups-pdf xvfb openbox xdotool x11-utils imagemagick"
 
 bash tools/setup.sh
 ctest --test-dir build --output-on-failure
