@@ -59,6 +59,9 @@ void TForm1::btnEnregistreClick() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // Qt's own dialog, which speaks French with the program; a desktop's
+  // native one (GTK's on GNOME) would follow the system's language instead.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (!SaveDialog1.initial_dir.isEmpty()) {
     dialog.setDirectory(SaveDialog1.initial_dir);
   }
