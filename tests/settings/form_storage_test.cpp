@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "fake_window.h"
-#include "temp_folder.h"
 #include "settings/form_storage.h"
+#include "temp_folder.h"
 
 namespace fractions {
 namespace {
@@ -278,6 +278,31 @@ TEST(TFormStorage, NoSaveBeforeTheRestoreNorAfterASuccessfulClose) {
   window.spins["spMaxLigne"].value = 3;
   EXPECT_EQ(storage.SaveOnDestroy(), std::nullopt);
   EXPECT_EQ(ReadBytes(file), closed);
+}
+
+// The file beside a program on a read-only medium: read until the user's
+// own file exists, never written.
+TEST(TFormStorage, TheFirstReadFileServesUntilTheSettingsFileExists) {
+  TempFolder folder;
+  const fs::path beside = folder / "stick" / "fractions.ini";
+  const fs::path user = folder / "config" / "fractions.ini";
+  fs::create_directories(beside.parent_path());
+  fs::create_directories(user.parent_path());
+  const std::string brought = "[TForm1]\r\nspSujets_Value=4\r\n[Autre]\r\ncle=gardee\r\n";
+  WriteBytes(beside, brought);
+  for (const int start : {1, 2}) {
+    FakeWindow window;
+    TFormStorage storage(window);
+    storage.SetIniFileName(user);
+    storage.SetFirstReadFile(beside);
+    storage.RestoreOnShow();
+    EXPECT_EQ(window.spins["spSujets"].value, start == 1 ? 4 : 7) << start;
+    window.spins["spSujets"].value = 7;
+    ASSERT_EQ(storage.SaveOnClose(), std::nullopt);
+    EXPECT_EQ(ReadBytes(beside), brought);
+    EXPECT_NE(ReadBytes(user).find("spSujets_Value=7\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(user).find("[Autre]\r\ncle=gardee\r\n"), std::string::npos);
+  }
 }
 
 TEST(TFormStorage, MissingControlsAreDroppedAndAFailingOneIsSkipped) {
