@@ -4,11 +4,11 @@
 #include <QInputDialog>
 #include <QLayout>
 #include <QLineEdit>
-#include <QScreen>
 #include <algorithm>
 #include <utility>
 
 #include "caption.h"
+#include "centre_on_screen.h"
 #include "form.h"
 
 namespace fractions {
@@ -91,9 +91,7 @@ void TForm1::btnNouvTexteClick() {
         std::max(chars_shown, kInputBoxMinimumWidth - margins.left() - margins.right()));
   }
   dialog.adjustSize();
-  if (const QScreen* screen = dialog.screen()) {
-    dialog.move(screen->availableGeometry().center() - dialog.rect().center());
-  }
+  CentreOnScreen(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty()) {
     return;
   }

@@ -5,11 +5,11 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
+#include "centre_on_screen.h"
 #include "form.h"
 #include "output/preview_files.h"
 #include "output/print_views.h"
@@ -139,11 +139,7 @@ void TForm1::ShowPreviewPane() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ScrollBox1);
     preview_window_->resize(ScrollBox1->width(), 497);
-    if (const QScreen* screen = this->screen()) {
-      const QSize area = screen->size();
-      preview_window_->move((area.width() - preview_window_->width()) / 2,
-                            (area.height() - preview_window_->height()) / 2);
-    }
+    CentreOnScreen(preview_window_);
   }
   ScrollBox1->setVisible(true);
   preview_window_->show();

@@ -120,13 +120,14 @@ wait_still() {
   fail "the window does not stand still"
 }
 
-# The outer rectangle, frame included: "left top width height".
+# The outer rectangle of the window (or of window $1), frame included:
+# "left top width height".
 frame() {
-  local x y w h extents l r t b
-  read -r x y w h < <(xwininfo -id "$win" | awk '
+  local id=${1:-$win} x y w h extents l r t b
+  read -r x y w h < <(xwininfo -id "$id" | awk '
     /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
     /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x, y, w, h}')
-  extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ,)
+  extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ,)
   read -r l r t b <<< "${extents:-0 0 0 0}"
   echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
@@ -414,9 +415,12 @@ expect_lamp_stays "the edit menu closed" "$red"
 xdotool mousemove 0 0 sleep 0.1
 click_at $add_button
 wait_for_window "Nouveau texte"
-read -r bw _ < <(xwininfo -id "$(xdotool search --onlyvisible --pid "$pid" --name 'Nouveau texte' | head -n 1)" |
-  awk '/Width:/ {print $NF}')
-[ "$bw" -ge 450 ] || fail "the \"Nouveau texte\" box is $bw pixels wide"
+# The box: centred on the screen, frame included, and wide enough.
+read -r x y w h < <(frame "$(xdotool search --onlyvisible --pid "$pid" --name 'Nouveau texte' | head -n 1)")
+[ "$w" -ge 450 ] || fail "the \"Nouveau texte\" box is $w pixels wide"
+[ $((2 * x + w - 1280)) -ge -2 ] && [ $((2 * x + w - 1280)) -le 2 ] &&
+  [ $((2 * y + h - 1024)) -ge -2 ] && [ $((2 * y + h - 1024)) -le 2 ] ||
+  fail "the \"Nouveau texte\" box stands at $x $y $w $h, not centred"
 xdotool type "Texte essai"
 xdotool key Return
 expect_lamp "back from the \"Nouveau texte\" box" "$green"
