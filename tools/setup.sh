@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev fonts-liberation qt6-translations-l10n
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsm-dev
 )
 read -r -a extra_packages <<< "${FRACTIONS_EXTRA_PACKAGES:-}"
 packages+=("${extra_packages[@]}")

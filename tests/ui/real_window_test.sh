@@ -5,12 +5,15 @@
 # and read as the teacher sees it: the frame's place and size (xwininfo,
 # xprop), the lamp's pixels (ImageMagick's import) and the settings file.
 #
-# Usage: real_window_test.sh PROGRAM. The program is copied into a folder of
-# its own, so its settings file lies there. Starts Xvfb and openbox on a
-# free display and stops them, and every program it started, at the end.
-# tools/test.sh installs the tools it needs.
+# Usage: real_window_test.sh PROGRAM SESSION_MANAGER. The program is copied
+# into a folder of its own, so its settings file lies there; the session
+# manager (session_manager.cpp) logs it out. Starts Xvfb and openbox on a
+# free display of their own, where the program's are the only windows, and
+# stops them, and every program it started, at the end. tools/test.sh
+# installs the tools it needs.
 set -uo pipefail
-program=$1
+program=$(realpath "$1")
+session_manager=$(realpath "$2")
 
 fail() {
   echo "FAIL: $*" >&2
@@ -93,7 +96,7 @@ start() {
   started+=("$pid")
   win=
   for _ in $(seq 200); do
-    win=$(xdotool search --pid "$pid" --name 'feuilles' 2> /dev/null | head -n 1)
+    win=$(xdotool search --name 'feuilles' 2> /dev/null | head -n 1)
     [ -n "$win" ] && xwininfo -id "$win" 2> /dev/null | grep -q IsViewable && break
     win=
     running "$pid" || fail "the program ended at start: $(cat "$work/err.log")"
@@ -157,7 +160,7 @@ drag() {
 # Closes the window as the teacher does (Alt+F4 through openbox) and waits
 # for the program to end.
 close_window() {
-  xdotool windowactivate --sync "$win" key alt+F4
+  xdotool windowactivate --sync "$win" key alt+F4 2> /dev/null
   wait_end
 }
 
@@ -236,7 +239,7 @@ expect_lamp_stays() {
 
 wait_for_window() {  # wait_for_window NAME: a window of the program shows
   for _ in $(seq 100); do
-    xdotool search --onlyvisible --pid "$pid" --name "$1" > /dev/null 2>&1 && return
+    xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 && return
     sleep 0.1
   done
   fail "no window '$1'"
@@ -308,14 +311,14 @@ for i in 1 2 3; do
   pid=$!
   started+=("$pid")
   for _ in $(seq 100); do
-    win=$(xdotool search --pid "$pid" --name 'feuilles' 2> /dev/null | head -n 1)
+    win=$(xdotool search --name 'feuilles' 2> /dev/null | head -n 1)
     [ -n "$win" ] && xprop -id "$win" WM_STATE 2> /dev/null | grep -q Iconic && break
     sleep 0.1
   done
   xprop -id "$win" WM_STATE | grep -q Iconic || fail "minimized start $i: not minimized"
   [ "$i" -lt 3 ] && kill -TERM "$pid" && wait_end
 done
-xdotool windowactivate --sync "$win"
+xdotool windowactivate --sync "$win" 2> /dev/null
 wait_still
 expect_equal "back from minimized" "$(frame)" "$placed"
 close_window
@@ -416,7 +419,7 @@ xdotool mousemove 0 0 sleep 0.1
 click_at $add_button
 wait_for_window "Nouveau texte"
 # The box: centred on the screen, frame included, and wide enough.
-read -r x y w h < <(frame "$(xdotool search --onlyvisible --pid "$pid" --name 'Nouveau texte' | head -n 1)")
+read -r x y w h < <(frame "$(xdotool search --onlyvisible --name 'Nouveau texte' | head -n 1)")
 [ "$w" -ge 450 ] || fail "the \"Nouveau texte\" box is $w pixels wide"
 [ $((2 * x + w - 1280)) -ge -2 ] && [ $((2 * x + w - 1280)) -le 2 ] &&
   [ $((2 * y + h - 1024)) -ge -2 ] && [ $((2 * y + h - 1024)) -le 2 ] ||
@@ -437,7 +440,7 @@ click_at $preview_button
 wait_for_window "Aperçu"
 # A click into the pane, then one into the subject view, which the pane
 # (centred on the screen) leaves uncovered.
-preview=$(xdotool search --onlyvisible --pid "$pid" --name 'Aperçu' | head -n 1)
+preview=$(xdotool search --onlyvisible --name 'Aperçu' | head -n 1)
 read -r px py < <(xwininfo -id "$preview" | awk '/Absolute upper-left X/ {x = $NF}
   /Absolute upper-left Y/ {y = $NF} END {print x, y}')
 xdotool mousemove $((px + 200)) $((py + 200)) sleep 0.1 click 1
@@ -486,6 +489,20 @@ wait_end
 grep -q "Impossible d'écrire dans $ini" "$work/err.log" ||
   fail "the settings' write error was not reported: $(cat "$work/err.log")"
 rmdir "$ini"
+
+# The desktop's log-out: the session manager asks the program to save itself
+# for a shutdown, then the session ends at once.
+rm -f "$ini"
+start -- "$session_manager"
+click_at $title_field
+xdotool key End type " 7D"
+click_at $plus_button
+click_at $preview_button
+wait_for_window "Aperçu"
+kill -USR1 "$pid"
+wait_end
+[ ! -e "$app/Temp0.EMF" ] && [ ! -e "$app/TWFile.txt" ] || fail "the log-out left the preview's files"
+setting eTitre1_Text | grep -q 'Classe : 7D$' || fail "the log-out lost the title: $(setting eTitre1_Text)"
 
 # --- A read-only program folder: its settings are read, the user's written ---
 
