@@ -48,7 +48,11 @@ void TForm1::CloseForSessionEnd() {
   session_ending_ = true;
   // Nothing may hold the close up: menus and dialogs give way first, as if
   // the teacher had cancelled them.
-  while (QWidget* popup = QApplication::activePopupWidget()) {
+  for (int nested = 0; nested < 8; ++nested) {  // a menu's submenus close one by one
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup == nullptr) {
+      break;
+    }
     popup->close();
   }
   for (QWidget* window : QApplication::topLevelWidgets()) {

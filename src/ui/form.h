@@ -147,6 +147,7 @@ class TForm1 : public QWidget {
   void PlaceWindow();
   void FinishPlacement();
   void OnGeometryChanged();
+  void RememberNormalPlace();
   QMargins FrameMargins() const;
   // The free area of the screen holding most of `outer`, else of the
   // window's own screen.

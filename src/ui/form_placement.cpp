@@ -130,6 +130,10 @@ void TForm1::OnGeometryChanged() {
     }
     return;
   }
+  RememberNormalPlace();
+}
+
+void TForm1::RememberNormalPlace() {
   if (windowState() & kNotNormal) {
     return;
   }
@@ -142,7 +146,12 @@ void TForm1::OnGeometryChanged() {
 
 void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange || !(windowState() & kNotNormal)) {
+  if (event->type() != QEvent::WindowStateChange || !isVisible() ||
+      pending_place_ != PendingPlace::kNone) {
+    return;
+  }
+  if (!(windowState() & kNotNormal)) {
+    RememberNormalPlace();  // back to normal, where the window manager put it
     return;
   }
   // A window manager may send the maximized size before the new state: that
@@ -154,11 +163,9 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 QRect TForm1::NormalOuterRect() const {
-  if (!shown_once_) {
-    return frameGeometry();
-  }
-  if (pending_place_ == PendingPlace::kNone && !(windowState() & kNotNormal)) {
-    return frameGeometry();
+  const bool normal_now = pending_place_ == PendingPlace::kNone && !(windowState() & kNotNormal);
+  if (normal_now || !normal_place_.client.isValid()) {
+    return frameGeometry();  // shown as it is, or never placed yet
   }
   return normal_place_.client.marginsAdded(normal_place_.frame);
 }
