@@ -364,6 +364,7 @@ title_field="400 15"
 plus_button="93 404"
 save_button="743 404"
 preview_button="461 404"
+choose_printer_button="433 404"
 
 items() {
   settings_text | sed -n '/^\[TForm1.Combo1_Items\]/,/^\[/p' | grep '^Item' | paste -sd'|'
@@ -415,7 +416,14 @@ expect_lamp_stays "the list closed by a click outside" "$red"
 click_at $title_field 3
 xdotool key Escape
 expect_lamp_stays "the edit menu closed" "$red"
-xdotool mousemove 0 0 sleep 0.1
+# A tooltip: the pointer rests on a button, then leaves.
+xdotool mousemove $(client | awk '{print $1 + 93, $2 + 404}') sleep 2 mousemove 0 0 sleep 0.3
+expect_lamp_stays "a tooltip shown and gone" "$red"
+# "CI": the print dialog, or the error box when there is no printer.
+click_at $choose_printer_button
+wait_for_window '^fractions$|Imprim'
+xdotool key Escape
+expect_lamp_stays "back from the printer's dialog or its error" "$red"
 click_at $add_button
 wait_for_window "Nouveau texte"
 # The box: centred on the screen, frame included, and wide enough.
