@@ -72,6 +72,9 @@ for _ in $(seq 100); do
 done
 xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
 
+# In the sanitizer build: leaks of libraries below Qt are not ours.
+export LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 export HOME="$work/home"
 unset XDG_CONFIG_HOME
 export XDG_RUNTIME_DIR="$work/runtime"

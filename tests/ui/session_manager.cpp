@@ -185,14 +185,7 @@ int main(int argc, char** argv) {
     if (poll(watched.data(), watched.size(), 100) <= 0) {
       continue;
     }
-    for (int i = 0; i < listener_count; ++i) {
-      if (watched[i].revents & POLLIN) {
-        IceAcceptStatus accepted;
-        if (IceConn connection = IceAcceptConnection(listeners[i], &accepted)) {
-          session.connections.push_back(connection);
-        }
-      }
-    }
+    // The connections polled first, then the new ones.
     std::vector<IceConn> open;
     for (size_t i = 0; i < session.connections.size(); ++i) {
       IceConn connection = session.connections[i];
@@ -204,6 +197,14 @@ int main(int argc, char** argv) {
         continue;
       }
       open.push_back(connection);
+    }
+    for (int i = 0; i < listener_count; ++i) {
+      if (watched[i].revents & POLLIN) {
+        IceAcceptStatus accepted;
+        if (IceConn connection = IceAcceptConnection(listeners[i], &accepted)) {
+          open.push_back(connection);
+        }
+      }
     }
     session.connections = open;
   }
