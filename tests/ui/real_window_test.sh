@@ -38,10 +38,9 @@ forget() {
   done
   started=("${kept[@]}")
 }
+# Running: neither gone nor ended and waiting to be reaped.
 running() {
-  local state
-  state=$(ps -o stat= -p "$1" 2> /dev/null) || return 1
-  [[ $state != Z* ]]
+  [ -r "/proc/$1/status" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2> /dev/null
 }
 cleanup() {
   local pid
@@ -248,6 +247,16 @@ wait_for_window() {  # wait_for_window NAME: a window of the program shows
   fail "no window '$1'"
 }
 
+# Waits for a popup (the list, a menu) over the window: a second window of
+# the program on the screen.
+wait_popup() {
+  for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --classname fractions 2> /dev/null | wc -l)" -ge 2 ] && return
+    sleep 0.1
+  done
+  fail "no popup shown"
+}
+
 started_at=$SECONDS
 
 # --- Restarts: place and size kept to the pixel ------------------------------
@@ -393,6 +402,7 @@ expect_equal "the typed text" "$(setting Combo1_Text)" "Mon texte bis"
 # still shows it.
 start
 click_at $combo_arrow
+wait_popup
 xdotool key Down Return
 sleep 0.3
 click_at $erase_button
@@ -411,12 +421,15 @@ click_at $title_field
 xdotool key End type "x"
 expect_lamp "a typed title" "$red"
 click_at $combo_arrow
+wait_popup
 xdotool key Escape
 expect_lamp_stays "the list closed with Escape" "$red"
 click_at $combo_arrow
+wait_popup
 click_at $title_field
 expect_lamp_stays "the list closed by a click outside" "$red"
 click_at $title_field 3
+wait_popup
 xdotool key Escape
 expect_lamp_stays "the edit menu closed" "$red"
 # A tooltip: the pointer rests on a button, then leaves.
