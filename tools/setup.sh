@@ -10,8 +10,8 @@ cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libfontconfig-dev fonts-liberation
-  libcups2-dev
+  qt6-base-dev qt6-svg-dev libfontconfig-dev fonts-liberation qt6-translations-l10n
+  libcups2-dev libsm-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 read -r -a extra_packages <<< "${FRACTIONS_EXTRA_PACKAGES:-}"

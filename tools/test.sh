@@ -9,11 +9,13 @@ cd "$(dirname "$0")/.."
 # tools inspect PDFs, and CUPS with a PDF printer takes real print jobs
 # (the printing test starts cupsd itself and stops it again); the newer
 # Liberation fonts show that the pictures keep to the pinned 1.07 files.
-# The package check: lintian, AppStream's and the desktop entry's
-# validators, man, and Xvfb with a window manager and xdotool to open and
+# The window tests run the program on a virtual screen (Xvfb) under a real
+# window manager (openbox), driven by xdotool and read with xwininfo, xprop
+# and ImageMagick's import. The package check: lintian, AppStream's and the
+# desktop entry's validators, man, and the same virtual screen to open and
 # close the window.
 export FRACTIONS_EXTRA_PACKAGES="libreoffice-writer-nogui poppler-utils cups cups-ipp-utils printer-driver-cups-pdf fonts-liberation2"
-FRACTIONS_EXTRA_PACKAGES+=" lintian appstream desktop-file-utils man-db xvfb openbox xdotool x11-utils"
+FRACTIONS_EXTRA_PACKAGES+=" lintian appstream desktop-file-utils man-db xvfb openbox xdotool x11-utils imagemagick"
 
 bash tools/setup.sh
 ctest --test-dir build --output-on-failure

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <system_error>
 
 #include "files/file_errors.h"
 #include "settings/ini_file.h"
@@ -108,6 +109,18 @@ void TFormStorage::SetIniFileName(std::filesystem::path file) {
   ini_file_ = std::move(file);
 }
 
+void TFormStorage::SetFirstReadFile(std::filesystem::path file) {
+  first_read_file_ = std::move(file);
+}
+
+const std::filesystem::path& TFormStorage::FileToRead() const {
+  std::error_code ignored;
+  if (!first_read_file_.empty() && !std::filesystem::exists(ini_file_, ignored)) {
+    return first_read_file_;
+  }
+  return ini_file_;
+}
+
 std::string TFormStorage::ScreenSuffix() const {
   const ScreenSize screen = target_.PrimaryScreenSize();
   return "(" + std::to_string(screen.width) + "x" + std::to_string(screen.height) + ")";
@@ -119,7 +132,7 @@ void TFormStorage::RestoreOnShow() {
   }
   // Whatever went wrong reading the file, the document is empty and every
   // control keeps its layout value.
-  const IniDocument document = LoadIniFile(ini_file_).document;
+  const IniDocument document = LoadIniFile(FileToRead()).document;
   if (ReadInteger(document, "FormVersion", 0) >= 0) {
     RestorePlacement(document);
     RestoreWindowState(document);
@@ -239,7 +252,7 @@ std::optional<std::string> TFormStorage::SaveOnDestroy() {
 std::optional<std::string> TFormStorage::Save(bool destroying) {
   // Read afresh: lines written meanwhile by someone else are kept. A file
   // that cannot be read (too large, damaged) is replaced by a sound one.
-  IniDocument document = LoadIniFile(ini_file_).document;
+  IniDocument document = LoadIniFile(FileToRead()).document;
   WritePlacement(document, destroying);
   // Lists last: each is capped to what the file can still take, and its
   // section goes to the end of the file wherever it is written.

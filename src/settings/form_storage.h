@@ -76,6 +76,9 @@ class TFormStorage {
 
   // Must be set before the window is first shown.
   void SetIniFileName(std::filesystem::path file);
+  // Read instead of the settings file while that one does not exist (the
+  // restore, and a save that keeps the lines it does not know).
+  void SetFirstReadFile(std::filesystem::path file);
 
   // Restores the placement, the window state and the control values, once;
   // later calls do nothing. A missing, unreadable or damaged file leaves
@@ -112,10 +115,12 @@ class TFormStorage {
   // "(1024x768)": the suffix of the keys that hold a placement for one
   // screen size.
   std::string ScreenSuffix() const;
+  const std::filesystem::path& FileToRead() const;
 
   StorageTarget& target_;
   std::vector<StoredValue> values_;
   std::filesystem::path ini_file_;
+  std::filesystem::path first_read_file_;
   StorageState state_ = StorageState::kNotRestored;
   bool failure_reported_ = false;
 };

@@ -2,34 +2,23 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDragMoveEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QWindow>
 #include <exception>
+#include <iostream>
 
 #include "caption.h"
 #include "drawing/exercise_catalogue.h"
 #include "error_display.h"
+#include "guarded.h"
 
 namespace fractions {
-
-namespace {
-
-// Runs a handler body; a failure ends the handler and reaches the user in
-// the error box, as every handler's failures do.
-template <typename Body>
-void Guarded(QWidget* window, Body&& body) {
-  try {
-    body();
-  } catch (const std::exception& error) {
-    ShowErrorDisplay(window, QString::fromUtf8(error.what()));
-  }
-}
-
-}  // namespace
 
 TForm1::TForm1(QWidget* parent, std::filesystem::path settings_file) : QWidget(parent) {
   // Seeded now, not only when the window is first activated: a run can come
@@ -47,8 +36,35 @@ TForm1::~TForm1() {
   // The controls still exist here: their widgets go with QWidget's own
   // destructor, after this body.
   if (const auto message = FormStorage1().SaveOnDestroy()) {
-    ShowErrorDisplay(nullptr, QString::fromUtf8(*message));
+    ReportClosingError(nullptr, *message);
   }
+}
+
+void TForm1::ReportClosingError(QWidget* parent, const std::string& message) const {
+  if (session_ending_) {
+    std::cerr << WithFullStop(QString::fromUtf8(message)).toStdString() << std::endl;
+  } else {
+    ShowErrorDisplay(parent, QString::fromUtf8(message));
+  }
+}
+
+void TForm1::CloseForSessionEnd() {
+  session_ending_ = true;
+  // Nothing may hold the close up: menus and dialogs give way first, as if
+  // the teacher had cancelled them.
+  for (int nested = 0; nested < 8; ++nested) {  // a menu's submenus close one by one
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup == nullptr) {
+      break;
+    }
+    popup->close();
+  }
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<QDialog*>(window); dialog != nullptr && dialog->isVisible()) {
+      dialog->reject();
+    }
+  }
+  close();
 }
 
 void TForm1::ConnectHandlers() {
@@ -77,6 +93,8 @@ void TForm1::ConnectHandlers() {
     connect(edit, &QLineEdit::textChanged, this, guarded(&TForm1::spmaxvaleurChange));
   }
   connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, guarded(&TForm1::spmaxvaleurChange));
+  connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { chosen_instruction_ = -1; });
+  connect(Combo1, &QComboBox::activated, this, &TForm1::Combo1Choose);
   connect(Combo1, &QComboBox::activated, this, guarded(&TForm1::spmaxvaleurChange));
   connect(spmaxvaleur, &TSpinEdit::numberFieldClicked, this, guarded(&TForm1::spmaxvaleurClick));
   connect(CheckBox1, &QCheckBox::toggled, this, guarded(&TForm1::CheckBox1Click));
@@ -88,6 +106,9 @@ void TForm1::ConnectHandlers() {
                          static_cast<QWidget*>(Combo1)}) {
     field->installEventFilter(this);
   }
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    button->installEventFilter(this);  // Enter presses a focused button
+  }
   connect(RxE1, &TRxRichEdit::MouseDown, this, &TForm1::RxE1MouseDown);
   connect(RxE1, &TRxRichEdit::MouseUp, this, &TForm1::RxE1MouseUp);
   connect(RxE1, &TRxRichEdit::DragDrop, this, &TForm1::RxE1DragDrop);
@@ -98,85 +119,61 @@ void TForm1::ConnectHandlers() {
   connect(qApp, &QGuiApplication::focusWindowChanged, this, &TForm1::OnFocusWindowChanged);
 }
 
-void TForm1::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  layout_.Apply(event->size());
-}
-
-void TForm1::SetOuterGeometry(const QRect& outer) {
-  const QSize frame = frameGeometry().size() - size();
-  move(outer.topLeft());  // a top-level window moves by its frame
-  resize(outer.size() - frame);
-  if (!isVisible()) {
-    pending_outer_geometry_ = outer;
-  }
-}
-
-void TForm1::CentreOnScreen() {
-  if (const QScreen* screen = this->screen()) {
-    move(screen->availableGeometry().center() - frameGeometry().center() + pos());
-  }
-}
-
-void TForm1::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (centre_on_first_show_) {
-    centre_on_first_show_ = false;
-    CentreOnScreen();
-  }
-  if (pending_outer_geometry_.isValid()) {
-    const QRect outer = pending_outer_geometry_;
-    pending_outer_geometry_ = QRect();
-    SetOuterGeometry(outer);
-  }
-  // The smallest outer size is 640 x 400; the frame is known once shown.
-  const QSize frame = frameGeometry().size() - size();
-  setMinimumSize(QSize(640, 400) - frame);
-}
-
-void TForm1::setVisible(bool visible) {
-  if (visible && !shown_once_) {
-    // First show: the settings store restores before the window appears,
-    // so that a restored place needs no jump.
-    shown_once_ = true;
-    Guarded(this, [this] { FormStorage1().RestoreOnShow(); });
-    if (centre_on_first_show_) {
-      CentreOnScreen();  // once more when shown, with the frame known
-    }
-  }
-  QWidget::setVisible(visible);
-}
-
 void TForm1::closeEvent(QCloseEvent* event) {
   if (!FormCloseQuery()) {
     event->ignore();
     return;
   }
   if (const auto message = FormStorage1().SaveOnClose()) {
-    ShowErrorDisplay(this, QString::fromUtf8(*message));
+    ReportClosingError(this, *message);
   }
   event->accept();
 }
 
 // FormActivate runs when this window becomes the program's active window:
-// the first time, and when it takes the focus back from another window of
-// the program; not when the user comes back from another program.
+// the first time, and when it takes the focus back from the "Nouveau texte"
+// box or the floating preview pane. A drop-down list, a menu, a tooltip and
+// the save, print and error dialogs are windows too, but coming back from
+// them is no activation; nor is coming back from another program.
 void TForm1::OnFocusWindowChanged(QWindow* focus) {
-  QWindow* const mine = windowHandle();
-  if (focus != nullptr && focus == mine &&
-      (!activated_once_ || (last_focus_window_ != nullptr && last_focus_window_ != mine))) {
-    activated_once_ = true;
-    Guarded(this, [this] { FormActivate(); });
+  if (focus == nullptr) {
+    return;  // another program, or no window yet: what came before still counts
   }
-  if (focus != nullptr) {
-    last_focus_window_ = focus;
-  } else if (!QGuiApplication::focusWindow()) {
-    last_focus_window_ = nullptr;  // the focus went to another program
+  if (focus != windowHandle()) {
+    const auto is = [focus](const QWidget* window) {
+      return window != nullptr && window->windowHandle() == focus;
+    };
+    if (is(input_box_) || is(preview_window_)) {
+      activation_due_ = true;
+    }
+    return;
+  }
+  if (pending_place_ != PendingPlace::kNone || state_when_placed_ != Qt::WindowNoState) {
+    // Active: the window manager has framed the window by now, or frames
+    // none.
+    FinishPlacement();
+  }
+  if (!activated_once_ || activation_due_) {
+    activated_once_ = true;
+    activation_due_ = false;
+    Guarded(this, [this] { FormActivate(); });
   }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (type == QEvent::KeyPress) {
+    // Enter, like Space, presses the button that has the focus.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      if (!key->isAutoRepeat()) {
+        button->click();
+      }
+      return true;
+    }
+  }
   if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
     const bool in = type == QEvent::FocusIn;
     if (watched == eTitre1 || watched == eSepar) {

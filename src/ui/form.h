@@ -57,8 +57,15 @@ class TForm1 : public QWidget {
   // The settings a worksheet run reads from the controls.
   WorksheetSettings CurrentSettings() const;
 
+  // The session ends (log-out, SIGTERM, SIGHUP): closes as the teacher's own
+  // close does, but open dialogs and menus are cancelled first and a failure
+  // to save the settings goes to standard error, not to a message box.
+  void CloseForSessionEnd();
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void setVisible(bool visible) override;
   void closeEvent(QCloseEvent* event) override;
@@ -93,6 +100,8 @@ class TForm1 : public QWidget {
   void ckbEditeClick();
   void btnNouvTexteClick();
   void btnEffaceTexteClick();
+  // An item chosen from Combo1's list by the teacher (mouse or keys).
+  void Combo1Choose(int index);
   void RxE1Change();
   void btnRAZClick();
   void eTitre1Enter(QWidget* sender);
@@ -121,6 +130,9 @@ class TForm1 : public QWidget {
   void SaveVariantSet(const QString& chosen);
 
   void SetLamp(const QColor& colour);
+  // A failure while closing: a message box, or standard error when the
+  // session ends.
+  void ReportClosingError(QWidget* parent, const std::string& message) const;
   void HidePreviewPane();
   void ShowPreviewPane();
   // Outside edit mode, keeps a read-only view free of selections.
@@ -129,12 +141,28 @@ class TForm1 : public QWidget {
   // The printer of the session: the one chosen in the print dialog, else
   // the system's default. Throws when there is none.
   QPrinter& CurrentPrinter();
-  void CentreOnScreen();
 
-  // Places the window by its outer rectangle, frame included. Before the
-  // window is shown its frame is unknown: the rectangle is applied again once
-  // it is.
+  // Placement on the screen (form_placement.cpp). The settings file keeps
+  // the outer rectangle, frame included, and the smallest size is an outer
+  // size; but the frame is known only once the window manager has framed the
+  // window, after it is shown. Until then the window is placed as if it had
+  // no frame, and placed again, exactly, once the frame is known.
+  enum class PendingPlace { kNone, kCentre, kOuter };
+  // The stored outer rectangle, kept on the screen it opens on.
   void SetOuterGeometry(const QRect& outer);
+  // The state the window takes once placed: maximized or minimized.
+  void SetStateWhenPlaced(Qt::WindowState state);
+  void PlaceWindow();
+  void FinishPlacement();
+  void OnGeometryChanged();
+  void RememberNormalPlace();
+  QMargins FrameMargins() const;
+  // The free area of the screen holding most of `outer`, else of the
+  // window's own screen.
+  QRect AvailableArea(const QRect& outer) const;
+  // The outer rectangle of the window in its normal state, whatever its
+  // state now.
+  QRect NormalOuterRect() const;
 
   // Keeps the settings and the window's place between starts.
   TFormStorage& FormStorage1() { return *form_storage_; }
@@ -205,12 +233,29 @@ class TForm1 : public QWidget {
   std::optional<RunRecord> last_run_;
   bool set_in_progress_ = false;
   bool edit_mode_ = false;
+  // The instruction item the teacher chose from the list, while the box
+  // still shows it unchanged; -1 for none.
+  int chosen_instruction_ = -1;
   bool run_in_progress_ = false;
   bool activated_once_ = false;
-  QPointer<QWindow> last_focus_window_;
+  bool session_ending_ = false;
+  // The main window took the focus away from a window whose return is an
+  // activation (the "Nouveau texte" box, the preview pane).
+  bool activation_due_ = false;
+  QPointer<QWidget> input_box_;  // the "Nouveau texte" box while it shows
   bool shown_once_ = false;
-  bool centre_on_first_show_ = true;
-  QRect pending_outer_geometry_;
+  PendingPlace pending_place_ = PendingPlace::kCentre;
+  QRect pending_outer_;
+  Qt::WindowState state_when_placed_ = Qt::WindowNoState;
+  // The normal place: the client rectangle and the frame around it, the last
+  // seen in the normal state and the one before it (see changeEvent).
+  struct NormalPlace {
+    QRect client;
+    QMargins frame;
+    friend bool operator==(const NormalPlace&, const NormalPlace&) = default;
+  };
+  NormalPlace normal_place_;
+  NormalPlace previous_normal_place_;
   std::unique_ptr<FormStorageTarget> storage_target_;
   std::unique_ptr<TFormStorage> form_storage_;
   std::unique_ptr<QPrinter> printer_;

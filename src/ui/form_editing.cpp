@@ -2,10 +2,13 @@
 // the views' mouse and drag events.
 #include <QApplication>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLineEdit>
-#include <QScreen>
+#include <algorithm>
+#include <utility>
 
 #include "caption.h"
+#include "centre_on_screen.h"
 #include "form.h"
 
 namespace fractions {
@@ -14,6 +17,11 @@ namespace {
 
 constexpr QColor kFocusColour{255, 255, 232};
 constexpr int kMaxInstructionLength = 255;
+// The "Nouveau texte" box: its title whole, and room for this many
+// characters in its field (plus the field's own margins).
+constexpr int kInputBoxMinimumWidth = 450;
+constexpr int kInstructionCharsShown = 60;
+constexpr int kFieldMargins = 12;
 
 void SetBackground(QWidget* field, const QColor& colour) {
   QPalette palette = field->palette();
@@ -65,6 +73,7 @@ void TForm1::ckbEditeClick() {
 
 void TForm1::btnNouvTexteClick() {
   QInputDialog dialog(this);
+  input_box_ = &dialog;
   dialog.setWindowTitle("Nouveau texte");
   dialog.setLabelText("Entrez votre texte");
   dialog.setOkButtonText("OK");
@@ -72,23 +81,44 @@ void TForm1::btnNouvTexteClick() {
   dialog.setTextValue(QString());
   if (auto* field = dialog.findChild<QLineEdit*>()) {
     field->setMaxLength(kMaxInstructionLength);
+    // Wide enough to read a long instruction while typing it ("n" is as wide
+    // as an average lowercase letter), and the box wide enough for its title.
+    const QMargins margins = dialog.layout()->contentsMargins();
+    const int chars_shown =
+        field->fontMetrics().horizontalAdvance(QString(kInstructionCharsShown, QLatin1Char('n'))) +
+        kFieldMargins;
+    field->setMinimumWidth(
+        std::max(chars_shown, kInputBoxMinimumWidth - margins.left() - margins.right()));
   }
   dialog.adjustSize();
-  if (const QScreen* screen = dialog.screen()) {
-    dialog.move(screen->geometry().center() - dialog.rect().center());
-  }
+  CentreOnScreen(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.textValue().isEmpty()) {
     return;
   }
-  // Set by the program, not typed: the lamp keeps its colour.
+  // Set by the program, not typed: the lamp keeps its colour, and no item
+  // counts as chosen.
   Combo1->addItem(dialog.textValue());
   Combo1->setEditText(dialog.textValue());
+  chosen_instruction_ = -1;
+}
+
+void TForm1::Combo1Choose(int index) {
+  chosen_instruction_ = index;
 }
 
 void TForm1::btnEffaceTexteClick() {
-  if (Combo1->currentIndex() >= 0) {
-    Combo1->removeItem(Combo1->currentIndex());
+  // Only an item the teacher chose from the list and still sees unchanged:
+  // a typed or restored text names no item, even one equal to it.
+  const int chosen = std::exchange(chosen_instruction_, -1);
+  if (chosen < 0 || chosen >= Combo1->count() ||
+      Combo1->currentText() != Combo1->itemText(chosen)) {
+    return;
   }
+  // The box keeps its text: the next worksheet's instruction does not change
+  // behind the teacher's back.
+  const QString shown = Combo1->currentText();
+  Combo1->removeItem(chosen);
+  Combo1->setEditText(shown);
 }
 
 void TForm1::RxE1Change() {

@@ -3,12 +3,14 @@
 #include <QFont>
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "drawing/exercise_catalogue.h"
 
 #include "form.h"
 #include "richtext/qt_text.h"
+#include "view_border.h"
 
 namespace fractions {
 
@@ -27,17 +29,24 @@ constexpr int kLargestTermStep = 100;
 // Copies of the subject and of the answer key per click on "Imprimer".
 constexpr SettingRange kCopiesRange{0, 1000, 1};
 
-// The controls' font, at a height in pixels: the layout's boxes are given in
-// pixels, and the texts must fit them whatever the screen's resolution.
-QFont SansFont(int pixel_size) {
-  QFont font("Liberation Sans");
+// A font at a height in pixels: the layout's boxes are given in pixels, and
+// the texts must fit them whatever the screen's resolution.
+QFont PixelFont(const char* family, int pixel_size) {
+  QFont font(QString::fromLatin1(family));
   font.setPixelSize(pixel_size);
   return font;
 }
 
-// Labels size themselves to their text, from their design position.
-QRect AutoSized(QLabel* label, QRect design_box) {
-  return QRect(design_box.topLeft(), label->sizeHint());
+// The edits' and the combo box's font.
+QFont SansFont(int pixel_size) {
+  return PixelFont("Liberation Sans", pixel_size);
+}
+
+// Labels, check boxes, buttons and spin boxes: the narrow cut keeps every
+// caption inside its box ("Max valeur" needs 54 pixels in the regular cut,
+// its box has 52).
+QFont NarrowFont(int pixel_size) {
+  return PixelFont("Liberation Sans Narrow", pixel_size);
 }
 
 template <typename Control>
@@ -53,7 +62,7 @@ Control* Named(Control* control, const char* name, const QString& hint = {}) {
 
 void TForm1::CreateControls() {
   setObjectName("Form1");
-  setFont(SansFont(11));
+  setFont(NarrowFont(11));
   resize(kDesignClient);
   CreateTopArea();
   CreateViews();
@@ -64,18 +73,18 @@ void TForm1::CreateControls() {
 
 void TForm1::CreateTopArea() {
   Label1 = Named(new QLabel("Max valeur", this), "Label1");
-  layout_.Add(Label1, AutoSized(Label1, {4, 8, 52, 13}));
+  layout_.Add(Label1, QRect(4, 8, 52, 13));
   spmaxvaleur = Named(new TSpinEdit(kLargestTermRange, kLargestTermStep, this), "spmaxvaleur",
                       "Difficulté : valeur maximale des termes. (clic gauche : défilement "
                       "unités<->centaines)");
   layout_.Add(spmaxvaleur, {59, 3, 53, 22});
   Label2 = Named(new QLabel("Max quest", this), "Label2");
-  layout_.Add(Label2, AutoSized(Label2, {4, 35, 49, 13}));
+  layout_.Add(Label2, QRect(4, 35, 49, 13));
   spMaxLigne = Named(new TSpinEdit(kQuestionCountRange, 1, this), "spMaxLigne",
                      "Nombre maximal de questions posées par opération");
   layout_.Add(spMaxLigne, {59, 30, 41, 22});
   Label3 = Named(new QLabel("Interligne", this), "Label3");
-  layout_.Add(Label3, AutoSized(Label3, {4, 63, 43, 13}));
+  layout_.Add(Label3, QRect(4, 63, 43, 13));
   spinterligne =
       Named(new TSpinEdit(kSpacingRange, 1, this), "spinterligne", "Espacement entre les lignes");
   layout_.Add(spinterligne, {59, 58, 41, 22});
@@ -92,7 +101,7 @@ void TForm1::CreateTopArea() {
   layout_.Add(CheckBox1, {106, 61, 50, 17});
 
   Label4 = Named(new QLabel("Titre1", this), "Label4");
-  layout_.Add(Label4, AutoSized(Label4, {125, 8, 27, 13}));
+  layout_.Add(Label4, QRect(125, 8, 27, 13));
   eTitre1 = Named(new QLineEdit(this), "eTitre1", "Ligne 1 du titre, modifiable et enregistrée ");
   eTitre1->setMaxLength(static_cast<int>(kMaxTitleLength));
   eTitre1->setFont(SansFont(11));
@@ -100,7 +109,7 @@ void TForm1::CreateTopArea() {
   layout_.Add(eTitre1, {157, 4, 638, 22}, kLTR);
 
   Label5 = Named(new QLabel("Titre2", this), "Label5");
-  layout_.Add(Label5, AutoSized(Label5, {125, 35, 27, 13}));
+  layout_.Add(Label5, QRect(125, 35, 27, 13));
   Combo1 = Named(new QComboBox(this), "Combo1");
   Combo1->setEditable(true);
   Combo1->setInsertPolicy(QComboBox::NoInsert);
@@ -131,6 +140,14 @@ void TForm1::CreateViews() {
   layout_.Add(RxE1, {4, 86, 788, 132}, kLTRB);
   RxE2 = Named(new TRxRichEdit(this), "RxE2", "Corrigé");
   layout_.Add(RxE2, {4, 224, 790, 141}, kLRB);
+  // Each view's border again, above it, so that no screen scale loses a side.
+  for (const auto& [view, box, anchors] : {std::tuple{RxE1, QRect(4, 86, 788, 132), kLTRB},
+                                           std::tuple{RxE2, QRect(4, 224, 790, 141), kLRB}}) {
+    auto* border = new ViewBorder(this);
+    border->setObjectName(view->objectName() + "Border");
+    layout_.Add(border, box, anchors);
+    border->raise();
+  }
 }
 
 namespace {
@@ -245,7 +262,7 @@ void TForm1::CreateBottomBar() {
   btnEnregistre->setEnabled(false);
 
   Label7 = Named(new QLabel("Sujets", this), "Label7");
-  layout_.Add(Label7, AutoSized(Label7, {478, 398, 29, 13}), kRB);
+  layout_.Add(Label7, QRect(478, 398, 29, 13), kRB);
   spSujets = Named(new TSpinEdit(kCopiesRange, 1, this), "spSujets");
   layout_.Add(spSujets, {512, 393, 44, 22}, kRB);
   ckbVariantes = Named(new QCheckBox("Sujets différents", this), "ckbVariantes",
@@ -253,7 +270,7 @@ void TForm1::CreateBottomBar() {
                        "propre corrigé");
   layout_.Add(ckbVariantes, {478, 369, 130, 17}, kRB);
   Label8 = Named(new QLabel("Corrigés", this), "Label8");
-  layout_.Add(Label8, AutoSized(Label8, {560, 398, 38, 13}), kRB);
+  layout_.Add(Label8, QRect(560, 398, 38, 13), kRB);
   spCorriges = Named(new TSpinEdit(kCopiesRange, 1, this), "spCorriges");
   layout_.Add(spCorriges, {603, 393, 44, 22}, kRB);
 
@@ -276,7 +293,7 @@ void TForm1::CreateAuxiliaryParts() {
   white.setColor(QPalette::Window, Qt::white);
   Panel4->setPalette(white);
   Panel4->setGeometry(16, 16, 473, 185);
-  Panel4->setFont(SansFont(19));
+  Panel4->setFont(NarrowFont(19));
   Label6 = Named(new QLabel("Veuillez patienter, svp, pendant la sauvegarde\n"
                             "        des paramètres de configuration...",
                             Panel4),

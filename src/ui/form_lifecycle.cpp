@@ -21,7 +21,9 @@ void TForm1::FormCreate(const std::filesystem::path& settings_file) {
   const std::string program = QCoreApplication::applicationFilePath().toStdString();
   const std::string config =
       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
-  FormStorage1().SetIniFileName(ChooseSettingsFilePath(program, config));
+  const SettingsFiles files = ChooseSettingsFiles(program, config);
+  FormStorage1().SetIniFileName(files.file);
+  FormStorage1().SetFirstReadFile(files.first_read);
 }
 
 void TForm1::FormActivate() {

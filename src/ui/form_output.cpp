@@ -6,10 +6,10 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "centre_on_screen.h"
 #include "error_display.h"
 #include "form.h"
 #include "output/preview_files.h"
@@ -77,6 +77,9 @@ void TForm1::btnEnregistreClick() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // Qt's own dialog, which speaks French with the program; a desktop's
+  // native one (GTK's on GNOME) would follow the system's language instead.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   if (!SaveDialog1.initial_dir.isEmpty()) {
     dialog.setDirectory(SaveDialog1.initial_dir);
   }
@@ -176,11 +179,7 @@ void TForm1::ShowPreviewPane() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ScrollBox1);
     preview_window_->resize(ScrollBox1->width(), 497);
-    if (const QScreen* screen = this->screen()) {
-      const QSize area = screen->size();
-      preview_window_->move((area.width() - preview_window_->width()) / 2,
-                            (area.height() - preview_window_->height()) / 2);
-    }
+    CentreOnScreen(preview_window_);
   }
   ScrollBox1->setVisible(true);
   preview_window_->show();

@@ -2,8 +2,10 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 #include "form.h"
@@ -59,6 +61,7 @@ void FormStorageTarget::SetText(std::string_view control, const std::string& tex
     form_.SaveDialog1.initial_dir = ToQString(text);
   } else if (control == "Combo1") {
     Find<QComboBox>(control)->setEditText(ToQString(text));
+    form_.chosen_instruction_ = -1;  // a restored text chooses no item
   } else {
     Find<QLineEdit>(control)->setText(ToQString(text));
   }
@@ -89,6 +92,7 @@ void FormStorageTarget::SetLines(std::string_view control, const std::vector<std
     combo->addItem(ToQString(line));
   }
   combo->setEditText(shown);
+  form_.chosen_instruction_ = -1;
 }
 
 WindowPlacement FormStorageTarget::GetPlacement() const {
@@ -100,32 +104,38 @@ WindowPlacement FormStorageTarget::GetPlacement() const {
   }
   placement.minimized_position = kNoPosition;
   placement.maximized_position = kNoPosition;
-  // The outer rectangle of the window in its normal state: the normal
-  // client geometry grown by the frame.
-  const QRect frame = form_.frameGeometry();
-  const QRect client = form_.geometry();
-  const QRect normal = form_.normalGeometry().isValid() ? form_.normalGeometry() : client;
-  const QRect outer =
-      normal.adjusted(frame.left() - client.left(), frame.top() - client.top(),
-                      frame.right() - client.right(), frame.bottom() - client.bottom());
+  const QRect outer = form_.NormalOuterRect();
   placement.normal_rect = {outer.left(), outer.top(), outer.left() + outer.width(),
                            outer.top() + outer.height()};
   return placement;
 }
 
 void FormStorageTarget::ApplyPlacement(const WindowPlacement& placement) {
+  // In 64 bits: the file may hold any 32-bit edges; the window keeps the
+  // rectangle on the screen anyway.
   const ScreenRect& r = placement.normal_rect;
-  form_.SetOuterGeometry(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+  const auto extent = [](int32_t from, int32_t to) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{to} - from, 0, INT32_MAX));
+  };
+  form_.SetOuterGeometry(QRect(r.left, r.top, extent(r.left, r.right), extent(r.top, r.bottom)));
 }
 
 void FormStorageTarget::SetWindowState(WindowState state) {
-  if (state == WindowState::kMaximized) {
-    form_.setWindowState(form_.windowState() | Qt::WindowMaximized);
+  switch (state) {
+    case WindowState::kMaximized:
+      form_.SetStateWhenPlaced(Qt::WindowMaximized);
+      break;
+    case WindowState::kMinimized:
+      form_.SetStateWhenPlaced(Qt::WindowMinimized);
+      break;
+    case WindowState::kNormal:
+      form_.SetStateWhenPlaced(Qt::WindowNoState);
+      break;
   }
 }
 
 void FormStorageTarget::UseDesignedPosition() {
-  form_.centre_on_first_show_ = false;
+  form_.pending_place_ = TForm1::PendingPlace::kNone;
 }
 
 int32_t FormStorageTarget::ScreenPixelsPerInch() const {
@@ -144,7 +154,7 @@ bool FormStorageTarget::IsApplicationMinimized() const {
 }
 
 void FormStorageTarget::MinimizeApplicationAfterStart() {
-  QTimer::singleShot(0, &form_, [form = &form_] { form->showMinimized(); });
+  form_.SetStateWhenPlaced(Qt::WindowMinimized);
 }
 
 }  // namespace fractions

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QWheelEvent>
 
 namespace fractions {
@@ -46,7 +47,9 @@ void TSpinEdit::wheelEvent(QWheelEvent* event) {
 }
 
 bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease) {
+  // Only the left button: a right click opens nothing and changes nothing.
+  if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     emit numberFieldClicked();
   }
   return QSpinBox::eventFilter(watched, event);

@@ -8,7 +8,7 @@ namespace fractions {
 
 // A spin box whose number is only stepped, never typed: its arrow buttons
 // and the Up and Down keys change it; any other key beeps. It has no context
-// menu, ignores the mouse wheel, and reports a click in its number field.
+// menu, ignores the mouse wheel, and reports a left click in its number field.
 class TSpinEdit : public QSpinBox {
   Q_OBJECT
 

@@ -309,6 +309,31 @@ TEST(TFormStorage, NoSaveBeforeTheRestoreNorAfterASuccessfulClose) {
   EXPECT_EQ(ReadBytes(file), closed);
 }
 
+// The file beside a program on a read-only medium: read until the user's
+// own file exists, never written.
+TEST(TFormStorage, TheFirstReadFileServesUntilTheSettingsFileExists) {
+  TempFolder folder;
+  const fs::path beside = folder / "stick" / "fractions.ini";
+  const fs::path user = folder / "config" / "fractions.ini";
+  fs::create_directories(beside.parent_path());
+  fs::create_directories(user.parent_path());
+  const std::string brought = "[TForm1]\r\nspSujets_Value=4\r\n[Autre]\r\ncle=gardee\r\n";
+  WriteBytes(beside, brought);
+  for (const int start : {1, 2}) {
+    FakeWindow window;
+    TFormStorage storage(window);
+    storage.SetIniFileName(user);
+    storage.SetFirstReadFile(beside);
+    storage.RestoreOnShow();
+    EXPECT_EQ(window.spins["spSujets"].value, start == 1 ? 4 : 7) << start;
+    window.spins["spSujets"].value = 7;
+    ASSERT_EQ(storage.SaveOnClose(), std::nullopt);
+    EXPECT_EQ(ReadBytes(beside), brought);
+    EXPECT_NE(ReadBytes(user).find("spSujets_Value=7\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(user).find("[Autre]\r\ncle=gardee\r\n"), std::string::npos);
+  }
+}
+
 TEST(TFormStorage, MissingControlsAreDroppedAndAFailingOneIsSkipped) {
   TempFolder folder;
   const fs::path file = folder / "fractions.ini";

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
 #include "settings/ini_file.h"
 #include "settings/settings_path.h"
+#include "temp_folder.h"
 
 namespace fractions {
 namespace {
@@ -122,21 +122,29 @@ TEST(SaveIniFile, AFailedSaveReportsAndLeavesTheOldFileWhole) {
   EXPECT_TRUE(SaveIniFile(IniDocument(), "/nonexistent-folder/fractions.ini"));
 }
 
-TEST(ChooseSettingsFilePath, BesideAWritableProgramElseInTheUserFolder) {
+TEST(ChooseSettingsFiles, BesideAWritableProgramElseInTheUserFolderReadingTheOneBeside) {
   TempFolder folder;
   fs::create_directory(folder / "bin");
   const fs::path config = folder / "home" / ".config" / "fractions";
   struct Case {
     fs::path program;
-    fs::path expected;
+    SettingsFiles expected;
   };
   const std::vector<Case> cases = {
-      {folder / "bin" / "fractions", folder / "bin" / "fractions.ini"},
-      {folder / "bin" / "fractions.exe", folder / "bin" / "fractions.ini"},
-      {folder / "missing" / "fractions", config / "fractions.ini"},
+      {folder / "bin" / "fractions", {folder / "bin" / "fractions.ini", {}}},
+      {folder / "bin" / "fractions.exe", {folder / "bin" / "fractions.ini", {}}},
+      // A folder the program cannot write to (here: none at all).
+      {folder / "missing" / "fractions",
+       {config / "fractions.ini", folder / "missing" / "fractions.ini"}},
+      // Installed: never beside the program, even for root, who could write
+      // there.
+      {"/usr/bin/fractions", {config / "fractions.ini", "/usr/bin/fractions.ini"}},
+      {"/usr/local/bin/fractions", {config / "fractions.ini", "/usr/local/bin/fractions.ini"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ChooseSettingsFilePath(c.program, config), c.expected) << c.program;
+    const SettingsFiles chosen = ChooseSettingsFiles(c.program, config);
+    EXPECT_EQ(chosen.file, c.expected.file) << c.program;
+    EXPECT_EQ(chosen.first_read, c.expected.first_read) << c.program;
   }
   EXPECT_TRUE(fs::is_directory(config));
 }

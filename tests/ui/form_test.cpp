@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -15,9 +16,14 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
 
 #include "ui/error_display.h"
 #include "ui/form.h"
+#include "ui/french_translations.h"
 #include "ui/rich_edit_view.h"
 #include "worksheet/worksheet_build.h"
 
@@ -78,6 +84,14 @@ class FormTest : public QObject {
     return count;
   }
 
+  // Chooses item `index` of the instruction list as the teacher does: with
+  // the Down key, from the item above it.
+  static void ChooseInstruction(QComboBox* combo, int index) {
+    combo->setFocus();
+    combo->setCurrentIndex(index - 1);  // set by the program: chooses nothing
+    QTest::keyClick(combo, Qt::Key_Down);
+  }
+
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
 
   // The text and pictures a view shows, to compare two views.
@@ -105,6 +119,8 @@ class FormTest : public QObject {
   }
 
  private slots:
+  void initTestCase() { QVERIFY(InstallFrenchTranslations(*qApp)); }
+
   void firstStartShowsTheLayoutValues() {
     auto form = ShownForm();
     QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 100);
@@ -210,6 +226,9 @@ class FormTest : public QObject {
     QCOMPARE(seen, QList<int>({109, 209, 309, 409, 500}));
     QTest::keyClicks(spin, "12");  // typing is refused
     QCOMPARE(spin->value(), 500);
+    QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::RightButton);
+    QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::MiddleButton);
+    QCOMPARE(spin->singleStep(), 100);  // only a left click switches
     QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::LeftButton);
     QCOMPARE(spin->singleStep(), 1);
     QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::LeftButton);
@@ -246,6 +265,13 @@ class FormTest : public QObject {
       QVERIFY(dialog != nullptr);
       QCOMPARE(dialog->windowTitle(), "Nouveau texte");
       QCOMPARE(dialog->labelText(), "Entrez votre texte");
+      // Its title whole, and 60 characters of a long instruction in sight.
+      QVERIFY2(dialog->width() >= 450, qPrintable(QString::number(dialog->width()) + " min " +
+                                                  QString::number(dialog->minimumWidth())));
+      auto* field = dialog->findChild<QLineEdit*>();
+      const QString sixty = "Calculer puis simplifier chaque résultat (fraction réduite).";
+      QCOMPARE(sixty.size(), 60);
+      QVERIFY(field->contentsRect().width() >= field->fontMetrics().horizontalAdvance(sixty));
       dialog->setTextValue("Calculer en détaillant");
       dialog->accept();
     });
@@ -253,11 +279,74 @@ class FormTest : public QObject {
     QCOMPARE(combo->count(), 4);
     QCOMPARE(combo->itemText(3), "Calculer en détaillant");
     QCOMPARE(combo->currentText(), "Calculer en détaillant");
+    // Back from the box: an activation. (A window manager gives the focus
+    // back; on the offscreen platform the test does.)
+    form->activateWindow();
+    QTRY_COMPARE(Lamp(*form), TForm1::kLampGreen);
 
-    combo->setCurrentIndex(0);
+    ChooseInstruction(combo, 0);
     QTest::mouseClick(Find<QPushButton>(*form, "btnEffaceTexte"), Qt::LeftButton);
     QCOMPARE(combo->count(), 3);
     QCOMPARE(combo->itemText(0), "Simplifier (réponse irréductible)");
+    // The box still shows the text it showed.
+    QCOMPARE(combo->currentText(), "Calculer (réponse irréductible)");
+  }
+
+  void eraseDeletesOnlyAnItemChosenFromTheList() {
+    struct Case {
+      const char* what;
+      QByteArray settings;
+      std::function<void(QComboBox*)> act;
+      QStringList items_after;
+      QString shown_after;
+    };
+    const QString calculer = "Calculer (réponse irréductible)";
+    const QString simplifier = "Simplifier (réponse irréductible)";
+    const QString reduire = "Réduire au plus petit dénominateur commun";
+    const auto type = [](QComboBox* combo, const char* text) {
+      combo->setFocus();
+      QTest::keyClicks(combo->lineEdit(), text);
+    };
+    const Case cases[] = {
+        {"a restored text",
+         "[TForm1]\r\nCombo1_Text=Mon texte\r\n",
+         [](QComboBox*) {},
+         {calculer, simplifier, reduire},
+         "Mon texte"},
+        {"a typed text",
+         {},
+         [&](QComboBox* combo) { type(combo, " et plus"); },
+         {calculer, simplifier, reduire},
+         calculer + " et plus"},
+        {"a chosen item then typed",
+         {},
+         [&](QComboBox* combo) {
+           ChooseInstruction(combo, 1);
+           type(combo, "!");
+         },
+         {calculer, simplifier, reduire},
+         simplifier + "!"},
+        {"a chosen item",
+         {},
+         [](QComboBox* combo) { ChooseInstruction(combo, 1); },
+         {calculer, reduire},
+         simplifier},
+    };
+    for (const Case& c : cases) {
+      const QString file = WriteSettings("erase.ini", c.settings);
+      auto form = ShownForm(file);
+      auto* combo = Find<QComboBox>(*form, "Combo1");
+      c.act(combo);
+      auto* erase = Find<QPushButton>(*form, "btnEffaceTexte");
+      QTest::mouseClick(erase, Qt::LeftButton);
+      QTest::mouseClick(erase, Qt::LeftButton);  // a second click chooses nothing more
+      QStringList items;
+      for (int i = 0; i < combo->count(); ++i) {
+        items << combo->itemText(i);
+      }
+      QVERIFY2(items == c.items_after, c.what);
+      QVERIFY2(combo->currentText() == c.shown_after, c.what);
+    }
   }
 
   void settingsSurviveARestart() {
@@ -371,7 +460,7 @@ class FormTest : public QObject {
       auto form = ShownForm(file);
       auto* combo = Find<QComboBox>(*form, "Combo1");
       while (combo->count() > 0) {
-        combo->setCurrentIndex(0);
+        ChooseInstruction(combo, 0);
         QTest::mouseClick(Find<QPushButton>(*form, "btnEffaceTexte"), Qt::LeftButton);
       }
       QVERIFY(form->close());
@@ -402,6 +491,9 @@ class FormTest : public QObject {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog != nullptr);
       shown = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+      // Qt's own dialog, in French whatever the system's language.
+      QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+      QCOMPARE(dialog->findChild<QLabel*>("lookInLabel")->text(), "Voir dans :");
       dialog->selectFile(chosen);
       QMetaObject::invokeMethod(dialog, "accept");
     });
@@ -458,6 +550,57 @@ class FormTest : public QObject {
     QVERIFY(!QFile::exists("Temp0.EMF") && !QFile::exists("Temp1.EMF") &&
             !QFile::exists("TWFile.txt"));
     QDir::setCurrent(previous);
+  }
+
+  void enterPressesTheFocusedButton() {
+    auto form = ShownForm();
+    for (const auto& [name, key] :
+         {std::pair{"btnPlus", Qt::Key_Return}, std::pair{"btnMult", Qt::Key_Enter}}) {
+      auto* button = Find<QPushButton>(*form, name);
+      button->setFocus();
+      const std::string before = form->DocumentName();
+      QTest::keyClick(button, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      QVERIFY2(form->DocumentName() != before, name);  // a worksheet was built
+    }
+  }
+
+  void theEditMenusAreFrench() {
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+      texts << action->text();
+    }
+    for (const char* expected :
+         {"&Annuler", "Co&uper", "Cop&ier", "Co&ller", "Tout sélectionner"}) {
+      QVERIFY2(texts.filter(QString::fromUtf8(expected)).size() == 1, qPrintable(texts.join('|')));
+    }
+  }
+
+  void everyCaptionFitsItsBox() {
+    auto form = ShownForm();
+    struct Caption {
+      const char* name;
+      QRect box;  // at the design size
+    };
+    const Caption captions[] = {
+        {"Label1", {4, 8, 52, 13}},      {"Label2", {4, 35, 49, 13}},
+        {"Label3", {4, 63, 43, 13}},     {"Label4", {125, 8, 27, 13}},
+        {"Label5", {125, 35, 27, 13}},   {"Label7", {478, 398, 29, 13}},
+        {"Label8", {560, 398, 38, 13}},  {"CheckBox1", {106, 61, 50, 17}},
+        {"ckbEdite", {745, 61, 46, 17}},
+    };
+    form->resize(TForm1::kDesignClient);  // the offscreen screen is narrower
+    for (const Caption& caption : captions) {
+      auto* control = Find<QWidget>(*form, caption.name);
+      QCOMPARE(control->geometry(), caption.box);
+      QVERIFY2(control->sizeHint().width() <= caption.box.width(), caption.name);
+      QCOMPARE(QFontInfo(control->font()).family(), "Liberation Sans Narrow");
+    }
+    auto* wait = Find<QLabel>(*form, "Label6");
+    for (const QString& line : wait->text().split('\n')) {
+      QVERIFY(wait->fontMetrics().horizontalAdvance(line) <= wait->width());
+    }
   }
 
   void errorMessagesEndWithAFullStop() {
