@@ -7,7 +7,6 @@
 #include <QProgressDialog>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocumentFragment>
 #include <memory>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "form.h"
 #include "output/print_views.h"
 #include "output/save_views.h"
+#include "richtext/document_pages.h"
 #include "richtext/rtf_reader.h"
 #include "worksheet/variant_set.h"
 
@@ -58,29 +58,6 @@ std::unique_ptr<QProgressDialog> SetProgress(QWidget* window, int steps) {
   progress->setAutoReset(false);
   progress->setValue(0);
   return progress;
-}
-
-// Appends `document` to `set` on a page of its own.
-void AppendOnNewPage(QTextDocument& set, const QTextDocument& document) {
-  QTextCursor cursor(&set);
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertBlock(QTextBlockFormat(), document.begin().charFormat());
-  const int start = cursor.position();
-  cursor.insertFragment(QTextDocumentFragment(&document));
-  QTextBlockFormat page;
-  page.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-  QTextCursor(set.findBlock(start)).mergeBlockFormat(page);
-  // Pictures are resources of their document: copied along with the text.
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextCharFormat format = it.fragment().charFormat();
-      if (format.isImageFormat()) {
-        const QUrl name(format.toImageFormat().name());
-        set.addResource(QTextDocument::ImageResource, name,
-                        document.resource(QTextDocument::ImageResource, name));
-      }
-    }
-  }
 }
 
 // One document holding `first` and then `others`, one per page.
