@@ -53,8 +53,9 @@ BENCHMARK(CommandLinePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 // A class set of 30 different worksheets of 40 questions, as RTF and PDF.
 void CommandLineSetOf30(benchmark::State& state) {
   QTemporaryDir folder;
-  const QStringList arguments = {"--type", "add", "--count", "40", "--variants", "30", "--seed",
-                                 "7", "--out", folder.filePath("classe"), "--pdf"};
+  const QStringList arguments = {"--type", "add",    "--count", "40",    "--variants",
+                                 "30",     "--seed", "7",       "--out", folder.filePath("classe"),
+                                 "--pdf"};
   for (auto _ : state) {
     QProcess run;
     run.start(FRACTIONS_CLI_PATH, arguments);

@@ -156,8 +156,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       WriteSet(options, GenerateVariants(*options.type, options.settings, seed, *options.variants),
                out);
     } else {
-      const GeneratedWorksheet worksheet =
-          GenerateWorksheet(*options.type, options.settings, seed);
+      const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
       if (options.out_base) {
         WriteDocumentFiles(QString::fromStdString(*options.out_base), worksheet.documents.subject,
                            worksheet.documents.answer_key, PdfMargin(options));

@@ -80,8 +80,8 @@ GeneratedWorksheet GenerateWorksheet(ExerciseType type, const WorksheetSettings&
   QuestionTable table;
   LineImages images;
   WorksheetTools tools{random, table, images};
-  GeneratedWorksheet worksheet{type, settings, seed, BuildWorksheet(type, settings, tools, mark),
-                               {}};
+  GeneratedWorksheet worksheet{
+      type, settings, seed, BuildWorksheet(type, settings, tools, mark), {}};
   for (size_t p = 0; p < QuestionCount(worksheet.documents.questions); ++p) {
     worksheet.keys.push_back(table.Slot(static_cast<int>(p)));
   }

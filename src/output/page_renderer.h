@@ -22,8 +22,8 @@ namespace fractions {
 // than on screen. A line (and so a picture, which stands in a line) is
 // never split: a page ends before the first line that would cross its
 // bottom, and before a paragraph that starts a new page (a page break of
-// the document, between the worksheets of a set). Positions count as the document's do: one per character, picture
-// and paragraph end.
+// the document, between the worksheets of a set). Positions count as the document's do: one per
+// character, picture and paragraph end.
 class PageRenderer {
  public:
   // `page_size` in device pixels of `device`, which must outlive the
@@ -52,7 +52,7 @@ class PageRenderer {
   size_t LineIndexOf(int position) const;
 
   std::unique_ptr<QTextDocument> layout_copy_;
-  double scale_x_;   // device pixels per layout pixel
+  double scale_x_;  // device pixels per layout pixel
   double scale_y_;
   QSizeF page_size_;  // in layout pixels
   std::vector<Line> lines_;

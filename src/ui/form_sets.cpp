@@ -48,9 +48,9 @@ class SetFlag {
 // The progress of a set, shown once it lasts over half a second; the
 // window takes no input meanwhile.
 std::unique_ptr<QProgressDialog> SetProgress(QWidget* window, int steps) {
-  auto progress = std::make_unique<QProgressDialog>(
-      QStringLiteral("Préparation des sujets différents…"), QStringLiteral("Annuler"), 0, steps,
-      window);
+  auto progress =
+      std::make_unique<QProgressDialog>(QStringLiteral("Préparation des sujets différents…"),
+                                        QStringLiteral("Annuler"), 0, steps, window);
   progress->setWindowTitle(ApplicationTitle());
   progress->setWindowModality(Qt::WindowModal);
   progress->setMinimumDuration(500);

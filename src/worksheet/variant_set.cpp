@@ -22,7 +22,8 @@ std::string WorksheetKey(const QuestionSet& set) {
   };
   std::visit(Overloaded{
                  [&](const std::vector<OperationQuestion>& questions) {
-                   for (const auto& q : questions) add({q.a, q.b, q.c, q.d});
+                   for (const auto& q : questions)
+                     add({q.a, q.b, q.c, q.d});
                  },
                  [&](const std::vector<PowerQuestion>& questions) {
                    for (const auto& q : questions) {
@@ -30,10 +31,12 @@ std::string WorksheetKey(const QuestionSet& set) {
                    }
                  },
                  [&](const std::vector<SimplificationQuestion>& questions) {
-                   for (const auto& q : questions) add({q.a, q.b});
+                   for (const auto& q : questions)
+                     add({q.a, q.b});
                  },
                  [&](const std::vector<CommonDenominatorQuestion>& questions) {
-                   for (const auto& q : questions) add({q.a, q.b, q.c, q.d});
+                   for (const auto& q : questions)
+                     add({q.a, q.b, q.c, q.d});
                  },
              },
              set);
@@ -121,8 +124,7 @@ std::string JoinOnePerPage(const std::vector<const std::string*>& documents) {
     if (i > 0) {
       joined += "\\page\\pard\\plain ";
     }
-    joined.append(document, kRtfPrologue.size(),
-                  document.size() - kRtfPrologue.size() - 1);
+    joined.append(document, kRtfPrologue.size(), document.size() - kRtfPrologue.size() - 1);
   }
   return joined + "}";
 }

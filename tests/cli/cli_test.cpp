@@ -363,12 +363,14 @@ TEST_F(FractionsCliFiles, AVariantSetIsDifferentWorksheetsEachReproducedByItsSee
     EXPECT_EQ(alone["questions"], variant["questions"]) << k;
     EXPECT_EQ(alone["name"], variant["name"]) << k;
     // Page k of each PDF is its worksheet, the answer key with the same name.
-    for (const auto& [file, mark] : {std::pair{"classe.pdf", "Sujet"}, {"classe_Cor.pdf", "Corrigé"}}) {
+    for (const auto& [file, mark] :
+         {std::pair{"classe.pdf", "Sujet"}, {"classe_Cor.pdf", "Corrigé"}}) {
       QProcess page;
       page.start("pdftotext", {"-f", QString::number(k + 1), "-l", QString::number(k + 1),
                                dir_.filePath(file), "-"});
       ASSERT_TRUE(page.waitForFinished());
-      const QString first_line = QString::fromUtf8(page.readAllStandardOutput()).section('\n', 0, 0);
+      const QString first_line =
+          QString::fromUtf8(page.readAllStandardOutput()).section('\n', 0, 0);
       EXPECT_TRUE(first_line.startsWith(variant["name"].toString() +
                                         QString(" - %1 %2/3").arg(mark).arg(k + 1)))
           << first_line.toStdString();

@@ -16,9 +16,8 @@ TEST(PrintJobs, ASetStopsBeforeTheJobItIsToldTo) {
   first.setPlainText("premier");
   QTextDocument second;
   second.setPlainText("second");
-  const std::vector<PrintJob> jobs = {{&first, kSubjectJobTitle},
-                                      {&second, kSubjectJobTitle},
-                                      {&first, kAnswerKeyJobTitle}};
+  const std::vector<PrintJob> jobs = {
+      {&first, kSubjectJobTitle}, {&second, kSubjectJobTitle}, {&first, kAnswerKeyJobTitle}};
   QTemporaryDir folder;
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);

@@ -7,12 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <utility>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "richtext/document_pages.h"
@@ -228,9 +228,9 @@ TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
 TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
   WorksheetSettings settings;
   settings.count = 3;
-  const std::vector<WorksheetDocuments> set = BuildVariants(
-      ExerciseType::kAddition, settings,
-      PlanVariantSeeds(ExerciseType::kAddition, settings, 11, 3), 1, 3);
+  const std::vector<WorksheetDocuments> set =
+      BuildVariants(ExerciseType::kAddition, settings,
+                    PlanVariantSeeds(ExerciseType::kAddition, settings, 11, 3), 1, 3);
   std::vector<const std::string*> subjects;
   QTextDocument saved;
   for (const WorksheetDocuments& worksheet : set) {
@@ -243,8 +243,8 @@ TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
       AppendOnNewPage(saved, document);
     }
   }
-  for (const auto& [rtf, stem] : {std::pair{JoinOnePerPage(subjects), "raw_set"},
-                                  std::pair{WriteRtf(saved), "saved_set"}}) {
+  for (const auto& [rtf, stem] :
+       {std::pair{JoinOnePerPage(subjects), "raw_set"}, std::pair{WriteRtf(saved), "saved_set"}}) {
     SCOPED_TRACE(stem);
     const auto pdf = ConvertToPdf(rtf, stem);
     ASSERT_TRUE(pdf.has_value());
@@ -255,8 +255,8 @@ TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
         EXPECT_NE(text.exit_code, 0) << "a fourth page";
         break;
       }
-      const QString mark = QString::fromStdString(set[page - 1].name) +
-                           QStringLiteral(" - Sujet %1/3").arg(page);
+      const QString mark =
+          QString::fromStdString(set[page - 1].name) + QStringLiteral(" - Sujet %1/3").arg(page);
       EXPECT_TRUE(text.output.trimmed().startsWith(mark)) << text.output.toStdString();
     }
   }

@@ -6,8 +6,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -124,7 +124,8 @@ class FormTest : public QObject {
   static int PageBreaks(const QTextDocument& document) {
     int breaks = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-      breaks += (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
+      breaks +=
+          (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
     }
     return breaks;
   }
@@ -190,8 +191,9 @@ class FormTest : public QObject {
     TForm1 form(nullptr, folder_.filePath("seed.ini").toStdString());
     const uint32_t after = TimeOfDaySeed();
     const uint32_t seed = static_cast<LcgRandom&>(form.Random()).Seed();
-    QVERIFY2(before <= after ? (seed >= before && seed <= after) : (seed >= before || seed <= after),
-             qPrintable(QString("seed %1 outside %2..%3").arg(seed).arg(before).arg(after)));
+    QVERIFY2(
+        before <= after ? (seed >= before && seed <= after) : (seed >= before || seed <= after),
+        qPrintable(QString("seed %1 outside %2..%3").arg(seed).arg(before).arg(after)));
   }
 
   void everyExerciseButtonLoadsTheBuiltDocuments() {
