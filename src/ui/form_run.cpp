@@ -4,6 +4,7 @@
 
 #include "form.h"
 #include "richtext/qt_text.h"
+#include "scoped_flag.h"
 
 namespace fractions {
 
@@ -16,18 +17,6 @@ class BusyCursor {
   ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-// Marks a run in progress so that no second one starts inside it.
-class RunFlag {
- public:
-  explicit RunFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RunFlag() { flag_ = false; }
-  RunFlag(const RunFlag&) = delete;
-  RunFlag& operator=(const RunFlag&) = delete;
-
- private:
-  bool& flag_;
 };
 
 }  // namespace
@@ -51,7 +40,7 @@ void TForm1::RunWorksheet(ExerciseType type) {
   if (run_in_progress_ || set_in_progress_) {
     return;
   }
-  const RunFlag running(run_in_progress_);
+  const ScopedFlag running(run_in_progress_);
   HidePreviewPane();
   SetLamp(kLampGreen);
   const BusyCursor busy;

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "error_display.h"
@@ -16,6 +17,7 @@
 #include "output/save_views.h"
 #include "richtext/document_pages.h"
 #include "richtext/rtf_reader.h"
+#include "scoped_flag.h"
 #include "worksheet/variant_set.h"
 
 namespace fractions {
@@ -31,18 +33,6 @@ const QString kSaveSetHint = QStringLiteral(
 struct DrawnWorksheets {
   std::vector<std::unique_ptr<QTextDocument>> subjects;
   std::vector<std::unique_ptr<QTextDocument>> answer_keys;
-};
-
-// Marks a set in progress: no run, print or save starts inside it.
-class SetFlag {
- public:
-  explicit SetFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~SetFlag() { flag_ = false; }
-  SetFlag(const SetFlag&) = delete;
-  SetFlag& operator=(const SetFlag&) = delete;
-
- private:
-  bool& flag_;
 };
 
 // The progress of a set, shown once it lasts over half a second; the
@@ -91,6 +81,17 @@ std::optional<DrawnWorksheets> DrawSet(ExerciseType type, const WorksheetSetting
   return set;
 }
 
+// A set is refused before anything is printed or written when it would
+// hold more worksheets than a set may.
+void CheckSetSize(int count) {
+  if (count > kMaxVariants) {
+    throw std::out_of_range(QStringLiteral("« Sujets différents » : au plus %1 sujets, et non %2")
+                                .arg(kMaxVariants)
+                                .arg(count)
+                                .toStdString());
+  }
+}
+
 SavedRange Whole(QTextDocument& document) {
   return [&document] {
     QTextCursor cursor(&document);
@@ -115,13 +116,8 @@ void TForm1::PrintVariantSet() {
   if (count == 0 || RxE1->LineCount() < 1 || set_in_progress_) {
     return;
   }
-  if (count > kMaxVariants) {
-    throw PrintError(QStringLiteral("« Sujets différents » : au plus %1 sujets, et non %2")
-                         .arg(kMaxVariants)
-                         .arg(count)
-                         .toStdString());
-  }
-  const SetFlag in_progress(set_in_progress_);
+  CheckSetSize(count);
+  const ScopedFlag in_progress(set_in_progress_);
   QPrinter& printer = CurrentPrinter();
   const int jobs = count + count * answer_copies;
   const auto progress = SetProgress(this, (count - 1) + jobs);
@@ -163,13 +159,8 @@ void TForm1::SaveVariantSet(const QString& chosen) {
   if (count == 0 || set_in_progress_) {
     return;
   }
-  if (count > kMaxVariants) {
-    throw SaveError(QStringLiteral("« Sujets différents » : au plus %1 sujets, et non %2")
-                        .arg(kMaxVariants)
-                        .arg(count)
-                        .toStdString());
-  }
-  const SetFlag in_progress(set_in_progress_);
+  CheckSetSize(count);
+  const ScopedFlag in_progress(set_in_progress_);
   const auto progress = SetProgress(this, count - 1);
   const std::optional<DrawnWorksheets> drawn = DrawSet(
       last_run_->type, last_run_->settings, last_run_->questions, random_.Seed(), count, *progress);
