@@ -29,13 +29,8 @@ void PreviewPages(benchmark::State& state) {
 }
 BENCHMARK(PreviewPages)->Unit(benchmark::kMillisecond);
 
-// Seeded, so that the size of the two PDFs (counter pdf_bytes) can be
-// compared from one build to the next.
-void CommandLinePdfs(benchmark::State& state) {
-  QTemporaryDir folder;
-  const QStringList arguments = {"--type", "reduc", "--count", "40",
-                                 "--seed", "7",     "--out",   folder.filePath("feuille"),
-                                 "--pdf"};
+// Runs fractions-cli with `arguments` once per iteration.
+void RunCliEachTime(benchmark::State& state, const QStringList& arguments) {
   for (auto _ : state) {
     QProcess run;
     run.start(FRACTIONS_CLI_PATH, arguments);
@@ -44,11 +39,31 @@ void CommandLinePdfs(benchmark::State& state) {
       break;
     }
   }
+}
+
+// Seeded, so that the size of the two PDFs (counter pdf_bytes) can be
+// compared from one build to the next.
+void CommandLinePdfs(benchmark::State& state) {
+  QTemporaryDir folder;
+  const QStringList arguments = {"--type", "reduc", "--count", "40",
+                                 "--seed", "7",     "--out",   folder.filePath("feuille"),
+                                 "--pdf"};
+  RunCliEachTime(state, arguments);
   state.counters["pdf_bytes"] =
       static_cast<double>(QFileInfo(folder.filePath("feuille.pdf")).size() +
                           QFileInfo(folder.filePath("feuille_Cor.pdf")).size());
 }
 BENCHMARK(CommandLinePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A class set of 30 different worksheets of 40 questions, as RTF and PDF.
+void CommandLineSetOf30(benchmark::State& state) {
+  QTemporaryDir folder;
+  const QStringList arguments = {"--type", "add",    "--count", "40",    "--variants",
+                                 "30",     "--seed", "7",       "--out", folder.filePath("classe"),
+                                 "--pdf"};
+  RunCliEachTime(state, arguments);
+}
+BENCHMARK(CommandLineSetOf30)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace fractions

@@ -2,6 +2,7 @@
 // exercise type at the largest terms (500) and the most questions (40).
 #include <benchmark/benchmark.h>
 
+#include "worksheet/variant_set.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -30,6 +31,26 @@ BENCHMARK_CAPTURE(BuildBothDocuments, div, ExerciseType::kDivision);
 BENCHMARK_CAPTURE(BuildBothDocuments, pow, ExerciseType::kPowers);
 BENCHMARK_CAPTURE(BuildBothDocuments, simp, ExerciseType::kSimplification);
 BENCHMARK_CAPTURE(BuildBothDocuments, reduc, ExerciseType::kCommonDenominator);
+
+}  // namespace
+}  // namespace fractions
+
+namespace fractions {
+namespace {
+
+// A class set of 30 different worksheets of 40 questions, both documents
+// each, as "Imprimer" and "Enregistrer" build it with "Sujets différents".
+void BuildClassSetOf30(benchmark::State& state) {
+  WorksheetSettings settings;
+  settings.count = kMaxQuestions;
+  uint32_t seed = 0;
+  for (auto _ : state) {
+    const std::vector<uint32_t> seeds =
+        PlanVariantSeeds(ExerciseType::kAddition, settings, ++seed, 30);
+    benchmark::DoNotOptimize(BuildVariants(ExerciseType::kAddition, settings, seeds, 1, 30));
+  }
+}
+BENCHMARK(BuildClassSetOf30)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fractions

@@ -17,9 +17,10 @@ namespace fractions {
 namespace {
 
 constexpr const char* kUsageLine =
-    "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--json]\n"
-    "                      [--out BASE [--pdf [--margin MM]] [--title T] [--instruction I]\n"
-    "                       [--spacing S] [--separator TEXTE | --no-separator]]\n";
+    "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--variants V]\n"
+    "                      [--json] [--out BASE [--pdf [--margin MM]] [--title T]\n"
+    "                       [--instruction I] [--spacing S]\n"
+    "                       [--separator TEXTE | --no-separator]]\n";
 
 constexpr const char* kPurpose =
     "Tire les exercices d'une feuille de fractions comme le font les boutons de la\n"
@@ -70,6 +71,30 @@ std::optional<int> PdfMargin(const CliOptions& options) {
   return options.pdf_margin_mm.value_or(kPdfMarginRange.default_value);
 }
 
+// A set: every subject in one file and every answer key in another, one
+// worksheet per page; the listing of each worksheet in turn.
+void WriteSet(const CliOptions& options, const std::vector<GeneratedWorksheet>& set,
+              std::ostream& out) {
+  if (options.out_base) {
+    std::vector<const std::string*> subjects;
+    std::vector<const std::string*> answer_keys;
+    for (const GeneratedWorksheet& worksheet : set) {
+      subjects.push_back(&worksheet.documents.subject);
+      answer_keys.push_back(&worksheet.documents.answer_key);
+    }
+    WriteDocumentFiles(QString::fromStdString(*options.out_base), JoinOnePerPage(subjects),
+                       JoinOnePerPage(answer_keys), PdfMargin(options));
+  }
+  if (options.json) {
+    WriteJson(out, set.front(), set);
+    return;
+  }
+  for (size_t i = 0; i < set.size(); ++i) {
+    out << (i > 0 ? "\n" : "");
+    WriteText(out, set[i]);
+  }
+}
+
 std::string HelpText() {
   return std::string(kPurpose) + HelpEntry("--type TYPE", TypeChoices(true) + " ; obligatoire") +
          HelpEntry("--max M", "plus grand terme, " +
@@ -81,7 +106,14 @@ std::string HelpText() {
          "  --seed S           graine du tirage, " +
          FromTo(0, std::numeric_limits<uint32_t>::max()) +
          " (par défaut : l'heure\n"
-         "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n"
+         "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n" +
+         HelpEntry("--variants V",
+                   "une série de V feuilles différentes, " +
+                       FromTo(kVariantsRange.min, kVariantsRange.max) +
+                       " : la première tirée de la graine S, chaque suivante de la première "
+                       "graine après la précédente, selon s × 1664525 + 1013904223 (modulo "
+                       "2^32), qui donne une feuille nouvelle ; avec --out, les sujets et les "
+                       "corrigés une feuille par page") +
          "  --json             un objet JSON au lieu d'une liste\n"
          "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
          "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n" +
@@ -120,15 +152,20 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   try {
     const uint32_t seed = options.seed.value_or(TimeOfDaySeed());
-    const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
-    if (options.out_base) {
-      WriteDocumentFiles(QString::fromStdString(*options.out_base), worksheet.documents.subject,
-                         worksheet.documents.answer_key, PdfMargin(options));
-    }
-    if (options.json) {
-      WriteJson(out, worksheet);
+    if (options.variants) {
+      WriteSet(options, GenerateVariants(*options.type, options.settings, seed, *options.variants),
+               out);
     } else {
-      WriteText(out, worksheet);
+      const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
+      if (options.out_base) {
+        WriteDocumentFiles(QString::fromStdString(*options.out_base), worksheet.documents.subject,
+                           worksheet.documents.answer_key, PdfMargin(options));
+      }
+      if (options.json) {
+        WriteJson(out, worksheet);
+      } else {
+        WriteText(out, worksheet);
+      }
     }
     out.flush();
     if (!out) {

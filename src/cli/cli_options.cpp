@@ -120,6 +120,8 @@ const std::vector<OptionRule>& OptionRules() {
       {"--no-separator", "", [](O& o, V) { o.settings.separator_on = false; }},
       {"--out", "un chemin sans extension", [](O& o, V v) { o.out_base = ParseOutBase(v); }},
       {"--pdf", "", [](O& o, V) { o.pdf = true; }},
+      {"--variants", WholeNumberRange(kVariantsRange.min, kVariantsRange.max),
+       [](O& o, V v) { o.variants = ParseSetting("--variants", v, kVariantsRange); }},
       {"--margin", WholeNumberRange(kPdfMarginRange.min, kPdfMarginRange.max),
        [](O& o, V v) { o.pdf_margin_mm = ParseSetting("--margin", v, kPdfMarginRange); }},
       {"--json", "", [](O& o, V) { o.json = true; }},

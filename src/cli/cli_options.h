@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "drawing/exercise_type.h"
+#include "worksheet/variant_set.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -21,6 +22,7 @@ struct CliOptions {
   std::optional<std::string> out_base;   // UTF-8 path without extension
   bool pdf = false;                      // with out_base: also BASE.pdf and BASE_Cor.pdf
   std::optional<int32_t> pdf_margin_mm;  // none: kPdfMarginRange's default
+  std::optional<int32_t> variants;       // a set of different worksheets
   bool json = false;
   bool help = false;
 };
@@ -28,6 +30,9 @@ struct CliOptions {
 // The margins of the PDF pages, in whole millimetres: a real printer cannot
 // print to the paper's edge, and a teacher expects room around the text.
 inline constexpr SettingRange kPdfMarginRange{0, 40, 15};
+
+// A set of different worksheets: 1 to kMaxVariants of them.
+inline constexpr SettingRange kVariantsRange{1, kMaxVariants, 1};
 
 // A command line that cannot be followed; the message (UTF-8, French) names
 // the option and what it accepts.

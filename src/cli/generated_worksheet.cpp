@@ -5,6 +5,7 @@
 #include "cli_options.h"
 #include "drawing/exercise_catalogue.h"
 #include "drawing/four_operations.h"
+#include "worksheet/variant_set.h"
 
 namespace fractions {
 
@@ -74,32 +75,67 @@ std::string QuestionText(ExerciseType, const CommonDenominatorQuestion& q) {
 }  // namespace
 
 GeneratedWorksheet GenerateWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                     uint32_t seed) {
+                                     uint32_t seed, std::optional<SetMark> mark) {
   LcgRandom random(seed);
   QuestionTable table;
   LineImages images;
   WorksheetTools tools{random, table, images};
-  GeneratedWorksheet worksheet{type, settings, seed, BuildWorksheet(type, settings, tools), {}};
+  GeneratedWorksheet worksheet{
+      type, settings, seed, BuildWorksheet(type, settings, tools, mark), {}};
   for (size_t p = 0; p < QuestionCount(worksheet.documents.questions); ++p) {
     worksheet.keys.push_back(table.Slot(static_cast<int>(p)));
   }
   return worksheet;
 }
 
-void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet) {
-  out << "{\"name\": \"" << worksheet.documents.name << "\", \"type\": \""
-      << Describe(worksheet.type).command_word << "\", \"max\": " << worksheet.settings.largest_term
-      << ", \"count\": " << worksheet.settings.count << ", \"seed\": " << worksheet.seed
-      << ", \"questions\": [";
+std::vector<GeneratedWorksheet> GenerateVariants(ExerciseType type,
+                                                 const WorksheetSettings& settings, uint32_t seed,
+                                                 int count) {
+  std::vector<GeneratedWorksheet> variants;
+  const std::vector<uint32_t> seeds = PlanVariantSeeds(type, settings, seed, count);
+  for (size_t i = 0; i < seeds.size(); ++i) {
+    variants.push_back(
+        GenerateWorksheet(type, settings, seeds[i], SetMark{static_cast<int>(i) + 1, count}));
+  }
+  return variants;
+}
+
+namespace {
+
+void WriteJsonQuestions(std::ostream& out, const GeneratedWorksheet& worksheet,
+                        std::string_view indent) {
+  out << "[";
   std::visit(
       [&](const auto& questions) {
         for (size_t p = 0; p < questions.size(); ++p) {
-          out << (p == 0 ? "\n  " : ",\n  ");
+          out << (p == 0 ? "\n" : ",\n") << indent;
           WriteQuestionObject(out, JsonFields(questions[p]), worksheet.keys[p]);
         }
       },
       worksheet.documents.questions);
-  out << "\n]}\n";
+  out << "\n" << indent.substr(2) << "]";
+}
+
+}  // namespace
+
+void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet,
+               const std::vector<GeneratedWorksheet>& variants) {
+  out << "{\"name\": \"" << worksheet.documents.name << "\", \"type\": \""
+      << Describe(worksheet.type).command_word << "\", \"max\": " << worksheet.settings.largest_term
+      << ", \"count\": " << worksheet.settings.count << ", \"seed\": " << worksheet.seed
+      << ", \"questions\": ";
+  WriteJsonQuestions(out, worksheet, "  ");
+  if (!variants.empty()) {
+    out << ", \"variants\": [";
+    for (size_t v = 0; v < variants.size(); ++v) {
+      out << (v == 0 ? "\n" : ",\n") << "  {\"name\": \"" << variants[v].documents.name
+          << "\", \"seed\": " << variants[v].seed << ", \"questions\": ";
+      WriteJsonQuestions(out, variants[v], "    ");
+      out << "}";
+    }
+    out << "\n]";
+  }
+  out << "}\n";
 }
 
 void WriteText(std::ostream& out, const GeneratedWorksheet& worksheet) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,10 +24,19 @@ struct GeneratedWorksheet {
 // button does: the document name takes the first two draws, the questions
 // the next ones. Needs a QGuiApplication.
 GeneratedWorksheet GenerateWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                     uint32_t seed);
+                                     uint32_t seed, std::optional<SetMark> mark = {});
 
-// One JSON object: name, type, max, count, seed and the questions.
-void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet);
+// A set of `count` different worksheets, the first drawn from `seed` and
+// each next one from the next seed that gives a new worksheet (see
+// PlanVariantSeeds), marked "Sujet k/count" and "Corrigé k/count".
+std::vector<GeneratedWorksheet> GenerateVariants(ExerciseType type,
+                                                 const WorksheetSettings& settings, uint32_t seed,
+                                                 int count);
+
+// One JSON object: name, type, max, count, seed and the questions; with a
+// set, also "variants": name, seed and questions of each worksheet of it.
+void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet,
+               const std::vector<GeneratedWorksheet>& variants = {});
 
 // A readable listing: the name, then one numbered question per line with
 // its answer.

@@ -77,10 +77,13 @@ PageRenderer::PageRenderer(const QTextDocument& document, QPaintDevice* device, 
   for (QTextBlock block = layout_copy_->begin(); block.isValid(); block = block.next()) {
     const double block_top = layout_copy_->documentLayout()->blockBoundingRect(block).top();
     const QTextLayout* layout = block.layout();
+    const bool after_break =
+        block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
     for (int i = 0; i < layout->lineCount(); ++i) {
       const QTextLine line = layout->lineAt(i);
       const double top = block_top + line.y();
-      lines_.push_back({top, top + line.height(), block.position() + line.textStart()});
+      lines_.push_back(
+          {top, top + line.height(), block.position() + line.textStart(), after_break && i == 0});
     }
   }
 }
@@ -105,7 +108,8 @@ int PageRenderer::RenderPage(QPainter& painter, int from) const {
   const size_t first = LineIndexOf(std::max(from, 0));
   const double page_top = lines_[first].top;
   size_t next = first + 1;  // the first line always goes on the page
-  while (next < lines_.size() && lines_[next].bottom - page_top <= page_size_.height()) {
+  while (next < lines_.size() && !lines_[next].starts_page &&
+         lines_[next].bottom - page_top <= page_size_.height()) {
     ++next;
   }
   // The lines before and after the page touch its edges; drawing a hair's

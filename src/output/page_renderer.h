@@ -21,8 +21,9 @@ namespace fractions {
 // page breaks, elsewhere on a 300-dpi printer than on a 1200-dpi one and
 // than on screen. A line (and so a picture, which stands in a line) is
 // never split: a page ends before the first line that would cross its
-// bottom. Positions count as the document's do: one per character, picture
-// and paragraph end.
+// bottom, and before a paragraph that starts a new page (a page break of
+// the document, between the worksheets of a set). Positions count as the document's do: one per
+// character, picture and paragraph end.
 class PageRenderer {
  public:
   // `page_size` in device pixels of `device`, which must outlive the
@@ -45,12 +46,13 @@ class PageRenderer {
     double top;
     double bottom;
     int position;
+    bool starts_page;  // the first line of a paragraph after a page break
   };
   // The line holding `position` (the last line for the end of the text).
   size_t LineIndexOf(int position) const;
 
   std::unique_ptr<QTextDocument> layout_copy_;
-  double scale_x_;   // device pixels per layout pixel
+  double scale_x_;  // device pixels per layout pixel
   double scale_y_;
   QSizeF page_size_;  // in layout pixels
   std::vector<Line> lines_;

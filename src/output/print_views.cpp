@@ -103,16 +103,17 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QStri
   return painter.end();
 }
 
-ClassSetReport PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
-                             int subject_copies, int answer_copies, QPrinter& printer) {
+ClassSetReport PrintJobs(const std::vector<PrintJob>& jobs, QPrinter& printer,
+                         const PrintProgress& progress) {
   ClassSetReport report;
-  if (DocumentLineCount(subject) < 1) {
-    return report;
-  }
   const QString name =
       printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
-  const int total = subject_copies + answer_copies;
-  const auto print = [&](const QTextDocument& document, const QString& title) {
+  const int total = static_cast<int>(jobs.size());
+  for (int job = 0; job < total; ++job) {
+    if (progress && !progress(job, total)) {
+      report.stopped = true;
+      break;
+    }
     const std::optional<QueueState> queue = QueryCupsQueue(name);
     if (queue && !queue->accepting) {
       Refused(name, report.jobs_sent, total);
@@ -122,21 +123,25 @@ ClassSetReport PrintClassSet(const QTextDocument& subject, const QTextDocument& 
           QStringLiteral("L'imprimante « %1 » est en pause : les impressions attendront.")
               .arg(name);
     }
-    const bool started = PrintDocument(document, printer, title);
+    const bool started = PrintDocument(*jobs[job].document, printer, jobs[job].title);
     if (queue && !LastCupsRequestSucceeded()) {
       Refused(name, report.jobs_sent, total);
     }
     if (started) {
       ++report.jobs_sent;
     }
-  };
-  for (int copy = 0; copy < subject_copies; ++copy) {
-    print(subject, "Sujet");
-  }
-  for (int copy = 0; copy < answer_copies; ++copy) {
-    print(answer_key, "Corrigé");
   }
   return report;
+}
+
+ClassSetReport PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,
+                             int subject_copies, int answer_copies, QPrinter& printer) {
+  if (DocumentLineCount(subject) < 1) {
+    return {};
+  }
+  std::vector<PrintJob> jobs(subject_copies, PrintJob{&subject, kSubjectJobTitle});
+  jobs.insert(jobs.end(), answer_copies, PrintJob{&answer_key, kAnswerKeyJobTitle});
+  return PrintJobs(jobs, printer);
 }
 
 }  // namespace fractions

@@ -3,9 +3,11 @@
 #include <QPrinter>
 #include <QString>
 #include <QTextDocument>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace fractions {
 
@@ -33,11 +35,32 @@ std::unique_ptr<QPrinter> PrinterToChoose();
 bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title);
 
 // What a class set leaves to say once it is sent: that the queue holds the
-// jobs, paused.
+// jobs, paused; or that it was stopped before its end.
 struct ClassSetReport {
   int jobs_sent = 0;
+  bool stopped = false;
   std::optional<QString> notice;
 };
+
+// The jobs' titles, as the print queue lists them.
+inline const QString kSubjectJobTitle = QStringLiteral("Sujet");
+inline const QString kAnswerKeyJobTitle = QStringLiteral("Corrigé");
+
+// One job of a class set: a document and the title of its job.
+struct PrintJob {
+  const QTextDocument* document;
+  QString title;
+};
+
+// Asked before each job with the jobs sent so far and their total; false
+// stops the set there.
+using PrintProgress = std::function<bool(int sent, int total)>;
+
+// Prints the jobs in order, one job each, as PrintClassSet does its copies:
+// on a CUPS queue, stops at the first job the queue does not take and
+// throws PrintError naming the printer and how many jobs were sent.
+ClassSetReport PrintJobs(const std::vector<PrintJob>& jobs, QPrinter& printer,
+                         const PrintProgress& progress = {});
 
 // A class set: `subject_copies` jobs "Sujet", then `answer_copies` jobs
 // "Corrigé", one job per copy. Nothing at all when the subject has no line.

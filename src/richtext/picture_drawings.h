@@ -33,7 +33,8 @@ void RememberPictureDrawing(std::string dib, std::shared_ptr<const PictureDrawin
 // bytes; nothing for any other picture.
 std::shared_ptr<const PictureDrawing> FindPictureDrawing(const QImage& picture);
 
-// Enough for the two documents of more than fifty worksheets of 40 lines.
-inline constexpr size_t kRememberedDrawings = 4096;
+// Enough for both documents of a class set of a hundred different
+// worksheets of 40 lines, with the views' own.
+inline constexpr size_t kRememberedDrawings = 16384;
 
 }  // namespace fractions

@@ -23,7 +23,8 @@ class PlainTextVisitor final : public SelectionVisitor {
     }
   }
   void Picture(const QTextImageFormat& /*format*/) override {}
-  void ParagraphEnd() override { out_ += kLineEnd; }
+  // A page break is a form feed, as text printers take it.
+  void ParagraphEnd(bool page_break) override { out_ += page_break ? "\r\n\f" : kLineEnd; }
 
   std::string Take() { return std::move(out_); }
 

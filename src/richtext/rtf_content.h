@@ -24,9 +24,11 @@ struct RtfPicture {
 };
 
 // The end of a paragraph, with the character format of its mark: an empty
-// paragraph is as tall as its mark's font.
+// paragraph is as tall as its mark's font. After a page break (\page) the
+// next paragraph starts a new page.
 struct RtfParagraphEnd {
   QTextCharFormat mark;
+  bool page_break = false;
 };
 
 using RtfItem = std::variant<RtfTextRun, RtfPicture, RtfParagraphEnd>;

@@ -408,6 +408,9 @@ void RtfParser::OnTextWord(RtfWord word, const RtfToken& /*token*/) {
     case RtfWord::kParagraph:
       EndParagraph();
       break;
+    case RtfWord::kPage:
+      builder_.EndParagraph(FormatOf(Top().chars), /*page_break=*/true);
+      break;
     case RtfWord::kLine:
       OnCharacter(QChar::LineSeparator);
       break;

@@ -36,13 +36,16 @@ void InsertContent(QTextCursor& cursor, const RtfContent& content) {
     } else if (const auto* picture = std::get_if<RtfPicture>(&item)) {
       InsertPicture(cursor, *picture);
     } else {
-      const QTextCharFormat& mark = std::get<RtfParagraphEnd>(item).mark;
+      const RtfParagraphEnd& end = std::get<RtfParagraphEnd>(item);
       if (cursor.atBlockStart() && cursor.block().length() <= 1) {
-        cursor.setBlockCharFormat(mark);  // an empty paragraph: its mark sets its height
+        cursor.setBlockCharFormat(end.mark);  // an empty paragraph: its mark sets its height
       }
       // The next paragraph starts with the same format, so that a last
       // empty paragraph is as tall as the others.
-      cursor.insertBlock(cursor.blockFormat(), mark);
+      QTextBlockFormat next = cursor.blockFormat();
+      next.setPageBreakPolicy(end.page_break ? QTextFormat::PageBreak_AlwaysBefore
+                                             : QTextFormat::PageBreak_Auto);
+      cursor.insertBlock(next, end.mark);
     }
   }
 }

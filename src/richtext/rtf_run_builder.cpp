@@ -50,9 +50,9 @@ void RtfRunBuilder::AppendChecked(char16_t unit) {
   }
 }
 
-void RtfRunBuilder::EndParagraph(const QTextCharFormat& mark) {
+void RtfRunBuilder::EndParagraph(const QTextCharFormat& mark, bool page_break) {
   FlushRun();
-  content_.items.emplace_back(RtfParagraphEnd{mark});
+  content_.items.emplace_back(RtfParagraphEnd{mark, page_break});
 }
 
 void RtfRunBuilder::AddPicture(RtfPicture picture) {

@@ -68,7 +68,7 @@ constexpr auto kWords = std::to_array<NamedWord>({
     {"nonshppict", RtfWord::kSkipDestination},
     {"nosupersub", RtfWord::kNoSuperSub},
     {"operator", RtfWord::kSkipDestination},
-    {"page", RtfWord::kParagraph},
+    {"page", RtfWord::kPage},
     {"par", RtfWord::kParagraph},
     {"pard", RtfWord::kPard},
     {"pichgoal", RtfWord::kPictureGoalHeight},

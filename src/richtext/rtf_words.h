@@ -25,6 +25,7 @@ enum class RtfWord {
   // Document and paragraph.
   kDefaultFont,
   kParagraph,
+  kPage,  // a paragraph end after which a new page starts
   kLine,
   kTab,
   kUnicodeSkip,

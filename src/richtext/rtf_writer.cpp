@@ -138,7 +138,7 @@ class RtfBodyWriter final : public SelectionVisitor {
     body_ += RtfPictureGroup(image, shown.width(), shown.height());
   }
 
-  void ParagraphEnd() override { body_ += "\\par "; }
+  void ParagraphEnd(bool page_break) override { body_ += page_break ? "\\page " : "\\par "; }
 
   std::string Document() {
     if (families_.empty()) {

@@ -41,7 +41,8 @@ void VisitSelection(const QTextCursor& selection, SelectionVisitor& visitor) {
   const QTextBlock last = document->findBlock(end);
   for (QTextBlock block = document->findBlock(start); block.isValid(); block = block.next()) {
     if (block.position() > start) {
-      visitor.ParagraphEnd();
+      visitor.ParagraphEnd(block.blockFormat().pageBreakPolicy() &
+                           QTextFormat::PageBreak_AlwaysBefore);
     }
     VisitBlock(block, start, end, visitor);
     if (block == last) {

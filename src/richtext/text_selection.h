@@ -16,8 +16,9 @@ class SelectionVisitor {
   // U+2028 (line break), TAB and characters the writers drop.
   virtual void Text(QStringView text, const QTextCharFormat& format) = 0;
   virtual void Picture(const QTextImageFormat& format) = 0;
-  // Between two blocks of the selection.
-  virtual void ParagraphEnd() = 0;
+  // Between two blocks of the selection; `page_break` when the second one
+  // starts a new page.
+  virtual void ParagraphEnd(bool page_break) = 0;
 };
 
 // Visits the selection of `selection`; a cursor without a selection visits

@@ -99,6 +99,7 @@ void TForm1::ConnectHandlers() {
   connect(spmaxvaleur, &TSpinEdit::numberFieldClicked, this, guarded(&TForm1::spmaxvaleurClick));
   connect(CheckBox1, &QCheckBox::toggled, this, guarded(&TForm1::CheckBox1Click));
   connect(ckbEdite, &QCheckBox::toggled, this, guarded(&TForm1::ckbEditeClick));
+  connect(ckbVariantes, &QCheckBox::toggled, this, guarded(&TForm1::ckbVariantesClick));
   connect(RxE1, &QTextEdit::textChanged, this, guarded(&TForm1::RxE1Change));
 
   for (QWidget* field : {static_cast<QWidget*>(eTitre1), static_cast<QWidget*>(eSepar),

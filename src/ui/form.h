@@ -12,6 +12,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "anchor_layout.h"
@@ -121,6 +122,13 @@ class TForm1 : public QWidget {
   void btnChoixImpClick();
   void btnApercuClick();
 
+  // Class sets of different worksheets (form_sets.cpp).
+  void ckbVariantesClick();
+  // "Sujets différents" is checked and the views hold a run of this start.
+  bool VariantSetAsked() const;
+  void PrintVariantSet();
+  void SaveVariantSet(const QString& chosen);
+
   void SetLamp(const QColor& colour);
   // A failure while closing: a message box, or standard error when the
   // session ends.
@@ -175,6 +183,7 @@ class TForm1 : public QWidget {
   QLabel* Label10;
   QCheckBox* CheckBox1;
   QCheckBox* ckbEdite;
+  QCheckBox* ckbVariantes;
   QLineEdit* eTitre1;
   QLineEdit* eSepar;
   QComboBox* Combo1;
@@ -213,6 +222,16 @@ class TForm1 : public QWidget {
   QuestionTable question_table_;
   LineImages line_images_;
   std::string document_name_;
+  // What the run that made the views drew, for the sets that draw more
+  // worksheets like it; none before the first run and after the views are
+  // emptied.
+  struct RunRecord {
+    ExerciseType type;
+    WorksheetSettings settings;
+    QuestionSet questions;
+  };
+  std::optional<RunRecord> last_run_;
+  bool set_in_progress_ = false;
   bool edit_mode_ = false;
   // The instruction item the teacher chose from the list, while the box
   // still shows it unchanged; -1 for none.

@@ -131,6 +131,7 @@ void TForm1::RxE1Change() {
 void TForm1::btnRAZClick() {
   RxE1->ClearView();
   RxE2->ClearView();
+  last_run_.reset();
 }
 
 void TForm1::CollapseSelection(TRxRichEdit* view) {

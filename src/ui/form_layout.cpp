@@ -162,9 +162,9 @@ struct ExerciseButtonPlace {
 };
 
 constexpr ExerciseButtonPlace kExerciseButtonPlaces[] = {
-    {"btnSimplif", {8, 392, 28, 25}, 17},  {"btnReduc", {44, 392, 28, 25}, 18},
+    {"btnSimplif", {8, 392, 28, 25}, 18},  {"btnReduc", {44, 392, 28, 25}, 19},
     {"btnPlus", {80, 392, 26, 25}, 2},     {"btnMoins", {116, 392, 28, 25}, 7},
-    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 16},
+    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 17},
     {"btnDivise", {223, 392, 28, 25}, 11},
 };
 
@@ -265,6 +265,10 @@ void TForm1::CreateBottomBar() {
   layout_.Add(Label7, QRect(478, 398, 29, 13), kRB);
   spSujets = Named(new TSpinEdit(kCopiesRange, 1, this), "spSujets");
   layout_.Add(spSujets, {512, 393, 44, 22}, kRB);
+  ckbVariantes = Named(new QCheckBox("Sujets différents", this), "ckbVariantes",
+                       "Chaque sujet imprimé ou enregistré est une feuille différente, avec son "
+                       "propre corrigé");
+  layout_.Add(ckbVariantes, {478, 369, 130, 17}, kRB);
   Label8 = Named(new QLabel("Corrigés", this), "Label8");
   layout_.Add(Label8, QRect(560, 398, 38, 13), kRB);
   spCorriges = Named(new TSpinEdit(kCopiesRange, 1, this), "spCorriges");
@@ -337,10 +341,10 @@ void TForm1::CreatePreviewPane() {
 void TForm1::SetTabOrder() {
   // The other controls in tab order; the exercise buttons go in between, at
   // their own places.
-  std::vector<QWidget*> order = {spmaxvaleur,    spMaxLigne,    RxE1,      RxE2,       btnImprime,
-                                 spinterligne,   eTitre1,       eSepar,    btnRAZ,     spSujets,
-                                 spCorriges,     btnEnregistre, CheckBox1, Combo1,     btnNouvTexte,
-                                 btnEffaceTexte, btnApercu,     ckbEdite,  btnChoixImp};
+  std::vector<QWidget*> order = {
+      spmaxvaleur, spMaxLigne,   RxE1,           RxE2,         btnImprime, spinterligne,  eTitre1,
+      eSepar,      btnRAZ,       spSujets,       ckbVariantes, spCorriges, btnEnregistre, CheckBox1,
+      Combo1,      btnNouvTexte, btnEffaceTexte, btnApercu,    ckbEdite,   btnChoixImp};
   std::vector<ExerciseButtonPlace> places(std::begin(kExerciseButtonPlaces),
                                           std::end(kExerciseButtonPlaces));
   std::sort(places.begin(), places.end(),

@@ -70,6 +70,9 @@ QPrinter& TForm1::CurrentPrinter() {
 }
 
 void TForm1::btnEnregistreClick() {
+  if (set_in_progress_ || (VariantSetAsked() && spSujets->value() == 0)) {
+    return;  // a set of no worksheet saves nothing
+  }
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -84,6 +87,10 @@ void TForm1::btnEnregistreClick() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return;
   }
+  if (VariantSetAsked()) {
+    SaveVariantSet(dialog.selectedFiles().first());
+    return;
+  }
   // Saving leaves each view's whole text selected.
   const auto whole = [](TRxRichEdit* view) {
     return [view] {
@@ -95,7 +102,12 @@ void TForm1::btnEnregistreClick() {
 }
 
 void TForm1::btnImprimeClick() {
-  if (RxE1->LineCount() < 1 || (spSujets->value() == 0 && spCorriges->value() == 0)) {
+  if (set_in_progress_ || RxE1->LineCount() < 1 ||
+      (spSujets->value() == 0 && spCorriges->value() == 0)) {
+    return;
+  }
+  if (VariantSetAsked()) {
+    PrintVariantSet();
     return;
   }
   const ClassSetReport report =

@@ -4,6 +4,7 @@
 
 #include "form.h"
 #include "richtext/qt_text.h"
+#include "scoped_flag.h"
 
 namespace fractions {
 
@@ -16,18 +17,6 @@ class BusyCursor {
   ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-// Marks a run in progress so that no second one starts inside it.
-class RunFlag {
- public:
-  explicit RunFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RunFlag() { flag_ = false; }
-  RunFlag(const RunFlag&) = delete;
-  RunFlag& operator=(const RunFlag&) = delete;
-
- private:
-  bool& flag_;
 };
 
 }  // namespace
@@ -48,20 +37,23 @@ WorksheetSettings TForm1::CurrentSettings() const {
 // start a second run that would mix two worksheets; the flag guards against
 // any other way back in.
 void TForm1::RunWorksheet(ExerciseType type) {
-  if (run_in_progress_) {
+  if (run_in_progress_ || set_in_progress_) {
     return;
   }
-  const RunFlag running(run_in_progress_);
+  const ScopedFlag running(run_in_progress_);
   HidePreviewPane();
   SetLamp(kLampGreen);
   const BusyCursor busy;
   RxE1->ClearView();
   RxE2->ClearView();
+  last_run_.reset();
   WorksheetTools tools{random_, question_table_, line_images_};
-  WorksheetDocuments documents = BuildWorksheet(type, CurrentSettings(), tools);
+  const WorksheetSettings settings = CurrentSettings();
+  WorksheetDocuments documents = BuildWorksheet(type, settings, tools);
   document_name_ = std::move(documents.name);
   LoadRtfIntoView(*RxE1, documents.subject);
   LoadRtfIntoView(*RxE2, documents.answer_key);
+  last_run_ = RunRecord{type, settings, std::move(documents.questions)};
 }
 
 }  // namespace fractions

@@ -154,4 +154,14 @@ void LoadRtfIntoView(TRxRichEdit& view, std::string_view rtf) {
   view.ensureCursorVisible();
 }
 
+std::unique_ptr<QTextDocument> DocumentAsViewed(std::string_view rtf) {
+  auto document = std::make_unique<QTextDocument>();
+  document->setDefaultFont(ViewFont());
+  QTextCursor cursor(document.get());
+  if (InsertRtf(cursor, rtf)) {
+    throw LoadError("Erreur au chargement du flux");
+  }
+  return document;
+}
+
 }  // namespace fractions

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTextEdit>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -77,5 +78,10 @@ class LoadError : public std::runtime_error {
 // start. A document that does not read as RTF is shown as its source text;
 // when even that fails, throws LoadError("Erreur au chargement du flux").
 void LoadRtfIntoView(TRxRichEdit& view, std::string_view rtf);
+
+// A document read from RTF as a view would hold it, with the view's font
+// for text that has none of its own: it prints as a view's document does.
+// Throws LoadError when the RTF cannot be read.
+std::unique_ptr<QTextDocument> DocumentAsViewed(std::string_view rtf);
 
 }  // namespace fractions

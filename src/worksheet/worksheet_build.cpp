@@ -80,15 +80,19 @@ std::string WorksheetSettings::DefaultSeparator() {
 }
 
 WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                  WorksheetTools& tools) {
+                                  WorksheetTools& tools, std::optional<SetMark> mark) {
   CheckDrawingSettings(settings.largest_term, settings.count);
   CheckSpacing(settings.spacing);
   tools.images.SetSizesFor(type);
 
   WorksheetDocuments documents;
   documents.name = MakeDocumentName(type, tools.random);
-  documents.subject = Header(documents.name, " - <u>", settings);
-  documents.answer_key = Header(documents.name, " - <b>Corrig\xE9</b> - <u>", settings);
+  const std::string place =
+      mark ? " " + std::to_string(mark->index) + "/" + std::to_string(mark->count) : "";
+  documents.subject =
+      Header(documents.name, (mark ? " - Sujet" + place : std::string()) + " - <u>", settings);
+  documents.answer_key =
+      Header(documents.name, " - <b>Corrig\xE9" + place + "</b> - <u>", settings);
 
   DrawingContext context{tools.random, tools.table};
   documents.questions = RunDrawingPhase(type, settings.largest_term, settings.count, context);
@@ -117,12 +121,12 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
 }
 
 WorksheetDocuments BuildSeededWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                        uint32_t seed) {
+                                        uint32_t seed, std::optional<SetMark> mark) {
   LcgRandom random(seed);
   QuestionTable table;
   LineImages images;
   WorksheetTools tools{random, table, images};
-  return BuildWorksheet(type, settings, tools);
+  return BuildWorksheet(type, settings, tools, mark);
 }
 
 }  // namespace fractions

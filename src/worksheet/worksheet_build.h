@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "drawing/drawing_context.h"
@@ -32,6 +33,14 @@ struct WorksheetSettings {
   static std::string DefaultSeparator();
 };
 
+// The place of a worksheet in a set of different worksheets: the k-th of
+// n. Its header says so after the document name: " - Sujet k/n" and
+// " - Corrigé k/n".
+struct SetMark {
+  int index;  // k, from 1
+  int count;  // n
+};
+
 // What a worksheet run hands over: the new document name and the two RTF
 // documents (Windows-1252 bytes), each one closed group; and the questions
 // they were drawn from, for tools that list them.
@@ -56,11 +65,11 @@ struct WorksheetTools {
 // QGuiApplication for the fonts. Throws std::out_of_range when a number lies
 // outside the window's ranges, MissingFontError without the line fonts.
 WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                  WorksheetTools& tools);
+                                  WorksheetTools& tools, std::optional<SetMark> mark = {});
 
 // The same with a generator seeded with `seed` and a question table and
 // line images of its own, for whoever needs one worksheet on its own.
 WorksheetDocuments BuildSeededWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                        uint32_t seed);
+                                        uint32_t seed, std::optional<SetMark> mark = {});
 
 }  // namespace fractions

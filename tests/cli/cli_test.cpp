@@ -177,6 +177,9 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
       {{"--type", "add", "--out", ""}, "--out attend un chemin"},
       {{"--type", "add", "--pdf"}, "--pdf va avec --out BASE"},
       {{"--type", "add", "--out", "f", "--margin", "10"}, "--margin va avec --pdf"},
+      {{"--type", "add", "--variants", "0"}, "--variants attend un nombre entier de 1 à 100"},
+      {{"--type", "add", "--variants", "101"}, "--variants attend un nombre entier de 1 à 100"},
+      {{"--type", "add", "--variants", "abc"}, "--variants attend un nombre entier"},
       {{"--type", "add", "--out", "f", "--pdf", "--margin", "41"},
        "--margin attend un nombre entier de 0 à 40, et non « 41 »"},
       // Control characters typed in an argument are shown, never obeyed.
@@ -338,6 +341,51 @@ TEST_F(FractionsCliFiles, PdfPagesAreA4WithTheirMargins) {
       EXPECT_NEAR(layout.top, mm * kPointsPerMm, 1.5) << file;
     }
   }
+}
+
+TEST_F(FractionsCliFiles, AVariantSetIsDifferentWorksheetsEachReproducedByItsSeed) {
+  const std::string base = Base("classe");
+  const CliRun run = RunWith({"--type", "mul", "--count", "6", "--seed", "31", "--variants", "3",
+                              "--json", "--out", base, "--pdf"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const QJsonArray variants = ParseJson(run.out)["variants"].toArray();
+  ASSERT_EQ(variants.size(), 3);
+  EXPECT_EQ(variants[0].toObject()["seed"].toInteger(), 31);
+  std::set<QString> worksheets;
+  for (int k = 0; k < 3; ++k) {
+    const QJsonObject variant = variants[k].toObject();
+    worksheets.insert(QJsonDocument(variant["questions"].toArray()).toJson());
+    // Its seed alone gives the same questions and name.
+    const QJsonObject alone =
+        ParseJson(RunWith({"--type", "mul", "--count", "6", "--seed",
+                           QString::number(variant["seed"].toInteger()).toStdString(), "--json"})
+                      .out);
+    EXPECT_EQ(alone["questions"], variant["questions"]) << k;
+    EXPECT_EQ(alone["name"], variant["name"]) << k;
+    // Page k of each PDF is its worksheet, the answer key with the same name.
+    for (const auto& [file, mark] :
+         {std::pair{"classe.pdf", "Sujet"}, {"classe_Cor.pdf", "Corrigé"}}) {
+      QProcess page;
+      page.start("pdftotext", {"-f", QString::number(k + 1), "-l", QString::number(k + 1),
+                               dir_.filePath(file), "-"});
+      ASSERT_TRUE(page.waitForFinished());
+      const QString first_line =
+          QString::fromUtf8(page.readAllStandardOutput()).section('\n', 0, 0);
+      EXPECT_TRUE(first_line.startsWith(variant["name"].toString() +
+                                        QString(" - %1 %2/3").arg(mark).arg(k + 1)))
+          << first_line.toStdString();
+    }
+  }
+  EXPECT_EQ(worksheets.size(), 3u);
+}
+
+TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
+  const CliRun run =
+      RunWith({"--type", "simp", "--max", "9", "--count", "1", "--variants", "100", "--seed", "4"});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_NE(run.err.find("Ces réglages ne donnent que 72 sujets différents"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(run.out, "");
 }
 
 TEST(FractionsCli, HelpAndInlineValues) {

@@ -142,6 +142,36 @@ for pdf in "${pdfs[@]}"; do
   "${as_root[@]}" rm -f "$pdf"
 done
 
+# "Sujets différents": three different subjects, then their three keys in
+# the same order, each key with its subject's name; the second and third
+# marked as such.
+result=$(run 3 1 --variants)
+grep -q '^ERROR' <<< "$result" && fail "printing a set failed: $result"
+for _ in $(seq 300); do
+  [ "$(find "$output_folder" -name '*.pdf' | wc -l)" -eq 6 ] && [ -z "$(titles_waiting)" ] && break
+  sleep 0.2
+done
+mapfile -t pdfs < <(find "$output_folder" -name '*.pdf' | sed -E 's/.*job_([0-9]+).*/\1 &/' | sort -n |
+  cut -d' ' -f2-)
+[ "${#pdfs[@]}" -eq 6 ] || fail "a set of 3 subjects and 3 keys gave ${#pdfs[@]} PDFs"
+headers=()
+for pdf in "${pdfs[@]}"; do
+  headers+=("$(pdftotext -l 1 "$pdf" - | head -1)")
+done
+for k in 0 1 2; do
+  subject_name=${headers[$k]%% *}
+  [ "${headers[$((k + 3))]%% *}" = "$subject_name" ] ||
+    fail "key $((k + 1)) is not its subject's: '${headers[$((k + 3))]}' for '${headers[$k]}'"
+  if [ "$k" -gt 0 ]; then
+    grep -q " - Sujet $((k + 1))/3 - " <<< "${headers[$k]}" || fail "subject $((k + 1)): ${headers[$k]}"
+    grep -q " - Corrigé $((k + 1))/3 - " <<< "${headers[$((k + 3))]}" ||
+      fail "key $((k + 1)): ${headers[$((k + 3))]}"
+  fi
+done
+bodies=$(for pdf in "${pdfs[@]:0:3}"; do pdftotext "$pdf" - | tail -n +2 | md5sum; done | sort -u | wc -l)
+[ "$bodies" -eq 3 ] || fail "the three subjects are not all different"
+"${as_root[@]}" rm -f "${pdfs[@]}"
+
 # Copy counts with a 0, and a page range left in the printer: held jobs.
 "${as_root[@]}" cupsdisable "$queue"
 for counts in "2 0 Sujet,Sujet" "0 2 Corrigé,Corrigé"; do

@@ -9,7 +9,10 @@
 // whether the dialog's page range group shows once its options are
 // expanded ("RANGE GROUP: shown" or "hidden"), leaves a range of page 1 in
 // the printer's job options, as a range picked there would, and cancels.
+// With --variants, "Sujets différents" is checked: a set of different
+// worksheets.
 #include <QApplication>
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintEngine>
@@ -49,7 +52,7 @@ void PickARangeAndCancel(QPrintDialog& dialog) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: print_with_window SUBJECTS ANSWER_KEYS [--dialog]\n");
+    std::fprintf(stderr, "usage: print_with_window SUBJECTS ANSWER_KEYS [--dialog | --variants]\n");
     return 2;
   }
   QApplication app(argc, argv);
@@ -72,6 +75,9 @@ int main(int argc, char** argv) {
     }
   });
   watcher.start(50);
+  if (argc > 3 && QString(argv[3]) == "--variants") {
+    form.findChild<QCheckBox*>("ckbVariantes")->setChecked(true);
+  }
   if (argc > 3 && QString(argv[3]) == "--dialog") {
     form.findChild<QPushButton*>("btnApercu")->click();
     form.findChild<QPushButton*>("btnChoixImp")->click();

@@ -12,10 +12,13 @@
 #include <QTextDocument>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "richtext/document_pages.h"
 #include "richtext/rtf_writer.h"
 #include "rtf_test_support.h"
+#include "worksheet/variant_set.h"
 
 namespace fractions {
 namespace {
@@ -220,6 +223,45 @@ TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
 // What an office suite writes when it saves our document as RTF: its own
 // header, style sheet and twin picture groups. We read back every picture,
 // pixel for pixel, at its size, and the header text.
+// A set of different worksheets, one per page, as fractions-cli writes it
+// and as the window saves it (read, put together, written by our writer).
+TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
+  WorksheetSettings settings;
+  settings.count = 3;
+  const std::vector<WorksheetDocuments> set =
+      BuildVariants(ExerciseType::kAddition, settings,
+                    PlanVariantSeeds(ExerciseType::kAddition, settings, 11, 3), 1, 3);
+  std::vector<const std::string*> subjects;
+  QTextDocument saved;
+  for (const WorksheetDocuments& worksheet : set) {
+    subjects.push_back(&worksheet.subject);
+    QTextDocument document;
+    ASSERT_FALSE(testing::ReadInto(document, worksheet.subject).has_value());
+    if (saved.isEmpty()) {
+      ASSERT_FALSE(testing::ReadInto(saved, worksheet.subject).has_value());
+    } else {
+      AppendOnNewPage(saved, document);
+    }
+  }
+  for (const auto& [rtf, stem] :
+       {std::pair{JoinOnePerPage(subjects), "raw_set"}, std::pair{WriteRtf(saved), "saved_set"}}) {
+    SCOPED_TRACE(stem);
+    const auto pdf = ConvertToPdf(rtf, stem);
+    ASSERT_TRUE(pdf.has_value());
+    for (int page = 1; page <= 4; ++page) {
+      const ToolRun text = RunTool(Tool("pdftotext"), {"-enc", "UTF-8", "-f", QString::number(page),
+                                                       "-l", QString::number(page), *pdf, "-"});
+      if (page == 4) {
+        EXPECT_NE(text.exit_code, 0) << "a fourth page";
+        break;
+      }
+      const QString mark =
+          QString::fromStdString(set[page - 1].name) + QStringLiteral(" - Sujet %1/3").arg(page);
+      EXPECT_TRUE(text.output.trimmed().startsWith(mark)) << text.output.toStdString();
+    }
+  }
+}
+
 TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
   const WorksheetDocuments documents =
       testing::BuildSampleWorksheet(ExerciseType::kDivision, 500, 40, 8);

@@ -46,7 +46,8 @@ class FakeWindow : public StorageTarget {
                                                            {"eSepar", std::string(123, '-')},
                                                            {"SaveDialog1", ""},
                                                            {"Combo1", BuiltInInstructions()[0]}};
-  std::map<std::string, bool, std::less<>> checks = {{"CheckBox1", true}, {"ckbEdite", false}};
+  std::map<std::string, bool, std::less<>> checks = {
+      {"CheckBox1", true}, {"ckbEdite", false}, {"ckbVariantes", false}};
   std::vector<std::string> combo_lines = BuiltInInstructions();
 
   std::set<std::string, std::less<>> missing_controls;  // HasControl says no
@@ -121,7 +122,7 @@ class FakeWindow : public StorageTarget {
         {"spmaxvaleur", "spmaxvaleurChange"},  {"spMaxLigne", "spmaxvaleurChange"},
         {"spinterligne", "spmaxvaleurChange"}, {"eTitre1", "spmaxvaleurChange"},
         {"eSepar", "spmaxvaleurChange"},       {"CheckBox1", "CheckBox1Click"},
-        {"ckbEdite", "ckbEditeClick"}};
+        {"ckbEdite", "ckbEditeClick"},         {"ckbVariantes", "ckbVariantesClick"}};
     if (value == current) {
       return;
     }

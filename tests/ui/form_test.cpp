@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -21,6 +22,7 @@
 #include <string>
 #include <utility>
 
+#include "richtext/rtf_reader.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
 #include "ui/french_translations.h"
@@ -92,6 +94,42 @@ class FormTest : public QObject {
     QTest::keyClick(combo, Qt::Key_Down);
   }
 
+  // "Enregistrer" with the dialog answered by `chosen`; the error box's
+  // text, if one shows.
+  QString SaveAs(TForm1& form, const QString& chosen) {
+    QString error;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      dialog->selectFile(chosen);
+      QMetaObject::invokeMethod(dialog, "accept");
+      QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          error = box->text();
+          box->accept();
+        }
+      });
+    });
+    QTest::mouseClick(Find<QPushButton>(form, "btnEnregistre"), Qt::LeftButton);
+    return error;
+  }
+
+  static std::unique_ptr<QTextDocument> Read(const QString& file) {
+    auto document = std::make_unique<QTextDocument>();
+    QTextCursor cursor(document.get());
+    InsertRtf(cursor, ReadAll(file).toStdString());
+    return document;
+  }
+
+  static int PageBreaks(const QTextDocument& document) {
+    int breaks = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+      breaks +=
+          (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
+    }
+    return breaks;
+  }
+
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
 
   // The text and pictures a view shows, to compare two views.
@@ -153,8 +191,9 @@ class FormTest : public QObject {
     TForm1 form(nullptr, folder_.filePath("seed.ini").toStdString());
     const uint32_t after = TimeOfDaySeed();
     const uint32_t seed = static_cast<LcgRandom&>(form.Random()).Seed();
-    QVERIFY2(before <= after ? (seed >= before && seed <= after) : (seed >= before || seed <= after),
-             qPrintable(QString("seed %1 outside %2..%3").arg(seed).arg(before).arg(after)));
+    QVERIFY2(
+        before <= after ? (seed >= before && seed <= after) : (seed >= before || seed <= after),
+        qPrintable(QString("seed %1 outside %2..%3").arg(seed).arg(before).arg(after)));
   }
 
   void everyExerciseButtonLoadsTheBuiltDocuments() {
@@ -358,6 +397,7 @@ class FormTest : public QObject {
       Find<QLineEdit>(*form, "eTitre1")->setText("Classe de 5e B   ");
       Find<QCheckBox>(*form, "CheckBox1")->setChecked(false);
       Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
+      Find<QCheckBox>(*form, "ckbVariantes")->setChecked(true);
       auto* combo = Find<QComboBox>(*form, "Combo1");
       combo->addItem("\"Entre guillemets\"");
       combo->setEditText("\"Entre guillemets\"");
@@ -376,6 +416,7 @@ class FormTest : public QObject {
     QVERIFY(!Find<QCheckBox>(*form, "CheckBox1")->isChecked());
     QVERIFY(!Find<QLineEdit>(*form, "eSepar")->isEnabled());
     QVERIFY(!Find<TRxRichEdit>(*form, "RxE1")->isReadOnly());  // edit mode came back
+    QVERIFY(Find<QCheckBox>(*form, "ckbVariantes")->isChecked());
     QCOMPARE(Find<QComboBox>(*form, "Combo1")->count(), 4);
     QCOMPARE(Find<QComboBox>(*form, "Combo1")->currentText(), "\"Entre guillemets\"");
     QCOMPARE(form->size(), QSize(700, 450));
@@ -516,6 +557,35 @@ class FormTest : public QObject {
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     QTest::mouseClick(Find<QPushButton>(*form, "btnEnregistre"), Qt::LeftButton);
     QVERIFY(!QFile::exists(chosen + ".rtf"));
+  }
+
+  void aSetOfDifferentWorksheetsIsSavedOnePerPage() {
+    auto form = ShownForm();
+    auto* box = Find<QCheckBox>(*form, "ckbVariantes");
+    box->setChecked(true);
+    QVERIFY(Find<QPushButton>(*form, "btnEnregistre")->toolTip().contains("un par page"));
+    QTest::mouseClick(Find<QPushButton>(*form, "btnMoins"), Qt::LeftButton);
+    auto* subject = Find<TRxRichEdit>(*form, "RxE1");
+    QTextCursor(subject->document()).insertText("Prénom de l'élève ");  // a hand edit
+    Find<QSpinBox>(*form, "spSujets")->setValue(3);
+    Find<QSpinBox>(*form, "spCorriges")->setValue(0);  // keys are saved whatever it says
+    QCOMPARE(SaveAs(*form, folder_.filePath("classe")), QString());
+
+    const auto subjects = Read(folder_.filePath("classe.rtf"));
+    const auto answer_keys = Read(folder_.filePath("classe_Cor.rtf"));
+    QCOMPARE(PageBreaks(*subjects), 2);
+    QCOMPARE(PageBreaks(*answer_keys), 2);
+    const QString text = subjects->toPlainText();
+    QVERIFY(text.startsWith("Prénom de l'élève " + QString::fromStdString(form->DocumentName())));
+    QVERIFY(text.contains("Sujet 2/3") && text.contains("Sujet 3/3"));
+    QVERIFY(answer_keys->toPlainText().contains("Corrigé 3/3"));
+
+    // More than a set may hold: refused, nothing written.
+    QFile::remove(folder_.filePath("classe.rtf"));
+    Find<QSpinBox>(*form, "spSujets")->setValue(101);
+    QCOMPARE(SaveAs(*form, folder_.filePath("classe")),
+             "« Sujets différents » : au plus 100 sujets, et non 101.");
+    QVERIFY(!QFile::exists(folder_.filePath("classe.rtf")));
   }
 
   void thePreviewShowsTheFirstPagesInAFloatingPane() {

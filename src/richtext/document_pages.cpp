@@ -1,0 +1,34 @@
+#include "document_pages.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+namespace fractions {
+
+void AppendOnNewPage(QTextDocument& set, const QTextDocument& document) {
+  QTextCursor cursor(&set);
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertBlock(QTextBlockFormat(), document.begin().charFormat());
+  const int start = cursor.position();
+  cursor.insertFragment(QTextDocumentFragment(&document));
+  // The fragment brings its first paragraph's format: the page break goes
+  // on after it.
+  QTextBlockFormat page;
+  page.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+  QTextCursor(set.findBlock(start)).mergeBlockFormat(page);
+  // Pictures are resources of their document (each named once in the
+  // program): they come along with the text.
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (format.isImageFormat()) {
+        const QUrl name(format.toImageFormat().name());
+        set.addResource(QTextDocument::ImageResource, name,
+                        document.resource(QTextDocument::ImageResource, name));
+      }
+    }
+  }
+}
+
+}  // namespace fractions

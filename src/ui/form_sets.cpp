@@ -1,0 +1,179 @@
+// "Sujets différents": class sets where every pupil gets a worksheet of his
+// own, each with its answer key. The first worksheet of a set is the views'
+// (hand edits included); the others are drawn anew with the settings of the
+// run that made the views.
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "error_display.h"
+#include "form.h"
+#include "output/print_views.h"
+#include "output/save_views.h"
+#include "richtext/document_pages.h"
+#include "richtext/rtf_reader.h"
+#include "scoped_flag.h"
+#include "worksheet/variant_set.h"
+
+namespace fractions {
+
+namespace {
+
+const QString kSaveHint = QStringLiteral("Enregistrer sujets et/ou corrigés dans un fichier RTF");
+const QString kSaveSetHint = QStringLiteral(
+    "Enregistrer les sujets différents et leurs corrigés, un par page : de quoi vérifier chaque "
+    "sujet avant de l'imprimer");
+
+// The worksheets 2 to N of a set, as documents a view would hold.
+struct DrawnWorksheets {
+  std::vector<std::unique_ptr<QTextDocument>> subjects;
+  std::vector<std::unique_ptr<QTextDocument>> answer_keys;
+};
+
+// The progress of a set, shown once it lasts over half a second; the
+// window takes no input meanwhile.
+std::unique_ptr<QProgressDialog> SetProgress(QWidget* window, int steps) {
+  auto progress =
+      std::make_unique<QProgressDialog>(QStringLiteral("Préparation des sujets différents…"),
+                                        QStringLiteral("Annuler"), 0, steps, window);
+  progress->setWindowTitle(ApplicationTitle());
+  progress->setWindowModality(Qt::WindowModal);
+  progress->setMinimumDuration(500);
+  progress->setAutoClose(false);
+  progress->setAutoReset(false);
+  progress->setValue(0);
+  return progress;
+}
+
+// One document holding `first` and then `others`, one per page.
+std::unique_ptr<QTextDocument> OnePerPage(
+    const QTextDocument& first, const std::vector<std::unique_ptr<QTextDocument>>& others) {
+  std::unique_ptr<QTextDocument> set(first.clone());
+  for (const auto& document : others) {
+    AppendOnNewPage(*set, *document);
+  }
+  return set;
+}
+
+// Draws the worksheets 2 to `count` of the set, each different from the
+// others and from the views' run. Nothing when the teacher cancels.
+std::optional<DrawnWorksheets> DrawSet(ExerciseType type, const WorksheetSettings& settings,
+                                       const QuestionSet& first, uint32_t seed, int count,
+                                       QProgressDialog& progress) {
+  DrawnWorksheets set;
+  const std::vector<uint32_t> seeds =
+      PlanVariantSeeds(type, settings, NextVariantSeed(seed), count - 1, {first});
+  for (size_t i = 0; i < seeds.size(); ++i) {
+    if (progress.wasCanceled()) {
+      return std::nullopt;
+    }
+    const WorksheetDocuments worksheet =
+        BuildSeededWorksheet(type, settings, seeds[i], SetMark{static_cast<int>(i) + 2, count});
+    set.subjects.push_back(DocumentAsViewed(worksheet.subject));
+    set.answer_keys.push_back(DocumentAsViewed(worksheet.answer_key));
+    progress.setValue(static_cast<int>(i) + 1);
+  }
+  return set;
+}
+
+// A set is refused before anything is printed or written when it would
+// hold more worksheets than a set may.
+void CheckSetSize(int count) {
+  if (count > kMaxVariants) {
+    throw std::out_of_range(QStringLiteral("« Sujets différents » : au plus %1 sujets, et non %2")
+                                .arg(kMaxVariants)
+                                .arg(count)
+                                .toStdString());
+  }
+}
+
+SavedRange Whole(QTextDocument& document) {
+  return [&document] {
+    QTextCursor cursor(&document);
+    cursor.select(QTextCursor::Document);
+    return cursor;
+  };
+}
+
+}  // namespace
+
+void TForm1::ckbVariantesClick() {
+  btnEnregistre->setToolTip(ckbVariantes->isChecked() ? kSaveSetHint : kSaveHint);
+}
+
+bool TForm1::VariantSetAsked() const {
+  return ckbVariantes->isChecked() && last_run_.has_value();
+}
+
+void TForm1::PrintVariantSet() {
+  const int count = spSujets->value();
+  const int answer_copies = spCorriges->value();
+  if (count == 0 || RxE1->LineCount() < 1 || set_in_progress_) {
+    return;
+  }
+  CheckSetSize(count);
+  const ScopedFlag in_progress(set_in_progress_);
+  QPrinter& printer = CurrentPrinter();
+  const int jobs = count + count * answer_copies;
+  const auto progress = SetProgress(this, (count - 1) + jobs);
+  const std::optional<DrawnWorksheets> drawn = DrawSet(
+      last_run_->type, last_run_->settings, last_run_->questions, random_.Seed(), count, *progress);
+  if (!drawn) {
+    return;
+  }
+  std::vector<PrintJob> set{{RxE1->document(), kSubjectJobTitle}};
+  for (const auto& subject : drawn->subjects) {
+    set.push_back({subject.get(), kSubjectJobTitle});
+  }
+  for (int k = 0; k < count; ++k) {
+    const QTextDocument* key = k == 0 ? RxE2->document() : drawn->answer_keys[k - 1].get();
+    set.insert(set.end(), answer_copies, PrintJob{key, kAnswerKeyJobTitle});
+  }
+  progress->setLabelText(QStringLiteral("Impression des sujets différents…"));
+  const ClassSetReport report = PrintJobs(set, printer, [&](int sent, int) {
+    progress->setValue(count - 1 + sent);
+    return !progress->wasCanceled();
+  });
+  progress->close();
+  QString said;
+  if (report.stopped) {
+    said = QStringLiteral("Impression arrêtée : %1 impression(s) envoyée(s) sur %2.")
+               .arg(report.jobs_sent)
+               .arg(jobs);
+  }
+  if (report.notice) {
+    said += (said.isEmpty() ? "" : "\n") + *report.notice;
+  }
+  if (!said.isEmpty()) {
+    QMessageBox::information(this, ApplicationTitle(), said);
+  }
+}
+
+void TForm1::SaveVariantSet(const QString& chosen) {
+  const int count = spSujets->value();
+  if (count == 0 || set_in_progress_) {
+    return;
+  }
+  CheckSetSize(count);
+  const ScopedFlag in_progress(set_in_progress_);
+  const auto progress = SetProgress(this, count - 1);
+  const std::optional<DrawnWorksheets> drawn = DrawSet(
+      last_run_->type, last_run_->settings, last_run_->questions, random_.Seed(), count, *progress);
+  progress->close();
+  if (!drawn) {
+    return;
+  }
+  // The views keep their whole text selected, as after any save.
+  RxE1->SelectAllText();
+  RxE2->SelectAllText();
+  const auto subjects = OnePerPage(*RxE1->document(), drawn->subjects);
+  const auto answer_keys = OnePerPage(*RxE2->document(), drawn->answer_keys);
+  SaveWorksheet(Whole(*subjects), Whole(*answer_keys), chosen);
+}
+
+}  // namespace fractions

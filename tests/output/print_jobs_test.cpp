@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include "output/print_views.h"
+
+namespace fractions {
+namespace {
+
+// A set stopped by the teacher: the jobs before the stop are printed, the
+// rest not, and the report says so.
+TEST(PrintJobs, ASetStopsBeforeTheJobItIsToldTo) {
+  QTextDocument first;
+  first.setPlainText("premier");
+  QTextDocument second;
+  second.setPlainText("second");
+  const std::vector<PrintJob> jobs = {
+      {&first, kSubjectJobTitle}, {&second, kSubjectJobTitle}, {&first, kAnswerKeyJobTitle}};
+  QTemporaryDir folder;
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(folder.filePath("jobs.pdf"));
+  std::vector<int> asked;
+  const ClassSetReport report = PrintJobs(jobs, printer, [&](int sent, int total) {
+    EXPECT_EQ(total, 3);
+    asked.push_back(sent);
+    return sent < 2;
+  });
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.jobs_sent, 2);
+  EXPECT_EQ(asked, (std::vector<int>{0, 1, 2}));
+}
+
+}  // namespace
+}  // namespace fractions
