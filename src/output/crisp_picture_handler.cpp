@@ -1,5 +1,7 @@
 #include "crisp_picture_handler.h"
 
+#include "richtext/document_text.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QPaintDevice>
@@ -23,29 +25,11 @@ QImage PictureOf(QTextDocument* document, const QTextFormat& format) {
   return resource.value<QImage>();
 }
 
-// The picture's size in 96-dpi pixels: the format's width and height, one
-// of them alone keeping the picture's proportions, or the picture's own.
-QSizeF ShownSize(const QTextImageFormat& format, const QImage& picture) {
-  const double width = format.width();
-  const double height = format.height();
-  if (width > 0 && height > 0) {
-    return {width, height};
-  }
-  if (width > 0) {
-    return {width, width * picture.height() / picture.width()};
-  }
-  if (height > 0) {
-    return {height * picture.width() / picture.height(), height};
-  }
-  return QSizeF(picture.size());
-}
-
 void DrawWholeDevicePixels(QPainter& painter, const QRectF& rect, const QImage& picture) {
   // Device pixels per picture pixel, rounded down to a whole number. The
   // page may be drawn scaled: the place is counted in the device's pixels.
   const QRectF place = painter.worldTransform().mapRect(rect);
-  const double scale =
-      std::min(place.width() / picture.width(), place.height() / picture.height());
+  const double scale = std::min(place.width() / picture.width(), place.height() / picture.height());
   const double whole = std::max(1.0, std::floor(scale + 1e-6));
   const QRectF target(QPointF(std::round(place.left()), std::round(place.top())),
                       QSizeF(picture.width() * whole, picture.height() * whole));
@@ -84,7 +68,7 @@ QSizeF CrispPictureHandler::intrinsicSize(QTextDocument* document, int position,
   }
   // Qt's own handler scales by the screen's resolution, which is 96 dots
   // per inch only on some screens.
-  const QSizeF shown = ShownSize(format.toImageFormat(), picture);
+  const QSizeF shown = ShownPictureSize(format.toImageFormat(), picture);
   return {shown.width() * device->logicalDpiX() / kPictureDotsPerInch,
           shown.height() * device->logicalDpiY() / kPictureDotsPerInch};
 }

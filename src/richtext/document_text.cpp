@@ -16,4 +16,19 @@ int DocumentLineCount(const QTextDocument& document) {
   return lines;
 }
 
+QSizeF ShownPictureSize(const QTextImageFormat& format, const QImage& picture) {
+  const double width = format.width();
+  const double height = format.height();
+  if (width > 0 && height > 0) {
+    return {width, height};
+  }
+  if (width > 0) {
+    return {width, width * picture.height() / picture.width()};
+  }
+  if (height > 0) {
+    return {height * picture.width() / picture.height(), height};
+  }
+  return QSizeF(picture.size());
+}
+
 }  // namespace fractions

@@ -1,5 +1,7 @@
 #include "rtf_writer.h"
 
+#include "document_text.h"
+
 #include <QPixmap>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -97,23 +99,6 @@ QImage ImageOf(const QVariant& resource) {
   }
 }
 
-// The shown size of a picture: the format's width and height, one of them
-// alone keeping the image's proportions, or else the image's own size.
-QSizeF ShownSize(const QTextImageFormat& format, const QImage& image) {
-  const double width = format.width();
-  const double height = format.height();
-  if (width > 0 && height > 0) {
-    return {width, height};
-  }
-  if (width > 0) {
-    return {width, width * image.height() / image.width()};
-  }
-  if (height > 0) {
-    return {height * image.width() / image.height(), height};
-  }
-  return QSizeF(image.size());
-}
-
 class RtfBodyWriter final : public SelectionVisitor {
  public:
   explicit RtfBodyWriter(const QTextDocument& document)
@@ -134,7 +119,7 @@ class RtfBodyWriter final : public SelectionVisitor {
     if (image.isNull()) {
       return;
     }
-    const QSizeF shown = ShownSize(format, image);
+    const QSizeF shown = ShownPictureSize(format, image);
     body_ += RtfPictureGroup(image, shown.width(), shown.height());
   }
 

@@ -32,8 +32,8 @@ inline constexpr const char* kLineFontFamily = "Liberation Sans";
 inline constexpr const char* kLineFontFolder = "/usr/share/fonts/truetype/liberation";
 inline constexpr int kLineFontMajor = 1;
 inline constexpr int kLineFontHundredths = 7;
-// The private name the files are registered under, so that no other file
-// of the same family can stand in for them.
+// The private name the files are registered under: fontconfig, which
+// matches by family, then cannot pick another Liberation Sans file instead.
 inline constexpr const char* kPinnedLineFamily = "Fractlines Sans";
 
 class MissingFontError : public std::runtime_error {

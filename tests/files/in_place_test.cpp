@@ -16,6 +16,7 @@
 #include "files/file_errors.h"
 #include "files/staged_file.h"
 #include "small_disk.h"
+#include "test_user.h"
 
 namespace fractions {
 namespace {
@@ -23,26 +24,15 @@ namespace {
 class InPlace : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (::geteuid() != 0) {
-      return;
-    }
-    user_ = "frplace" + std::to_string(::getpid());
-    if (std::system(("useradd -M -U -s /usr/sbin/nologin " + user_).c_str()) != 0) {
-      user_.clear();
-      return;
-    }
-    const passwd* entry = ::getpwnam(user_.c_str());
-    uid_ = entry->pw_uid;
-    gid_ = entry->pw_gid;
+    user_ = testing::TestUser::Make("frplace");
+    uid_ = user_.uid;
+    gid_ = user_.gid;
   }
-  static void TearDownTestSuite() {
-    if (!user_.empty()) {
-      std::system(("userdel " + user_).c_str());
-    }
-  }
+  static void TearDownTestSuite() { user_.Remove(); }
+
   void SetUp() override {
     ASSERT_EQ(::geteuid(), 0u) << "needs root: it makes the user who saves";
-    ASSERT_FALSE(user_.empty()) << "useradd failed";
+    ASSERT_FALSE(user_.name.empty()) << "useradd failed";
   }
 
   // The teacher's file in `folder`, a folder of root's that they may read
@@ -94,12 +84,12 @@ class InPlace : public ::testing::Test {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
   }
 
-  static std::string user_;
+  static testing::TestUser user_;
   static uid_t uid_;
   static gid_t gid_;
 };
 
-std::string InPlace::user_;
+testing::TestUser InPlace::user_;
 uid_t InPlace::uid_ = 0;
 gid_t InPlace::gid_ = 0;
 

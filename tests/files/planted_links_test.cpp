@@ -27,6 +27,7 @@
 #include "output/save_views.h"
 #include "richtext/rtf_reader.h"
 #include "settings/ini_file.h"
+#include "test_user.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -52,29 +53,15 @@ class PlantedLinks : public ::testing::Test {
  protected:
   // The other user, made for this run and removed after it.
   static void SetUpTestSuite() {
-    if (::geteuid() != 0) {
-      return;
-    }
-    user_ = "frtest" + std::to_string(::getpid());
-    const std::string add = "useradd -M -U -s /usr/sbin/nologin " + user_;
-    if (std::system(add.c_str()) != 0) {
-      user_.clear();
-      return;
-    }
-    const passwd* entry = ::getpwnam(user_.c_str());
-    uid_ = entry->pw_uid;
-    gid_ = entry->pw_gid;
+    user_ = testing::TestUser::Make("frtest");
+    uid_ = user_.uid;
+    gid_ = user_.gid;
   }
-  static void TearDownTestSuite() {
-    if (!user_.empty()) {
-      std::system(("userdel " + user_).c_str());
-      user_.clear();
-    }
-  }
+  static void TearDownTestSuite() { user_.Remove(); }
 
   void SetUp() override {
     ASSERT_EQ(::geteuid(), 0u) << "needs root: it makes a second user to plant the links";
-    ASSERT_FALSE(user_.empty()) << "useradd failed";
+    ASSERT_FALSE(user_.name.empty()) << "useradd failed";
     // The teacher's shared class folder: theirs, writable by the other
     // user's group, not sticky.
     ASSERT_EQ(::chown(Local(shared_.path()).c_str(), 0, gid_), 0);
@@ -109,14 +96,14 @@ class PlantedLinks : public ::testing::Test {
     ASSERT_EQ(link_status.st_uid, uid_);
   }
 
-  static std::string user_;
+  static testing::TestUser user_;
   static uid_t uid_;
   static gid_t gid_;
   QTemporaryDir shared_;
   QTemporaryDir private_;
 };
 
-std::string PlantedLinks::user_;
+testing::TestUser PlantedLinks::user_;
 uid_t PlantedLinks::uid_ = 0;
 gid_t PlantedLinks::gid_ = 0;
 
