@@ -1,7 +1,7 @@
 #include "print_margins.h"
 
-#include <QPageLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace fractions {
 
@@ -30,8 +30,17 @@ void KeepPrintMargins(QPrinter& printer) {
   printer.setPageMargins(margins, layout.units());
 }
 
+QSizeF PageAreaPixels(const QPageLayout& layout, int dpi) {
+  constexpr double kLayoutDotsPerInch = 96;
+  // Millimetres: exact for the paper sizes teachers use, where points and
+  // inches are rounded.
+  const QSizeF area = layout.paintRect(QPageLayout::Millimeter).size() / 25.4 * kLayoutDotsPerInch;
+  const auto whole = [](double layout_pixels) { return std::floor(layout_pixels + 1e-6); };
+  return QSizeF(whole(area.width()), whole(area.height())) * (dpi / kLayoutDotsPerInch);
+}
+
 QSizeF PrintedAreaPixels(const QPrinter& printer) {
-  return printer.pageLayout().paintRectPixels(printer.resolution()).size();
+  return PageAreaPixels(printer.pageLayout(), printer.resolution());
 }
 
 }  // namespace fractions

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QPrinter>
 #include <QSizeF>
 
@@ -18,8 +19,14 @@ inline constexpr double kLeastPrintMarginMm = 15;
 // layout's paint rectangle), and so is the preview's.
 void KeepPrintMargins(QPrinter& printer);
 
-// The area inside the margins, in the printer's pixels: the page every
-// document is paginated for, the same for printing and for the preview.
+// The area inside the margins of `layout`, in pixels of `dpi`, as a whole
+// number of layout pixels (1/96 inch) rounded down: the page a document is
+// paginated for. Rounding the device's pixels instead would make the page
+// a fraction of a line taller at one resolution than at another, and move
+// a page break.
+QSizeF PageAreaPixels(const QPageLayout& layout, int dpi);
+
+// The same for a printer: for printing and for the preview alike.
 QSizeF PrintedAreaPixels(const QPrinter& printer);
 
 }  // namespace fractions
