@@ -142,8 +142,13 @@ void TForm1::btnApercuClick() {
   }
   QLabel* const images[kPreviewPageCount] = {Image1, Image2};
   for (int page = 0; page < pages; ++page) {
-    images[page]->setPixmap(QPixmap::fromImage(
-        PreviewPagePicture(PreviewPageFile(*folder, page), images[page]->size())));
+    // Drawn for the screen's own pixels: a scaled screen would otherwise
+    // enlarge a blurred copy.
+    const qreal ratio = images[page]->devicePixelRatioF();
+    QPixmap picture = QPixmap::fromImage(
+        PreviewPagePicture(PreviewPageFile(*folder, page), images[page]->size() * ratio));
+    picture.setDevicePixelRatio(ratio);
+    images[page]->setPixmap(picture);
   }
   ScrollBox1->verticalScrollBar()->setValue(0);
   ShowPreviewPane();

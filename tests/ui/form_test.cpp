@@ -622,6 +622,34 @@ class FormTest : public QObject {
     QDir::setCurrent(previous);
   }
 
+  // Started from a desktop menu, the working folder is the home folder: a
+  // teacher's own files of the preview's names stay as they are, closed with
+  // or without a preview, and the preview still shows.
+  void aTeachersOwnFilesSurviveTheClose() {
+    QTemporaryDir home;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    const QByteArray mine = "mes notes";
+    for (const char* name : {"TWFile.txt", "Temp0.EMF"}) {
+      QFile file(home.filePath(name));
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size());
+    }
+    for (const bool preview : {false, true}) {
+      auto form = ShownForm();
+      if (preview) {
+        QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(*form, "btnApercu"), Qt::LeftButton);
+        QVERIFY(!Find<QLabel>(*form, "Image1")->pixmap().isNull());
+        QVERIFY(!Find<QLabel>(*form, "Image2")->pixmap().isNull());
+      }
+      QVERIFY(form->close());
+      QCOMPARE(ReadAll(home.filePath("TWFile.txt")), mine);
+      QCOMPARE(ReadAll(home.filePath("Temp0.EMF")), mine);
+      QVERIFY(!QFile::exists(home.filePath("Temp1.EMF")));
+    }
+    QDir::setCurrent(previous);
+  }
+
   void enterPressesTheFocusedButton() {
     auto form = ShownForm();
     for (const auto& [name, key] :
