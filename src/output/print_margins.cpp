@@ -8,8 +8,8 @@ namespace fractions {
 namespace {
 
 QMarginsF Widest(const QMarginsF& a, const QMarginsF& b) {
-  return {std::max(a.left(), b.left()), std::max(a.top(), b.top()),
-          std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom())};
+  return {std::max(a.left(), b.left()), std::max(a.top(), b.top()), std::max(a.right(), b.right()),
+          std::max(a.bottom(), b.bottom())};
 }
 
 }  // namespace
@@ -19,10 +19,10 @@ void KeepPrintMargins(QPrinter& printer) {
   // Worked out in the layout's own units, so that a side at the printer's
   // unprintable border is exactly that border, never a rounding below it
   // (which the printer would refuse).
-  QPageLayout least(layout.pageSize(), layout.orientation(),
-                    QMarginsF(kLeastPrintMarginMm, kLeastPrintMarginMm, kLeastPrintMarginMm,
-                              kLeastPrintMarginMm),
-                    QPageLayout::Millimeter);
+  QPageLayout least(
+      layout.pageSize(), layout.orientation(),
+      QMarginsF(kLeastPrintMarginMm, kLeastPrintMarginMm, kLeastPrintMarginMm, kLeastPrintMarginMm),
+      QPageLayout::Millimeter);
   least.setUnits(layout.units());
   const QMarginsF margins =
       Widest(Widest(layout.margins(), layout.minimumMargins()), least.margins());

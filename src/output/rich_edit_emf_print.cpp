@@ -37,8 +37,8 @@ PreviewSheet PreviewSheetOf(const QPrinter& reference) {
           QPointF(layout.paintRectPixels(dpi).topLeft()) * to_layout};
 }
 
-int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet,
-                  const QString& file_name, int from, WrittenFiles& files) {
+int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet, const QString& file_name,
+                  int from, WrittenFiles& files) {
   std::error_code error;
   const int fd = files.Create(QFile::encodeName(file_name).toStdString(), error);
   QFile output;

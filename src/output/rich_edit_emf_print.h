@@ -39,8 +39,8 @@ PreviewSheet PreviewSheetOf(const QPrinter& reference);
 // Renders the page starting at `from` into `file_name`, a file of
 // `files`. Returns the first position that did not fit, or `from` when the
 // file could not be made.
-int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet,
-                  const QString& file_name, int from, WrittenFiles& files);
+int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet, const QString& file_name,
+                  int from, WrittenFiles& files);
 
 // Renders at most the first two pages of the document into the preview's
 // page files in `folder`, paginated as `reference` prints them (it is given

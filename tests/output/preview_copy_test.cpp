@@ -62,9 +62,9 @@ QString Run(const QString& program, const QStringList& arguments) {
 // Page `page` (from 1) of a PDF, rasterised by poppler to the pane's size.
 QImage PrintedPicture(const QString& pdf, int page) {
   const QString number = QString::number(page);
-  Run("pdftoppm", {"-f", number, "-l", number, "-scale-to-x", QString::number(kPicture.width()),
-                   "-scale-to-y", QString::number(kPicture.height()), "-gray", "-singlefile", pdf,
-                   pdf + number});
+  Run("pdftoppm",
+      {"-f", number, "-l", number, "-scale-to-x", QString::number(kPicture.width()), "-scale-to-y",
+       QString::number(kPicture.height()), "-gray", "-singlefile", pdf, pdf + number});
   return QImage(pdf + number + ".pgm");
 }
 
@@ -91,17 +91,17 @@ int FirstPreviewQuestion(const QString& page_file) {
 
 struct Printer {
   const char* what;
-  int dpi;                  // 0: the sheet the window takes without a printer
-  QMarginsF unprintable;    // in millimetres
-  QMarginsF expected_mm;    // the margins the pages keep
+  int dpi;                // 0: the sheet the window takes without a printer
+  QMarginsF unprintable;  // in millimetres
+  QMarginsF expected_mm;  // the margins the pages keep
 };
 
 std::unique_ptr<QPrinter> Make(const Printer& p, const QString& pdf) {
   std::unique_ptr<QPrinter> printer = SheetWithoutPrinter();
   if (p.dpi > 0) {
     printer->setResolution(p.dpi);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                       QMarginsF(), QPageLayout::Millimeter, p.unprintable));
+    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
+                                       QPageLayout::Millimeter, p.unprintable));
   }
   printer->setOutputFileName(pdf);
   return printer;
@@ -142,11 +142,11 @@ TEST(PreviewCopy, ThePreviewIsASmallCopyOfThePrintedPage) {
     EXPECT_NEAR(preview.box.left(), p.expected_mm.left() * per_mm, 2);
     EXPECT_NEAR(preview.box.top(), p.expected_mm.top() * per_mm, 4);
     EXPECT_LE(preview.box.bottom(), kPicture.height() - p.expected_mm.bottom() * per_mm);
-    for (const auto& [side, a, b] : {std::tuple{"left", preview.box.left(), printed.box.left()},
-                                     std::tuple{"top", preview.box.top(), printed.box.top()},
-                                     std::tuple{"right", preview.box.right(), printed.box.right()},
-                                     std::tuple{"bottom", preview.box.bottom(),
-                                                printed.box.bottom()}}) {
+    for (const auto& [side, a, b] :
+         {std::tuple{"left", preview.box.left(), printed.box.left()},
+          std::tuple{"top", preview.box.top(), printed.box.top()},
+          std::tuple{"right", preview.box.right(), printed.box.right()},
+          std::tuple{"bottom", preview.box.bottom(), printed.box.bottom()}}) {
       EXPECT_NEAR(a, b, 2) << side << " of the ink";
     }
     // Poppler draws thin strokes darker than the preview's smooth shrink.

@@ -56,7 +56,9 @@ void PickARangeAndCancel(QPrintDialog& dialog) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: print_with_window SUBJECTS ANSWER_KEYS [--dialog | --variants | --preview DIR]\n");
+    std::fprintf(
+        stderr,
+        "usage: print_with_window SUBJECTS ANSWER_KEYS [--dialog | --variants | --preview DIR]\n");
     return 2;
   }
   QApplication app(argc, argv);

@@ -222,8 +222,8 @@ TEST_F(PreviewPages, FractionBarsStayReadableWhenShrunk) {
   const double scale = 420.0 / (210 / 25.4 * 96);  // preview pixels per picture pixel
   const double margin = kLeastPrintMarginMm * 420.0 / 210;
 
-  for (const auto& [what, picture] : {std::pair{"drawn", drawn},
-                                      std::pair{"bitmap", BitmapToRtfPict(foreign)}}) {
+  for (const auto& [what, picture] :
+       {std::pair{"drawn", drawn}, std::pair{"bitmap", BitmapToRtfPict(foreign)}}) {
     QTextDocument document;
     Load(document, "{\\rtf1 " + picture + "}");
     RichEditToEMF(document, QDir::current(), A4(), files_);

@@ -31,10 +31,10 @@ std::filesystem::path Local(const QString& path) {
 TEST(WrittenFiles, OnlyWhatThisProcessWroteIsReplacedOrDeleted) {
   struct Case {
     const char* what;
-    bool teacher_first;                       // a teacher's file at the name before
-    std::function<void(const QDir&)> after;   // done to the name once written
+    bool teacher_first;                      // a teacher's file at the name before
+    std::function<void(const QDir&)> after;  // done to the name once written
     bool created;
-    QByteArray left;                          // at the name after RemoveAll
+    QByteArray left;  // at the name after RemoveAll
   };
   const Case cases[] = {
       {"a name of ours", false, [](const QDir&) {}, true, "(missing)"},
