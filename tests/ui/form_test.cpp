@@ -652,26 +652,31 @@ class FormTest : public QObject {
   // teacher's own files of the preview's names stay as they are, closed with
   // or without a preview, and the preview still shows.
   void aTeachersOwnFilesSurviveTheClose() {
-    QTemporaryDir home;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(home.path());
     const QByteArray mine = "mes notes";
-    for (const char* name : {"TWFile.txt", "Temp0.EMF"}) {
-      QFile file(home.filePath(name));
-      QVERIFY(file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size());
-    }
-    for (const bool preview : {false, true}) {
-      auto form = ShownForm();
-      if (preview) {
-        QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
-        QTest::mouseClick(Find<QPushButton>(*form, "btnApercu"), Qt::LeftButton);
-        QVERIFY(!Find<QLabel>(*form, "Image1")->pixmap().isNull());
-        QVERIFY(!Find<QLabel>(*form, "Image2")->pixmap().isNull());
+    const QString previous = QDir::currentPath();
+    for (const QStringList& names :
+         {QStringList{"Temp0.EMF"}, QStringList{"TWFile.txt", "Temp0.EMF"}}) {
+      QTemporaryDir home;
+      QDir::setCurrent(home.path());
+      for (const QString& name : names) {
+        QFile file(home.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size());
       }
-      QVERIFY(form->close());
-      QCOMPARE(ReadAll(home.filePath("TWFile.txt")), mine);
-      QCOMPARE(ReadAll(home.filePath("Temp0.EMF")), mine);
-      QVERIFY(!QFile::exists(home.filePath("Temp1.EMF")));
+      for (const bool preview : {false, true}) {
+        auto form = ShownForm();
+        if (preview) {
+          QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+          QTest::mouseClick(Find<QPushButton>(*form, "btnApercu"), Qt::LeftButton);
+          QVERIFY(!Find<QLabel>(*form, "Image1")->pixmap().isNull());
+          QVERIFY(!Find<QLabel>(*form, "Image2")->pixmap().isNull());
+        }
+        QVERIFY(form->close());
+        for (const QString& name : names) {
+          QCOMPARE(ReadAll(home.filePath(name)), mine);
+        }
+        // Nothing of ours is left.
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files).size(), names.size());
+      }
     }
     QDir::setCurrent(previous);
   }
