@@ -102,6 +102,9 @@ std::unique_ptr<QPrinter> Make(const Printer& p, const QString& pdf) {
     printer->setResolution(p.dpi);
     printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                        QPageLayout::Millimeter, p.unprintable));
+    // Set to print on the whole sheet, past its unprintable border.
+    printer->setFullPage(true);
+    printer->setPageMargins(QMarginsF());
   }
   printer->setOutputFileName(pdf);
   return printer;
