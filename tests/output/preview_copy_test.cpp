@@ -130,10 +130,11 @@ TEST(PreviewCopy, ThePreviewIsASmallCopyOfThePrintedPage) {
   for (const Printer& p : printers) {
     SCOPED_TRACE(p.what);
     const QString pdf = here.filePath(QStringLiteral("%1.pdf").arg(p.dpi));
-    const std::unique_ptr<QPrinter> printer = Make(p, pdf);
+    // A printer each, as alike as two printers of one model: neither takes
+    // its margins from the other.
     WrittenFiles files;
-    ASSERT_EQ(RichEditToEMF(subject, here, *printer, files), 2);
-    ASSERT_TRUE(PrintDocument(subject, *printer, "Sujet"));
+    ASSERT_EQ(RichEditToEMF(subject, here, *Make(p, pdf), files), 2);
+    ASSERT_TRUE(PrintDocument(subject, *Make(p, pdf), "Sujet"));
 
     const Ink preview = InkOf(PreviewPagePicture(PreviewPageFile(here, 0), kPicture));
     const Ink printed = InkOf(PrintedPicture(pdf, 1));

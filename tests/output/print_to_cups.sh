@@ -111,6 +111,13 @@ margins_of() {
     function m(v, old) { return (old == "" || v < old) ? v : old }
     END { printf "%.1f %.1f %.1f %.1f\n", l * 25.4 / 72, t * 25.4 / 72, r * 25.4 / 72, b * 25.4 / 72 }'
 }
+expect_margins() {
+  local left top right bottom
+  read -r left top right bottom < <(margins_of "$1")
+  awk -v l="$left" -v t="$top" -v r="$right" -v b="$bottom" \
+    'BEGIN { exit !(l >= 14.9 && l <= 16 && t >= 14.9 && r >= 14.9 && b >= 14.9) }' ||
+    fail "$1: the margins are $left $top $right $bottom mm, not at least 15"
+}
 # The first exercise line's number on a page's text: "N°)".
 first_question() { grep -oE '[0-9]+°\)' | head -n 1; }
 cancel_all() { "${as_root[@]}" cancel -a "$queue" 2> /dev/null || true; }
@@ -157,10 +164,7 @@ for pdf in "${pdfs[@]}"; do
   for number in $(seq "$questions"); do
     grep -qE "(^|[^0-9])$number°\)" <<< "$text" || fail "$pdf lacks the line '$number°)'"
   done
-  read -r left top right bottom < <(margins_of "$pdf")
-  awk -v l="$left" -v t="$top" -v r="$right" -v b="$bottom" \
-    'BEGIN { exit !(l >= 14.9 && l <= 16 && t >= 14.9 && r >= 14.9 && b >= 14.9) }' ||
-    fail "$pdf: the margins are $left $top $right $bottom mm, not at least 15"
+  expect_margins "$pdf"
   if ! grep -q "Corrigé" <<< "$(head -n 1 <<< "$text")"; then
     subject_pdf=$pdf
   fi
@@ -198,6 +202,7 @@ mapfile -t pdfs < <(find "$output_folder" -name '*.pdf' | sed -E 's/.*job_([0-9]
 headers=()
 for pdf in "${pdfs[@]}"; do
   headers+=("$(pdftotext -l 1 "$pdf" - | head -1)")
+  expect_margins "$pdf"  # printed without a preview first
 done
 for k in 0 1 2; do
   subject_name=${headers[$k]%% *}
