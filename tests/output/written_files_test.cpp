@@ -1,85 +1,48 @@
-// The preview's files are the program's only while they are as it wrote
-// them: whatever stands at their names otherwise (a teacher's own file, a
-// file put in the place of ours, a link) is neither replaced nor deleted.
+// A preview file is the program's only while it is as the program wrote it:
+// a teacher's file, or one put in its place later, is neither replaced nor
+// deleted. (Links: planted_links_test.cpp; the window: form_test.cpp.)
 #include "output/written_files.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
 
 namespace fractions {
 namespace {
 
-QByteArray ReadAll(const QString& path) {
+void Write(const QString& path) {
   QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-void Write(const QString& path, const QByteArray& text) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-}
-
-std::filesystem::path Local(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("mes notes") == 9);
 }
 
 TEST(WrittenFiles, OnlyWhatThisProcessWroteIsReplacedOrDeleted) {
-  struct Case {
-    const char* what;
-    bool teacher_first;                      // a teacher's file at the name before
-    std::function<void(const QDir&)> after;  // done to the name once written
-    bool created;
-    QByteArray left;  // at the name after RemoveAll
-  };
-  const Case cases[] = {
-      {"a name of ours", false, [](const QDir&) {}, true, "(missing)"},
-      {"a teacher's own file", true, [](const QDir&) {}, false, "mes notes"},
-      {"ours replaced by a teacher's file", false,
-       [](const QDir& d) {
-         Write(d.filePath("other"), "mes notes");
-         QFile::remove(d.filePath("Temp0.EMF"));
-         QFile::rename(d.filePath("other"), d.filePath("Temp0.EMF"));
-       },
-       true, "mes notes"},
-      {"ours replaced by a link", false,
-       [](const QDir& d) {
-         Write(d.filePath("victim"), "mes notes");
-         QFile::remove(d.filePath("Temp0.EMF"));
-         QFile::link(d.filePath("victim"), d.filePath("Temp0.EMF"));
-       },
-       true, "mes notes"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const bool teachers_first : {true, false}) {
     QTemporaryDir folder;
-    const QDir here(folder.path());
-    const QString name = here.filePath("Temp0.EMF");
-    if (c.teacher_first) {
-      Write(name, "mes notes");
+    const QString name = folder.filePath("Temp0.EMF");
+    const std::filesystem::path path = QFile::encodeName(name).toStdString();
+    if (teachers_first) {
+      Write(name);
     }
     WrittenFiles files;
     std::error_code error;
-    const int fd = files.Create(Local(name), error);
-    EXPECT_EQ(fd >= 0, c.created) << error.message();
-    if (fd >= 0) {
-      ::close(fd);
-      // Written again: ours is replaced.
-      const int again = files.Create(Local(name), error);
-      EXPECT_GE(again, 0) << error.message();
-      ::close(again);
+    for (int time = 0; time < 2; ++time) {  // the second time over its own file
+      const int fd = files.Create(path, error);
+      EXPECT_EQ(fd >= 0, !teachers_first) << error.message();
+      if (fd >= 0) {
+        ::close(fd);
+      }
     }
-    c.after(here);
-    EXPECT_EQ(files.IsFreeOrOurs(Local(name)), QByteArray(c.left) == "(missing)");
+    if (!teachers_first) {
+      // The teacher saves a file of that name over the program's.
+      Write(folder.filePath("mine"));
+      ASSERT_TRUE(QFile::remove(name) && QFile::rename(folder.filePath("mine"), name));
+    }
     files.RemoveAll();
-    EXPECT_EQ(ReadAll(name), c.left);
-    if (here.exists("victim")) {
-      EXPECT_EQ(ReadAll(here.filePath("victim")), "mes notes");
-    }
+    QFile kept(name);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << teachers_first;
+    EXPECT_EQ(kept.readAll(), "mes notes");
   }
 }
 
