@@ -41,9 +41,6 @@ class PageRenderer {
   // moves on.
   int RenderPage(QPainter& painter, int from) const;
 
-  // The page in layout units: pixels of a 96-dpi screen.
-  QSizeF LayoutPageSize() const { return page_size_; }
-
   // As RenderPage, paginated for the device but drawn in layout units: for
   // a picture of the page that is shown at a size of its own (the
   // preview's), where the device's scale would enlarge everything again.
