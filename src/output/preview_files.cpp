@@ -1,6 +1,5 @@
 #include "preview_files.h"
 
-#include <unistd.h>
 #include <QFile>
 
 namespace fractions {
@@ -32,8 +31,7 @@ QString WriteTestFile(const QDir& folder) {
 
 bool WriteTest(const QDir& folder, WrittenFiles& files) {
   std::error_code error;
-  const int fd = files.Create(Local(WriteTestFile(folder)), error);
-  return fd >= 0 && ::close(fd) == 0;
+  return files.Write(Local(WriteTestFile(folder)), {}, error);
 }
 
 std::optional<QDir> PreviewFiles::Folder(const QDir& working) {

@@ -1,6 +1,6 @@
 #include "rich_edit_emf_print.h"
 
-#include <unistd.h>
+#include <QBuffer>
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
@@ -39,17 +39,10 @@ PreviewSheet PreviewSheetOf(const QPrinter& reference) {
 
 int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet, const QString& file_name,
                   int from, WrittenFiles& files) {
-  std::error_code error;
-  const int fd = files.Create(QFile::encodeName(file_name).toStdString(), error);
-  QFile output;
-  if (fd < 0 || !output.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-    if (fd >= 0) {
-      ::close(fd);
-    }
-    return from;
-  }
+  QBuffer page;
+  page.open(QIODevice::WriteOnly);
   QSvgGenerator file;
-  file.setOutputDevice(&output);
+  file.setOutputDevice(&page);
   // In layout units: the writer turns the text's point sizes into its own
   // units at this resolution, and nothing is scaled on top of that.
   file.setResolution(kLayoutDotsPerInch);
@@ -62,7 +55,13 @@ int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet, const
   painter.translate(sheet.printed_area);
   const int next = renderer.RenderLayoutPage(painter, from);
   painter.end();
-  output.close();
+  // Written whole, as a file of this process's own (see WrittenFiles).
+  const QByteArray& bytes = page.data();
+  std::error_code error;
+  if (!files.Write(QFile::encodeName(file_name).toStdString(),
+                   std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error)) {
+    return from;
+  }
   return next;
 }
 

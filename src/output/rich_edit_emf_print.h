@@ -36,9 +36,9 @@ std::unique_ptr<QPrinter> SheetWithoutPrinter();
 // The reference device's sheet, once it keeps the print margins.
 PreviewSheet PreviewSheetOf(const QPrinter& reference);
 
-// Renders the page starting at `from` into `file_name`, a file of
-// `files`. Returns the first position that did not fit, or `from` when the
-// file could not be made.
+// Renders the page starting at `from` into `file_name`, written as a file
+// of `files`. Returns the first position that did not fit, or `from` when
+// the file could not be made.
 int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet, const QString& file_name,
                   int from, WrittenFiles& files);
 

@@ -52,7 +52,7 @@ Ink InkOf(const QImage& page) {
   return ink;
 }
 
-QString Run(const QString& program, const QStringList& arguments) {
+QString OutputOf(const QString& program, const QStringList& arguments) {
   QProcess process;
   process.start(program, arguments);
   EXPECT_TRUE(process.waitForFinished(120000)) << program.toStdString() << " missing";
@@ -62,7 +62,8 @@ QString Run(const QString& program, const QStringList& arguments) {
 // Page `page` (from 1) of a PDF, rasterised by poppler to the pane's size.
 QImage PrintedPicture(const QString& pdf, int page) {
   const QString number = QString::number(page);
-  Run("pdftoppm",
+  OutputOf(
+      "pdftoppm",
       {"-f", number, "-l", number, "-scale-to-x", QString::number(kPicture.width()), "-scale-to-y",
        QString::number(kPicture.height()), "-gray", "-singlefile", pdf, pdf + number});
   return QImage(pdf + number + ".pgm");
@@ -142,7 +143,7 @@ TEST(PreviewCopy, ThePreviewIsASmallCopyOfThePrintedPage) {
       EXPECT_NEAR(a, b, 2) << side << " of the ink";
     }
 
-    const int second_page = FirstQuestion(Run("pdftotext", {"-f", "2", "-l", "2", pdf, "-"}));
+    const int second_page = FirstQuestion(OutputOf("pdftotext", {"-f", "2", "-l", "2", pdf, "-"}));
     EXPECT_GT(second_page, 1);
     QFile page_file(PreviewPageFile(here, 1));
     ASSERT_TRUE(page_file.open(QIODevice::ReadOnly));

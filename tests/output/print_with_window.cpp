@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     for (const char* image : {"Image1", "Image2"}) {
       form.findChild<QLabel*>(image)->pixmap().save(out.filePath(QString(image) + ".png"));
     }
-    for (const QString& page : {"Temp0.EMF", "Temp1.EMF"}) {
+    for (const char* page : {"Temp0.EMF", "Temp1.EMF"}) {
       QFile::copy(page, out.filePath(page));
     }
   }
