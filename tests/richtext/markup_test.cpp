@@ -32,18 +32,27 @@ TEST(MarkupToRtf, Samples) {
        "\\cf0 \\highlight0 \\cf16 \\highlight1 "},
       {"<ce=bleu fonc\xE9>", "\\cf5 "},
       {"<cf=gris fonc\xE9>", "\\highlight8 "},
-      {"<CE=BLEU FONC\xC9>", ""},  // É is not lowercased
-      {"<ce=bleu fonce><ce=><ce=rose>", ""},
-      {"< b>", ""},
-      {"<bold>", ""},
-      {"<>", ""},
-      {"a<>b", "ab"},
+      {"<CE=BLEU FONC\xC9>", "<CE=BLEU FONC\xC9>"},  // É is not lowercased
+      {"<ce=rose><ce=>", "<ce=rose><ce=>"},
+      // A '<' that opens no tag is text, and so is what follows it.
+      {"< b>", "< b>"},
+      {"<bold>", "<bold>"},
+      {"<>", "<>"},
+      {"a<>b", "a<>b"},
+      {"Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer",
+       "Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer"},
+      {"1 < 2<b>x</b> <", "1 < 2\\b x\\b0  <"},
+      {"a<b<c>d", "a<b<c>d"},
+      {"a<b<b>c", "a<b\\b c"},
+      {"<<br>", "<\\par "},
+      {"x < <TE=9>y", "x < \\fs9 y"},
+      {"<ce=automatique!>", "<ce=automatique!>"},
+      {"<ce=bleu fonc\xE9 >", "<ce=bleu fonc\xE9 >"},
       {"<te=12pt>", "\\fs12pt "},
       {"<te=>", "\\fs "},
       {"<te=1te=2>", "\\fs12 "},
       {"<TE=14>", "\\fs14 "},
       {"x<br", "x\\par "},
-      {"a<b<c>d", "ad"},
       {"5 > 3", "5 > 3"},
       {"a\r\nb\tc\x01\x1F", "abc"},
       {"{\\b gras}", "{\\b gras}"},
@@ -53,6 +62,7 @@ TEST(MarkupToRtf, Samples) {
       {"<u>", "\\ul "},
       {"ab\0<b>cd"s, "ab"},  // a NUL ends the input
       {"<b\0>x"s, "\\b "},   // also inside a tag
+      {"a<\x01>b", "a<>b"},
       // Control characters typed inside a size tag are dropped too.
       {"<te=1\x01"
        "2>",
@@ -61,6 +71,20 @@ TEST(MarkupToRtf, Samples) {
   };
   for (const Sample& s : samples) {
     EXPECT_EQ(MarkupToRtf(s.markup), s.rtf) << "markup: " << s.markup;
+  }
+}
+
+// Every '<' of a long text that holds no tag is looked at once, not read
+// to the end of the text again.
+TEST(MarkupToRtf, TextFullOfLessThanSignsStaysText) {
+  for (const std::string& text : {std::string(200000, '<'), std::string(200000, '<') + ">",
+                                  "<te=" + std::string(200000, '<')}) {
+    const std::string rtf = MarkupToRtf(text);
+    if (text.starts_with("<te=")) {
+      EXPECT_EQ(rtf, "\\fs" + text.substr(4) + " ");
+    } else {
+      EXPECT_EQ(rtf, text);
+    }
   }
 }
 
