@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <numeric>
 #include <set>
@@ -18,6 +20,7 @@
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/random.h"
+#include "richtext/rtf_reader.h"
 
 namespace fractions {
 namespace {
@@ -237,6 +240,25 @@ TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
       GenerateWorksheet(ExerciseType::kCommonDenominator, settings, 7);
   EXPECT_EQ(Read(base + ".rtf"), expected.documents.subject);
   EXPECT_EQ(Read(base + "_Cor.rtf"), expected.documents.answer_key);
+}
+
+// A typed "<" that opens no tag is text: the whole instruction shows.
+TEST_F(FractionsCliFiles, ALessThanSignInTheInstructionIsText) {
+  const std::string base = Base("comparer");
+  const std::string instruction = "Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer";
+  const CliRun run = RunWith({"--type", "add", "--count", "2", "--seed", "3", "--out", base,
+                              "--instruction", instruction, "--title", "<b>x < 2</b>"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  for (const std::string& file : {base + ".rtf", base + "_Cor.rtf"}) {
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    ASSERT_FALSE(InsertRtf(cursor, Read(file)).has_value()) << file;
+    const QString text = document.toPlainText();
+    EXPECT_TRUE(text.contains(QString::fromStdString(instruction))) << text.toStdString();
+    const QTextCursor title = document.find("x < 2");
+    ASSERT_FALSE(title.isNull()) << text.toStdString();
+    EXPECT_EQ(title.charFormat().fontWeight(), QFont::Bold);
+  }
 }
 
 TEST_F(FractionsCliFiles, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {

@@ -2,9 +2,11 @@
 // name on the offscreen platform.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -17,11 +19,13 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QToolTip>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "richtext/document_text.h"
 #include "richtext/rtf_reader.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
@@ -128,6 +132,32 @@ class FormTest : public QObject {
           (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
     }
     return breaks;
+  }
+
+  // Types `text` as a keyboard whose keys make any character would (QTest
+  // knows ASCII keys only).
+  static void TypeText(QWidget* field, const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
+      QApplication::sendEvent(field, &press);
+    }
+  }
+
+  // Each picture of a document with the size it shows at.
+  static std::vector<std::pair<QImage, QSizeF>> PicturesOf(const QTextDocument& document) {
+    std::vector<std::pair<QImage, QSizeF>> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+      for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        if (format.isImageFormat()) {
+          const QTextImageFormat image = format.toImageFormat();
+          const QImage picture =
+              document.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+          pictures.emplace_back(picture, ShownPictureSize(image, picture));
+        }
+      }
+    }
+    return pictures;
   }
 
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
@@ -557,6 +587,75 @@ class FormTest : public QObject {
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     QTest::mouseClick(Find<QPushButton>(*form, "btnEnregistre"), Qt::LeftButton);
     QVERIFY(!QFile::exists(chosen + ".rtf"));
+  }
+
+  // Each picture is saved twice: a copy four times finer, which our reader
+  // takes, shown at the picture's size, then the picture itself.
+  void savedPicturesCarrySharpCopiesAtTheirShownSize() {
+    auto form = ShownForm();
+    QTest::mouseClick(Find<QPushButton>(*form, "btnReduc"), Qt::LeftButton);
+    QCOMPARE(SaveAs(*form, folder_.filePath("nette")), QString());
+    const auto shown = PicturesOf(*Find<TRxRichEdit>(*form, "RxE2")->document());
+    const auto saved = PicturesOf(*Read(folder_.filePath("nette_Cor.rtf")));
+    QCOMPARE(saved.size(), shown.size());
+    QVERIFY(!shown.empty());
+    for (size_t i = 0; i < shown.size(); ++i) {
+      QCOMPARE(saved[i].second, QSizeF(shown[i].first.size()));
+      QCOMPARE(saved[i].first.size(), shown[i].first.size() * 4);
+    }
+    const QByteArray bytes = ReadAll(folder_.filePath("nette_Cor.rtf"));
+    QCOMPARE(bytes.count("{\\*\\shppict{\\pict\\pngblip"), qsizetype(shown.size()));
+    QCOMPARE(bytes.count("}}{\\nonshppict{\\pict\\dibitmap0"), qsizetype(shown.size()));
+  }
+
+  // A "<" that opens no tag is text; the tags still work around it.
+  void typedLessThanSignsStayInTheWorksheet() {
+    auto form = ShownForm();
+    const QString instruction = "Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer";
+    QLineEdit* combo = Find<QComboBox>(*form, "Combo1")->lineEdit();
+    combo->clear();
+    QTest::keyClicks(combo, instruction);
+    auto* title = Find<QLineEdit>(*form, "eTitre1");
+    title->clear();
+    QTest::keyClicks(title, "<b>x < 2</b> <bold>");
+    QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+    for (const char* name : {"RxE1", "RxE2"}) {
+      const QTextDocument& document = *Find<TRxRichEdit>(*form, name)->document();
+      QVERIFY2(document.toPlainText().contains(instruction), name);
+      const QTextCursor found = document.find("x < 2 <bold>");
+      QVERIFY2(!found.isNull(), name);
+      QCOMPARE(found.charFormat().fontWeight(), QFont::Normal);  // "<bold>" is no tag
+      QTextCursor inside(found);
+      inside.setPosition(found.selectionStart() + 1);
+      QCOMPARE(inside.charFormat().fontWeight(), QFont::Bold);
+    }
+  }
+
+  // Every field that feeds the documents refuses, typed or pasted, a
+  // character Windows-1252 cannot hold: the field keeps its text and a
+  // hint names the character; the accents and "€" of Windows-1252 pass.
+  void charactersTheDocumentsCannotHoldAreRefused() {
+    auto form = ShownForm();
+    QLineEdit* fields[] = {Find<QLineEdit>(*form, "eTitre1"), Find<QLineEdit>(*form, "eSepar"),
+                           Find<QComboBox>(*form, "Combo1")->lineEdit()};
+    for (QLineEdit* field : fields) {
+      field->setFocus();
+      field->setText("5e B");
+      QToolTip::hideText();
+      TypeText(field, QStringLiteral("→"));
+      QCOMPARE(field->text(), "5e B");
+      QTRY_VERIFY(QToolTip::isVisible());
+      QVERIFY2(QToolTip::text().contains("« → »") && QToolTip::text().contains("&lt;sup&gt;"),
+               qPrintable(QToolTip::text()));
+      QApplication::clipboard()->setText(QStringLiteral("5ᵉ B"));
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(field->text(), "5e B");
+      QVERIFY(QToolTip::text().contains("« ᵉ »"));
+      TypeText(field, QStringLiteral(" é€"));
+      QCOMPARE(field->text(), "5e B é€");
+    }
+    QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+    QVERIFY(Find<TRxRichEdit>(*form, "RxE1")->Text().contains("5e B é€"));
   }
 
   void aSetOfDifferentWorksheetsIsSavedOnePerPage() {
