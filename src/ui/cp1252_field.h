@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QString>
+#include <QTimer>
 #include <QValidator>
 
 // The text fields whose text goes into the documents (the title, the
@@ -27,8 +29,29 @@ class Cp1252Validator : public QValidator {
 // "Le caractère « → » ne s'écrit pas dans les documents. ..."
 QString RefusedCharacterHint(const QString& character);
 
-// Gives `field` a Cp1252Validator whose refusals show the hint as a
-// tooltip under the field.
+// The hint under a field that refused a character, in the colours of a
+// tooltip. Unlike a tooltip it stays while the teacher goes on typing: for
+// a few seconds, until the field loses the focus, or until it is clicked.
+class RefusalHint : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit RefusalHint(QLineEdit* field);
+  void ShowFor(const QString& character);
+
+ protected:
+  // A click on the hint takes it out of the way of what lies under it.
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void OnFocusChanged(QWidget* old, QWidget* now);
+
+  QLineEdit* field_;
+  QTimer timer_;
+};
+
+// Gives `field` a Cp1252Validator whose refusals show a RefusalHint (object
+// name "RefusalHint", a child of the field).
 void AcceptOnlyCp1252(QLineEdit* field);
 
 }  // namespace fractions
