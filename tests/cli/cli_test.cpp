@@ -252,19 +252,12 @@ TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
 TEST_F(FractionsCliFiles, ALessThanSignInTheInstructionIsText) {
   const std::string base = Base("comparer");
   const std::string instruction = "Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer";
-  const CliRun run = RunWith({"--type", "add", "--count", "2", "--seed", "3", "--out", base,
-                              "--instruction", instruction, "--title", "<b>x < 2</b>"});
-  ASSERT_EQ(run.status, kExitOk) << run.err;
-  for (const std::string& file : {base + ".rtf", base + "_Cor.rtf"}) {
-    QTextDocument document;
-    QTextCursor cursor(&document);
-    ASSERT_FALSE(InsertRtf(cursor, Read(file)).has_value()) << file;
-    const QString text = document.toPlainText();
-    EXPECT_TRUE(text.contains(QString::fromStdString(instruction))) << text.toStdString();
-    const QTextCursor title = document.find("x < 2");
-    ASSERT_FALSE(title.isNull()) << text.toStdString();
-    EXPECT_EQ(title.charFormat().fontWeight(), QFont::Bold);
-  }
+  ASSERT_EQ(RunWith({"--type", "add", "--out", base, "--instruction", instruction}).status,
+            kExitOk);
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  ASSERT_FALSE(InsertRtf(cursor, Read(base + ".rtf")).has_value());
+  EXPECT_TRUE(document.toPlainText().contains(QString::fromStdString(instruction)));
 }
 
 TEST_F(FractionsCliFiles, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {

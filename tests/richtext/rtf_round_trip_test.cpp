@@ -52,59 +52,28 @@ void ExpectRoundTrip(const std::string& rtf, const std::string& label) {
   EXPECT_EQ(WriteRtf(second), written) << label;
 }
 
-// The hex digits of each picture group's DIB.
-std::vector<std::string> DibHex(const std::vector<std::string>& groups) {
-  std::vector<std::string> hex;
-  for (const std::string& group : groups) {
-    const size_t start = group.find(' ') + 1;
-    hex.push_back(group.substr(start, group.find_first_of(" }", start) - start));
-  }
-  return hex;
-}
-
-// The DIB groups of RTF our writer saved: the \nonshppict twins.
-std::vector<std::string> SavedDibGroups(const std::string& rtf) {
-  std::vector<std::string> groups;
-  for (const std::string& group : PictureGroups(rtf)) {
-    if (group.starts_with("{\\pict\\dibitmap0")) {
-      groups.push_back(group);
-    }
-  }
-  return groups;
-}
-
 // Saved by our writer, each worksheet picture goes out twice, shown at its
-// own size: a PNG drawn at four times its resolution for word processors,
-// then its own DIB. Our reader takes the PNG; saved again, the copies lead
-// back to their drawings and give the same file, not copies of copies.
+// own size: a PNG drawn four times finer, which our reader takes, then its
+// own DIB. Saved again, the copies lead back to their drawings: the same
+// file, not copies of copies.
 void ExpectSavedWithSharpCopies(const QTextDocument& document,
                                 const std::vector<std::string>& groups, const std::string& label) {
   const std::string written = WriteRtf(document);
-  EXPECT_EQ(DibHex(SavedDibGroups(written)), DibHex(groups)) << label;
+  for (const std::string& group : groups) {  // "{\pict\dibitmap0 " HEX " }"
+    const std::string dib = " " + group.substr(17, group.size() - 19) + "}}";
+    EXPECT_NE(written.find(dib), std::string::npos) << label;
+  }
   QTextDocument read;
   ASSERT_FALSE(ReadInto(read, written).has_value()) << label;
   const std::vector<testing::Span> before = Spans(document);
-  const std::vector<testing::Span> after = Spans(read);
+  std::vector<testing::Span> after = Spans(read);
   ASSERT_EQ(after.size(), before.size()) << label;
   for (size_t i = 0; i < before.size(); ++i) {
-    if (!before[i].picture) {
-      EXPECT_EQ(after[i], before[i]) << label;
-      continue;
+    if (before[i].picture) {
+      EXPECT_EQ(after[i].image.size(), before[i].image.size() * 4) << label;
+      after[i].image = before[i].image;  // and all else as before, the shown size included
     }
-    const QSize pixels = before[i].image.size();
-    EXPECT_EQ(QSizeF(after[i].width, after[i].height), QSizeF(pixels)) << label;
-    EXPECT_EQ(after[i].image.size(), pixels * 4) << label;
-    const std::string goals = "\\picwgoal" + std::to_string(pixels.width() * 15) + "\\pichgoal" +
-                              std::to_string(pixels.height() * 15) + " ";
-    const std::string twins = "{\\*\\shppict{\\pict\\pngblip\\picw" +
-                              std::to_string(pixels.width() * 4) + "\\pich" +
-                              std::to_string(pixels.height() * 4) + goals;
-    EXPECT_NE(written.find(twins), std::string::npos) << label << ": " << twins;
-    EXPECT_NE(
-        written.find("}}{\\nonshppict{\\pict\\dibitmap0\\picw" + std::to_string(pixels.width()) +
-                     "\\pich" + std::to_string(pixels.height()) + goals),
-        std::string::npos)
-        << label;
+    EXPECT_EQ(after[i], before[i]) << label;
   }
   EXPECT_EQ(WriteRtf(read), written) << label;
 }
