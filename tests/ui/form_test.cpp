@@ -705,6 +705,39 @@ class FormTest : public QObject {
     QDir::setCurrent(previous);
   }
 
+  // Started from a desktop menu, the working folder is the home folder: a
+  // teacher's own files of the preview's names stay as they are, closed with
+  // or without a preview, and the preview still shows.
+  void aTeachersOwnFilesSurviveTheClose() {
+    const QByteArray mine = "mes notes";
+    const QString previous = QDir::currentPath();
+    for (const QStringList& names :
+         {QStringList{"Temp0.EMF"}, QStringList{"TWFile.txt", "Temp0.EMF"}}) {
+      QTemporaryDir home;
+      QDir::setCurrent(home.path());
+      for (const QString& name : names) {
+        QFile file(home.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size());
+      }
+      for (const bool preview : {false, true}) {
+        auto form = ShownForm();
+        if (preview) {
+          QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+          QTest::mouseClick(Find<QPushButton>(*form, "btnApercu"), Qt::LeftButton);
+          QVERIFY(!Find<QLabel>(*form, "Image1")->pixmap().isNull());
+          QVERIFY(!Find<QLabel>(*form, "Image2")->pixmap().isNull());
+        }
+        QVERIFY(form->close());
+        for (const QString& name : names) {
+          QCOMPARE(ReadAll(home.filePath(name)), mine);
+        }
+        // Nothing of ours is left.
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files).size(), names.size());
+      }
+    }
+    QDir::setCurrent(previous);
+  }
+
   void enterPressesTheFocusedButton() {
     auto form = ShownForm();
     for (const auto& [name, key] :
