@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -64,6 +65,10 @@ class FormTest : public QObject {
       qFatal("cannot write %s", name);
     }
     return file.fileName();
+  }
+
+  static QByteArray Sha256(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
   }
 
   static QByteArray ReadAll(const QString& path) {
@@ -564,6 +569,7 @@ class FormTest : public QObject {
     auto* box = Find<QCheckBox>(*form, "ckbVariantes");
     box->setChecked(true);
     QVERIFY(Find<QPushButton>(*form, "btnEnregistre")->toolTip().contains("un par page"));
+    static_cast<LcgRandom&>(form->Random()).SetSeed(4242);
     QTest::mouseClick(Find<QPushButton>(*form, "btnMoins"), Qt::LeftButton);
     auto* subject = Find<TRxRichEdit>(*form, "RxE1");
     QTextCursor(subject->document()).insertText("Prénom de l'élève ");  // a hand edit
@@ -579,6 +585,11 @@ class FormTest : public QObject {
     QVERIFY(text.startsWith("Prénom de l'élève " + QString::fromStdString(form->DocumentName())));
     QVERIFY(text.contains("Sujet 2/3") && text.contains("Sujet 3/3"));
     QVERIFY(answer_keys->toPlainText().contains("Corrigé 3/3"));
+    // Pinned: the seeds the set takes after the views' run, and what they draw.
+    QCOMPARE(Sha256(ReadAll(folder_.filePath("classe.rtf"))),
+             "a2d9555b16e19791d968dafdee2e4aa0c5eeef4bd502fd677580ebd73d2f345f");
+    QCOMPARE(Sha256(ReadAll(folder_.filePath("classe_Cor.rtf"))),
+             "eabf84c1a2ab02e61e77315ac2b9dba5cea8c460e6adad305400a227963eb2c7");
 
     // More than a set may hold: refused, nothing written.
     QFile::remove(folder_.filePath("classe.rtf"));
