@@ -1,9 +1,10 @@
 // One worksheet and one class set per exercise type, pinned: the questions
-// a seed draws (the JSON listings, kept as files beside this test) and the
-// SHA-256 of the RTF files they give: the subject and the answer key as
-// built and as saved after a trip through a view, and the set's subjects
-// and answer keys one per page. A changed draw, picture, seed of a set or
-// writer shows here even when every property test still holds.
+// a seed draws (the JSON and text listings, kept as files beside this
+// test) and the SHA-256 of the RTF files they give: the subject and the
+// answer key as built and as saved after a trip through a view, and the
+// set's subjects and answer keys one per page. A changed draw, picture,
+// seed of a set or writer shows here even when every property test still
+// holds.
 //
 // The pictures come from the pinned Liberation Sans 1.07 files, whatever
 // fontconfig prefers, so the digests hold on every machine. The files of a
@@ -85,6 +86,7 @@ TEST(GoldenWorksheet, EachTypeAndItsClassSetDrawAsPinned) {
     const std::string base = folder.filePath(QString::fromStdString(word)).toStdString();
     ExpectPinned(word + ".json", RunOrFail({"--type", word, "--count", "40", "--seed", kSeed,
                                             "--json", "--out", base}));
+    ExpectPinned(word + ".txt", RunOrFail({"--type", word, "--count", "40", "--seed", kSeed}));
     std::vector<std::string> set_args = {"--type", word, "--json", "--out", base + "_set"};
     set_args.insert(set_args.end(), kSetArguments.begin(), kSetArguments.end());
     ExpectPinned(word + "_set.json", RunOrFail(set_args));
