@@ -23,6 +23,7 @@
 #include <string>
 #include <utility>
 
+#include "drawing/exercise_catalogue.h"
 #include "richtext/rtf_reader.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
@@ -202,21 +203,14 @@ class FormTest : public QObject {
   }
 
   void everyExerciseButtonLoadsTheBuiltDocuments() {
-    const std::pair<const char*, ExerciseType> buttons[] = {
-        {"btnPlus", ExerciseType::kAddition},
-        {"btnMoins", ExerciseType::kSubtraction},
-        {"btnMult", ExerciseType::kMultiplication},
-        {"btnDivise", ExerciseType::kDivision},
-        {"btnPuiss", ExerciseType::kPowers},
-        {"btnSimplif", ExerciseType::kSimplification},
-        {"btnReduc", ExerciseType::kCommonDenominator},
-    };
     auto form = ShownForm();
-    for (const auto& [name, type] : buttons) {
+    for (const ExerciseInfo& row : kExerciseCatalogue) {
       static_cast<LcgRandom&>(form->Random()).SetSeed(4242);
-      QTest::mouseClick(Find<QPushButton>(*form, name), Qt::LeftButton);
+      QTest::mouseClick(Find<QPushButton>(*form, std::string(row.button_name).c_str()),
+                        Qt::LeftButton);
 
-      const WorksheetDocuments expected = BuildSeededWorksheet(type, form->CurrentSettings(), 4242);
+      const WorksheetDocuments expected =
+          BuildSeededWorksheet(row.type, form->CurrentSettings(), 4242);
       TRxRichEdit subject;
       subject.ClearView();
       LoadRtfIntoView(subject, expected.subject);
