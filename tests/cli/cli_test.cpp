@@ -17,6 +17,7 @@
 #include "cli/cli_app.h"
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
+#include "drawing/exercise_catalogue.h"
 #include "drawing/random.h"
 
 namespace fractions {
@@ -113,14 +114,25 @@ TEST(FractionsCli, SameSeedSameWorksheet) {
   EXPECT_NE(once.out.find("\n25) "), std::string::npos);
 }
 
+// The command-line word of every type, as a message lists them: "add, sub,
+// ... ou reduc".
+std::string TypeWords() {
+  std::string words;
+  for (size_t i = 0; i < kAllExerciseTypes.size(); ++i) {
+    words += i == 0 ? "" : (i + 1 == kAllExerciseTypes.size() ? " ou " : ", ");
+    words += Describe(kAllExerciseTypes[i]).command_word;
+  }
+  return words;
+}
+
 TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
   struct Case {
     std::vector<std::string> args;
-    const char* message;
+    std::string message;
   };
   const std::vector<Case> cases = {
       {{}, "--type est obligatoire"},
-      {{"--type", "mod"}, "--type attend add, sub, mul, div, pow, simp ou reduc, et non « mod »"},
+      {{"--type", "mod"}, "--type attend " + TypeWords() + ", et non « mod »"},
       {{"--type"}, "--type attend une valeur"},
       {{"--type", "add", "--max", "8"}, "--max attend un nombre entier de 9 à 500, et non « 8 »"},
       {{"--type", "add", "--max", "501"}, "--max attend un nombre entier de 9 à 500"},
@@ -156,7 +168,7 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--margin attend un nombre entier de 0 à 40, et non « 41 »"},
       // Control characters typed in an argument are shown, never obeyed.
       {{"--type", "\x1B[2J\r\xC2\x9B"},
-       "--type attend add, sub, mul, div, pow, simp ou reduc, et non « \\x1B[2J\\r\\u009B »"},
+       "--type attend " + TypeWords() + ", et non « \\x1B[2J\\r\\u009B »"},
       {{"--type", "add", "--colour\x07\xFF"}, "option inconnue « --colour\\x07\\xFF »"},
       // A BASE without a file name would write the hidden ".rtf" and "_Cor.rtf".
       {{"--type", "add", "--out", "dossier/"},
