@@ -12,6 +12,7 @@
 // written under the build folder's golden-actual/, to be looked at (and,
 // for a new exercise type, copied here once checked).
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -61,7 +62,8 @@ void ExpectPinned(const std::string& file, const std::string& actual) {
   if (actual == ReadFile(QStringLiteral(FRACTIONS_GOLDEN_DIR "/") + QString::fromStdString(file))) {
     return;
   }
-  const QString folder = QDir::current().absoluteFilePath("golden-actual");
+  const QString folder =
+      QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../golden-actual");
   QDir().mkpath(folder);
   QFile out(folder + "/" + QString::fromStdString(file));
   EXPECT_TRUE(out.open(QIODevice::WriteOnly) &&
