@@ -96,8 +96,8 @@ TEST(ClassSet, EachWorksheetIsTheOneItsSeedGivesAlone) {
     std::set<std::string> worksheets = {QuestionNumbers(first.questions)};
     for (size_t i = 0; i < set->size(); ++i) {
       const SetWorksheet& worksheet = (*set)[i];
-      const WorksheetDocuments alone = BuildSeededWorksheet(
-          type, settings, worksheet.seed, SetMark{static_cast<int>(i) + 2, 7});
+      const WorksheetDocuments alone =
+          BuildSeededWorksheet(type, settings, worksheet.seed, SetMark{static_cast<int>(i) + 2, 7});
       EXPECT_EQ(worksheet.documents.name, alone.name);
       EXPECT_EQ(worksheet.documents.subject, alone.subject);
       EXPECT_EQ(worksheet.documents.answer_key, alone.answer_key);
@@ -105,6 +105,23 @@ TEST(ClassSet, EachWorksheetIsTheOneItsSeedGivesAlone) {
     }
     // The first seed draws the worksheet already taken: it is passed over.
     EXPECT_NE(set->front().seed, 77u);
+  }
+}
+
+// The window's "Annuler": a set told to stop builds no further worksheet and
+// gives none; told so after its last worksheet, it is whole and given.
+TEST(ClassSet, StopsBeforeTheNextWorksheetWhenTold) {
+  WorksheetSettings settings;
+  settings.count = 2;
+  for (const auto& [stop_after, whole] : {std::pair{2, false}, std::pair{4, true}}) {
+    int told = 0;
+    const auto set = BuildClassSet({ExerciseType::kAddition, settings, 5, 4, {}},
+                                   [&](const SetWorksheet&, int done) {
+                                     told = done;
+                                     return done < stop_after;
+                                   });
+    EXPECT_EQ(told, stop_after);
+    EXPECT_EQ(set.has_value(), whole);
   }
 }
 
