@@ -3,11 +3,13 @@
 #include <QAbstractProxyModel>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -137,6 +139,15 @@ class FormTest : public QObject {
           (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
     }
     return breaks;
+  }
+
+  // Types `text` as a keyboard whose keys make any character would (QTest
+  // knows ASCII keys only).
+  static void TypeText(QWidget* field, const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
+      QApplication::sendEvent(field, &press);
+    }
   }
 
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
@@ -313,6 +324,9 @@ class FormTest : public QObject {
       const QString sixty = "Calculer puis simplifier chaque résultat (fraction réduite).";
       QCOMPARE(sixty.size(), 60);
       QVERIFY(field->contentsRect().width() >= field->fontMetrics().horizontalAdvance(sixty));
+      TypeText(field, QStringLiteral("→"));  // no document could hold it
+      QCOMPARE(field->text(), QString());
+      QVERIFY(field->findChild<QLabel*>("RefusalHint")->isVisible());
       dialog->setTextValue("Calculer en détaillant");
       dialog->accept();
     });
@@ -578,6 +592,49 @@ class FormTest : public QObject {
     QVERIFY(!QFile::exists(chosen + ".rtf"));
   }
 
+  // A "<" that opens no tag is text; a tag beside it still works.
+  void typedLessThanSignsStayInTheWorksheet() {
+    auto form = ShownForm();
+    QLineEdit* instruction = Find<QComboBox>(*form, "Combo1")->lineEdit();
+    instruction->clear();
+    QTest::keyClicks(instruction, "Comparer : 1/2 < 3/4 et 5/4 > 1 puis <b>calculer");
+    QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+    const QTextCursor found = Find<TRxRichEdit>(*form, "RxE1")
+                                  ->document()
+                                  ->find("Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer");
+    QVERIFY(!found.isNull());
+    QCOMPARE(found.charFormat().fontWeight(), QFont::Bold);  // at its end: "calculer"
+  }
+
+  // Every field that feeds the documents refuses, typed or pasted, a
+  // character Windows-1252 cannot hold: the field keeps its text and a
+  // hint names the character; the accents and "€" of Windows-1252 pass.
+  void charactersTheDocumentsCannotHoldAreRefused() {
+    auto form = ShownForm();
+    QLineEdit* fields[] = {Find<QLineEdit>(*form, "eTitre1"), Find<QLineEdit>(*form, "eSepar"),
+                           Find<QComboBox>(*form, "Combo1")->lineEdit()};
+    for (QLineEdit* field : fields) {
+      field->setFocus();
+      field->setText("5e B");
+      auto* hint = field->findChild<QLabel*>("RefusalHint");
+      QVERIFY(hint != nullptr && !hint->isVisible());
+      TypeText(field, QStringLiteral("→"));
+      QCOMPARE(field->text(), "5e B");
+      QVERIFY(hint->isVisible());
+      QVERIFY2(hint->text().contains("« → »") && hint->text().contains("<sup>e</sup>"),
+               qPrintable(hint->text()));
+      QApplication::clipboard()->setText(QStringLiteral("5ᵉ B"));
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(field->text(), "5e B");
+      QVERIFY(hint->text().contains("« ᵉ »"));
+      TypeText(field, QStringLiteral(" é€"));
+      QCOMPARE(field->text(), "5e B é€");
+      QVERIFY(hint->isVisible());  // typing on leaves it to be read
+      Find<QSpinBox>(*form, "spmaxvaleur")->setFocus();
+      QVERIFY(!hint->isVisible());
+    }
+  }
+
   void aSetOfDifferentWorksheetsIsSavedOnePerPage() {
     auto form = ShownForm();
     auto* box = Find<QCheckBox>(*form, "ckbVariantes");
@@ -607,9 +664,9 @@ class FormTest : public QObject {
     QVERIFY(!Find<TRxRichEdit>(*form, "RxE2")->Text().contains("1/3"));  // the view as it was
     // Pinned: the seeds the set takes after the views' run, and what they draw.
     QCOMPARE(Sha256(ReadAll(folder_.filePath("classe.rtf"))),
-             "a2d9555b16e19791d968dafdee2e4aa0c5eeef4bd502fd677580ebd73d2f345f");
+             "d6460b511744c59feb290759a2bc45785d2c9db53902f7eccbc65d13956b8bd3");
     QCOMPARE(Sha256(ReadAll(folder_.filePath("classe_Cor.rtf"))),
-             "c660aa6d82f9d79a66db767edbce22570a36a8cd3f066e5fb5511a3b7e604888");
+             "0154bf5c89d12d65c636bc09aeccdc35e6993da8bd3021e4c6756f336a03f389");
 
     // More than a set may hold: refused, nothing written.
     QFile::remove(folder_.filePath("classe.rtf"));
