@@ -25,7 +25,7 @@
 #include "rich_edit_view.h"
 #include "settings/form_storage.h"
 #include "spin_edit.h"
-#include "worksheet/line_layouts.h"
+#include "worksheet/line_images.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {

@@ -15,7 +15,7 @@
 #include "output/save_views.h"
 #include "richtext/document_text.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/line_layouts.h"
+#include "worksheet/kinds/four_operations_line.h"
 #include "worksheet/rtf_picture.h"
 #include "worksheet/worksheet_build.h"
 
@@ -211,8 +211,7 @@ TEST_F(PreviewPages, FractionBarsStayReadableWhenShrunk) {
   // other bitmap would come (one pixel off, so no drawing of its own): each
   // alone at the top of a page, inside its margins.
   LineImages images;
-  images.SetSizesFor(ExerciseType::kAddition);
-  ComposeOperationLine(images, 12, ExerciseType::kAddition, {87, 21, 28, 68, 1, 1});
+  ComposeLine(images, 12, OperationKind{Operation::kAdd}, {87, 21, 28, 68, 1, 1});
   const std::string drawn = BitmapToRtfPict(images.ImaRep);
   QImage foreign = images.ImaRep.Picture().copy();
   foreign.setPixel(foreign.width() - 1, foreign.height() - 1, qRgb(0, 0, 0));
