@@ -17,9 +17,13 @@ namespace fractions {
 
 // The most worksheets of a set.
 inline constexpr int kMaxVariants = 100;
-// Seeds tried for one worksheet of a set before the settings are judged to
-// give no more different worksheets.
-inline constexpr int kMaxDrawsPerVariant = 1000;
+// Seeds tried in a row for one worksheet of a set before the settings are
+// judged to give no more different worksheets. Some worksheets are rare:
+// with simplification up to 10 and one question, an irreducible fraction
+// comes about once in 1,300 seeds, so a thousand tries would miss some and
+// the refusal would say a number lower than the true one. A set that
+// stalls is one of a question or two; a stall costs well under a second.
+inline constexpr int kMaxDrawsPerVariant = 50000;
 
 // The seed a set tries after `seed`: s * 1664525 + 1013904223 modulo 2^32,
 // a generator of its own, so that the seeds of a set do not follow the

@@ -384,13 +384,33 @@ TEST_F(FractionsCliFiles, AVariantSetIsDifferentWorksheetsEachReproducedByItsSee
   EXPECT_EQ(worksheets.size(), 3u);
 }
 
+// A refused set says how many different worksheets the settings give: with
+// one simplification question, every fraction a/b the drawing allows
+// (a from 1 to M, b from 2 to M), whatever the seed.
 TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
-  const CliRun run =
-      RunWith({"--type", "simp", "--max", "9", "--count", "1", "--variants", "100", "--seed", "4"});
-  EXPECT_EQ(run.status, kExitFailure);
-  EXPECT_NE(run.err.find("Ces réglages ne donnent que 72 sujets différents"), std::string::npos)
-      << run.err;
-  EXPECT_EQ(run.out, "");
+  for (const int largest : {9, 10}) {
+    int fractions = 0;
+    for (int a = 1; a <= largest; ++a) {
+      for (int b = 2; b <= largest; ++b) {
+        ++fractions;
+      }
+    }
+    for (const char* seed : {"1", "3", "4", "7"}) {
+      const CliRun run = RunWith({"--type", "simp", "--max", std::to_string(largest), "--count",
+                                  "1", "--variants", "100", "--seed", seed});
+      EXPECT_EQ(run.status, kExitFailure);
+      EXPECT_NE(run.err.find("Ces réglages ne donnent que " + std::to_string(fractions) +
+                             " sujets différents"),
+                std::string::npos)
+          << run.err;
+      EXPECT_EQ(run.out, "");
+    }
+    // As many as they give: the set is made.
+    EXPECT_EQ(RunWith({"--type", "simp", "--max", std::to_string(largest), "--count", "1",
+                       "--variants", std::to_string(fractions), "--seed", "1"})
+                  .status,
+              kExitOk);
+  }
 }
 
 TEST(FractionsCli, HelpVersionAndInlineValues) {
