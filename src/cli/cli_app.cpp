@@ -86,7 +86,7 @@ void WriteSet(const CliOptions& options, const std::vector<GeneratedWorksheet>& 
                        JoinOnePerPage(answer_keys), PdfMargin(options));
   }
   if (options.json) {
-    WriteJson(out, set.front(), set);
+    WriteJson(out, set.front(), options.options_typed, set);
     return;
   }
   for (size_t i = 0; i < set.size(); ++i) {
@@ -167,7 +167,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                            worksheet.documents.answer_key, PdfMargin(options));
       }
       if (options.json) {
-        WriteJson(out, worksheet);
+        WriteJson(out, worksheet, options.options_typed);
       } else {
         WriteText(out, worksheet);
       }

@@ -12,9 +12,44 @@ constexpr int kBarRow = kRowHeight / 2 + 1;          // 15
 constexpr int kDenominatorRow = kRowHeight / 2 + 2;  // 16
 constexpr int kWholeNumberRow = kRowHeight / 4;      // 7
 constexpr int kPowerShift = 6;
+// A bracketed operand: the left parenthesis takes the power's shift, the
+// right one reaches this far past the fraction.
+constexpr int kOpenWidth = kPowerShift;
+constexpr int kCloseWidth = 5;
+// Blank columns between a minus sign's cell and the bar after it, so that
+// the two never read as one long bar.
+constexpr int kSignGap = 2;
 
 int Centred(LineImage& canvas, const std::string& text) {
   return (kFractionWidth - canvas.TextWidth(text)) / 2;  // truncates toward zero
+}
+
+int SignWidth() {
+  return LineTextWidth(LineFont::kOperand, kMinusSign) + kSignGap;
+}
+
+// The parentheses of a power's whole fraction, around the fraction drawn
+// from column `left` (its right one ends kCloseWidth past the fraction).
+void DrawParentheses(LineImage& canvas, int left) {
+  const int right = left + kFractionWidth;
+  canvas.Arc({left - kPowerShift, 0, left - kPowerShift + 10, 32}, {left - kPowerShift + 2, 0},
+             {left - kPowerShift + 2, 28});
+  canvas.Arc({right - 5, 0, right + kCloseWidth, 30}, {right + 3, 30}, {right + 3, 0});
+}
+
+// num over a bar over den, the area starting at column `left`.
+void DrawFractionAt(LineImage& canvas, int left, int32_t num, int32_t den) {
+  canvas.SetFont(LineFont::kOperand);
+  const std::string num_text = std::to_string(num);
+  const std::string den_text = std::to_string(den);
+  if (den_text == "1") {
+    canvas.TextOut(left + Centred(canvas, num_text), kWholeNumberRow, num_text);
+    return;
+  }
+  canvas.TextOut(left + Centred(canvas, num_text), 0, num_text);
+  canvas.MoveTo(left, kBarRow);
+  canvas.LineTo(left + kFractionWidth, kBarRow);
+  canvas.TextOut(left + Centred(canvas, den_text), kDenominatorRow, den_text);
 }
 
 // The small bold exponent, one pixel right of where the pen stands.
@@ -27,17 +62,38 @@ void DrawExponentAfterPen(LineImage& canvas, const std::string& exponent) {
 }  // namespace
 
 void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
-  canvas.SetFont(LineFont::kOperand);
-  const std::string num_text = std::to_string(num);
-  const std::string den_text = std::to_string(den);
-  if (den_text == "1") {
-    canvas.TextOut(Centred(canvas, num_text), kWholeNumberRow, num_text);
+  DrawFractionAt(canvas, 0, num, den);
+}
+
+int OperandWidth(int32_t num, bool bracketed) {
+  if (num >= 0) {
+    return kFractionWidth;
+  }
+  return (bracketed ? kOpenWidth + kCloseWidth : 0) + SignWidth() + kFractionWidth;
+}
+
+void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
+  if (num >= 0) {
+    DrawFraction(canvas, num, den);
     return;
   }
-  canvas.TextOut(Centred(canvas, num_text), 0, num_text);
-  canvas.MoveTo(0, kBarRow);
-  canvas.LineTo(kFractionWidth, kBarRow);
-  canvas.TextOut(Centred(canvas, den_text), kDenominatorRow, den_text);
+  const int sign_left = bracketed ? kOpenWidth : 0;
+  const int left = sign_left + SignWidth();
+  DrawFractionAt(canvas, left, -num, den);
+  canvas.SetFont(LineFont::kOperand);
+  if (den == 1) {
+    // Just before the digits, on their line: "−3".
+    const int digits = left + Centred(canvas, std::to_string(-num));
+    canvas.TextOut(digits - LineTextWidth(LineFont::kOperand, kMinusSign), kWholeNumberRow,
+                   kMinusSign);
+  } else {
+    // The middle of the sign's stroke on the bar's row.
+    const QRect ink = LineTextInk(LineFont::kOperand, kMinusSign);
+    canvas.TextOut(sign_left, kBarRow - ink.top() - (ink.height() - 1) / 2, kMinusSign);
+  }
+  if (bracketed) {
+    DrawParentheses(canvas, left);
+  }
 }
 
 void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, PowerForm form,
@@ -58,8 +114,7 @@ void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, PowerForm fo
     DrawExponentAfterPen(canvas, exponent_text);
   }
   if (form == PowerForm::kWholeFraction) {
-    canvas.Arc({0, 0, 10, 32}, {2, 0}, {2, 28});
-    canvas.Arc({20, 0, 30, 30}, {28, 30}, {28, 0});
+    DrawParentheses(canvas, kPowerShift);
     canvas.SetFont(LineFont::kExponent);
     canvas.TextOut(31, 0, exponent_text);
     canvas.SetFont(LineFont::kOperand);

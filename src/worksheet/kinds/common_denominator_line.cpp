@@ -12,8 +12,10 @@ constexpr int kSecondRowTop = 42;
 
 }  // namespace
 
+// No option changes the pictures: the least common denominator only gives
+// other numbers.
 void ComposeLine(LineImages& images, int number, const CommonDenominatorKind&,
-                 const CommonDenominatorQuestion& q) {
+                 const CommonDenominatorQuestion& q, const ExerciseOptions&) {
   images.SetSizes(kSizes);
   StartLine(images, number);
   ComposeEqualityRow(images, 0, 6, q.a, q.b, q.p1, q.q1);

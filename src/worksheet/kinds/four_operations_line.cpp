@@ -9,25 +9,42 @@ namespace fractions {
 
 namespace {
 
-constexpr LineSizes kSizes{90, kRowHeight, kFractionWidth, 120, kRowHeight};
+constexpr int kQuestionWidth = 90;
+constexpr int kAnswerWidth = 120;
 constexpr const char* kOperationEquals = "  =  ";
 
 }  // namespace
 
+// Without options the line is the first layout's, to the pixel. A minus
+// sign, parentheses or a wider division sign move everything after them
+// right by the width they add, and the two pictures grow by as much, so
+// that the question is still cut just after its "=" and the result never
+// shows in it; a mixed form widens the answer line only.
 void ComposeLine(LineImages& images, int number, const OperationKind& kind,
-                 const OperationQuestion& q) {
-  images.SetSizes(kSizes);
+                 const OperationQuestion& q, const ExerciseOptions& options) {
+  LineImage& rep = images.ImaRep;
+  const std::string op(kind.OperatorText(options));
+  const int first_width = OperandWidth(q.a, false);
+  const int second_width = OperandWidth(q.c, true);
+  const int result_width = OperandWidth(q.num, false);
+  const std::optional<MixedNumber> mixed = MixedForm(options, q.num, q.den);
+  const int shift = first_width - kFractionWidth + rep.TextWidth(op) -
+                    rep.TextWidth(kind.OperatorText()) + second_width - kFractionWidth;
+  const int answer_grows = result_width - kFractionWidth + MixedWidth(rep, mixed);
+  images.SetSizes({kQuestionWidth + shift, kRowHeight, kFractionWidth,
+                   kAnswerWidth + shift + answer_grows, kRowHeight});
+
   StartLine(images, number);
-  const std::string op(kind.OperatorText());
-  const int x0 = OperandColumn(images.ImaRep);
-  PlaceFraction(images, x0, 0, q.a, q.b);
-  images.ImaRep.TextOut(x0 + kFractionWidth, 7, op);
-  const int x1 = x0 + kFractionWidth + images.ImaRep.TextWidth(op) + 2;
-  PlaceFraction(images, x1, 0, q.c, q.d);
-  images.ImaRep.TextOut(x1 + kFractionWidth, 7, kOperationEquals);
-  // The result starts right of column 90, outside the question picture.
-  const int x2 = x1 + kFractionWidth + images.ImaRep.TextWidth(kOperationEquals) + 2;
-  PlaceFraction(images, x2, 0, q.num, q.den);
+  const int x0 = OperandColumn(rep);
+  PlaceOperand(images, x0, 0, q.a, q.b, false);
+  rep.TextOut(x0 + first_width, 7, op);
+  const int x1 = x0 + first_width + rep.TextWidth(op) + 2;
+  PlaceOperand(images, x1, 0, q.c, q.d, true);
+  rep.TextOut(x1 + second_width, 7, kOperationEquals);
+  // The result starts right of the question picture's last column.
+  const int x2 = x1 + second_width + rep.TextWidth(kOperationEquals) + 2;
+  PlaceOperand(images, x2, 0, q.num, q.den, false);
+  PlaceMixed(images, x2 + result_width, mixed);
   CutQuestion(images);
 }
 

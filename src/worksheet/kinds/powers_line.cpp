@@ -11,8 +11,12 @@ constexpr LineSizes kSizes{65, kRowHeight, kPowerWidth, 100, kRowHeight};
 
 }  // namespace
 
-void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQuestion& q) {
-  images.SetSizes(kSizes);
+void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQuestion& q,
+                 const ExerciseOptions& options) {
+  const std::optional<MixedNumber> mixed = MixedForm(options, q.p, q.q);
+  LineSizes sizes = kSizes;
+  sizes.rep_width += MixedWidth(images.ImaRep, mixed);  // the answer line only
+  images.SetSizes(sizes);
   StartLine(images, number);
   images.ImaFract.Clear();
   DrawPowerFraction(images.ImaFract, q.a, q.b, q.form, q.exponent);
@@ -22,6 +26,7 @@ void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQu
   images.ImaRep.TextOut(x0 + kPowerWidth, 7, kEquals);
   const int x1 = x0 + kPowerWidth + images.ImaRep.TextWidth(kEquals) + 2;
   PlaceFraction(images, x1, 0, q.p, q.q);
+  PlaceMixed(images, x1 + kFractionWidth, mixed);
   CutQuestion(images);
 }
 
