@@ -28,13 +28,12 @@ int SignWidth() {
   return LineTextWidth(LineFont::kOperand, kMinusSign) + kSignGap;
 }
 
-// The parentheses of a power's whole fraction, around the fraction drawn
-// from column `left` (its right one ends kCloseWidth past the fraction).
-void DrawParentheses(LineImage& canvas, int left) {
-  const int right = left + kFractionWidth;
-  canvas.Arc({left - kPowerShift, 0, left - kPowerShift + 10, 32}, {left - kPowerShift + 2, 0},
-             {left - kPowerShift + 2, 28});
-  canvas.Arc({right - 5, 0, right + kCloseWidth, 30}, {right + 3, 30}, {right + 3, 0});
+// The parentheses of a power's whole fraction: the left one from column
+// `open`, the right one ending kCloseWidth past `close`, where the fraction
+// inside ends.
+void DrawParentheses(LineImage& canvas, int open, int close) {
+  canvas.Arc({open, 0, open + 10, 32}, {open + 2, 0}, {open + 2, 28});
+  canvas.Arc({close - 5, 0, close + kCloseWidth, 30}, {close + 3, 30}, {close + 3, 0});
 }
 
 // num over a bar over den, the area starting at column `left`.
@@ -92,7 +91,7 @@ void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
     canvas.TextOut(sign_left, kBarRow - ink.top() - (ink.height() - 1) / 2, kMinusSign);
   }
   if (bracketed) {
-    DrawParentheses(canvas, left);
+    DrawParentheses(canvas, 0, left + kFractionWidth);
   }
 }
 
@@ -114,7 +113,7 @@ void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, PowerForm fo
     DrawExponentAfterPen(canvas, exponent_text);
   }
   if (form == PowerForm::kWholeFraction) {
-    DrawParentheses(canvas, kPowerShift);
+    DrawParentheses(canvas, 0, kPowerShift + kFractionWidth);
     canvas.SetFont(LineFont::kExponent);
     canvas.TextOut(31, 0, exponent_text);
     canvas.SetFont(LineFont::kOperand);
