@@ -19,6 +19,8 @@ constexpr int kCloseWidth = 5;
 // Blank columns between a minus sign's cell and the bar after it, so that
 // the two never read as one long bar.
 constexpr int kSignGap = 2;
+// Blank columns on each side of a bracketed whole number.
+constexpr int kBracketedWholeMargin = 1;
 
 int Centred(LineImage& canvas, const std::string& text) {
   return (kFractionWidth - canvas.TextWidth(text)) / 2;  // truncates toward zero
@@ -64,9 +66,18 @@ void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
   DrawFractionAt(canvas, 0, num, den);
 }
 
-int OperandWidth(int32_t num, bool bracketed) {
+// "(−4)" in the operand font, as one text.
+std::u16string BracketedWhole(int32_t num) {
+  const std::string digits = std::to_string(-static_cast<int64_t>(num));
+  return u"(" + std::u16string(kMinusSign) + std::u16string(digits.begin(), digits.end()) + u")";
+}
+
+int OperandWidth(int32_t num, int32_t den, bool bracketed) {
   if (num >= 0) {
     return kFractionWidth;
+  }
+  if (bracketed && den == 1) {
+    return LineTextWidth(LineFont::kOperand, BracketedWhole(num)) + 2 * kBracketedWholeMargin;
   }
   return (bracketed ? kOpenWidth + kCloseWidth : 0) + SignWidth() + kFractionWidth;
 }
@@ -74,6 +85,11 @@ int OperandWidth(int32_t num, bool bracketed) {
 void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
   if (num >= 0) {
     DrawFraction(canvas, num, den);
+    return;
+  }
+  if (bracketed && den == 1) {
+    canvas.SetFont(LineFont::kOperand);
+    canvas.TextOut(kBracketedWholeMargin, kWholeNumberRow, BracketedWhole(num));
     return;
   }
   const int sign_left = bracketed ? kOpenWidth : 0;

@@ -24,13 +24,14 @@ void DrawFraction(LineImage& canvas, int32_t num, int32_t den);
 
 // The width DrawOperand takes for a number: kFractionWidth, and for a
 // negative one also its minus sign and, when `bracketed`, its parentheses.
-int OperandWidth(int32_t num, bool bracketed);
+int OperandWidth(int32_t num, int32_t den, bool bracketed);
 
 // Draws num/den in the OperandWidth x kRowHeight area at the top-left of
 // `canvas`: exactly DrawFraction's picture for a number that is not
 // negative. A negative one has the minus sign before its bar, at the bar's
 // height (a whole number: just before its digits, on their line), and,
-// when `bracketed`, parentheses around sign and fraction.
+// when `bracketed`, parentheses around sign and fraction: tall ones around
+// a fraction, the font's own around a whole number, "(−4)".
 void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed);
 
 // The same fraction shifted 6 pixels right, in a kPowerWidth x kRowHeight

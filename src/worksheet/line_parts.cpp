@@ -28,7 +28,7 @@ int PlaceOperand(LineImages& images, int x, int top, int32_t num, int32_t den, b
     PlaceFraction(images, x, top, num, den);
     return kFractionWidth;
   }
-  const int width = OperandWidth(num, bracketed);
+  const int width = OperandWidth(num, den, bracketed);
   // Wider than a fraction for this operand only; the next line sizes the
   // scratch image again.
   images.ImaFract.SetSize(width, kRowHeight);

@@ -18,7 +18,7 @@ using testing::IsTwoColoured;
 
 QImage Operand(int num, int den, bool bracketed) {
   LineImage canvas;
-  canvas.SetSize(OperandWidth(num, bracketed), 28);
+  canvas.SetSize(OperandWidth(num, den, bracketed), 28);
   DrawOperand(canvas, num, den, bracketed);
   return canvas.Picture().copy();
 }
@@ -38,7 +38,7 @@ std::pair<int, int> InkColumns(const QImage& picture, int top, int height) {
 
 TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRow) {
   const QImage negative = Operand(-2, 3, false);
-  const int bar = OperandWidth(-2, false) - kFractionWidth;
+  const int bar = OperandWidth(-2, 3, false) - kFractionWidth;
   ASSERT_GT(bar, 0);
   // The bar keeps its 19 columns; the sign's stroke lies on the bar's row
   // only, with blank columns between the two.
@@ -60,7 +60,7 @@ TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRow) {
 
   // Not negative: DrawFraction's picture, whatever `bracketed` says.
   EXPECT_EQ(Operand(2, 3, true), Operand(2, 3, false));
-  EXPECT_EQ(OperandWidth(2, true), kFractionWidth);
+  EXPECT_EQ(OperandWidth(2, 3, true), kFractionWidth);
 }
 
 TEST(SignedOperand, ParenthesesEncloseSignAndFraction) {
@@ -74,6 +74,12 @@ TEST(SignedOperand, ParenthesesEncloseSignAndFraction) {
   EXPECT_GT(BlackPixels(bracketed, QRect(0, 20, open, 6)), 0);
   EXPECT_GT(BlackPixels(bracketed, QRect(open + bare.width(), 2, 5, 6)), 0);
   EXPECT_GT(BlackPixels(bracketed, QRect(open + bare.width(), 20, 5, 6)), 0);
+  // A whole number takes the font's parentheses, on its own line: "(−4)".
+  const QImage whole = Operand(-4, 1, true);
+  EXPECT_LT(whole.width(), bracketed.width());
+  EXPECT_EQ(BlackPixels(whole, QRect(0, 0, whole.width(), 6)), 0);
+  const auto [left, right] = InkColumns(whole, 0, 28);
+  EXPECT_TRUE(left <= 2 && right >= whole.width() - 3) << left << " " << right;
 }
 
 struct Line {
@@ -99,7 +105,7 @@ TEST(OptionLine, SignsMoveWhatFollowsAndTheQuestionStopsAfterItsEquals) {
   negatives.negatives = true;
   const Line plain = Compose(Operation::kSubtract, {5, 4, 2, 3, 7, 12}, negatives);
   const Line signed_line = Compose(Operation::kSubtract, {-5, 4, -2, 3, -7, 12}, negatives);
-  const int shift = OperandWidth(-5, false) + OperandWidth(-2, true) - 2 * kFractionWidth;
+  const int shift = OperandWidth(-5, 4, false) + OperandWidth(-2, 3, true) - 2 * kFractionWidth;
   EXPECT_EQ(signed_line.question.width(), plain.question.width() + shift);
   EXPECT_EQ(EqualsEnd(signed_line), EqualsEnd(plain) + shift);
   // The question is the answer line cut just after its "=": the same
@@ -110,7 +116,7 @@ TEST(OptionLine, SignsMoveWhatFollowsAndTheQuestionStopsAfterItsEquals) {
   // The result and its sign fit the answer line.
   const int result_left = signed_line.question.width();
   EXPECT_EQ(signed_line.answer.width(),
-            plain.answer.width() + shift + OperandWidth(-7, false) - kFractionWidth);
+            plain.answer.width() + shift + OperandWidth(-7, 12, false) - kFractionWidth);
   EXPECT_GT(BlackPixels(signed_line.answer, QRect(result_left, 15, 40, 1)), kFractionWidth);
   EXPECT_EQ(BlackPixels(signed_line.answer, QRect(signed_line.answer.width() - 2, 0, 2, 28)), 0);
   EXPECT_EQ(signed_line.answer.height(), 28);

@@ -24,9 +24,9 @@ void ComposeLine(LineImages& images, int number, const OperationKind& kind,
                  const OperationQuestion& q, const ExerciseOptions& options) {
   LineImage& rep = images.ImaRep;
   const std::string op(kind.OperatorText(options));
-  const int first_width = OperandWidth(q.a, false);
-  const int second_width = OperandWidth(q.c, true);
-  const int result_width = OperandWidth(q.num, false);
+  const int first_width = OperandWidth(q.a, q.b, false);
+  const int second_width = OperandWidth(q.c, q.d, true);
+  const int result_width = OperandWidth(q.num, q.den, false);
   const std::optional<MixedNumber> mixed = MixedForm(options, q.num, q.den);
   const int shift = first_width - kFractionWidth + rep.TextWidth(op) -
                     rep.TextWidth(kind.OperatorText()) + second_width - kFractionWidth;
