@@ -97,7 +97,6 @@ struct OptionRule {
 const std::vector<OptionRule>& OptionRules() {
   using O = CliOptions;
   using V = std::string_view;
-  constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
   static const std::vector<OptionRule> rules = {
       {"--type", TypeChoices(false), [](O& o, V v) { o.type = ParseType(v); }},
       {"--max", WholeNumberRange(kLargestTermRange.min, kLargestTermRange.max),
@@ -114,7 +113,9 @@ const std::vector<OptionRule>& OptionRules() {
       {"--title", "un texte",
        [](O& o, V v) { o.settings.title = ParseText("--title", v, kMaxTitleLength); }},
       {"--instruction", "un texte",
-       [](O& o, V v) { o.settings.instruction = ParseText("--instruction", v, kUnlimited); }},
+       [](O& o, V v) {
+         o.settings.instruction = ParseText("--instruction", v, kMaxInstructionLength);
+       }},
       {"--separator", "un texte",
        [](O& o, V v) { o.settings.separator = ParseText("--separator", v, kMaxSeparatorLength); }},
       {"--no-separator", "", [](O& o, V) { o.settings.separator_on = false; }},

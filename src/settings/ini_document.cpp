@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "richtext/cp1252.h"
+
 namespace fractions {
 
 namespace {
+
+// What some editors put before the first line of a UTF-8 file.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // The blanks dropped around names and values.
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
@@ -137,17 +142,38 @@ IniDocument::Line IniDocument::SectionLine(std::string_view section) {
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
+  std::optional<std::string> converted;
+  if (bytes.starts_with(kUtf8Mark)) {
+    bytes.remove_prefix(kUtf8Mark.size());
+    converted = Utf8ToCp1252(bytes);
+    if (converted) {
+      bytes = *converted;
+    }
+  }
   IniDocument document;
   while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view text = bytes.substr(0, end);
-    if (end != std::string_view::npos && !text.empty() && text.back() == '\r') {
-      text.remove_suffix(1);
+    const std::size_t end = bytes.find_first_of("\r\n");
+    document.lines_.push_back(ParseLine(std::string(bytes.substr(0, end))));
+    if (end == std::string_view::npos) {
+      break;
     }
-    document.lines_.push_back(ParseLine(std::string(text)));
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+    bytes.remove_prefix(end + (crlf ? 2 : 1));
   }
   return document;
+}
+
+std::size_t IniDocument::LineCount(std::string_view bytes) {
+  std::size_t lines = 0;
+  for (std::size_t at = 0; at < bytes.size(); ++lines) {
+    const std::size_t end = bytes.find_first_of("\r\n", at);
+    if (end == std::string_view::npos) {
+      at = bytes.size();
+    } else {
+      at = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+    }
+  }
+  return lines;
 }
 
 std::string IniDocument::Serialize() const {

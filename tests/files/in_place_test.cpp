@@ -14,7 +14,7 @@
 #include <string>
 
 #include "files/file_errors.h"
-#include "files/staged_file.h"
+#include "files/file_set.h"
 #include "small_disk.h"
 #include "test_user.h"
 

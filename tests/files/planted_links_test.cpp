@@ -21,7 +21,7 @@
 
 #include "cli/cli_app.h"
 #include "files/file_errors.h"
-#include "files/staged_file.h"
+#include "files/file_set.h"
 #include "output/preview_files.h"
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"

@@ -1,4 +1,4 @@
-#include "files/staged_file.h"
+#include "files/file_set.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
