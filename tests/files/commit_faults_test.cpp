@@ -1,0 +1,214 @@
+// A set of files replaced all or nothing, with the file system failing
+// under it: a disk that fails fsync or reports a lost write at close, a
+// rename refused half-way, a name taken between staging and commit, a
+// second program committing the same set at the same moment.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <thread>
+
+#include "faulty_file_system.h"
+#include "files/file_errors.h"
+#include "files/file_set.h"
+
+namespace fractions {
+namespace {
+
+using testing::FaultyFileSystem;
+using Call = FaultyFileSystem::Call;
+using Files = std::map<std::string, std::string>;
+
+const Files kOldSet = {{"ws.rtf", "old subject"}, {"ws_Cor.rtf", "old key"}, {"ws.pdf", "old pdf"}};
+const Files kNewSet = {{"ws.rtf", "new subject"}, {"ws_Cor.rtf", "new key"}, {"ws.pdf", "new pdf"}};
+
+// A folder holding a set of files.
+class SetFolder {
+ public:
+  explicit SetFolder(const Files& files = kOldSet) {
+    for (const auto& [name, bytes] : files) {
+      Write(name, bytes);
+    }
+  }
+  std::filesystem::path Path(const std::string& name) const {
+    return QFile::encodeName(folder_.filePath(QString::fromStdString(name))).toStdString();
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    QFile file(folder_.filePath(QString::fromStdString(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                    static_cast<qint64>(bytes.size()));
+  }
+  // Every entry of the folder: files with their bytes, others as "<other>".
+  Files Entries() const {
+    Files entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path().toStdString())) {
+      QFile file(QString::fromStdString(entry.path().string()));
+      entries[entry.path().filename().string()] =
+          entry.is_regular_file() && file.open(QIODevice::ReadOnly) ? file.readAll().toStdString()
+                                                                    : "<other>";
+    }
+    return entries;
+  }
+  // The set to write: subject, answer key, PDF, in this order.
+  std::vector<FileContent> NewSet() const {
+    return {{Path("ws.rtf"), kNewSet.at("ws.rtf")},
+            {Path("ws_Cor.rtf"), kNewSet.at("ws_Cor.rtf")},
+            {Path("ws.pdf"), kNewSet.at("ws.pdf")}};
+  }
+
+ private:
+  QTemporaryDir folder_;
+};
+
+TEST(CommitFaults, EveryFailureLeavesTheWholeOldSetAndNamesItsFile) {
+  struct Case {
+    const char* what;
+    Call call;
+    int nth;
+    int error;
+    std::size_t file;  // the one named
+    WriteStep step;
+  };
+  const Case cases[] = {
+      {"the disk fails fsync on the answer key", Call::kFsync, 2, EIO, 1, WriteStep::kWrite},
+      {"close reports a lost write of the subject", Call::kClose, 1, EIO, 0, WriteStep::kWrite},
+      {"the disk fills up writing the PDF", Call::kWrite, 3, ENOSPC, 2, WriteStep::kWrite},
+      {"the answer key's rename is refused", Call::kRename, 2, EIO, 1, WriteStep::kCreate},
+      {"the last rename is refused", Call::kRename, 3, EROFS, 2, WriteStep::kCreate},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const SetFolder folder;
+    FaultyFileSystem fs;
+    fs.Fail(c.call, c.nth, c.error);
+    const auto failure = WriteFileSet(folder.NewSet(), fs);
+    ASSERT_TRUE(failure) << "reported as success";
+    EXPECT_EQ(failure->file, c.file);
+    EXPECT_EQ(failure->failure.step, c.step);
+    EXPECT_EQ(failure->failure.error, std::error_code(c.error, std::generic_category()));
+    EXPECT_EQ(folder.Entries(), kOldSet) << "not the old set, or a staging file left";
+  }
+  const SetFolder folder;
+  FaultyFileSystem fs;
+  EXPECT_FALSE(WriteFileSet(folder.NewSet(), fs));
+  EXPECT_EQ(folder.Entries(), kNewSet);
+}
+
+// On a file system that cannot swap two names, a replaced file cannot get
+// its old content back: every target is checked, under the lock, before
+// the first of them is replaced.
+TEST(CommitFaults, TargetsChangedAfterStagingAreRefusedBeforeAnyRename) {
+  struct Case {
+    const char* what;
+    const char* name;
+    std::function<void(const std::filesystem::path&)> change;
+    std::error_code error;
+  };
+  const Case cases[] = {
+      {"a folder at the answer key's name", "ws_Cor.rtf",
+       [](const std::filesystem::path& p) {
+         std::filesystem::remove(p);
+         std::filesystem::create_directory(p);
+       },
+       std::make_error_code(std::errc::is_a_directory)},
+      {"a pipe at the PDF's name", "ws.pdf",
+       [](const std::filesystem::path& p) {
+         std::filesystem::remove(p);
+         ::mkfifo(p.c_str(), 0600);
+       },
+       make_error_code(FileError::kNotRegularFile)},
+      {"a read-only answer key", "ws_Cor.rtf",
+       [](const std::filesystem::path& p) { ::chmod(p.c_str(), 0444); },
+       make_error_code(FileError::kReadOnlyFile)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const SetFolder folder;
+    FaultyFileSystem fs;
+    fs.no_exchange = true;
+    fs.on_first_lock = [&] { c.change(folder.Path(c.name)); };
+    const auto failure = WriteFileSet(folder.NewSet(), fs);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->failure.error, c.error);
+    Files expected = kOldSet;
+    if (!std::filesystem::is_regular_file(folder.Path(c.name))) {
+      expected[c.name] = "<other>";
+    }
+    EXPECT_EQ(folder.Entries(), expected);
+  }
+}
+
+// Staging names are drawn at random; whatever already holds one (another
+// run's staging file, a link someone planted to a file of the teacher's) is
+// never written through, replaced or removed. A name of 255 bytes, the
+// most a folder takes, still gets a staging name.
+TEST(CommitFaults, StagingNeverTouchesANameAlreadyTaken) {
+  const SetFolder folder(Files{{"victim.rtf", "teacher's own work"}});
+  std::filesystem::create_symlink(folder.Path("victim.rtf"), folder.Path("ws.rtf.AAAAAA.tmp"));
+  folder.Write("ws.rtf.BBBBBB.tmp", "another run's staging file");
+  FaultyFileSystem fs;
+  fs.names = {"AAAAAA", "BBBBBB"};
+  EXPECT_FALSE(WriteWholeFile(folder.Path("ws.rtf"), "new subject", fs));
+  Files expected = {{"victim.rtf", "teacher's own work"},
+                    {"ws.rtf.AAAAAA.tmp", "teacher's own work"},
+                    {"ws.rtf.BBBBBB.tmp", "another run's staging file"},
+                    {"ws.rtf", "new subject"}};
+  EXPECT_EQ(folder.Entries(), expected);
+
+  const std::string longest = std::string(251, 'x') + ".rtf";
+  EXPECT_FALSE(WriteWholeFile(folder.Path(longest), "new", fs));
+  expected[longest] = "new";
+  EXPECT_EQ(folder.Entries(), expected);
+}
+
+// A second program commits its set while the first is between two renames:
+// it waits for the first set to be whole, then replaces it whole.
+TEST(CommitFaults, TwoSetsIntoOneFolderNeverInterleave) {
+  const SetFolder folder;
+  const Files second_set = {
+      {"ws.rtf", "second subject"}, {"ws_Cor.rtf", "second key"}, {"ws.pdf", "second pdf"}};
+  std::thread second;
+  FaultyFileSystem fs;
+  fs.after_first_rename = [&] {
+    second = std::thread([&] {
+      EXPECT_FALSE(WriteFileSet({{folder.Path("ws.rtf"), second_set.at("ws.rtf")},
+                                 {folder.Path("ws_Cor.rtf"), second_set.at("ws_Cor.rtf")},
+                                 {folder.Path("ws.pdf"), second_set.at("ws.pdf")}}));
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  };
+  EXPECT_FALSE(WriteFileSet(folder.NewSet(), fs));
+  second.join();
+  EXPECT_EQ(folder.Entries(), second_set);
+}
+
+// Where the folder takes no new file, the file is written in place: it is
+// emptied first, so that a write that stops half-way (a kill, a failing
+// disk) leaves the start of the new content, never followed by the end of
+// the old one.
+TEST(CommitFaults, InPlaceWritesNeverLeaveAnOldTail) {
+  const std::string old_bytes(100, 'o');
+  const std::string new_bytes(40, 'n');
+  for (const bool fails : {false, true}) {
+    SCOPED_TRACE(fails ? "the write stops half-way" : "the write ends");
+    const SetFolder folder(Files{{"ws.rtf", old_bytes}});
+    FaultyFileSystem fs;
+    fs.no_new_files = true;
+    fs.half_writes = true;
+    if (fails) {
+      fs.Fail(Call::kWrite, 2, EIO);
+    }
+    const auto failure = WriteWholeFile(folder.Path("ws.rtf"), new_bytes, fs);
+    EXPECT_EQ(failure.has_value(), fails);
+    EXPECT_EQ(folder.Entries(), (Files{{"ws.rtf", fails ? new_bytes.substr(0, 20) : new_bytes}}));
+  }
+}
+
+}  // namespace
+}  // namespace fractions
