@@ -7,10 +7,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <thread>
 
 #include "faulty_file_system.h"
@@ -186,6 +188,60 @@ TEST(CommitFaults, TwoSetsIntoOneFolderNeverInterleave) {
   EXPECT_FALSE(WriteFileSet(folder.NewSet(), fs));
   second.join();
   EXPECT_EQ(folder.Entries(), second_set);
+}
+
+// What `fractions-cli ARGS --pdf --out <folder>/ws` leaves, by file name,
+// once `runs` of it have been started together; whether each exited 0.
+std::vector<bool> RunTogether(const std::vector<QStringList>& runs, const QString& folder) {
+  std::vector<std::unique_ptr<QProcess>> processes;
+  for (const QStringList& args : runs) {
+    processes.push_back(std::make_unique<QProcess>());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SOURCE_DATE_EPOCH", "1700000000");  // comparable PDFs
+    processes.back()->setProcessEnvironment(environment);
+    processes.back()->start(FRACTIONS_CLI, args + QStringList{"--pdf", "--out", folder + "/ws"});
+  }
+  std::vector<bool> succeeded;
+  for (const auto& process : processes) {
+    EXPECT_TRUE(process->waitForFinished(60000));
+    succeeded.push_back(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0);
+  }
+  return succeeded;
+}
+
+Files SetOf(const QStringList& args) {
+  QTemporaryDir room;
+  EXPECT_EQ(RunTogether({args}, room.path()), std::vector<bool>{true});
+  Files files;
+  for (const QString& name : QDir(room.path()).entryList(QDir::Files)) {
+    QFile file(room.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    files[name.toStdString()] = file.readAll().toStdString();
+  }
+  return files;
+}
+
+// The command line started twice at once on one name: the folder then holds
+// one whole set, of a run that exited 0, never one run's subject beside the
+// other's answer key; when both fail, the set that was there.
+TEST(CommitFaults, SimultaneousRunsOnOneNameLeaveOneWholeSet) {
+  const QStringList first = {"--type", "add", "--count", "20", "--variants", "5", "--seed", "1"};
+  const QStringList second = {"--type", "add", "--count", "20", "--variants", "5", "--seed", "2"};
+  const Files sets[] = {SetOf(first), SetOf(second)};
+  ASSERT_EQ(sets[0].size(), 4u);
+  const SetFolder folder(Files{});
+  const QString path = QString::fromStdString(folder.Path("").string());
+  for (int round = 0; round < 10; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_EQ(RunTogether({first, second}, path), (std::vector<bool>{true, true}));
+    const Files left = folder.Entries();
+    EXPECT_TRUE(left == sets[0] || left == sets[1]) << "a mixed set";
+  }
+  std::filesystem::remove(folder.Path("ws_Cor.pdf"));
+  std::filesystem::create_directory(folder.Path("ws_Cor.pdf"));
+  const Files before = folder.Entries();
+  EXPECT_EQ(RunTogether({first, second}, path), (std::vector<bool>{false, false}));
+  EXPECT_EQ(folder.Entries(), before);
 }
 
 // Where the folder takes no new file, the file is written in place: it is
