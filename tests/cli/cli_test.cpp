@@ -452,6 +452,28 @@ TEST_F(FractionsCliFiles, AVariantSetIsDifferentWorksheetsEachReproducedByItsSee
   EXPECT_EQ(worksheets.size(), 3u);
 }
 
+// The seeds of a set follow the formula --help gives: each worksheet's seed
+// is the next in the sequence after the one before it (these settings allow
+// so many worksheets that no seed is skipped).
+TEST(FractionsCli, ASetsSeedsFollowTheFormulaOfTheHelp) {
+  const QString help = QString::fromStdString(RunWith({"--help"}).out).simplified();
+  const QRegularExpressionMatch formula =
+      QRegularExpression("s × (\\d+) \\+ (\\d+) \\(modulo 2\\^32\\)").match(help);
+  ASSERT_TRUE(formula.hasMatch()) << help.toStdString();
+  const uint32_t factor = formula.captured(1).toUInt();
+  const uint32_t increment = formula.captured(2).toUInt();
+  const QJsonArray variants =
+      ParseJson(RunWith({"--type", "add", "--seed", "4000000000", "--variants", "4", "--json"})
+                    .out)["variants"]
+          .toArray();
+  ASSERT_EQ(variants.size(), 4);
+  uint32_t seed = 4000000000u;
+  for (const QJsonValue& variant : variants) {
+    EXPECT_EQ(variant.toObject()["seed"].toInteger(), seed);
+    seed = seed * factor + increment;
+  }
+}
+
 TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
   const CliRun run =
       RunWith({"--type", "simp", "--max", "9", "--count", "1", "--variants", "100", "--seed", "4"});
