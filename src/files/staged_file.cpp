@@ -93,9 +93,9 @@ std::optional<WriteFailure> InspectTarget(const std::filesystem::path& target, T
   state = {};
   struct stat file {};
   if (::lstat(target.c_str(), &file) != 0) {
-    // Nothing there yet, or a folder that cannot be read: the write itself
-    // says what is wrong.
-    return std::nullopt;
+    // Nothing there yet is fine; a name too long or a path that cannot be
+    // followed is said now, not when the file takes its name.
+    return errno == ENOENT ? std::nullopt : std::optional(Refused(LastError()));
   }
   if (S_ISLNK(file.st_mode)) {
     // The name was a link's target, or no link at all, when it was looked
