@@ -157,7 +157,8 @@ std::string HelpText() {
          HelpEntry("--spacing S", "lignes vides entre deux questions du sujet, " +
                                       FromTo(kSpacingRange.min, kSpacingRange.max) + " (" +
                                       Default(kSpacingRange) + ")") +
-         "  --help             cette aide\n";
+         "  --help, -h         cette aide\n"
+         "  --version          la version du programme\n";
 }
 
 }  // namespace
@@ -177,6 +178,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (options.help) {
     out << kUsageLine << HelpText();
+    return kExitOk;
+  }
+  if (options.version) {
+    out << "fractions-cli " FRACTIONS_VERSION "\n";
     return kExitOk;
   }
   try {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <functional>
 #include <limits>
+#include <set>
 
 #include "drawing/exercise_catalogue.h"
 #include "richtext/qt_text.h"
@@ -90,7 +91,8 @@ std::string ParseOutBase(std::string_view base) {
 
 struct OptionRule {
   std::string_view name;
-  std::string value_hint;  // empty for a switch
+  std::string_view short_name;  // "-h" for "--help"; empty for none
+  std::string value_hint;       // empty for a switch
   std::function<void(CliOptions&, std::string_view)> apply;
 };
 
@@ -98,42 +100,61 @@ const std::vector<OptionRule>& OptionRules() {
   using O = CliOptions;
   using V = std::string_view;
   static const std::vector<OptionRule> rules = {
-      {"--type", TypeChoices(false), [](O& o, V v) { o.type = ParseType(v); }},
-      {"--max", WholeNumberRange(kLargestTermRange.min, kLargestTermRange.max),
+      {"--type", {}, TypeChoices(false), [](O& o, V v) { o.type = ParseType(v); }},
+      {"--max",
+       {},
+       WholeNumberRange(kLargestTermRange.min, kLargestTermRange.max),
        [](O& o, V v) { o.settings.largest_term = ParseSetting("--max", v, kLargestTermRange); }},
-      {"--count", WholeNumberRange(kQuestionCountRange.min, kQuestionCountRange.max),
+      {"--count",
+       {},
+       WholeNumberRange(kQuestionCountRange.min, kQuestionCountRange.max),
        [](O& o, V v) { o.settings.count = ParseSetting("--count", v, kQuestionCountRange); }},
-      {"--spacing", WholeNumberRange(kSpacingRange.min, kSpacingRange.max),
+      {"--spacing",
+       {},
+       WholeNumberRange(kSpacingRange.min, kSpacingRange.max),
        [](O& o, V v) { o.settings.spacing = ParseSetting("--spacing", v, kSpacingRange); }},
-      {"--seed", WholeNumberRange(0, std::numeric_limits<uint32_t>::max()),
+      {"--seed",
+       {},
+       WholeNumberRange(0, std::numeric_limits<uint32_t>::max()),
        [](O& o, V v) {
          o.seed = static_cast<uint32_t>(
              ParseWholeNumber("--seed", v, 0, std::numeric_limits<uint32_t>::max()));
        }},
-      {"--title", "un texte",
+      {"--title",
+       {},
+       "un texte",
        [](O& o, V v) { o.settings.title = ParseText("--title", v, kMaxTitleLength); }},
-      {"--instruction", "un texte",
+      {"--instruction",
+       {},
+       "un texte",
        [](O& o, V v) {
          o.settings.instruction = ParseText("--instruction", v, kMaxInstructionLength);
        }},
-      {"--separator", "un texte",
+      {"--separator",
+       {},
+       "un texte",
        [](O& o, V v) { o.settings.separator = ParseText("--separator", v, kMaxSeparatorLength); }},
-      {"--no-separator", "", [](O& o, V) { o.settings.separator_on = false; }},
-      {"--out", "un chemin sans extension", [](O& o, V v) { o.out_base = ParseOutBase(v); }},
-      {"--pdf", "", [](O& o, V) { o.pdf = true; }},
-      {"--variants", WholeNumberRange(kVariantsRange.min, kVariantsRange.max),
+      {"--no-separator", {}, "", [](O& o, V) { o.settings.separator_on = false; }},
+      {"--out", {}, "un chemin sans extension", [](O& o, V v) { o.out_base = ParseOutBase(v); }},
+      {"--pdf", {}, "", [](O& o, V) { o.pdf = true; }},
+      {"--variants",
+       {},
+       WholeNumberRange(kVariantsRange.min, kVariantsRange.max),
        [](O& o, V v) { o.variants = ParseSetting("--variants", v, kVariantsRange); }},
-      {"--margin", WholeNumberRange(kPdfMarginRange.min, kPdfMarginRange.max),
+      {"--margin",
+       {},
+       WholeNumberRange(kPdfMarginRange.min, kPdfMarginRange.max),
        [](O& o, V v) { o.pdf_margin_mm = ParseSetting("--margin", v, kPdfMarginRange); }},
-      {"--json", "", [](O& o, V) { o.json = true; }},
-      {"--help", "", [](O& o, V) { o.help = true; }},
+      {"--json", {}, "", [](O& o, V) { o.json = true; }},
+      {"--help", "-h", "", [](O& o, V) { o.help = true; }},
+      {"--version", {}, "", [](O& o, V) { o.version = true; }},
   };
   return rules;
 }
 
 const OptionRule* FindRule(std::string_view name) {
   for (const OptionRule& rule : OptionRules()) {
-    if (rule.name == name) {
+    if (rule.name == name || (!rule.short_name.empty() && rule.short_name == name)) {
       return &rule;
     }
   }
@@ -172,6 +193,9 @@ std::optional<ExerciseType> ExerciseTypeFromCommandName(std::string_view name) {
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   CliOptions options;
+  // An option given twice is refused rather than letting the last one win
+  // unseen: "--max 40 ... --max 9" is a typing slip more often than not.
+  std::set<std::string_view> given;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
     // Both "--max 40" and "--max=40".
@@ -184,6 +208,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     if (rule == nullptr) {
       throw UsageError(arg.starts_with("-") ? "option inconnue " + Quoted(arg)
                                             : "argument inattendu " + Quoted(arg));
+    }
+    if (!given.insert(rule->name).second) {
+      throw UsageError(std::string(rule->name) + " ne peut être donné qu'une fois");
     }
     if (rule->value_hint.empty()) {
       if (inline_value) {
@@ -200,7 +227,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     rule->apply(options, *inline_value);
   }
-  if (!options.help && !options.type) {
+  if (!options.help && !options.version && !options.type) {
     throw UsageError("--type est obligatoire : " + TypeChoices(false));
   }
   if (options.pdf && !options.out_base) {

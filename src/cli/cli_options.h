@@ -25,6 +25,7 @@ struct CliOptions {
   std::optional<int32_t> variants;       // a set of different worksheets
   bool json = false;
   bool help = false;
+  bool version = false;
 };
 
 // The margins of the PDF pages, in whole millimetres: a real printer cannot

@@ -109,6 +109,8 @@ ClassSetReport PrintJobs(const std::vector<PrintJob>& jobs, QPrinter& printer,
   const QString name =
       printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
   const int total = static_cast<int>(jobs.size());
+  report.jobs_total = total;
+  report.printer = name.isEmpty() ? printer.outputFileName() : name;
   for (int job = 0; job < total; ++job) {
     if (progress && !progress(job, total)) {
       report.stopped = true;
@@ -129,9 +131,33 @@ ClassSetReport PrintJobs(const std::vector<PrintJob>& jobs, QPrinter& printer,
     }
     if (started) {
       ++report.jobs_sent;
+    } else {
+      ++report.jobs_not_started;
     }
   }
   return report;
+}
+
+QString ClassSetMessage(const ClassSetReport& report) {
+  QStringList said;
+  if (report.jobs_not_started > 0) {
+    const int failed = report.jobs_not_started;
+    said << QStringLiteral("L'imprimante « %1 » : %2 impression%3 sur %4 n'%5 pas pu commencer.")
+                .arg(report.printer)
+                .arg(failed)
+                .arg(failed > 1 ? "s" : "")
+                .arg(report.jobs_total)
+                .arg(failed > 1 ? "ont" : "a");
+  }
+  if (report.stopped) {
+    said << QStringLiteral("Impression arrêtée : %1 impression(s) envoyée(s) sur %2.")
+                .arg(report.jobs_sent)
+                .arg(report.jobs_total);
+  }
+  if (report.notice) {
+    said << *report.notice;
+  }
+  return said.join('\n');
 }
 
 ClassSetReport PrintClassSet(const QTextDocument& subject, const QTextDocument& answer_key,

@@ -35,12 +35,20 @@ std::unique_ptr<QPrinter> PrinterToChoose();
 bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title);
 
 // What a class set leaves to say once it is sent: that the queue holds the
-// jobs, paused; or that it was stopped before its end.
+// jobs, paused; that some jobs could not start; or that it was stopped
+// before its end.
 struct ClassSetReport {
+  int jobs_total = 0;
   int jobs_sent = 0;
+  int jobs_not_started = 0;
+  QString printer;  // as the teacher knows it: the queue's name, or the file
   bool stopped = false;
   std::optional<QString> notice;
 };
+
+// What the teacher is told once a set is sent, in French; empty when all
+// went as asked.
+QString ClassSetMessage(const ClassSetReport& report);
 
 // The jobs' titles, as the print queue lists them.
 inline const QString kSubjectJobTitle = QStringLiteral("Sujet");

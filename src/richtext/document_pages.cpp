@@ -31,4 +31,14 @@ void AppendOnNewPage(QTextDocument& set, const QTextDocument& document) {
   }
 }
 
+bool MarkHeader(QTextDocument& document, const QString& prefix, const QString& mark) {
+  if (prefix.isEmpty() || !document.begin().text().startsWith(prefix)) {
+    return false;
+  }
+  QTextCursor cursor(&document);
+  cursor.setPosition(static_cast<int>(prefix.size()));
+  cursor.insertText(mark, cursor.charFormat());
+  return true;
+}
+
 }  // namespace fractions

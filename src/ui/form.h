@@ -29,6 +29,8 @@
 
 namespace fractions {
 
+struct ClassSetReport;
+
 // The program's one window: the worksheet settings at the top, the subject
 // and answer-key views in the middle, the exercise buttons and the output
 // controls along the bottom. Handlers are named after their control and
@@ -121,6 +123,8 @@ class TForm1 : public QWidget {
   void btnImprimeClick();
   void btnChoixImpClick();
   void btnApercuClick();
+  // A message box when a set of print jobs did not all go as asked.
+  void TellHowPrintingWent(const ClassSetReport& report);
 
   // Class sets of different worksheets (form_sets.cpp).
   void ckbVariantesClick();

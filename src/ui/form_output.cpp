@@ -1,4 +1,5 @@
 // Saving, printing and the print preview.
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -12,6 +13,7 @@
 #include "centre_on_screen.h"
 #include "error_display.h"
 #include "form.h"
+#include "french_file_details.h"
 #include "output/preview_files.h"
 #include "output/print_views.h"
 #include "output/rich_edit_emf_print.h"
@@ -60,6 +62,16 @@ void HidePageRange(QPrintDialog& dialog) {
   }
 }
 
+// The dialog only chooses the printer and its settings for the next
+// prints: its accept button must not promise to print.
+void CallAcceptButtonChoose(QPrintDialog& dialog) {
+  for (auto* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+    if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) {
+      accept->setText(QStringLiteral("Choisir"));
+    }
+  }
+}
+
 }  // namespace
 
 QPrinter& TForm1::CurrentPrinter() {
@@ -80,6 +92,7 @@ void TForm1::btnEnregistreClick() {
   // Qt's own dialog, which speaks French with the program; a desktop's
   // native one (GTK's on GNOME) would follow the system's language instead.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  ShowFileDetailsInFrench(dialog);
   if (!SaveDialog1.initial_dir.isEmpty()) {
     dialog.setDirectory(SaveDialog1.initial_dir);
   }
@@ -110,11 +123,19 @@ void TForm1::btnImprimeClick() {
     PrintVariantSet();
     return;
   }
-  const ClassSetReport report =
-      PrintClassSet(*RxE1->document(), *RxE2->document(), spSujets->value(), spCorriges->value(),
-                    CurrentPrinter());
-  if (report.notice) {
-    QMessageBox::information(this, ApplicationTitle(), *report.notice);
+  TellHowPrintingWent(PrintClassSet(*RxE1->document(), *RxE2->document(), spSujets->value(),
+                                    spCorriges->value(), CurrentPrinter()));
+}
+
+void TForm1::TellHowPrintingWent(const ClassSetReport& report) {
+  const QString said = ClassSetMessage(report);
+  if (said.isEmpty()) {
+    return;
+  }
+  if (report.jobs_not_started > 0) {
+    QMessageBox::warning(this, ApplicationTitle(), said);
+  } else {
+    QMessageBox::information(this, ApplicationTitle(), said);
   }
 }
 
@@ -129,6 +150,7 @@ void TForm1::btnChoixImpClick() {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   HidePageRange(dialog);
+  CallAcceptButtonChoose(dialog);
   // On confirmation the printer keeps the choices made. Cancelled, an
   // offered printer was not chosen: "Imprimer" still wants a default one.
   if (dialog.exec() != QDialog::Accepted && offered) {

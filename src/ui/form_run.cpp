@@ -51,8 +51,15 @@ void TForm1::RunWorksheet(ExerciseType type) {
   const WorksheetSettings settings = CurrentSettings();
   WorksheetDocuments documents = BuildWorksheet(type, settings, tools);
   document_name_ = std::move(documents.name);
-  LoadRtfIntoView(*RxE1, documents.subject);
-  LoadRtfIntoView(*RxE2, documents.answer_key);
+  try {
+    LoadRtfIntoView(*RxE1, documents.subject);
+    LoadRtfIntoView(*RxE2, documents.answer_key);
+  } catch (const LoadError&) {
+    // Never half a worksheet: a subject without its key would print alone.
+    RxE1->ClearView();
+    RxE2->ClearView();
+    throw;
+  }
   last_run_ = RunRecord{type, settings, std::move(documents.questions)};
 }
 

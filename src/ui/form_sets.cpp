@@ -16,6 +16,7 @@
 #include "output/print_views.h"
 #include "output/save_views.h"
 #include "richtext/document_pages.h"
+#include "richtext/qt_text.h"
 #include "richtext/rtf_reader.h"
 #include "scoped_flag.h"
 #include "worksheet/variant_set.h"
@@ -50,14 +51,37 @@ std::unique_ptr<QProgressDialog> SetProgress(QWidget* window, int steps) {
   return progress;
 }
 
+// The views' worksheet as the first of a set of `count`: its headers say
+// "Sujet 1/N" and "Corrigé 1/N" after the document name, as those of the
+// worksheets drawn for the set do, so that a printed pile can be sorted.
+// The views themselves are left as they are.
+struct FirstWorksheet {
+  std::unique_ptr<QTextDocument> subject;
+  std::unique_ptr<QTextDocument> answer_key;
+};
+
+FirstWorksheet MarkedAsFirst(const QTextDocument& subject, const QTextDocument& answer_key,
+                             const std::string& name, int count) {
+  const QString document_name = ToQString(name);
+  const QString place = QStringLiteral(" 1/%1").arg(count);
+  FirstWorksheet first{std::unique_ptr<QTextDocument>(subject.clone()),
+                       std::unique_ptr<QTextDocument>(answer_key.clone())};
+  MarkHeader(*first.subject, document_name, QStringLiteral(" - Sujet") + place);
+  const QString answer_label = QStringLiteral(" - Corrigé");
+  if (!MarkHeader(*first.answer_key, document_name + answer_label, place)) {
+    MarkHeader(*first.answer_key, document_name, answer_label + place);
+  }
+  return first;
+}
+
 // One document holding `first` and then `others`, one per page.
 std::unique_ptr<QTextDocument> OnePerPage(
-    const QTextDocument& first, const std::vector<std::unique_ptr<QTextDocument>>& others) {
-  std::unique_ptr<QTextDocument> set(first.clone());
+    std::unique_ptr<QTextDocument> first,
+    const std::vector<std::unique_ptr<QTextDocument>>& others) {
   for (const auto& document : others) {
-    AppendOnNewPage(*set, *document);
+    AppendOnNewPage(*first, *document);
   }
-  return set;
+  return first;
 }
 
 // Draws the worksheets 2 to `count` of the set, each different from the
@@ -126,12 +150,14 @@ void TForm1::PrintVariantSet() {
   if (!drawn) {
     return;
   }
-  std::vector<PrintJob> set{{RxE1->document(), kSubjectJobTitle}};
+  const FirstWorksheet first =
+      MarkedAsFirst(*RxE1->document(), *RxE2->document(), document_name_, count);
+  std::vector<PrintJob> set{{first.subject.get(), kSubjectJobTitle}};
   for (const auto& subject : drawn->subjects) {
     set.push_back({subject.get(), kSubjectJobTitle});
   }
   for (int k = 0; k < count; ++k) {
-    const QTextDocument* key = k == 0 ? RxE2->document() : drawn->answer_keys[k - 1].get();
+    const QTextDocument* key = k == 0 ? first.answer_key.get() : drawn->answer_keys[k - 1].get();
     set.insert(set.end(), answer_copies, PrintJob{key, kAnswerKeyJobTitle});
   }
   progress->setLabelText(QStringLiteral("Impression des sujets différents…"));
@@ -140,18 +166,7 @@ void TForm1::PrintVariantSet() {
     return !progress->wasCanceled();
   });
   progress->close();
-  QString said;
-  if (report.stopped) {
-    said = QStringLiteral("Impression arrêtée : %1 impression(s) envoyée(s) sur %2.")
-               .arg(report.jobs_sent)
-               .arg(jobs);
-  }
-  if (report.notice) {
-    said += (said.isEmpty() ? "" : "\n") + *report.notice;
-  }
-  if (!said.isEmpty()) {
-    QMessageBox::information(this, ApplicationTitle(), said);
-  }
+  TellHowPrintingWent(report);
 }
 
 void TForm1::SaveVariantSet(const QString& chosen) {
@@ -171,8 +186,9 @@ void TForm1::SaveVariantSet(const QString& chosen) {
   // The views keep their whole text selected, as after any save.
   RxE1->SelectAllText();
   RxE2->SelectAllText();
-  const auto subjects = OnePerPage(*RxE1->document(), drawn->subjects);
-  const auto answer_keys = OnePerPage(*RxE2->document(), drawn->answer_keys);
+  FirstWorksheet first = MarkedAsFirst(*RxE1->document(), *RxE2->document(), document_name_, count);
+  const auto subjects = OnePerPage(std::move(first.subject), drawn->subjects);
+  const auto answer_keys = OnePerPage(std::move(first.answer_key), drawn->answer_keys);
   SaveWorksheet(Whole(*subjects), Whole(*answer_keys), chosen);
 }
 

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <new>
 
 #include "richtext/document_text.h"
 #include "richtext/plain_text_writer.h"
@@ -140,13 +139,11 @@ void TRxRichEdit::dropEvent(QDropEvent* event) {
 void LoadRtfIntoView(TRxRichEdit& view, std::string_view rtf) {
   view.SetSelectionStreamMode(true);
   QTextCursor cursor = view.textCursor();
-  if (const auto error = InsertRtf(cursor, rtf)) {
-    // Not RTF after all: show the source as text, over the whole content.
-    try {
-      view.setPlainText(ToQString(rtf));
-    } catch (const std::bad_alloc&) {
-      throw LoadError("Erreur au chargement du flux");
-    }
+  if (InsertRtf(cursor, rtf)) {
+    // A document that does not read is never shown as its source: a
+    // teacher would print a page of RTF words. The view stays empty.
+    view.ClearView();
+    throw LoadError("Erreur au chargement du flux");
   }
   QTextCursor start(view.document());
   start.movePosition(QTextCursor::Start);

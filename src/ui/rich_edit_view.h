@@ -75,8 +75,8 @@ class LoadError : public std::runtime_error {
 
 // Loads an RTF document into the view, replacing the selection (the whole
 // content, since the view has been cleared), and puts the caret at the
-// start. A document that does not read as RTF is shown as its source text;
-// when even that fails, throws LoadError("Erreur au chargement du flux").
+// start. A document that does not read as RTF leaves the view empty and
+// throws LoadError("Erreur au chargement du flux").
 void LoadRtfIntoView(TRxRichEdit& view, std::string_view rtf);
 
 // A document read from RTF as a view would hold it, with the view's font

@@ -197,6 +197,12 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
       {{"--type", "add", "--out", "."}, "--out attend un chemin qui finit par un nom de fichier"},
       {{"--type", "add", "--out", "dossier/.."},
        "--out attend un chemin qui finit par un nom de fichier"},
+      // Given twice, an option is refused rather than the last one winning.
+      {{"--type", "add", "--max", "40", "--max=9"}, "--max ne peut être donné qu'une fois"},
+      {{"--type", "add", "--instruction", "a", "--instruction", "b"},
+       "--instruction ne peut être donné qu'une fois"},
+      {{"--type", "add", "--json", "--json"}, "--json ne peut être donné qu'une fois"},
+      {{"-h", "--help"}, "--help ne peut être donné qu'une fois"},
   };
   for (const Case& c : cases) {
     const CliRun run = RunWith(c.args);
@@ -483,10 +489,14 @@ TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
   EXPECT_EQ(run.out, "");
 }
 
-TEST(FractionsCli, HelpAndInlineValues) {
+TEST(FractionsCli, HelpVersionAndInlineValues) {
   const CliRun help = RunWith({"--help"});
   EXPECT_EQ(help.status, kExitOk);
   EXPECT_NE(help.out.find("--seed S"), std::string::npos);
+  EXPECT_EQ(RunWith({"-h"}).out, help.out);
+  const CliRun version = RunWith({"--version"});
+  EXPECT_EQ(version.status, kExitOk);
+  EXPECT_EQ(version.out, "fractions-cli " FRACTIONS_VERSION "\n");
   const CliRun inline_values =
       RunWith({"--type=mul", "--max=12", "--count=3", "--seed=5", "--json"});
   ASSERT_EQ(inline_values.status, kExitOk) << inline_values.err;

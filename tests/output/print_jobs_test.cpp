@@ -35,5 +35,24 @@ TEST(PrintJobs, ASetStopsBeforeTheJobItIsToldTo) {
   EXPECT_EQ(asked, (std::vector<int>{0, 1, 2}));
 }
 
+// Jobs that cannot start are counted and said, naming the printer: a set
+// where nothing printed must not look like one that did.
+TEST(PrintJobs, JobsThatCannotStartAreSaid) {
+  QTextDocument subject;
+  subject.setPlainText("sujet");
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName("/nonexistent-folder/jobs.pdf");
+  const ClassSetReport report = PrintClassSet(subject, subject, 2, 1, printer);
+  EXPECT_EQ(report.jobs_sent, 0);
+  EXPECT_EQ(report.jobs_not_started, 3);
+  EXPECT_EQ(ClassSetMessage(report),
+            QString::fromUtf8("L'imprimante « /nonexistent-folder/jobs.pdf » : 3 impressions sur "
+                              "3 n'ont pas pu commencer."));
+  ClassSetReport all_sent;
+  all_sent.jobs_total = all_sent.jobs_sent = 3;
+  EXPECT_EQ(ClassSetMessage(all_sent), "");
+}
+
 }  // namespace
 }  // namespace fractions

@@ -105,6 +105,8 @@ if lpstat -d 2> /dev/null | grep -q "system default destination:"; then
 else
   result=$(run 1 0 --dialog)
   grep -qx "DIALOG PRINTER: $queue" <<< "$result" || fail "CI without a default printer: $result"
+  # The dialog chooses a printer; it prints nothing.
+  grep -qx "ACCEPT BUTTON: Choisir" <<< "$result" || fail "CI's accept button: $result"
   grep -qx "ERROR: Aucune imprimante par défaut sélectionnée." <<< "$result" ||
     fail "printing after a cancelled choice: $result"
 fi

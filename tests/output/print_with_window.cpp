@@ -5,7 +5,8 @@
 //
 // With --dialog, the preview is asked for first (which takes the session's
 // printer, if there is a default one) and "CI" is opened: the program
-// prints the printer the dialog offers ("DIALOG PRINTER: <name>") and
+// prints the printer the dialog offers ("DIALOG PRINTER: <name>"), the text
+// of its accept button ("ACCEPT BUTTON: <text>") and
 // whether the dialog's page range group shows once its options are
 // expanded ("RANGE GROUP: shown" or "hidden"), leaves a range of page 1 in
 // the printer's job options, as a range picked there would, and cancels.
@@ -13,6 +14,7 @@
 // worksheets.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintEngine>
@@ -32,6 +34,11 @@ constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 void PickARangeAndCancel(QPrintDialog& dialog) {
   std::printf("DIALOG PRINTER: %s\n", dialog.printer()->printerName().toUtf8().constData());
+  for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+    if (const QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) {
+      std::printf("ACCEPT BUTTON: %s\n", accept->text().toUtf8().constData());
+    }
+  }
   for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
     if (button->text().contains(">>")) {
       button->click();  // expands the options

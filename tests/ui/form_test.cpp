@@ -1,14 +1,17 @@
 // The window as a teacher meets it, driven through its controls by object
 // name on the offscreen platform.
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -532,6 +535,10 @@ class FormTest : public QObject {
     const QString proposed = QString::fromStdString(form->DocumentName()) + ".rtf";
     QString shown;
     const QString chosen = folder_.filePath("feuille");
+    const QString empty_file = folder_.filePath("vide.txt");
+    QVERIFY(QFile(empty_file).open(QIODevice::WriteOnly));
+    QString size;
+    QString date;
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog != nullptr);
@@ -539,11 +546,24 @@ class FormTest : public QObject {
       // Qt's own dialog, in French whatever the system's language.
       QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
       QCOMPARE(dialog->findChild<QLabel*>("lookInLabel")->text(), "Voir dans :");
+      // Sizes and dates in French too, once the folder is read.
+      dialog->setDirectory(folder_.path());
+      const auto* files = dialog->findChild<QFileSystemModel*>();
+      const auto detail = [&](int column) {
+        const QModelIndex file = files->index(empty_file).siblingAtColumn(column);
+        return dialog->proxyModel()->mapFromSource(file).data().toString();
+      };
+      static_cast<void>(QTest::qWaitFor([&] { return !detail(1).isEmpty(); }));
+      size = detail(1);
+      date = detail(3);
       dialog->selectFile(chosen);
       QMetaObject::invokeMethod(dialog, "accept");
     });
     QTest::mouseClick(Find<QPushButton>(*form, "btnEnregistre"), Qt::LeftButton);
     QCOMPARE(shown, proposed);
+    QCOMPARE(size, "0 octet");
+    QVERIFY2(QRegularExpression("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d$").match(date).hasMatch(),
+             qPrintable(date));
     QVERIFY(QFile::exists(chosen + ".rtf"));
     QVERIFY(QFile::exists(chosen + "_Cor.rtf"));
     QVERIFY(Find<TRxRichEdit>(*form, "RxE1")->textCursor().hasSelection());
@@ -582,7 +602,13 @@ class FormTest : public QObject {
     const QString text = subjects->toPlainText();
     QVERIFY(text.startsWith("Prénom de l'élève " + QString::fromStdString(form->DocumentName())));
     QVERIFY(text.contains("Sujet 2/3") && text.contains("Sujet 3/3"));
+    // Worksheet 1 is marked too where its header still opens with its name:
+    // the key; the subject's hand edit stays as typed.
+    QVERIFY(!text.contains("Sujet 1/3"));
+    const QString name = QString::fromStdString(form->DocumentName());
+    QVERIFY(answer_keys->toPlainText().startsWith(name + " - Corrigé 1/3 - "));
     QVERIFY(answer_keys->toPlainText().contains("Corrigé 3/3"));
+    QVERIFY(!Find<TRxRichEdit>(*form, "RxE2")->Text().contains("1/3"));  // the view as it was
 
     // More than a set may hold: refused, nothing written.
     QFile::remove(folder_.filePath("classe.rtf"));

@@ -56,12 +56,12 @@ TEST(TRxRichEdit, LoadReplacesTheContentAndPutsTheCaretAtTheStart) {
   EXPECT_TRUE(view.SelectionStreamMode());
 }
 
-TEST(TRxRichEdit, WhatIsNotRtfShowsAsItsSourceText) {
-  TRxRichEdit view;
-  view.ClearView();
-  const std::string source = "pas du RTF {\\b gras} \xE9t\xE9";
-  LoadRtfIntoView(view, source);
-  EXPECT_EQ(view.Text(), QString::fromUtf8("pas du RTF {\\b gras} été"));
+TEST(TRxRichEdit, WhatDoesNotReadAsRtfLeavesTheViewEmptyAndSaysSo) {
+  for (const std::string source : {"pas du RTF {\\b gras} \xE9t\xE9", "{\\rtf1 ouvert {\\b"}) {
+    TRxRichEdit view;  // holds its five blanks
+    EXPECT_THROW(LoadRtfIntoView(view, source), LoadError) << source;
+    EXPECT_EQ(view.Text(), "") << source;
+  }
 }
 
 TEST(TRxRichEdit, StreamingOutGivesTheSelectionOnceLoaded) {
