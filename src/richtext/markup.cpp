@@ -1,5 +1,6 @@
 #include "markup.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -78,8 +79,24 @@ std::string FontSizeRtf(std::string_view tag) {
   return "\\fs" + size + " ";
 }
 
-// The RTF of one lowercased tag name; empty for a tag that means nothing.
-std::string TagRtf(std::string_view tag) {
+// The tag name between `start` and `end`, lowercased; a name too long to
+// be a tag (every tag but "te=" is short) is cut short, so that a text full
+// of '<' is read in linear time.
+std::string LowerTagName(std::string_view markup, size_t start, size_t end) {
+  constexpr size_t kLongestShortTag = 14;  // "ce=automatique"
+  std::string tag;
+  for (size_t i = start; i < end; ++i) {
+    if (tag.size() > kLongestShortTag && !tag.starts_with("te=")) {
+      break;
+    }
+    tag += AsciiLower(markup[i]);
+  }
+  return tag;
+}
+
+// The RTF of one lowercased tag name; nothing for a name that is not one of
+// the tags.
+std::optional<std::string> TagRtf(std::string_view tag) {
   for (const FixedTag& fixed : kFixedTags) {
     if (tag == fixed.name) {
       return std::string(fixed.rtf);
@@ -93,7 +110,7 @@ std::string TagRtf(std::string_view tag) {
       const std::string_view word = tag[1] == 'e' ? "\\cf" : "\\highlight";
       return std::string(word) + std::to_string(*index) + " ";
     }
-    return {};
+    return std::nullopt;
   }
   if (tag == "br") {
     return "\\par ";
@@ -101,7 +118,7 @@ std::string TagRtf(std::string_view tag) {
   if (tag == "tab") {
     return "\\tab ";
   }
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -111,6 +128,7 @@ std::string MarkupToRtf(std::string_view markup) {
   markup = markup.substr(0, markup.find('\0'));
   std::string rtf;
   rtf.reserve(markup.size());
+  size_t close = 0;  // the first '>' at or after the read position
   size_t pos = 0;
   while (pos < markup.size()) {
     const char c = markup[pos++];
@@ -121,15 +139,18 @@ std::string MarkupToRtf(std::string_view markup) {
       continue;
     }
     // A tag runs to the next '>' or the end of the input; an unterminated tag
-    // at the end is still looked up.
-    std::string tag;
-    while (pos < markup.size() && markup[pos] != '>') {
-      tag += AsciiLower(markup[pos++]);
+    // at the end is still looked up. A '<' that opens no tag is text, and
+    // reading goes on right after it: "1/2 < 3/4 et 5/4 > 1" keeps every
+    // character.
+    if (close < pos) {
+      close = std::min(markup.find('>', pos), markup.size());
     }
-    if (pos < markup.size()) {
-      ++pos;  // past '>'
+    if (const std::optional<std::string> tag_rtf = TagRtf(LowerTagName(markup, pos, close))) {
+      rtf += *tag_rtf;
+      pos = std::min(close + 1, markup.size());  // past '>'
+    } else {
+      rtf += c;
     }
-    rtf += TagRtf(tag);
   }
   return rtf;
 }

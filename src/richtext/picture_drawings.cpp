@@ -1,5 +1,6 @@
 #include "picture_drawings.h"
 
+#include <QCryptographicHash>
 #include <list>
 #include <mutex>
 #include <unordered_map>
@@ -10,49 +11,59 @@ namespace fractions {
 
 namespace {
 
-// The remembered drawings by DIB bytes (hashed by the map, compared in full
-// so that two pictures never share a drawing), with the keys from the most
-// to the least recently used.
-class DrawingMemory {
+// Values by key bytes (hashed by the map, compared in full so that two
+// pictures never share a value), with the keys from the most to the least
+// recently used; the least recently used go beyond kRememberedDrawings.
+template <typename Value>
+class RecentMemory {
  public:
-  void Remember(std::string dib, std::shared_ptr<const PictureDrawing> drawing) {
+  void Remember(std::string key, Value value) {
     const std::lock_guard lock(mutex_);
-    auto [entry, added] = drawings_.try_emplace(std::move(dib));
-    entry->second.drawing = std::move(drawing);
+    auto [entry, added] = values_.try_emplace(std::move(key));
+    entry->second.value = std::move(value);
     if (added) {
       recent_.push_front(&entry->first);
       entry->second.place = recent_.begin();
     } else {
       recent_.splice(recent_.begin(), recent_, entry->second.place);
     }
-    while (drawings_.size() > kRememberedDrawings) {
-      drawings_.erase(*recent_.back());
+    while (values_.size() > kRememberedDrawings) {
+      values_.erase(*recent_.back());
       recent_.pop_back();
     }
   }
 
-  std::shared_ptr<const PictureDrawing> Find(const std::string& dib) {
+  std::optional<Value> Find(const std::string& key) {
     const std::lock_guard lock(mutex_);
-    const auto entry = drawings_.find(dib);
-    if (entry == drawings_.end()) {
-      return nullptr;
+    const auto entry = values_.find(key);
+    if (entry == values_.end()) {
+      return std::nullopt;
     }
     recent_.splice(recent_.begin(), recent_, entry->second.place);
-    return entry->second.drawing;
+    return entry->second.value;
   }
 
  private:
   struct Entry {
-    std::shared_ptr<const PictureDrawing> drawing;
+    Value value;
     std::list<const std::string*>::iterator place;
   };
   std::mutex mutex_;
-  std::unordered_map<std::string, Entry> drawings_;
+  std::unordered_map<std::string, Entry> values_;
   std::list<const std::string*> recent_;
 };
 
-DrawingMemory& Memory() {
-  static DrawingMemory memory;
+// Drawings by the DIB bytes of their pictures.
+RecentMemory<std::shared_ptr<const PictureDrawing>>& Drawings() {
+  static RecentMemory<std::shared_ptr<const PictureDrawing>> memory;
+  return memory;
+}
+
+// The DIB bytes of the pictures sharp copies were made from, by the digests
+// of the copies' DIB bytes: sixteen times larger than the picture, a copy
+// would make a heavy key.
+RecentMemory<std::string>& SharpCopies() {
+  static RecentMemory<std::string> memory;
   return memory;
 }
 
@@ -67,23 +78,69 @@ bool IsBlackAndWhiteTable(const QImage& picture) {
   return (first == kBlack && second == kWhite) || (first == kWhite && second == kBlack);
 }
 
+// The DIB bytes of a black-and-white one-bit picture, or nothing.
+std::optional<std::string> OneBitDibOf(const QImage& picture) {
+  if (picture.format() != QImage::Format_Mono && picture.format() != QImage::Format_MonoLSB) {
+    return std::nullopt;
+  }
+  if (!IsBlackAndWhiteTable(picture)) {
+    return std::nullopt;
+  }
+  return EncodeOneBitDib(picture.format() == QImage::Format_Mono
+                             ? picture
+                             : picture.convertToFormat(QImage::Format_Mono));
+}
+
+// A sharp copy's key: the digest of its DIB bytes, which are the same
+// whatever form the copy was stored and read back in.
+std::string SharpCopyKey(const std::string& dib) {
+  return QCryptographicHash::hash(QByteArrayView(dib.data(), static_cast<qsizetype>(dib.size())),
+                                  QCryptographicHash::Sha256)
+      .toStdString();
+}
+
+std::optional<DrawnPicture> WithDrawing(const QImage& picture, const std::string& dib) {
+  const auto drawing = Drawings().Find(dib);
+  if (!drawing || *drawing == nullptr || (*drawing)->Size() != picture.size()) {
+    return std::nullopt;
+  }
+  return DrawnPicture{picture.convertToFormat(QImage::Format_Mono), *drawing};
+}
+
 }  // namespace
 
 void RememberPictureDrawing(std::string dib, std::shared_ptr<const PictureDrawing> drawing) {
-  Memory().Remember(std::move(dib), std::move(drawing));
+  Drawings().Remember(std::move(dib), std::move(drawing));
 }
 
 std::shared_ptr<const PictureDrawing> FindPictureDrawing(const QImage& picture) {
-  if (picture.format() != QImage::Format_Mono && picture.format() != QImage::Format_MonoLSB) {
-    return nullptr;
+  const std::optional<std::string> dib = OneBitDibOf(picture);
+  return dib ? Drawings().Find(*dib).value_or(nullptr) : nullptr;
+}
+
+void RememberSharpCopy(const QImage& sharp, const QImage& picture) {
+  const std::optional<std::string> sharp_dib = OneBitDibOf(sharp);
+  std::optional<std::string> dib = OneBitDibOf(picture);
+  if (sharp_dib && dib) {
+    SharpCopies().Remember(SharpCopyKey(*sharp_dib), std::move(*dib));
   }
-  if (!IsBlackAndWhiteTable(picture)) {
-    return nullptr;
+}
+
+std::optional<DrawnPicture> FindDrawnPicture(const QImage& image) {
+  const std::optional<std::string> dib = OneBitDibOf(image);
+  if (!dib) {
+    return std::nullopt;
   }
-  const QImage mono = picture.format() == QImage::Format_Mono
-                          ? picture
-                          : picture.convertToFormat(QImage::Format_Mono);
-  return Memory().Find(EncodeOneBitDib(mono));
+  if (auto drawn = WithDrawing(image, *dib)) {
+    return drawn;
+  }
+  const std::optional<std::string> original = SharpCopies().Find(SharpCopyKey(*dib));
+  if (!original) {
+    return std::nullopt;
+  }
+  const std::optional<QImage> picture =
+      DecodeDib(*original, int64_t{kMaxPictureSide} * kMaxPictureSide);
+  return picture ? WithDrawing(*picture, *original) : std::nullopt;
 }
 
 }  // namespace fractions

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QSize>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The drawings behind the one-bit pictures this program makes. A picture
@@ -32,6 +33,25 @@ void RememberPictureDrawing(std::string dib, std::shared_ptr<const PictureDrawin
 // The drawing of a black-and-white one-bit picture, found by its DIB
 // bytes; nothing for any other picture.
 std::shared_ptr<const PictureDrawing> FindPictureDrawing(const QImage& picture);
+
+// A sharper copy of a picture, drawn black on white (one bit a pixel) from
+// its drawing at a higher resolution, as saved files carry it for word
+// processors. Read back from
+// such a file, the copy leads to the picture and its drawing again, so
+// that saving once more writes the same pictures, not copies of copies.
+// The most recent kRememberedDrawings copies are remembered, apart from
+// the drawings: saving a large set never makes the views forget theirs.
+void RememberSharpCopy(const QImage& sharp, const QImage& picture);
+
+// A one-bit picture with a remembered drawing of the same size.
+struct DrawnPicture {
+  QImage picture;
+  std::shared_ptr<const PictureDrawing> drawing;
+};
+
+// The drawn picture `image` stands for: `image` itself, or the picture a
+// sharp copy equal to `image` was made from; nothing for any other image.
+std::optional<DrawnPicture> FindDrawnPicture(const QImage& image);
 
 // Enough for both documents of a class set of a hundred different
 // worksheets of 40 lines, with the views' own.

@@ -29,6 +29,15 @@ std::optional<std::string> ToCp1252(const QString& text) {
   return bytes;
 }
 
+QString FirstCharacterWithoutCp1252(const QString& text) {
+  for (const char32_t code_point : text.toUcs4()) {
+    if (!UnicodeToCp1252(code_point)) {
+      return QString::fromUcs4(&code_point, 1);
+    }
+  }
+  return {};
+}
+
 std::string ToCp1252Lossy(const QString& text) {
   std::string bytes;
   bytes.reserve(static_cast<size_t>(text.size()));

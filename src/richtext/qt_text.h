@@ -15,6 +15,11 @@ QString ToQString(std::string_view cp1252);
 // has no Windows-1252 byte.
 std::optional<std::string> ToCp1252(const QString& text);
 
+// The first character of `text` that Windows-1252 cannot hold (one code
+// point, two UTF-16 units beyond the Basic Multilingual Plane), or an
+// empty text when it holds them all.
+QString FirstCharacterWithoutCp1252(const QString& text);
+
 // The Windows-1252 bytes of `text`, with '?' for every character that has
 // no Windows-1252 byte, as an 8-bit text field would store it.
 std::string ToCp1252Lossy(const QString& text);

@@ -7,6 +7,7 @@
 
 #include "dib.h"
 #include "hex.h"
+#include "sharp_picture.h"
 
 namespace fractions {
 
@@ -71,6 +72,22 @@ std::string Twips(double pixels) {
   return std::to_string(std::lround(pixels * kTwipsPerPixel));
 }
 
+// {\pict<kind>\picwW\pichH\picwgoalGW\pichgoalGH HEX}
+std::string PictureGroup(std::string_view kind, QSize pixels, const std::string& data,
+                         double shown_width, double shown_height) {
+  std::string group = "{\\pict";
+  group += kind;
+  group += "\\picw" + std::to_string(pixels.width());
+  group += "\\pich" + std::to_string(pixels.height());
+  group += "\\picwgoal" + Twips(shown_width);
+  group += "\\pichgoal" + Twips(shown_height);
+  group += ' ';
+  group.reserve(group.size() + 2 * data.size() + 1);
+  AppendHex(group, data);
+  group += '}';
+  return group;
+}
+
 }  // namespace
 
 std::optional<QImage> AsBlackAndWhite(const QImage& image) {
@@ -84,17 +101,20 @@ std::optional<QImage> AsBlackAndWhite(const QImage& image) {
 
 std::string RtfPictureGroup(const QImage& image, double shown_width, double shown_height) {
   const std::optional<QImage> mono = AsBlackAndWhite(image);
-  const std::string data = mono ? EncodeOneBitDib(*mono) : PngOf(image);
-  std::string group = mono ? "{\\pict\\dibitmap0" : "{\\pict\\pngblip";
-  group += "\\picw" + std::to_string(image.width());
-  group += "\\pich" + std::to_string(image.height());
-  group += "\\picwgoal" + Twips(shown_width);
-  group += "\\pichgoal" + Twips(shown_height);
-  group += ' ';
-  group.reserve(group.size() + 2 * data.size() + 1);
-  AppendHex(group, data);
-  group += '}';
-  return group;
+  return mono ? PictureGroup("\\dibitmap0", image.size(), EncodeOneBitDib(*mono), shown_width,
+                             shown_height)
+              : PictureGroup("\\pngblip", image.size(), PngOf(image), shown_width, shown_height);
+}
+
+std::string SharpRtfPictureGroups(const DrawnPicture& drawn, QSizeF shown) {
+  const QImage sharp = DrawSharpPicture(*drawn.drawing);
+  RememberSharpCopy(sharp, drawn.picture);
+  return "{\\*\\shppict" +
+         PictureGroup("\\pngblip", sharp.size(), PngOf(sharp), shown.width(), shown.height()) +
+         "}{\\nonshppict" +
+         PictureGroup("\\dibitmap0", drawn.picture.size(), EncodeOneBitDib(drawn.picture),
+                      shown.width(), shown.height()) +
+         "}";
 }
 
 }  // namespace fractions

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QSizeF>
 #include <optional>
 #include <string>
+
+#include "picture_drawings.h"
 
 namespace fractions {
 
@@ -14,6 +17,15 @@ namespace fractions {
 // any other picture as PNG (\pngblip) with the same size words. W and H are
 // the pixel size, GW and GH the shown size in twips (15 a pixel).
 std::string RtfPictureGroup(const QImage& image, double shown_width, double shown_height);
+
+// The groups of a picture this program drew, for word processors that
+// print it sharp and for those that want a DIB, both shown at `shown`
+// (96-dpi pixels, goals of 15 twips a pixel):
+//   {\*\shppict{\pict\pngblip ...}}{\nonshppict{\pict\dibitmap0 ...}}
+// The PNG is drawn from the drawing at kSharpPictureScale times the
+// picture's resolution, the DIB is the picture's own. The PNG is
+// remembered as a sharp copy of the picture (picture_drawings.h).
+std::string SharpRtfPictureGroups(const DrawnPicture& drawn, QSizeF shown);
 
 // `image` as a Format_Mono image with colour table black then white, when
 // every pixel is opaque pure black or pure white.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cp1252.h"
+#include "picture_drawings.h"
 #include "rtf_content.h"
 #include "rtf_picture_writer.h"
 #include "symbol_charset.h"
@@ -120,7 +121,11 @@ class RtfBodyWriter final : public SelectionVisitor {
       return;
     }
     const QSizeF shown = ShownPictureSize(format, image);
-    body_ += RtfPictureGroup(image, shown.width(), shown.height());
+    if (const std::optional<DrawnPicture> drawn = FindDrawnPicture(image)) {
+      body_ += SharpRtfPictureGroups(*drawn, shown);
+    } else {
+      body_ += RtfPictureGroup(image, shown.width(), shown.height());
+    }
   }
 
   void ParagraphEnd(bool page_break) override { body_ += page_break ? "\\page " : "\\par "; }

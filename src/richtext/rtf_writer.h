@@ -15,9 +15,12 @@ namespace fractions {
 // escaped (\\ \{ \}), bytes 128-255 of Windows-1252 written \'hh, other
 // characters \uN?; TAB is \tab, U+2028 \line, a paragraph end \par. In the
 // Symbol font, characters are written as the font's bytes where it has them.
-// Pictures are written as RtfPictureGroup does; pictures whose image cannot
+// Pictures this program drew (FindDrawnPicture finds them) are written as
+// SharpRtfPictureGroups does, a sharp PNG for word processors beside the
+// DIB; other pictures as RtfPictureGroup does; pictures whose image cannot
 // be found are left out. Reading the result with InsertRtf gives back the
-// same text, formats and pictures.
+// same text, formats and shown picture sizes, the other pictures and the
+// sharp copies of the drawn ones.
 std::string WriteRtf(const QTextCursor& selection);
 
 // The whole document.

@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "caption.h"
+#include "cp1252_field.h"
 #include "drawing/exercise_catalogue.h"
 #include "error_display.h"
 #include "guarded.h"
@@ -105,6 +106,9 @@ void TForm1::ConnectHandlers() {
   for (QWidget* field : {static_cast<QWidget*>(eTitre1), static_cast<QWidget*>(eSepar),
                          static_cast<QWidget*>(Combo1)}) {
     field->installEventFilter(this);
+  }
+  for (QLineEdit* field : {eTitre1, eSepar, Combo1->lineEdit()}) {
+    AcceptOnlyCp1252(field);
   }
   for (QPushButton* button : findChildren<QPushButton*>()) {
     button->installEventFilter(this);  // Enter presses a focused button

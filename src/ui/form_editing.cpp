@@ -9,6 +9,7 @@
 
 #include "caption.h"
 #include "centre_on_screen.h"
+#include "cp1252_field.h"
 #include "form.h"
 
 namespace fractions {
@@ -80,6 +81,7 @@ void TForm1::btnNouvTexteClick() {
   dialog.setTextValue(QString());
   if (auto* field = dialog.findChild<QLineEdit*>()) {
     field->setMaxLength(static_cast<int>(kMaxInstructionLength));
+    AcceptOnlyCp1252(field);  // the text becomes an instruction
     // Wide enough to read a long instruction while typing it ("n" is as wide
     // as an average lowercase letter), and the box wide enough for its title.
     const QMargins margins = dialog.layout()->contentsMargins();

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <sys/stat.h>
 
@@ -21,6 +23,7 @@
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/random.h"
+#include "richtext/rtf_reader.h"
 
 namespace fractions {
 namespace {
@@ -248,6 +251,18 @@ TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
       GenerateWorksheet(ExerciseType::kCommonDenominator, settings, 7);
   EXPECT_EQ(Read(base + ".rtf"), expected.documents.subject);
   EXPECT_EQ(Read(base + "_Cor.rtf"), expected.documents.answer_key);
+}
+
+// A typed "<" that opens no tag is text: the whole instruction shows.
+TEST_F(FractionsCliFiles, ALessThanSignInTheInstructionIsText) {
+  const std::string base = Base("comparer");
+  const std::string instruction = "Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer";
+  ASSERT_EQ(RunWith({"--type", "add", "--out", base, "--instruction", instruction}).status,
+            kExitOk);
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  ASSERT_FALSE(InsertRtf(cursor, Read(base + ".rtf")).has_value());
+  EXPECT_TRUE(document.toPlainText().contains(QString::fromStdString(instruction)));
 }
 
 TEST_F(FractionsCliFiles, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {

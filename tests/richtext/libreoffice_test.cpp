@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -50,18 +51,34 @@ QString Tool(const char* name) {
   return QStandardPaths::findExecutable(QString::fromLatin1(name));
 }
 
-// Picture sizes as pdfimages lists them, in page order.
-std::vector<QSize> PdfPictureSizes(const QString& pdf) {
+struct PdfPicture {
+  QSize size;
+  int x_ppi = 0;
+  int y_ppi = 0;
+};
+
+// The pictures as pdfimages lists them, in page order.
+std::vector<PdfPicture> PdfPictures(const QString& pdf) {
   const ToolRun run = RunTool(Tool("pdfimages"), {"-list", pdf});
   EXPECT_TRUE(run.finished && run.exit_code == 0) << run.output.toStdString();
-  std::vector<QSize> sizes;
+  std::vector<PdfPicture> pictures;
   const QStringList lines = run.output.split(u'\n', Qt::SkipEmptyParts);
-  // Two header lines, then "page num type width height color comp bpc ...".
+  // Two header lines, then "page num type width height color comp bpc enc
+  // interp object ID x-ppi y-ppi size ratio".
   for (qsizetype i = 2; i < lines.size(); ++i) {
     const QStringList columns = lines[i].simplified().split(u' ');
-    if (columns.size() > 4) {
-      sizes.emplace_back(columns[3].toInt(), columns[4].toInt());
+    if (columns.size() > 13) {
+      pictures.push_back({QSize(columns[3].toInt(), columns[4].toInt()), columns[12].toInt(),
+                          columns[13].toInt()});
     }
+  }
+  return pictures;
+}
+
+std::vector<QSize> PdfPictureSizes(const QString& pdf) {
+  std::vector<QSize> sizes;
+  for (const PdfPicture& picture : PdfPictures(pdf)) {
+    sizes.push_back(picture.size);
   }
   return sizes;
 }
@@ -151,8 +168,10 @@ std::vector<QSize> PictureSizes(const QTextDocument& document) {
 }
 
 // The answer key of the largest worksheet with the largest pictures, read
-// and saved again by our writer.
-TEST_F(LibreOfficeTest, ShowsEveryPictureOfAnAnswerKeyWeWrote) {
+// and saved again by our writer: LibreOffice takes the sharp copies, and
+// its PDF export brings them to 300 pixels per inch (the DIBs alone are
+// 96), each at the size it shows in the view.
+TEST_F(LibreOfficeTest, PrintsEveryPictureOfAnAnswerKeyWeWroteSharp) {
   const WorksheetDocuments documents =
       testing::BuildSampleWorksheet(ExerciseType::kCommonDenominator, 500, 40, 5);
   QTextDocument document;
@@ -160,9 +179,16 @@ TEST_F(LibreOfficeTest, ShowsEveryPictureOfAnAnswerKeyWeWrote) {
   const std::vector<QSize> sizes = PictureSizes(document);
   ASSERT_EQ(sizes.size(), 40u);
 
-  ExpectInPdf(WriteRtf(document), "answer_key", sizes,
-              {QString::fromStdString(documents.name), u"Corrigé"_qs,
-               u"Calculer (réponse irréductible)"_qs});
+  const auto pdf = ConvertToPdf(WriteRtf(document), "answer_key");
+  ASSERT_TRUE(pdf.has_value());
+  const std::vector<PdfPicture> pictures = PdfPictures(*pdf);
+  ASSERT_EQ(pictures.size(), sizes.size());
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    EXPECT_EQ(QPoint(pictures[i].x_ppi, pictures[i].y_ppi), QPoint(300, 300)) << i;
+    const QSize expected = sizes[i] * 300 / 96;  // 300 pixels an inch over 96
+    EXPECT_LE(std::abs(pictures[i].size.width() - expected.width()), 1) << i;
+    EXPECT_LE(std::abs(pictures[i].size.height() - expected.height()), 1) << i;
+  }
 }
 
 // The subject as the worksheet build writes it, picture groups without size
@@ -267,10 +293,14 @@ TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
       testing::BuildSampleWorksheet(ExerciseType::kDivision, 500, 40, 8);
   QTextDocument ours;
   ASSERT_FALSE(testing::ReadInto(ours, documents.answer_key).has_value());
-  const std::vector<QImage> pictures = Pictures(ours);
-  ASSERT_EQ(pictures.size(), 40u);
+  const std::vector<QSize> sizes = PictureSizes(ours);
+  ASSERT_EQ(sizes.size(), 40u);
+  const std::string saved = WriteRtf(ours);
+  QTextDocument saved_read;
+  ASSERT_FALSE(testing::ReadInto(saved_read, saved).has_value());
+  const std::vector<QImage> sharp_copies = Pictures(saved_read);
 
-  const auto converted = Convert(WriteRtf(ours), "answer_key", "rtf");
+  const auto converted = Convert(saved, "answer_key", "rtf");
   ASSERT_TRUE(converted.has_value());
   QFile file(*converted);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -278,12 +308,16 @@ TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
   QTextDocument theirs;
   const auto error = testing::ReadInto(theirs, rtf.toStdString());
   ASSERT_FALSE(error.has_value()) << error->message;
-  EXPECT_EQ(Pictures(theirs), pictures);
+  // LibreOffice keeps the sharp copies, pixel for pixel, shown at the
+  // pictures' sizes (to its goal sizes' whole twips).
+  EXPECT_EQ(Pictures(theirs), sharp_copies);
+  std::vector<QSize> shown;
   for (const testing::Span& span : testing::Spans(theirs)) {
     if (span.picture) {
-      EXPECT_EQ(QSizeF(span.width, span.height), QSizeF(span.image.size()));
+      shown.push_back(QSizeF(span.width, span.height).toSize());
     }
   }
+  EXPECT_EQ(shown, sizes);
   const QString text = theirs.toPlainText();
   EXPECT_TRUE(text.contains(QString::fromStdString(documents.name) + u" - Corrigé - "_qs))
       << text.toStdString();

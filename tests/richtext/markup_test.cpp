@@ -32,18 +32,25 @@ TEST(MarkupToRtf, Samples) {
        "\\cf0 \\highlight0 \\cf16 \\highlight1 "},
       {"<ce=bleu fonc\xE9>", "\\cf5 "},
       {"<cf=gris fonc\xE9>", "\\highlight8 "},
-      {"<CE=BLEU FONC\xC9>", ""},  // É is not lowercased
-      {"<ce=bleu fonce><ce=><ce=rose>", ""},
-      {"< b>", ""},
-      {"<bold>", ""},
-      {"<>", ""},
-      {"a<>b", "ab"},
+      {"<CE=BLEU FONC\xC9>", "<CE=BLEU FONC\xC9>"},  // É is not lowercased
+      {"<ce=rose><ce=>", "<ce=rose><ce=>"},
+      // A '<' that opens no tag is text, and so is what follows it.
+      {"< b>", "< b>"},
+      {"<bold>", "<bold>"},
+      {"<>", "<>"},
+      {"a<>b", "a<>b"},
+      {"Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer",
+       "Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer"},
+      {"1 < 2<b>x</b> <", "1 < 2\\b x\\b0  <"},
+      {"a<b<c>d", "a<b<c>d"},
+      {"a<b<b>c", "a<b\\b c"},
+      {"x < <TE=9>y", "x < \\fs9 y"},
+      {"<ce=automatique!>", "<ce=automatique!>"},
       {"<te=12pt>", "\\fs12pt "},
       {"<te=>", "\\fs "},
       {"<te=1te=2>", "\\fs12 "},
       {"<TE=14>", "\\fs14 "},
       {"x<br", "x\\par "},
-      {"a<b<c>d", "ad"},
       {"5 > 3", "5 > 3"},
       {"a\r\nb\tc\x01\x1F", "abc"},
       {"{\\b gras}", "{\\b gras}"},
@@ -53,6 +60,7 @@ TEST(MarkupToRtf, Samples) {
       {"<u>", "\\ul "},
       {"ab\0<b>cd"s, "ab"},  // a NUL ends the input
       {"<b\0>x"s, "\\b "},   // also inside a tag
+      {"a<\x01>b", "a<>b"},
       // Control characters typed inside a size tag are dropped too.
       {"<te=1\x01"
        "2>",
@@ -62,6 +70,13 @@ TEST(MarkupToRtf, Samples) {
   for (const Sample& s : samples) {
     EXPECT_EQ(MarkupToRtf(s.markup), s.rtf) << "markup: " << s.markup;
   }
+}
+
+// A text full of '<' is read once, not to its end again at every '<'.
+TEST(MarkupToRtf, TextFullOfLessThanSignsStaysText) {
+  const std::string signs(200000, '<');
+  EXPECT_EQ(MarkupToRtf(signs + ">"), signs + ">");
+  EXPECT_EQ(MarkupToRtf("<te=" + signs), "\\fs" + signs + " ");
 }
 
 TEST(RtfPrologue, IsFixedAndPassesThroughTheConverter) {

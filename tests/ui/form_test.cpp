@@ -3,10 +3,12 @@
 #include <QAbstractProxyModel>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -131,6 +133,15 @@ class FormTest : public QObject {
           (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
     }
     return breaks;
+  }
+
+  // Types `text` as a keyboard whose keys make any character would (QTest
+  // knows ASCII keys only).
+  static void TypeText(QWidget* field, const QString& text) {
+    for (const char32_t c : text.toUcs4()) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&c, 1));
+      QApplication::sendEvent(field, &press);
+    }
   }
 
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
@@ -314,6 +325,9 @@ class FormTest : public QObject {
       const QString sixty = "Calculer puis simplifier chaque résultat (fraction réduite).";
       QCOMPARE(sixty.size(), 60);
       QVERIFY(field->contentsRect().width() >= field->fontMetrics().horizontalAdvance(sixty));
+      TypeText(field, QStringLiteral("→"));  // no document could hold it
+      QCOMPARE(field->text(), QString());
+      QVERIFY(field->findChild<QLabel*>("RefusalHint")->isVisible());
       dialog->setTextValue("Calculer en détaillant");
       dialog->accept();
     });
@@ -581,6 +595,49 @@ class FormTest : public QObject {
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     QTest::mouseClick(Find<QPushButton>(*form, "btnEnregistre"), Qt::LeftButton);
     QVERIFY(!QFile::exists(chosen + ".rtf"));
+  }
+
+  // A "<" that opens no tag is text; a tag beside it still works.
+  void typedLessThanSignsStayInTheWorksheet() {
+    auto form = ShownForm();
+    QLineEdit* instruction = Find<QComboBox>(*form, "Combo1")->lineEdit();
+    instruction->clear();
+    QTest::keyClicks(instruction, "Comparer : 1/2 < 3/4 et 5/4 > 1 puis <b>calculer");
+    QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+    const QTextCursor found = Find<TRxRichEdit>(*form, "RxE1")
+                                  ->document()
+                                  ->find("Comparer : 1/2 < 3/4 et 5/4 > 1 puis calculer");
+    QVERIFY(!found.isNull());
+    QCOMPARE(found.charFormat().fontWeight(), QFont::Bold);  // at its end: "calculer"
+  }
+
+  // Every field that feeds the documents refuses, typed or pasted, a
+  // character Windows-1252 cannot hold: the field keeps its text and a
+  // hint names the character; the accents and "€" of Windows-1252 pass.
+  void charactersTheDocumentsCannotHoldAreRefused() {
+    auto form = ShownForm();
+    QLineEdit* fields[] = {Find<QLineEdit>(*form, "eTitre1"), Find<QLineEdit>(*form, "eSepar"),
+                           Find<QComboBox>(*form, "Combo1")->lineEdit()};
+    for (QLineEdit* field : fields) {
+      field->setFocus();
+      field->setText("5e B");
+      auto* hint = field->findChild<QLabel*>("RefusalHint");
+      QVERIFY(hint != nullptr && !hint->isVisible());
+      TypeText(field, QStringLiteral("→"));
+      QCOMPARE(field->text(), "5e B");
+      QVERIFY(hint->isVisible());
+      QVERIFY2(hint->text().contains("« → »") && hint->text().contains("<sup>e</sup>"),
+               qPrintable(hint->text()));
+      QApplication::clipboard()->setText(QStringLiteral("5ᵉ B"));
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(field->text(), "5e B");
+      QVERIFY(hint->text().contains("« ᵉ »"));
+      TypeText(field, QStringLiteral(" é€"));
+      QCOMPARE(field->text(), "5e B é€");
+      QVERIFY(hint->isVisible());  // typing on leaves it to be read
+      Find<QSpinBox>(*form, "spmaxvaleur")->setFocus();
+      QVERIFY(!hint->isVisible());
+    }
   }
 
   void aSetOfDifferentWorksheetsIsSavedOnePerPage() {

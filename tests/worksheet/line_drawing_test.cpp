@@ -11,6 +11,7 @@
 #include <QTextImageFormat>
 
 #include "richtext/rtf_reader.h"
+#include "richtext/sharp_picture.h"
 #include "worksheet/line_layouts.h"
 #include "worksheet/rtf_picture.h"
 #include "worksheet/worksheet_build.h"
@@ -53,6 +54,46 @@ TEST(LineDrawing, AtNinetySixDotsPerInchItIsTheBitmap) {
     painter.end();
     EXPECT_EQ(redrawn, bitmap.convertToFormat(QImage::Format_RGB32))
         << bitmap.width() << " x " << bitmap.height();
+  }
+}
+
+// The copy saved files carry for word processors is the line drawn again
+// four times finer, not the bitmap enlarged: within one pixel of the
+// bitmap's bounds, its ink covers every black pixel of the bitmap but a
+// few.
+TEST(LineDrawing, TheSharpCopyIsTheLineDrawnFourTimesFiner) {
+  for (const auto& [bitmap, drawing] : Lines()) {
+    const QImage sharp = DrawSharpPicture(*drawing).convertToFormat(QImage::Format_RGB32);
+    const QImage small = bitmap.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(sharp.size(), small.size() * 4);
+    EXPECT_NE(sharp, small.scaled(sharp.size()));
+    const auto copy_inked = [&](int x, int y) {  // anywhere in the pixel's 4 x 4 block
+      for (int i = 0; i < 16; ++i) {
+        if (qGray(sharp.pixel(x * 4 + i % 4, y * 4 + i / 4)) < 128) {
+          return true;
+        }
+      }
+      return false;
+    };
+    int ink = 0;
+    int missed = 0;
+    QRect bounds;
+    QRect sharp_bounds;
+    for (int y = 0; y < small.height(); ++y) {
+      for (int x = 0; x < small.width(); ++x) {
+        const bool inked = copy_inked(x, y);
+        sharp_bounds |= inked ? QRect(x, y, 1, 1) : QRect();
+        if (qGray(small.pixel(x, y)) < 128) {
+          bounds |= QRect(x, y, 1, 1);
+          ink += 1;
+          missed += inked ? 0 : 1;
+        }
+      }
+    }
+    EXPECT_GT(ink, 100);
+    EXPECT_LE(missed * 20, ink);
+    EXPECT_LE((sharp_bounds.topLeft() - bounds.topLeft()).manhattanLength(), 2);
+    EXPECT_LE((sharp_bounds.bottomRight() - bounds.bottomRight()).manhattanLength(), 2);
   }
 }
 
