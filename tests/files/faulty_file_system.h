@@ -14,37 +14,28 @@
 namespace fractions::testing {
 
 // The system's calls, except those a test makes fail: the n-th call of a
-// kind fails with an errno (after doing its work, for a close that reports
-// a lost write), staging names come from a list, and hooks run at chosen
-// moments of a commit.
+// kind fails with an errno (a close after closing, as a lost write shows),
+// staging names come from a list, hooks run at chosen moments.
 class FaultyFileSystem : public PosixFileSystem {
  public:
   enum class Call { kWrite, kFsync, kClose, kRename };
-
-  // The `nth` call of `call` (from 1) fails with `error`.
   void Fail(Call call, int nth, int error) { faults_[call] = {nth, error}; }
-  // A file system that cannot swap two names (FAT, some network ones).
-  bool no_exchange = false;
-  // A folder that takes no new file: creating one is refused.
-  bool no_new_files = false;
-  // Writes stop half-way: every write takes half of what it is given.
-  bool half_writes = false;
-  std::deque<std::string> names;        // the next staging names' letters
-  std::function<void()> on_first_lock;  // once the files are staged
+
+  bool no_exchange = false;       // names cannot be swapped (FAT, some network disks)
+  bool no_new_files = false;      // the folder takes no new file
+  bool half_writes = false;       // each write takes half of what it is given
+  std::deque<std::string> names;  // the next staging names' letters
+  std::function<void()> on_first_lock;
   std::function<void()> after_first_rename;
 
   int Open(const char* path, int flags, mode_t mode) override {
-    if (no_new_files && (flags & O_CREAT) != 0) {
-      errno = EACCES;
-      return -1;
-    }
-    return PosixFileSystem::Open(path, flags, mode);
+    return no_new_files && (flags & O_CREAT) ? Refuse(EACCES)
+                                             : PosixFileSystem::Open(path, flags, mode);
   }
   ssize_t Write(int fd, const void* data, std::size_t size) override {
-    if (Failing(Call::kWrite)) {
-      return -1;
-    }
-    return PosixFileSystem::Write(fd, data, half_writes && size > 1 ? size / 2 : size);
+    return Failing(Call::kWrite)
+               ? -1
+               : PosixFileSystem::Write(fd, data, half_writes ? (size + 1) / 2 : size);
   }
   int Fsync(int fd) override { return Failing(Call::kFsync) ? -1 : PosixFileSystem::Fsync(fd); }
   int Close(int fd) override {
@@ -53,13 +44,9 @@ class FaultyFileSystem : public PosixFileSystem {
   }
   int Rename(const char* from, const char* to, unsigned flags) override {
     if (no_exchange && flags != 0) {
-      errno = EINVAL;
-      return -1;
+      return Refuse(EINVAL);
     }
-    if (Failing(Call::kRename)) {
-      return -1;
-    }
-    const int result = PosixFileSystem::Rename(from, to, flags);
+    const int result = Failing(Call::kRename) ? -1 : PosixFileSystem::Rename(from, to, flags);
     if (result == 0 && after_first_rename) {
       std::exchange(after_first_rename, nullptr)();
     }
@@ -75,27 +62,26 @@ class FaultyFileSystem : public PosixFileSystem {
     if (names.empty()) {
       return PosixFileSystem::RandomLetters();
     }
-    std::string next = names.front();
+    std::string next = std::move(names.front());
     names.pop_front();
     return next;
   }
 
  private:
-  struct Fault {
-    int nth = 0;
-    int error = 0;
-  };
-
+  static int Refuse(int error) {
+    errno = error;
+    return -1;
+  }
   bool Failing(Call call) {
     const auto fault = faults_.find(call);
-    if (fault == faults_.end() || --fault->second.nth != 0) {
+    if (fault == faults_.end() || --fault->second.first != 0) {
       return false;
     }
-    errno = fault->second.error;
+    errno = fault->second.second;
     return true;
   }
 
-  std::map<Call, Fault> faults_;
+  std::map<Call, std::pair<int, int>> faults_;  // countdown to the failing call, errno
 };
 
 }  // namespace fractions::testing

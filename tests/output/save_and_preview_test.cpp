@@ -125,9 +125,6 @@ TEST(SaveWorksheet, AFileThatCannotBeWrittenIsNamedAndBothOldFilesStay) {
          QDir().mkdir(path);
        },
        "un dossier porte ce nom"},
-      {"a read-only answer key", "pair_Cor.rtf",
-       [](const QString& path) { QFile::setPermissions(path, QFile::ReadOwner); },
-       "fichier en lecture seule"},
       {"a folder at the subject's name", "pair.rtf",
        [](const QString& path) {
          QFile::remove(path);
