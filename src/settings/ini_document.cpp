@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "richtext/cp1252.h"
 
@@ -11,6 +12,17 @@ namespace {
 
 // What some editors put before the first line of a UTF-8 file.
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The length of the first line of `bytes`, without and with its line end:
+// CR LF, LF or CR (Windows, Unix and old Mac editors).
+std::pair<std::size_t, std::size_t> FirstLine(std::string_view bytes) {
+  const std::size_t end = bytes.find_first_of("\r\n");
+  if (end == std::string_view::npos) {
+    return {bytes.size(), bytes.size()};
+  }
+  const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+  return {end, end + (crlf ? 2 : 1)};
+}
 
 // The blanks dropped around names and values.
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
@@ -152,26 +164,17 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
   }
   IniDocument document;
   while (!bytes.empty()) {
-    const std::size_t end = bytes.find_first_of("\r\n");
-    document.lines_.push_back(ParseLine(std::string(bytes.substr(0, end))));
-    if (end == std::string_view::npos) {
-      break;
-    }
-    const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
-    bytes.remove_prefix(end + (crlf ? 2 : 1));
+    const auto [length, with_end] = FirstLine(bytes);
+    document.lines_.push_back(ParseLine(std::string(bytes.substr(0, length))));
+    bytes.remove_prefix(with_end);
   }
   return document;
 }
 
 std::size_t IniDocument::LineCount(std::string_view bytes) {
   std::size_t lines = 0;
-  for (std::size_t at = 0; at < bytes.size(); ++lines) {
-    const std::size_t end = bytes.find_first_of("\r\n", at);
-    if (end == std::string_view::npos) {
-      at = bytes.size();
-    } else {
-      at = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
-    }
+  for (; !bytes.empty(); ++lines) {
+    bytes.remove_prefix(FirstLine(bytes).second);
   }
   return lines;
 }
