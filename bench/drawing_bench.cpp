@@ -3,6 +3,8 @@
 // literal upward trial-division search, so that one run shows the ratio.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "drawing/drawing_phase.h"
 #include "drawing/trial_division_gcd3.h"
 
@@ -25,27 +27,14 @@ void DrawingPhase(benchmark::State& state, ExerciseType type, Gcd3Function gcd3)
 }
 
 void Register() {
-  struct Named {
-    const char* name;
-    ExerciseType type;
-  };
-  const Named types[] = {
-      {"add", ExerciseType::kAddition},
-      {"sub", ExerciseType::kSubtraction},
-      {"mul", ExerciseType::kMultiplication},
-      {"div", ExerciseType::kDivision},
-      {"pow", ExerciseType::kPowers},
-      {"simp", ExerciseType::kSimplification},
-      {"reduc", ExerciseType::kCommonDenominator},
-  };
-  for (const Named& t : types) {
-    benchmark::RegisterBenchmark((std::string("DrawingPhase/") + t.name).c_str(), DrawingPhase,
-                                 t.type, &Gcd3)
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    const std::string word(row.command_word);
+    benchmark::RegisterBenchmark(("DrawingPhase/" + word).c_str(), DrawingPhase, row.type, &Gcd3)
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark((std::string("DrawingPhaseTrialDivision/") + t.name).c_str(),
-                                 DrawingPhase, t.type, &testing::TrialDivisionGcd3)
+    benchmark::RegisterBenchmark(("DrawingPhaseTrialDivision/" + word).c_str(), DrawingPhase,
+                                 row.type, &testing::TrialDivisionGcd3)
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);

@@ -23,8 +23,9 @@ void PreviewPages(benchmark::State& state) {
   a4.setOutputFormat(QPrinter::PdfFormat);
   a4.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
   QTemporaryDir folder;
+  WrittenFiles files;
   for (auto _ : state) {
-    RichEditToEMF(subject, QDir(folder.path()), a4, {21000, 29700});
+    RichEditToEMF(subject, QDir(folder.path()), a4, files);
   }
 }
 BENCHMARK(PreviewPages)->Unit(benchmark::kMillisecond);

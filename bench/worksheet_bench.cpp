@@ -1,8 +1,12 @@
 // Building both documents of a worksheet, pictures included, for every
-// exercise type at the largest terms (500) and the most questions (40).
+// exercise type at the largest terms (500) and the most questions (40); and
+// a class set of 30 such worksheets.
 #include <benchmark/benchmark.h>
 
-#include "worksheet/variant_set.h"
+#include <string>
+
+#include "drawing/exercise_catalogue.h"
+#include "worksheet/class_set.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -24,20 +28,6 @@ void BuildBothDocuments(benchmark::State& state, ExerciseType type) {
   }
 }
 
-BENCHMARK_CAPTURE(BuildBothDocuments, add, ExerciseType::kAddition);
-BENCHMARK_CAPTURE(BuildBothDocuments, sub, ExerciseType::kSubtraction);
-BENCHMARK_CAPTURE(BuildBothDocuments, mul, ExerciseType::kMultiplication);
-BENCHMARK_CAPTURE(BuildBothDocuments, div, ExerciseType::kDivision);
-BENCHMARK_CAPTURE(BuildBothDocuments, pow, ExerciseType::kPowers);
-BENCHMARK_CAPTURE(BuildBothDocuments, simp, ExerciseType::kSimplification);
-BENCHMARK_CAPTURE(BuildBothDocuments, reduc, ExerciseType::kCommonDenominator);
-
-}  // namespace
-}  // namespace fractions
-
-namespace fractions {
-namespace {
-
 // A class set of 30 different worksheets of 40 questions, both documents
 // each, as "Imprimer" and "Enregistrer" build it with "Sujets différents".
 void BuildClassSetOf30(benchmark::State& state) {
@@ -45,12 +35,20 @@ void BuildClassSetOf30(benchmark::State& state) {
   settings.count = kMaxQuestions;
   uint32_t seed = 0;
   for (auto _ : state) {
-    const std::vector<uint32_t> seeds =
-        PlanVariantSeeds(ExerciseType::kAddition, settings, ++seed, 30);
-    benchmark::DoNotOptimize(BuildVariants(ExerciseType::kAddition, settings, seeds, 1, 30));
+    benchmark::DoNotOptimize(BuildClassSet({ExerciseType::kAddition, settings, ++seed, 30, {}}));
   }
 }
-BENCHMARK(BuildClassSetOf30)->Unit(benchmark::kMillisecond);
+
+void Register() {
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    benchmark::RegisterBenchmark(("BuildBothDocuments/" + std::string(row.command_word)).c_str(),
+                                 BuildBothDocuments, row.type);
+  }
+  benchmark::RegisterBenchmark("BuildClassSetOf30", BuildClassSetOf30)
+      ->Unit(benchmark::kMillisecond);
+}
+
+const int kRegistered = (Register(), 0);
 
 }  // namespace
 }  // namespace fractions

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "drawing/exercise_type.h"
-#include "worksheet/variant_set.h"
+#include "worksheet/class_set.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -10,25 +9,24 @@
 
 namespace fractions {
 
-// One worksheet as the generator made it: what was asked, the documents and
-// questions, and the questions' keys in question order.
+// One worksheet as the generator made it: what was asked and the
+// documents with their questions.
 struct GeneratedWorksheet {
-  ExerciseType type = ExerciseType::kAddition;
+  ExerciseType type{};
   WorksheetSettings settings;
   uint32_t seed = 0;
   WorksheetDocuments documents;
-  std::vector<std::string> keys;
 };
 
 // Seeds a generator with `seed` and builds the worksheet as an exercise
 // button does: the document name takes the first two draws, the questions
 // the next ones. Needs a QGuiApplication.
 GeneratedWorksheet GenerateWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                     uint32_t seed, std::optional<SetMark> mark = {});
+                                     uint32_t seed);
 
-// A set of `count` different worksheets, the first drawn from `seed` and
-// each next one from the next seed that gives a new worksheet (see
-// PlanVariantSeeds), marked "Sujet k/count" and "Corrigé k/count".
+// A class set of `count` different worksheets, the first drawn from `seed`
+// and each next one from the next seed that gives a new worksheet (see
+// BuildClassSet), marked "Sujet k/count" and "Corrigé k/count".
 std::vector<GeneratedWorksheet> GenerateVariants(ExerciseType type,
                                                  const WorksheetSettings& settings, uint32_t seed,
                                                  int count);

@@ -1,34 +1,48 @@
 #include "drawing_phase.h"
 
-#include "common_denominator.h"
-#include "four_operations.h"
-#include "powers.h"
-#include "simplification.h"
-
-#include <stdexcept>
-
 namespace fractions {
 
 QuestionSet RunDrawingPhase(ExerciseType type, int32_t largest_term, int32_t count,
                             DrawingContext& context) {
-  switch (type) {
-    case ExerciseType::kAddition:
-    case ExerciseType::kSubtraction:
-    case ExerciseType::kMultiplication:
-    case ExerciseType::kDivision:
-      return DrawOperationQuestions(type, largest_term, count, context);
-    case ExerciseType::kPowers:
-      return DrawPowerQuestions(largest_term, count, context);
-    case ExerciseType::kSimplification:
-      return DrawSimplificationQuestions(largest_term, count, context);
-    case ExerciseType::kCommonDenominator:
-      return DrawCommonDenominatorQuestions(largest_term, count, context);
-  }
-  throw std::invalid_argument("not an exercise type");
+  return std::visit(
+      [&](const auto& kind) -> QuestionSet {
+        return KindQuestions<std::decay_t<decltype(kind)>>{kind,
+                                                           kind.Draw(largest_term, count, context)};
+      },
+      Describe(type).kind);
 }
 
 size_t QuestionCount(const QuestionSet& set) {
-  return std::visit([](const auto& questions) { return questions.size(); }, set);
+  return std::visit([](const auto& drawn) { return drawn.questions.size(); }, set);
+}
+
+std::vector<QuestionListing> ListQuestions(const QuestionSet& set) {
+  return std::visit(
+      [](const auto& drawn) {
+        std::vector<QuestionListing> listing;
+        for (const auto& q : drawn.questions) {
+          listing.push_back(
+              {QuestionKey(drawn.kind.KeyNumbers(q)), drawn.kind.Fields(q), drawn.kind.Text(q)});
+        }
+        return listing;
+      },
+      set);
+}
+
+std::string QuestionNumbers(const QuestionSet& set) {
+  return std::visit(
+      [](const auto& drawn) {
+        std::string text;
+        for (const auto& q : drawn.questions) {
+          for (const int32_t n : drawn.kind.KeyNumbers(q)) {
+            text += std::to_string(n);
+            text += ',';
+          }
+          text += ';';
+        }
+        return text;
+      },
+      set);
 }
 
 }  // namespace fractions

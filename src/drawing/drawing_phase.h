@@ -1,37 +1,61 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <variant>
 #include <vector>
 
 #include "drawing_context.h"
+#include "exercise_catalogue.h"
 #include "exercise_type.h"
-#include "questions.h"
 
+// The drawing phase of every exercise type, through its catalogue row, and
+// what the rest of the program reads from the questions it draws without
+// knowing their kind.
 namespace fractions {
 
-// The questions of one run, in question order; which alternative depends on
-// the exercise type.
-using QuestionSet =
-    std::variant<std::vector<OperationQuestion>, std::vector<PowerQuestion>,
-                 std::vector<SimplificationQuestion>, std::vector<CommonDenominatorQuestion>>;
+// The questions of one run with the kind that drew them, which the
+// functions of the kind's slice take back (the four operations' kind knows
+// its operation).
+template <typename Kind>
+struct KindQuestions {
+  Kind kind;
+  std::vector<typename Kind::Question> questions;
+  friend bool operator==(const KindQuestions&, const KindQuestions&) = default;
+};
+
+namespace internal {
+template <typename Kinds>
+struct QuestionSetOf;
+template <typename... Kinds>
+struct QuestionSetOf<std::variant<Kinds...>> {
+  using type = std::variant<KindQuestions<Kinds>...>;
+};
+}  // namespace internal
+
+// The questions of one run, in question order: one alternative per slice
+// of the catalogue.
+using QuestionSet = internal::QuestionSetOf<ExerciseKind>::type;
 
 // Runs the drawing phase of `type`: empties the question table, then draws
 // `count` distinct questions with terms up to `largest_term`.
 QuestionSet RunDrawingPhase(ExerciseType type, int32_t largest_term, int32_t count,
                             DrawingContext& context);
 
-// Visits a question set with one lambda per kind of question:
-// std::visit(Overloaded{[](const std::vector<PowerQuestion>&) {...}, ...}, set).
-template <typename... Visitors>
-struct Overloaded : Visitors... {
-  using Visitors::operator()...;
-};
-// Spelled out for clang 14 (the fuzz build), which does not yet deduce an
-// aggregate's template arguments by itself.
-template <typename... Visitors>
-Overloaded(Visitors...) -> Overloaded<Visitors...>;
-
 // The number of questions in a set, whatever its type.
 size_t QuestionCount(const QuestionSet& set);
+
+// One question as the command line lists it.
+struct QuestionListing {
+  std::string key;        // its question key, as the question table holds it
+  QuestionFields fields;  // its numbers, named
+  std::string text;       // the question and its answer, "3/4 + 5/6 = 19/12"
+};
+std::vector<QuestionListing> ListQuestions(const QuestionSet& set);
+
+// The defining numbers of every question, in order: two sets give the same
+// text exactly when they hold the same questions in the same order. Unlike
+// the joined question keys, it tells 1/12 + 3/4 from 11/2 + 3/4.
+std::string QuestionNumbers(const QuestionSet& set);
 
 }  // namespace fractions

@@ -2,14 +2,29 @@
 
 #include <array>
 #include <string_view>
+#include <variant>
 
 #include "exercise_type.h"
+#include "kinds/common_denominator.h"
+#include "kinds/four_operations.h"
+#include "kinds/powers.h"
+#include "kinds/simplification.h"
 
 namespace fractions {
 
+// The slice of one kind of exercise, as its catalogue row points at it: a
+// type with the kind's question struct (`Question`), its drawing, its
+// question key, its JSON fields and its plain text, all in
+// src/drawing/kinds/; its line layout lives beside it in
+// src/worksheet/kinds/, found by this type. Several rows may share a slice
+// and tell it apart by the values they give it (the four operations).
+using ExerciseKind =
+    std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind>;
+
 // What the program says about one exercise type, wherever it names it: on
-// the command line, in the document name, on the window's button. The
-// button's texts are UTF-8; the others are ASCII.
+// the command line, in the document name, on the window's button; and the
+// slice that draws and writes its questions. The button's texts are UTF-8;
+// the others are ASCII.
 struct ExerciseInfo {
   ExerciseType type;
   std::string_view command_word;   // fractions-cli --type
@@ -18,19 +33,25 @@ struct ExerciseInfo {
   std::string_view button_name;    // the exercise button's object name
   std::string_view button_caption;
   std::string_view button_hint;
+  ExerciseKind kind;
 };
 
 // One row per exercise type, in the order of the enumeration.
 inline constexpr ExerciseInfo kExerciseCatalogue[] = {
-    {ExerciseType::kAddition, "add", "", "AddFract", "btnPlus", "+", "Additions"},
-    {ExerciseType::kSubtraction, "sub", "", "SousFract", "btnMoins", "-", "Soustractions"},
-    {ExerciseType::kMultiplication, "mul", "", "MultFract", "btnMult", "x", "Multiplications"},
-    {ExerciseType::kDivision, "div", "", "DivFract", "btnDivise", ":", "Divisions"},
-    {ExerciseType::kPowers, "pow", "puissances", "PuissFract", "btnPuiss", "^", "Puissances"},
+    {ExerciseType::kAddition, "add", "", "AddFract", "btnPlus", "+", "Additions",
+     OperationKind{Operation::kAdd}},
+    {ExerciseType::kSubtraction, "sub", "", "SousFract", "btnMoins", "-", "Soustractions",
+     OperationKind{Operation::kSubtract}},
+    {ExerciseType::kMultiplication, "mul", "", "MultFract", "btnMult", "x", "Multiplications",
+     OperationKind{Operation::kMultiply}},
+    {ExerciseType::kDivision, "div", "", "DivFract", "btnDivise", ":", "Divisions",
+     OperationKind{Operation::kDivide}},
+    {ExerciseType::kPowers, "pow", "puissances", "PuissFract", "btnPuiss", "^", "Puissances",
+     PowerKind{}},
     {ExerciseType::kSimplification, "simp", "simplification", "SimplFract", "btnSimplif", "S",
-     "Simplification"},
+     "Simplification", SimplificationKind{}},
     {ExerciseType::kCommonDenominator, "reduc", "même dénominateur", "ReducFract", "btnReduc", "R",
-     "Réduction au même dénominateur"},
+     "Réduction au même dénominateur", CommonDenominatorKind{}},
 };
 
 static_assert(std::size(kExerciseCatalogue) == kExerciseTypeCount,

@@ -4,10 +4,9 @@
 
 namespace fractions {
 
-// The seven kinds of worksheet, one per exercise button. What the program
-// says about each is in the exercise catalogue (exercise_catalogue.h);
-// every switch over this type names every enumerator, and the build turns
-// a missing one into an error, so a new kind cannot slip through a default.
+// The seven kinds of worksheet, one per exercise button. Everything the
+// program knows about each is reached through its row of the exercise
+// catalogue (exercise_catalogue.h); no other code names an enumerator.
 enum class ExerciseType {
   kAddition,
   kSubtraction,
@@ -43,9 +42,5 @@ inline constexpr size_t kExerciseTypeCount = [] {
   }
   return static_cast<size_t>(count);
 }();
-
-// True for addition, subtraction, multiplication and division, which share
-// one drawing procedure and one line layout.
-bool IsFourOperation(ExerciseType type);
 
 }  // namespace fractions

@@ -28,12 +28,12 @@ const std::string& QuestionTable::Slot(int position) const {
   return slots_.at(static_cast<size_t>(position));
 }
 
-std::string TwoTermKey(int32_t a, int32_t b) {
-  return std::to_string(a) + std::to_string(b);
-}
-
-std::string FourTermKey(int32_t a, int32_t b, int32_t c, int32_t d) {
-  return TwoTermKey(a, b) + TwoTermKey(c, d);
+std::string QuestionKey(std::span<const int32_t> numbers) {
+  std::string key;
+  for (const int32_t n : numbers) {
+    key += std::to_string(n);
+  }
+  return key;
 }
 
 }  // namespace fractions

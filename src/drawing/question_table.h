@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace fractions {
@@ -28,10 +29,9 @@ class QuestionTable {
   std::array<std::string, kMaxQuestions> slots_;
 };
 
-// Question keys: the decimal texts of a question's defining numbers joined
+// A question key: the decimal texts of a question's defining numbers joined
 // with nothing between them. Different questions may share a key
 // (1/12 + 3/4 and 11/2 + 3/4 both give "11234"); a run then holds only one.
-std::string TwoTermKey(int32_t a, int32_t b);
-std::string FourTermKey(int32_t a, int32_t b, int32_t c, int32_t d);
+std::string QuestionKey(std::span<const int32_t> numbers);
 
 }  // namespace fractions

@@ -102,6 +102,14 @@ size_t PageRenderer::LineIndexOf(int position) const {
 }
 
 int PageRenderer::RenderPage(QPainter& painter, int from) const {
+  return DrawPage(painter, from, scale_x_, scale_y_);
+}
+
+int PageRenderer::RenderLayoutPage(QPainter& painter, int from) const {
+  return DrawPage(painter, from, 1, 1);
+}
+
+int PageRenderer::DrawPage(QPainter& painter, int from, double scale_x, double scale_y) const {
   if (lines_.empty() || from >= TextLength()) {
     return TextLength();
   }
@@ -118,19 +126,11 @@ int PageRenderer::RenderPage(QPainter& painter, int from) const {
   const double drawn_height = std::min(lines_[next - 1].bottom - page_top, page_size_.height());
   const QRectF drawn(0, page_top + kHair, page_size_.width(), drawn_height - 2 * kHair);
   painter.save();
-  painter.scale(scale_x_, scale_y_);
+  painter.scale(scale_x, scale_y);
   painter.translate(0, -page_top);
   layout_copy_->drawContents(&painter, drawn);
   painter.restore();
   return next < lines_.size() ? lines_[next].position : TextLength();
-}
-
-int HundredthsOfMmToTwips(int hundredths) {
-  return hundredths * 1440 / 2540;
-}
-
-int DevicePixelsToTwips(int pixels, int dots_per_inch) {
-  return pixels * 1440 / dots_per_inch;
 }
 
 }  // namespace fractions

@@ -41,6 +41,11 @@ class PageRenderer {
   // moves on.
   int RenderPage(QPainter& painter, int from) const;
 
+  // As RenderPage, paginated for the device but drawn in layout units: for
+  // a picture of the page that is shown at a size of its own (the
+  // preview's), where the device's scale would enlarge everything again.
+  int RenderLayoutPage(QPainter& painter, int from) const;
+
  private:
   struct Line {
     double top;
@@ -50,6 +55,8 @@ class PageRenderer {
   };
   // The line holding `position` (the last line for the end of the text).
   size_t LineIndexOf(int position) const;
+  // Draws the page starting at `from` scaled by `scale_x`, `scale_y`.
+  int DrawPage(QPainter& painter, int from, double scale_x, double scale_y) const;
 
   std::unique_ptr<QTextDocument> layout_copy_;
   double scale_x_;  // device pixels per layout pixel
@@ -57,11 +64,5 @@ class PageRenderer {
   QSizeF page_size_;  // in layout pixels
   std::vector<Line> lines_;
 };
-
-// Page geometry. Twips are 1/1440 inch; the frame of a page file is given in
-// hundredths of a millimetre.
-int HundredthsOfMmToTwips(int hundredths);
-// A printable extent in device pixels at `dots_per_inch`, in twips.
-int DevicePixelsToTwips(int pixels, int dots_per_inch);
 
 }  // namespace fractions

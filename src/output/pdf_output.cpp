@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "page_renderer.h"
+#include "print_margins.h"
 
 namespace fractions {
 
@@ -37,8 +38,7 @@ void Render(const QTextDocument& document, QIODevice& out, int margin_mm) {
   const QMarginsF margins(margin_mm, margin_mm, margin_mm, margin_mm);
   pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
                                 QPageLayout::Millimeter));
-  const PageRenderer renderer(document, &pdf,
-                              pdf.pageLayout().paintRectPixels(kPdfDotsPerInch).size());
+  const PageRenderer renderer(document, &pdf, PageAreaPixels(pdf.pageLayout(), kPdfDotsPerInch));
   QPainter painter;
   if (!painter.begin(&pdf)) {
     throw PdfError("Erreur à l'écriture du PDF");

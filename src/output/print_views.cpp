@@ -1,11 +1,11 @@
 #include "print_views.h"
 
-#include <QPageLayout>
 #include <QPainter>
 #include <QPrintEngine>
 #include <QPrinterInfo>
 
 #include "page_renderer.h"
+#include "print_margins.h"
 #include "print_queue.h"
 #include "richtext/document_text.h"
 
@@ -38,10 +38,7 @@ void PrintAllPages(QPrinter& printer) {
 
 std::unique_ptr<QPrinter> PrinterOf(const QPrinterInfo& info) {
   auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-  // No margin of our own: the page is the printable area, whose edges the
-  // printer itself keeps.
-  printer->setFullPage(false);
-  printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+  KeepPrintMargins(*printer);
   return printer;
 }
 
@@ -88,8 +85,10 @@ std::unique_ptr<QPrinter> PrinterToChoose() {
 bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title) {
   printer.setDocName(title);
   PrintAllPages(printer);
-  const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-  const PageRenderer renderer(document, &printer, page);
+  // Again before every job: a paper chosen in the print dialog comes with
+  // margins of its own.
+  KeepPrintMargins(printer);
+  const PageRenderer renderer(document, &printer, PrintedAreaPixels(printer));
   QPainter painter;
   if (!painter.begin(&printer)) {
     return false;

@@ -18,8 +18,8 @@ class PrintError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The system's default printer, set up to print on its whole printable
-// area. Throws PrintError("Aucune imprimante par défaut sélectionnée") when
+// The system's default printer, set up to print inside margins of at least
+// 15 mm (see KeepPrintMargins). Throws PrintError("Aucune imprimante par défaut sélectionnée") when
 // the system has none.
 std::unique_ptr<QPrinter> DefaultPrinter();
 
@@ -28,10 +28,11 @@ std::unique_ptr<QPrinter> DefaultPrinter();
 // default. Throws PrintError as DefaultPrinter does when there is none.
 std::unique_ptr<QPrinter> PrinterToChoose();
 
-// Prints the whole document as one job titled `title`, page by page on the
-// printable area, with nothing added: no margin, header or page number,
-// and no page range: every job prints every page. Returns false when the
-// printer refused to start the job.
+// Prints the whole document as one job titled `title`, page by page inside
+// the printer's margins, which it first widens to at least 15 mm (see
+// KeepPrintMargins), with nothing added: no header or page number, and no
+// page range: every job prints every page. Returns false when the printer
+// refused to start the job.
 bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title);
 
 // What a class set leaves to say once it is sent: that the queue holds the

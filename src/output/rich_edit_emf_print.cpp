@@ -1,53 +1,67 @@
 #include "rich_edit_emf_print.h"
 
-#include <unistd.h>
+#include <QBuffer>
 #include <QFile>
+#include <QPageLayout>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
 
-#include "files/link_rule.h"
 #include "page_renderer.h"
 #include "preview_files.h"
+#include "print_margins.h"
 #include "richtext/document_text.h"
 
 namespace fractions {
 
-QSizeF PageSizeInDevicePixels(PageFrame frame, const QPaintDevice& reference) {
-  const int width_twips = HundredthsOfMmToTwips(frame.width_hundredths_mm);
-  const int height_twips = HundredthsOfMmToTwips(frame.height_hundredths_mm);
-  return QSizeF(width_twips * reference.logicalDpiX() / 1440.0,
-                height_twips * reference.logicalDpiY() / 1440.0);
+namespace {
+
+constexpr int kLayoutDotsPerInch = 96;
+
+}  // namespace
+
+std::unique_ptr<QPrinter> SheetWithoutPrinter() {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+  return printer;
 }
 
-int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const QString& file_name,
-                  PageFrame frame, int from) {
-  const QSizeF page = PageSizeInDevicePixels(frame, reference);
-  // Made anew, never through a link planted at the name; the generator
-  // writes to the file already open.
-  std::error_code error;
-  const int fd = CreateFreshFile(QFile::encodeName(file_name).toStdString(), error);
-  QFile output;
-  if (fd < 0 || !output.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-    if (fd >= 0) {
-      ::close(fd);
-    }
-    return from;
-  }
+PreviewSheet PreviewSheetOf(const QPrinter& reference) {
+  // From the printer's own pixels, as printing counts them, so that the
+  // printed area is exactly the one pages are broken for.
+  const int dpi = reference.resolution();
+  const double to_layout = static_cast<double>(kLayoutDotsPerInch) / dpi;
+  const QPageLayout layout = reference.pageLayout();
+  return {QSizeF(layout.fullRectPixels(dpi).size()) * to_layout,
+          QPointF(layout.paintRectPixels(dpi).topLeft()) * to_layout};
+}
+
+int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet, const QString& file_name,
+                  int from, WrittenFiles& files) {
+  QBuffer page;
+  page.open(QIODevice::WriteOnly);
   QSvgGenerator file;
-  file.setOutputDevice(&output);
-  // At the reference device's resolution, so that fonts and pictures keep
-  // the metrics they were laid out with.
-  file.setResolution(reference.logicalDpiX());
-  file.setSize(page.toSize());
-  file.setViewBox(QRectF(QPointF(0, 0), page));
+  file.setOutputDevice(&page);
+  // In layout units: the writer turns the text's point sizes into its own
+  // units at this resolution, and nothing is scaled on top of that.
+  file.setResolution(kLayoutDotsPerInch);
+  file.setSize(sheet.paper.toSize());
+  file.setViewBox(QRectF(QPointF(0, 0), sheet.paper));
   QPainter painter;
   if (!painter.begin(&file)) {
     return from;
   }
-  const int next = renderer.RenderPage(painter, from);
+  painter.translate(sheet.printed_area);
+  const int next = renderer.RenderLayoutPage(painter, from);
   painter.end();
-  output.close();
+  // Written whole, as a file of this process's own (see WrittenFiles).
+  const QByteArray& bytes = page.data();
+  std::error_code error;
+  if (!files.Write(QFile::encodeName(file_name).toStdString(),
+                   std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error)) {
+    return from;
+  }
   return next;
 }
 
@@ -62,22 +76,25 @@ QImage PreviewPagePicture(const QString& file_name, QSize size) {
   return picture;
 }
 
-void RichEditToEMF(const QTextDocument& document, const QDir& folder, QPaintDevice& reference,
-                   PageFrame frame) {
+int RichEditToEMF(const QTextDocument& document, const QDir& folder, QPrinter& reference,
+                  WrittenFiles& files) {
   const int length = DocumentTextLength(document);
   if (length == 0) {
-    return;
+    return 0;
   }
-  const PageRenderer renderer(document, &reference, PageSizeInDevicePixels(frame, reference));
+  KeepPrintMargins(reference);
+  const PageRenderer renderer(document, &reference, PrintedAreaPixels(reference));
+  const PreviewSheet sheet = PreviewSheetOf(reference);
   int position = 0;
-  for (int page = 0; position < length && page < kPreviewPageCount; ++page) {
-    const int next =
-        RenderEMFPage(renderer, reference, PreviewPageFile(folder, page), frame, position);
+  int page = 0;
+  for (; position < length && page < kPreviewPageCount; ++page) {
+    const int next = RenderEMFPage(renderer, sheet, PreviewPageFile(folder, page), position, files);
     if (next == position) {
-      return;  // the file could not be made: nothing further
+      break;  // the file could not be made: nothing further
     }
     position = next;
   }
+  return page;
 }
 
 }  // namespace fractions

@@ -2,44 +2,56 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPaintDevice>
+#include <QPointF>
+#include <QPrinter>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <QTextDocument>
+#include <memory>
+
+#include "written_files.h"
 
 namespace fractions {
 
 class PageRenderer;
 
-// The print preview's page files. Each holds one page of a document, drawn
-// as it would print on the reference device (the current printer), as an
-// SVG picture.
+// The print preview's page files. Each holds one page of a document as it
+// would print on the reference device (the current printer), as an SVG
+// picture of the whole sheet, margins included. The picture is drawn in
+// layout units, the pixels of a 96-dpi screen the document is laid out on:
+// the printer decides only where the pages break and where its margins
+// lie, so the page looks the same whatever its resolution.
 
-// The page frame of a reference device: its printable width and height in
-// whole millimetres, in hundredths of a millimetre.
-struct PageFrame {
-  int width_hundredths_mm;
-  int height_hundredths_mm;
+// The sheet of the reference device in layout units, and the top-left
+// corner of the area printed inside its margins.
+struct PreviewSheet {
+  QSizeF paper;
+  QPointF printed_area;
 };
 
-// Renders the page starting at `from` into `file_name`, for a page of
-// `frame` on the reference device. Returns the first position that did not
-// fit, or `from` when the file could not be made.
-int RenderEMFPage(const PageRenderer& renderer, QPaintDevice& reference, const QString& file_name,
-                  PageFrame frame, int from);
+// The reference device when there is no printer at all: an A4 sheet.
+std::unique_ptr<QPrinter> SheetWithoutPrinter();
+
+// The reference device's sheet, once it keeps the print margins.
+PreviewSheet PreviewSheetOf(const QPrinter& reference);
+
+// Renders the page starting at `from` into `file_name`, written as a file
+// of `files`. Returns the first position that did not fit, or `from` when
+// the file could not be made.
+int RenderEMFPage(const PageRenderer& renderer, const PreviewSheet& sheet, const QString& file_name,
+                  int from, WrittenFiles& files);
 
 // Renders at most the first two pages of the document into the preview's
-// page files in `folder`; an empty document makes no file.
-void RichEditToEMF(const QTextDocument& document, const QDir& folder, QPaintDevice& reference,
-                   PageFrame frame);
+// page files in `folder`, paginated as `reference` prints them (it is given
+// the print margins first, as printing does). Returns the number of page
+// files made; an empty document makes none.
+int RichEditToEMF(const QTextDocument& document, const QDir& folder, QPrinter& reference,
+                  WrittenFiles& files);
 
 // A page file drawn into a picture of `size` for the preview pane. The
 // page is shrunk smoothly: one-pixel strokes (fraction bars, digit stems)
 // turn grey rather than drop out.
 QImage PreviewPagePicture(const QString& file_name, QSize size);
-
-// The page in the reference device's pixels, through the twips the page
-// frame converts to.
-QSizeF PageSizeInDevicePixels(PageFrame frame, const QPaintDevice& reference);
 
 }  // namespace fractions

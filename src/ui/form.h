@@ -21,10 +21,11 @@
 #include "drawing/random.h"
 #include "form_storage_target.h"
 #include "lamp_shape.h"
+#include "output/preview_files.h"
 #include "rich_edit_view.h"
 #include "settings/form_storage.h"
 #include "spin_edit.h"
-#include "worksheet/line_layouts.h"
+#include "worksheet/line_images.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -264,6 +265,7 @@ class TForm1 : public QWidget {
   std::unique_ptr<TFormStorage> form_storage_;
   std::unique_ptr<QPrinter> printer_;
   QWidget* preview_window_ = nullptr;  // the floating window of ScrollBox1
+  PreviewFiles preview_files_;         // the files the preview wrote
 };
 
 }  // namespace fractions

@@ -1,13 +1,10 @@
 // Start-up, activation and closing of the window.
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include "caption.h"
 #include "drawing/random.h"
 #include "form.h"
-#include "output/preview_files.h"
 #include "removable_drive.h"
 #include "settings/settings_path.h"
 
@@ -42,9 +39,9 @@ void TForm1::HidePreviewPane() {
 
 bool TForm1::FormCloseQuery() {
   HidePreviewPane();
-  for (const QString& file : PreviewFiles(QDir::current())) {
-    QFile::remove(file);  // missing: fine
-  }
+  // Only what the preview wrote: the same names in the working folder may
+  // be a teacher's own files.
+  preview_files_.RemoveAll();
   if (IsOnRemovableDrive(QCoreApplication::applicationFilePath().toStdString())) {
     // Saving to a slow stick takes a while: say so before it starts.
     Panel3->move((width() - Panel3->width()) / 2, (height() - Panel3->height()) / 2);

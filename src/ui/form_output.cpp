@@ -1,7 +1,6 @@
 // Saving, printing and the print preview.
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -23,21 +22,6 @@
 namespace fractions {
 
 namespace {
-
-// The printable area of a device in whole millimetres, as a page frame.
-PageFrame FrameOf(const QPrinter& printer) {
-  const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
-  return {static_cast<int>(area.width()) * 100, static_cast<int>(area.height()) * 100};
-}
-
-// Without any printer the preview shows the pages of an A4 sheet.
-std::unique_ptr<QPrinter> A4Printer() {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  printer->setOutputFormat(QPrinter::PdfFormat);
-  printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-  printer->setFullPage(true);
-  return printer;
-}
 
 // Every job prints whole documents, so the print dialog offers no page
 // range: it would show its range group once its options are expanded, even
@@ -159,32 +143,34 @@ void TForm1::btnChoixImpClick() {
 }
 
 void TForm1::btnApercuClick() {
-  const QDir here = QDir::current();
-  if (!WriteTest(here)) {
-    return;  // the working folder takes no file: no preview, silently
+  const std::optional<QDir> folder = preview_files_.Folder(QDir::current());
+  if (!folder) {
+    return;  // no folder takes a file: no preview, silently
   }
-  for (int page = 0; page < kPreviewPageCount; ++page) {
-    QFile::remove(PreviewPageFile(here, page));
-  }
+  preview_files_.RemovePages(*folder);
   Image1->clear();
   Image2->clear();
-  if (WriteTest(here)) {
+  int pages = 0;
+  if (WriteTest(*folder, preview_files_.Written())) {
     std::unique_ptr<QPrinter> a4;
     QPrinter* reference = nullptr;
     try {
       reference = &CurrentPrinter();
     } catch (const PrintError&) {
-      a4 = A4Printer();
+      a4 = SheetWithoutPrinter();
       reference = a4.get();
     }
-    RichEditToEMF(*RxE1->document(), here, *reference, FrameOf(*reference));
+    pages = RichEditToEMF(*RxE1->document(), *folder, *reference, preview_files_.Written());
   }
   QLabel* const images[kPreviewPageCount] = {Image1, Image2};
-  for (int page = 0; page < kPreviewPageCount; ++page) {
-    const QString file = PreviewPageFile(here, page);
-    if (QFile::exists(file)) {
-      images[page]->setPixmap(QPixmap::fromImage(PreviewPagePicture(file, images[page]->size())));
-    }
+  for (int page = 0; page < pages; ++page) {
+    // Drawn for the screen's own pixels: a scaled screen would otherwise
+    // enlarge a blurred copy.
+    const qreal ratio = images[page]->devicePixelRatioF();
+    QPixmap picture = QPixmap::fromImage(
+        PreviewPagePicture(PreviewPageFile(*folder, page), images[page]->size() * ratio));
+    picture.setDevicePixelRatio(ratio);
+    images[page]->setPixmap(picture);
   }
   ScrollBox1->verticalScrollBar()->setValue(0);
   ShowPreviewPane();

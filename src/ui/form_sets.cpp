@@ -19,7 +19,7 @@
 #include "richtext/qt_text.h"
 #include "richtext/rtf_reader.h"
 #include "scoped_flag.h"
-#include "worksheet/variant_set.h"
+#include "worksheet/class_set.h"
 
 namespace fractions {
 
@@ -84,23 +84,22 @@ std::unique_ptr<QTextDocument> OnePerPage(
   return first;
 }
 
-// Draws the worksheets 2 to `count` of the set, each different from the
-// others and from the views' run. Nothing when the teacher cancels.
+// Draws and builds the worksheets 2 to `count` of the set, each different
+// from the others and from the views' run. Nothing when the teacher cancels.
 std::optional<DrawnWorksheets> DrawSet(ExerciseType type, const WorksheetSettings& settings,
                                        const QuestionSet& first, uint32_t seed, int count,
                                        QProgressDialog& progress) {
   DrawnWorksheets set;
-  const std::vector<uint32_t> seeds =
-      PlanVariantSeeds(type, settings, NextVariantSeed(seed), count - 1, {first});
-  for (size_t i = 0; i < seeds.size(); ++i) {
-    if (progress.wasCanceled()) {
-      return std::nullopt;
-    }
-    const WorksheetDocuments worksheet =
-        BuildSeededWorksheet(type, settings, seeds[i], SetMark{static_cast<int>(i) + 2, count});
-    set.subjects.push_back(DocumentAsViewed(worksheet.subject));
-    set.answer_keys.push_back(DocumentAsViewed(worksheet.answer_key));
-    progress.setValue(static_cast<int>(i) + 1);
+  const auto built =
+      BuildClassSet({type, settings, NextVariantSeed(seed), count - 1, {first}},
+                    [&](const SetWorksheet& worksheet, int done) {
+                      set.subjects.push_back(DocumentAsViewed(worksheet.documents.subject));
+                      set.answer_keys.push_back(DocumentAsViewed(worksheet.documents.answer_key));
+                      progress.setValue(done);
+                      return !progress.wasCanceled();
+                    });
+  if (!built) {
+    return std::nullopt;
   }
   return set;
 }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "drawing/questions.h"
+#include "drawing/kinds/powers.h"
 #include "line_image.h"
 
 namespace fractions {

@@ -1,10 +1,9 @@
 #include "worksheet_build.h"
 
 #include <stdexcept>
-#include <variant>
 
 #include "document_name.h"
-#include "drawing/drawing_phase.h"
+#include "line_layouts.h"
 #include "richtext/confined_rtf.h"
 #include "richtext/markup.h"
 #include "richtext/rtf_prologue.h"
@@ -34,28 +33,6 @@ std::string Header(const std::string& name, std::string_view before_title,
   return rtf;
 }
 
-// Draws question `number` of the set into the line images. One overload
-// per kind of question: a new kind fails to compile here until it has its
-// line layout.
-void ComposeLine(LineImages& images, ExerciseType type, const QuestionSet& set, int number) {
-  const auto index = static_cast<size_t>(number - 1);
-  std::visit(Overloaded{
-                 [&](const std::vector<OperationQuestion>& questions) {
-                   ComposeOperationLine(images, number, type, questions[index]);
-                 },
-                 [&](const std::vector<PowerQuestion>& questions) {
-                   ComposePowerLine(images, number, questions[index]);
-                 },
-                 [&](const std::vector<SimplificationQuestion>& questions) {
-                   ComposeSimplificationLine(images, number, questions[index]);
-                 },
-                 [&](const std::vector<CommonDenominatorQuestion>& questions) {
-                   ComposeCommonDenominatorLine(images, number, questions[index]);
-                 },
-             },
-             set);
-}
-
 void CheckSpacing(int32_t spacing) {
   if (spacing < kSpacingRange.min || spacing > kSpacingRange.max) {
     throw std::out_of_range("spacing " + std::to_string(spacing) + " outside " +
@@ -79,14 +56,27 @@ std::string WorksheetSettings::DefaultSeparator() {
   return std::string(123, '-');
 }
 
-WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                  WorksheetTools& tools, std::optional<SetMark> mark) {
+void CheckWorksheetSettings(const WorksheetSettings& settings) {
   CheckDrawingSettings(settings.largest_term, settings.count);
   CheckSpacing(settings.spacing);
-  tools.images.SetSizesFor(type);
+}
 
+DrawnWorksheet DrawWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                             RandomSource& random, QuestionTable& table) {
+  CheckWorksheetSettings(settings);
+  DrawnWorksheet drawn;
+  drawn.name = MakeDocumentName(type, random);
+  DrawingContext context{random, table};
+  drawn.questions = RunDrawingPhase(type, settings.largest_term, settings.count, context);
+  return drawn;
+}
+
+WorksheetDocuments ComposeWorksheet(DrawnWorksheet drawn, const WorksheetSettings& settings,
+                                    LineImages& images, std::optional<SetMark> mark) {
+  CheckWorksheetSettings(settings);
   WorksheetDocuments documents;
-  documents.name = MakeDocumentName(type, tools.random);
+  documents.name = std::move(drawn.name);
+  documents.questions = std::move(drawn.questions);
   const std::string place =
       mark ? " " + std::to_string(mark->index) + "/" + std::to_string(mark->count) : "";
   documents.subject =
@@ -94,30 +84,33 @@ WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& se
   documents.answer_key =
       Header(documents.name, " - <b>Corrig\xE9" + place + "</b> - <u>", settings);
 
-  DrawingContext context{tools.random, tools.table};
-  documents.questions = RunDrawingPhase(type, settings.largest_term, settings.count, context);
-  const QuestionSet& set = documents.questions;
-
   const std::string separator = settings.separator_on
                                     ? TypedTextRtf(settings.separator) + MarkupToRtf("<br>")
                                     : std::string();
-  for (int number = 1; number <= settings.count; ++number) {
-    ComposeLine(tools.images, type, set, number);
+  const int count = static_cast<int>(QuestionCount(documents.questions));
+  for (int number = 1; number <= count; ++number) {
+    ComposeQuestionLine(images, documents.questions, number);
     documents.subject += separator;
-    documents.subject += BitmapToRtfPict(tools.images.ImaQuest);
+    documents.subject += BitmapToRtfPict(images.ImaQuest);
     documents.subject += kParagraph;
-    if (number < settings.count) {
+    if (number < count) {
       for (int32_t blank = 0; blank < settings.spacing; ++blank) {
         documents.subject += kParagraph;
       }
     }
     documents.answer_key += separator;
-    documents.answer_key += BitmapToRtfPict(tools.images.ImaRep);
+    documents.answer_key += BitmapToRtfPict(images.ImaRep);
     documents.answer_key += kParagraph;
   }
   documents.subject += "}";
   documents.answer_key += "}";
   return documents;
+}
+
+WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                                  WorksheetTools& tools, std::optional<SetMark> mark) {
+  return ComposeWorksheet(DrawWorksheet(type, settings, tools.random, tools.table), settings,
+                          tools.images, mark);
 }
 
 WorksheetDocuments BuildSeededWorksheet(ExerciseType type, const WorksheetSettings& settings,

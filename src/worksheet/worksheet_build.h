@@ -7,7 +7,7 @@
 #include "drawing/drawing_context.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_type.h"
-#include "line_layouts.h"
+#include "line_images.h"
 
 namespace fractions {
 
@@ -44,6 +44,13 @@ struct SetMark {
   int count;  // n
 };
 
+// What a worksheet drew: its document name, from the first two draws, and
+// its questions, from the draws after them.
+struct DrawnWorksheet {
+  std::string name;
+  QuestionSet questions;
+};
+
 // What a worksheet run hands over: the new document name and the two RTF
 // documents (Windows-1252 bytes), each one closed group; and the questions
 // they were drawn from, for tools that list them.
@@ -62,11 +69,23 @@ struct WorksheetTools {
   LineImages& images;
 };
 
-// Builds both documents of a worksheet of `type`: sizes the images, draws
-// the document name (the first two draws), the headers, then the questions,
-// then every line picture with its separator and spacing. Needs a
-// QGuiApplication for the fonts. Throws std::out_of_range when a number lies
-// outside the window's ranges, MissingFontError without the line fonts.
+// Throws std::out_of_range when a number of the settings lies outside the
+// window's ranges.
+void CheckWorksheetSettings(const WorksheetSettings& settings);
+
+// Draws a worksheet of `type`: the document name, then the questions.
+DrawnWorksheet DrawWorksheet(ExerciseType type, const WorksheetSettings& settings,
+                             RandomSource& random, QuestionTable& table);
+
+// Builds both documents of a drawn worksheet, drawing nothing more: the
+// headers with its name (and its place in a set), then every line picture
+// with its separator and spacing. Needs a QGuiApplication for the fonts;
+// throws MissingFontError without the line fonts.
+WorksheetDocuments ComposeWorksheet(DrawnWorksheet drawn, const WorksheetSettings& settings,
+                                    LineImages& images, std::optional<SetMark> mark = {});
+
+// What an exercise button does: draws a worksheet of `type` with the
+// program's generator and table, then builds its documents.
 WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
                                   WorksheetTools& tools, std::optional<SetMark> mark = {});
 

@@ -22,6 +22,7 @@
 #include "cli/cli_app.h"
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
+#include "drawing/exercise_catalogue.h"
 #include "drawing/random.h"
 #include "richtext/rtf_reader.h"
 
@@ -80,35 +81,6 @@ TEST(FractionsCli, SmallSubtractionWorksheetIsDistinctNonNegativeAndIrreducible)
   EXPECT_EQ(keys.size(), 40u);
 }
 
-TEST(FractionsCli, EveryTypePrintsItsOwnFields) {
-  struct Case {
-    const char* type;
-    std::vector<const char*> fields;
-  };
-  const std::vector<Case> cases = {
-      {"add", {"a", "b", "c", "d", "num", "den", "key"}},
-      {"sub", {"a", "b", "c", "d", "num", "den", "key"}},
-      {"mul", {"a", "b", "c", "d", "num", "den", "key"}},
-      {"div", {"a", "b", "c", "d", "num", "den", "key"}},
-      {"pow", {"a", "b", "form", "exp", "num", "den", "key"}},
-      {"simp", {"a", "b", "num", "den", "key"}},
-      {"reduc", {"a", "b", "c", "d", "p1", "q1", "p2", "q2", "key"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.type);
-    const CliRun run = RunWith({"--type", c.type, "--seed", "77", "--json"});
-    ASSERT_EQ(run.status, kExitOk) << run.err;
-    const QJsonArray questions = ParseJson(run.out)["questions"].toArray();
-    ASSERT_EQ(questions.size(), 25);  // the default count
-    const QJsonObject first = questions[0].toObject();
-    EXPECT_EQ(first.size(), static_cast<qsizetype>(c.fields.size()));
-    for (const char* field : c.fields) {
-      EXPECT_TRUE(first.contains(field)) << field;
-      EXPECT_EQ(first[field].isString(), std::string(field) == "key") << field;
-    }
-  }
-}
-
 TEST(FractionsCli, TheNameTakesTheFirstTwoDrawsAndTheQuestionsTheRest) {
   const CliRun run =
       RunWith({"--type", "simp", "--max", "30", "--count", "12", "--seed", "4242", "--json"});
@@ -123,8 +95,9 @@ TEST(FractionsCli, TheNameTakesTheFirstTwoDrawsAndTheQuestionsTheRest) {
       QString("SimplFract%1_%2").arg(first, 2, 10, QChar('0')).arg(second, 2, 10, QChar('0')));
   QuestionTable table;
   DrawingContext context{random, table};
-  const auto expected = std::get<std::vector<SimplificationQuestion>>(
-      RunDrawingPhase(ExerciseType::kSimplification, 30, 12, context));
+  const auto expected = std::get<KindQuestions<SimplificationKind>>(
+                            RunDrawingPhase(ExerciseType::kSimplification, 30, 12, context))
+                            .questions;
   const QJsonArray questions = json["questions"].toArray();
   ASSERT_EQ(questions.size(), 12);
   for (int p = 0; p < 12; ++p) {
@@ -147,14 +120,25 @@ TEST(FractionsCli, SameSeedSameWorksheet) {
   EXPECT_NE(once.out.find("\n25) "), std::string::npos);
 }
 
+// The command-line word of every type, as a message lists them: "add, sub,
+// ... ou reduc".
+std::string TypeWords() {
+  std::string words;
+  for (size_t i = 0; i < kAllExerciseTypes.size(); ++i) {
+    words += i == 0 ? "" : (i + 1 == kAllExerciseTypes.size() ? " ou " : ", ");
+    words += Describe(kAllExerciseTypes[i]).command_word;
+  }
+  return words;
+}
+
 TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
   struct Case {
     std::vector<std::string> args;
-    const char* message;
+    std::string message;
   };
   const std::vector<Case> cases = {
       {{}, "--type est obligatoire"},
-      {{"--type", "mod"}, "--type attend add, sub, mul, div, pow, simp ou reduc, et non « mod »"},
+      {{"--type", "mod"}, "--type attend " + TypeWords() + ", et non « mod »"},
       {{"--type"}, "--type attend une valeur"},
       {{"--type", "add", "--max", "8"}, "--max attend un nombre entier de 9 à 500, et non « 8 »"},
       {{"--type", "add", "--max", "501"}, "--max attend un nombre entier de 9 à 500"},
@@ -192,7 +176,7 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--margin attend un nombre entier de 0 à 40, et non « 41 »"},
       // Control characters typed in an argument are shown, never obeyed.
       {{"--type", "\x1B[2J\r\xC2\x9B"},
-       "--type attend add, sub, mul, div, pow, simp ou reduc, et non « \\x1B[2J\\r\\u009B »"},
+       "--type attend " + TypeWords() + ", et non « \\x1B[2J\\r\\u009B »"},
       {{"--type", "add", "--colour\x07\xFF"}, "option inconnue « --colour\\x07\\xFF »"},
       // A BASE without a file name would write the hidden ".rtf" and "_Cor.rtf".
       {{"--type", "add", "--out", "dossier/"},
@@ -495,13 +479,33 @@ TEST(FractionsCli, ASetsSeedsFollowTheFormulaOfTheHelp) {
   }
 }
 
+// A refused set says how many different worksheets the settings give: with
+// one simplification question, every fraction a/b the drawing allows
+// (a from 1 to M, b from 2 to M), whatever the seed.
 TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
-  const CliRun run =
-      RunWith({"--type", "simp", "--max", "9", "--count", "1", "--variants", "100", "--seed", "4"});
-  EXPECT_EQ(run.status, kExitFailure);
-  EXPECT_NE(run.err.find("Ces réglages ne donnent que 72 sujets différents"), std::string::npos)
-      << run.err;
-  EXPECT_EQ(run.out, "");
+  for (const int largest : {9, 10}) {
+    int fractions = 0;
+    for (int a = 1; a <= largest; ++a) {
+      for (int b = 2; b <= largest; ++b) {
+        ++fractions;
+      }
+    }
+    for (const char* seed : {"1", "3", "4", "7"}) {
+      const CliRun run = RunWith({"--type", "simp", "--max", std::to_string(largest), "--count",
+                                  "1", "--variants", "100", "--seed", seed});
+      EXPECT_EQ(run.status, kExitFailure);
+      EXPECT_NE(run.err.find("Ces réglages ne donnent que " + std::to_string(fractions) +
+                             " sujets différents"),
+                std::string::npos)
+          << run.err;
+      EXPECT_EQ(run.out, "");
+    }
+    // As many as they give: the set is made.
+    EXPECT_EQ(RunWith({"--type", "simp", "--max", std::to_string(largest), "--count", "1",
+                       "--variants", std::to_string(fractions), "--seed", "1"})
+                  .status,
+              kExitOk);
+  }
 }
 
 TEST(FractionsCli, HelpVersionAndInlineValues) {

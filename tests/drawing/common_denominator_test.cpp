@@ -1,4 +1,4 @@
-#include "drawing/common_denominator.h"
+#include "drawing/kinds/common_denominator.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ TEST(CommonDenominator, ReducesFirstThenMultipliesTheDenominators) {
     }
     QuestionTable table;
     DrawingContext context{random, table};
-    const auto questions = DrawCommonDenominatorQuestions(kM, 1, context);
+    const auto questions = CommonDenominatorKind{}.Draw(kM, 1, context);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], c.expected);
     EXPECT_TRUE(random.Exhausted());

@@ -1,4 +1,4 @@
-#include "drawing/four_operations.h"
+#include "drawing/kinds/four_operations.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@ using testing::ScriptedRandom;
 using Terms = std::array<int32_t, 4>;
 
 constexpr int32_t kM = 100;
+constexpr OperationKind kAddition{Operation::kAdd};
 
 void AddAttempt(ScriptedRandom& random, const Terms& terms) {
   for (const int32_t t : terms) {
@@ -24,7 +25,7 @@ void AddAttempt(ScriptedRandom& random, const Terms& terms) {
 
 struct Case {
   const char* what;
-  ExerciseType operation;
+  Operation operation;
   std::vector<Terms> attempts;  // the last one is accepted
   OperationQuestion expected;
 };
@@ -32,25 +33,22 @@ struct Case {
 TEST(FourOperations, AttemptsAreRejectedOrReducedAsTheRulesSay) {
   const std::vector<Case> cases = {
       {"two whole numbers are refused, one is fine",
-       ExerciseType::kAddition,
+       Operation::kAdd,
        {{3, 1, 5, 1}, {3, 1, 5, 2}},
        {3, 1, 5, 2, 11, 2}},
-      {"a zero difference is 0/1", ExerciseType::kSubtraction, {{3, 4, 6, 8}}, {3, 4, 6, 8, 0, 1}},
+      {"a zero difference is 0/1", Operation::kSubtract, {{3, 4, 6, 8}}, {3, 4, 6, 8, 0, 1}},
       {"a negative difference is refused",
-       ExerciseType::kSubtraction,
+       Operation::kSubtract,
        {{1, 2, 3, 4}, {3, 4, 1, 2}},
        {3, 4, 1, 2, 1, 4}},
-      {"division reduces 6/12", ExerciseType::kDivision, {{2, 3, 4, 3}}, {2, 3, 4, 3, 1, 2}},
-      {"numerator 999 passes",
-       ExerciseType::kMultiplication,
-       {{27, 1, 37, 2}},
-       {27, 1, 37, 2, 999, 2}},
+      {"division reduces 6/12", Operation::kDivide, {{2, 3, 4, 3}}, {2, 3, 4, 3, 1, 2}},
+      {"numerator 999 passes", Operation::kMultiply, {{27, 1, 37, 2}}, {27, 1, 37, 2, 999, 2}},
       {"numerator 1000 is refused",
-       ExerciseType::kMultiplication,
+       Operation::kMultiply,
        {{25, 1, 40, 3}, {1, 27, 1, 37}},
        {1, 27, 1, 37, 1, 999}},
       {"denominator 1000 is refused",
-       ExerciseType::kMultiplication,
+       Operation::kMultiply,
        {{1, 25, 1, 40}, {2, 3, 3, 4}},
        {2, 3, 3, 4, 1, 2}},
   };
@@ -62,7 +60,7 @@ TEST(FourOperations, AttemptsAreRejectedOrReducedAsTheRulesSay) {
     }
     QuestionTable table;
     DrawingContext context{random, table};
-    const auto questions = DrawOperationQuestions(c.operation, kM, 1, context);
+    const auto questions = OperationKind{c.operation}.Draw(kM, 1, context);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], c.expected);
     EXPECT_TRUE(random.Exhausted());
@@ -76,7 +74,7 @@ TEST(FourOperations, SharedDigitsCountAsOneQuestionWithinARunOnly) {
   AddAttempt(random, {1, 2, 1, 3});
   QuestionTable table;
   DrawingContext context{random, table};
-  const auto questions = DrawOperationQuestions(ExerciseType::kAddition, kM, 2, context);
+  const auto questions = kAddition.Draw(kM, 2, context);
   ASSERT_EQ(questions.size(), 2u);
   EXPECT_EQ(questions[1], (OperationQuestion{1, 2, 1, 3, 5, 6}));
   EXPECT_EQ(table.Slot(0), "11234");
@@ -84,7 +82,7 @@ TEST(FourOperations, SharedDigitsCountAsOneQuestionWithinARunOnly) {
 
   // The next run empties the table, so the same question is welcome again.
   AddAttempt(random, {11, 2, 3, 4});
-  const auto next = DrawOperationQuestions(ExerciseType::kAddition, kM, 1, context);
+  const auto next = kAddition.Draw(kM, 1, context);
   EXPECT_EQ(next[0], (OperationQuestion{11, 2, 3, 4, 25, 4}));
   EXPECT_EQ(table.Slot(1), "");
 }
@@ -93,14 +91,10 @@ TEST(FourOperations, SettingsOutsideTheWindowRangesAreRefused) {
   LcgRandom random(1);
   QuestionTable table;
   DrawingContext context{random, table};
-  EXPECT_THROW(DrawOperationQuestions(ExerciseType::kAddition, 8, 10, context), std::out_of_range);
-  EXPECT_THROW(DrawOperationQuestions(ExerciseType::kAddition, 501, 10, context),
-               std::out_of_range);
-  EXPECT_THROW(DrawOperationQuestions(ExerciseType::kAddition, 100, 41, context),
-               std::out_of_range);
-  EXPECT_TRUE(DrawOperationQuestions(ExerciseType::kAddition, 100, 0, context).empty());
-  EXPECT_THROW(DrawOperationQuestions(ExerciseType::kPowers, 100, 1, context),
-               std::invalid_argument);
+  EXPECT_THROW(kAddition.Draw(8, 10, context), std::out_of_range);
+  EXPECT_THROW(kAddition.Draw(501, 10, context), std::out_of_range);
+  EXPECT_THROW(kAddition.Draw(100, 41, context), std::out_of_range);
+  EXPECT_TRUE(kAddition.Draw(100, 0, context).empty());
 }
 
 }  // namespace

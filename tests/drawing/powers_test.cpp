@@ -1,4 +1,4 @@
-#include "drawing/powers.h"
+#include "drawing/kinds/powers.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST(Powers, EachFormDrawsInOrderAndComputesItsResult) {
     }
     QuestionTable table;
     DrawingContext context{random, table};
-    const auto questions = DrawPowerQuestions(kM, 1, context);
+    const auto questions = PowerKind{}.Draw(kM, 1, context);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], c.expected);
     EXPECT_EQ(table.Slot(0), c.key);
@@ -123,7 +123,7 @@ TEST(Powers, QuestionsSharingAKeyAreRefusedWithinARun) {
   random.Add({{kM, 1}, {kM - 1, 1}, {20, 0}, {4, 0}});
   QuestionTable table;
   DrawingContext context{random, table};
-  const auto questions = DrawPowerQuestions(kM, 2, context);
+  const auto questions = PowerKind{}.Draw(kM, 2, context);
   ASSERT_EQ(questions.size(), 2u);
   EXPECT_EQ(questions[0], (PowerQuestion{1, 12, 1, 144, kWhole, 2}));
   EXPECT_EQ(questions[1], (PowerQuestion{2, 3, 8, 27, kWhole, 3}));

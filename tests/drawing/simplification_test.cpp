@@ -1,4 +1,4 @@
-#include "drawing/simplification.h"
+#include "drawing/kinds/simplification.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(Simplification, SearchesUpToSixDrawsForAReducibleFraction) {
     AddFractions(random, c.draws);
     QuestionTable table;
     DrawingContext context{random, table};
-    const auto questions = DrawSimplificationQuestions(kM, 1, context);
+    const auto questions = SimplificationKind{}.Draw(kM, 1, context);
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], c.expected);
     EXPECT_TRUE(random.Exhausted());
@@ -59,7 +59,7 @@ TEST(Simplification, ADuplicateRestartsTheSearchWithSixFreshDraws) {
   AddFractions(random, {{1, 2}, {1, 3}, {1, 4}, {1, 5}, {1, 6}, {1, 7}});
   QuestionTable table;
   DrawingContext context{random, table};
-  const auto questions = DrawSimplificationQuestions(kM, 2, context);
+  const auto questions = SimplificationKind{}.Draw(kM, 2, context);
   ASSERT_EQ(questions.size(), 2u);
   EXPECT_EQ(questions[0], (SimplificationQuestion{12, 3, 4, 1}));
   EXPECT_EQ(questions[1], (SimplificationQuestion{1, 7, 1, 7}));

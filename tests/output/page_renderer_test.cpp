@@ -131,13 +131,5 @@ TEST(PageRenderer, ALineTallerThanThePageStillMovesOn) {
   EXPECT_EQ(PageStarts(renderer, device).size(), 2u);
 }
 
-TEST(PageGeometry, FramesInHundredthsOfMillimetresBecomeTwips) {
-  EXPECT_EQ(HundredthsOfMmToTwips(21000), 11905);
-  EXPECT_EQ(HundredthsOfMmToTwips(29700), 16837);
-  EXPECT_EQ(HundredthsOfMmToTwips(20300), 11508);
-  EXPECT_EQ(HundredthsOfMmToTwips(28900), 16384);
-  EXPECT_EQ(DevicePixelsToTwips(4960, 600), 11904);
-}
-
 }  // namespace
 }  // namespace fractions

@@ -7,7 +7,10 @@
 #   four jobs "Sujet", "Sujet", "Sujet", "Corrigé" with a notice that the
 #   queue holds them; once resumed, every PDF the queue wrote holds the
 #   worksheet's header and its exercise lines, drawn as text and lines
-#   rather than pasted as pictures;
+#   rather than pasted as pictures, inside margins of 15 mm (the queue's
+#   paper has no unprintable border); the preview asked for beforehand
+#   shows the same margins, and its second page starts with the question
+#   the printed second page starts with;
 # - copy counts with a 0 give exactly their jobs;
 # - a page range left in the printer by the print dialog, whose range
 #   group stays hidden, cuts no job;
@@ -26,6 +29,7 @@ instance="fractionstest$$"
 instance_conf="/etc/cups/cups-pdf-$instance.conf"
 output_folder=$(mktemp -d)
 home=$(mktemp -d)
+preview_folder=$(mktemp -d)
 questions=25   # the window's default
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -45,7 +49,7 @@ cleanup() {
   "${as_root[@]}" lpadmin -x "$queue" 2> /dev/null || true
   "${as_root[@]}" rm -f "$instance_conf"
   "${as_root[@]}" rm -rf "$output_folder"
-  rm -rf "$home"
+  rm -rf "$home" "$preview_folder"
   if [ "$started_cupsd" -eq 1 ]; then
     "${as_root[@]}" pkill -x cupsd || true
   fi
@@ -97,6 +101,25 @@ run() {
   HOME="$home" QT_QPA_PLATFORM=offscreen "$program" "$@"
 }
 titles_waiting() { jobs_in not-completed | cut -d, -f2 | paste -sd,; }
+
+# The smallest distances, in millimetres, of a PDF's words to the left, top,
+# right and bottom edges of their pages.
+margins_of() {
+  pdftotext -bbox "$1" - | awk -F'"' '
+    /<page / { w = $2; h = $4 }
+    /<word / { l = m($2, l); t = m($4, t); r = m(w - $6, r); b = m(h - $8, b) }
+    function m(v, old) { return (old == "" || v < old) ? v : old }
+    END { printf "%.1f %.1f %.1f %.1f\n", l * 25.4 / 72, t * 25.4 / 72, r * 25.4 / 72, b * 25.4 / 72 }'
+}
+expect_margins() {
+  local left top right bottom
+  read -r left top right bottom < <(margins_of "$1")
+  awk -v l="$left" -v t="$top" -v r="$right" -v b="$bottom" \
+    'BEGIN { exit !(l >= 14.9 && l <= 16 && t >= 14.9 && r >= 14.9 && b >= 14.9) }' ||
+    fail "$1: the margins are $left $top $right $bottom mm, not at least 15"
+}
+# The first exercise line's number on a page's text: "N°)".
+first_question() { grep -oE '[0-9]+°\)' | head -n 1; }
 cancel_all() { "${as_root[@]}" cancel -a "$queue" 2> /dev/null || true; }
 
 # Installed, not the default.
@@ -112,9 +135,9 @@ else
 fi
 "${as_root[@]}" lpadmin -d "$queue"
 
-# Paused: the jobs wait, and the teacher is told.
+# Paused: the jobs wait, and the teacher is told. The preview comes first.
 "${as_root[@]}" cupsdisable "$queue"
-result=$(run 3 1)
+result=$(run 3 1 --preview "$preview_folder")
 echo "$result"
 name=$(sed -n 's/^name: //p' <<< "$result")
 grep -q '^ERROR' <<< "$result" && fail "printing failed: $result"
@@ -141,8 +164,28 @@ for pdf in "${pdfs[@]}"; do
   for number in $(seq "$questions"); do
     grep -qE "(^|[^0-9])$number°\)" <<< "$text" || fail "$pdf lacks the line '$number°)'"
   done
-  "${as_root[@]}" rm -f "$pdf"
+  expect_margins "$pdf"
+  if ! grep -q "Corrigé" <<< "$(head -n 1 <<< "$text")"; then
+    subject_pdf=$pdf
+  fi
 done
+
+# The preview: a small copy of the printed subject, in the same margins
+# (2 pixels a millimetre), neither too dark nor too large, and broken into
+# pages as it prints.
+image="$preview_folder/Image1.png"
+dark=$(convert "$image" -colorspace Gray -threshold 50% -format '%[fx:1-mean]' info:)
+read -r ink_width _ ink_left ink_top < <(convert "$image" -colorspace Gray -threshold 75% \
+  -format '%@\n' info: | tr 'x+' '  ')
+awk -v d="$dark" 'BEGIN { exit !(d >= 0.003 && d <= 0.08) }' || fail "the preview is $dark dark"
+[ $((ink_left + ink_width)) -le 336 ] || fail "the preview's ink runs to $((ink_left + ink_width)) of 420"
+[ "$ink_left" -ge 29 ] && [ "$ink_left" -le 32 ] && [ "$ink_top" -ge 29 ] ||
+  fail "the preview's margins: ink from $ink_left, $ink_top"
+printed_second=$(pdftotext -f 2 -l 2 "$subject_pdf" - | first_question)
+preview_second=$(sed 's/<[^>]*>//g' "$preview_folder/Temp1.EMF" | first_question)
+[ -n "$printed_second" ] && [ "$preview_second" = "$printed_second" ] ||
+  fail "the preview's second page starts with '$preview_second', the printed one with '$printed_second'"
+"${as_root[@]}" rm -f "${pdfs[@]}"
 
 # "Sujets différents": three different subjects, then their three keys in
 # the same order, each key with its subject's name; the second and third
@@ -159,6 +202,7 @@ mapfile -t pdfs < <(find "$output_folder" -name '*.pdf' | sed -E 's/.*job_([0-9]
 headers=()
 for pdf in "${pdfs[@]}"; do
   headers+=("$(pdftotext -l 1 "$pdf" - | head -1)")
+  expect_margins "$pdf"  # printed without a preview first
 done
 for k in 0 1 2; do
   subject_name=${headers[$k]%% *}

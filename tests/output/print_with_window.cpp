@@ -11,10 +11,14 @@
 // expanded ("RANGE GROUP: shown" or "hidden"), leaves a range of page 1 in
 // the printer's job options, as a range picked there would, and cancels.
 // With --variants, "Sujets différents" is checked: a set of different
-// worksheets.
+// worksheets. With --preview DIR, the preview is asked for first, and its
+// two page pictures are saved as DIR/Image1.png and DIR/Image2.png, its
+// page files copied to DIR.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintEngine>
@@ -59,7 +63,9 @@ void PickARangeAndCancel(QPrintDialog& dialog) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: print_with_window SUBJECTS ANSWER_KEYS [--dialog | --variants]\n");
+    std::fprintf(
+        stderr,
+        "usage: print_with_window SUBJECTS ANSWER_KEYS [--dialog | --variants | --preview DIR]\n");
     return 2;
   }
   QApplication app(argc, argv);
@@ -84,6 +90,16 @@ int main(int argc, char** argv) {
   watcher.start(50);
   if (argc > 3 && QString(argv[3]) == "--variants") {
     form.findChild<QCheckBox*>("ckbVariantes")->setChecked(true);
+  }
+  if (argc > 4 && QString(argv[3]) == "--preview") {
+    const QDir out(argv[4]);
+    form.findChild<QPushButton*>("btnApercu")->click();
+    for (const char* image : {"Image1", "Image2"}) {
+      form.findChild<QLabel*>(image)->pixmap().save(out.filePath(QString(image) + ".png"));
+    }
+    for (const char* page : {"Temp0.EMF", "Temp1.EMF"}) {
+      QFile::copy(page, out.filePath(page));
+    }
   }
   if (argc > 3 && QString(argv[3]) == "--dialog") {
     form.findChild<QPushButton*>("btnApercu")->click();

@@ -11,11 +11,12 @@
 #include <functional>
 #include <vector>
 
+#include "output/print_margins.h"
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"
 #include "richtext/document_text.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/line_layouts.h"
+#include "worksheet/kinds/four_operations_line.h"
 #include "worksheet/rtf_picture.h"
 #include "worksheet/worksheet_build.h"
 
@@ -177,6 +178,7 @@ class PreviewPages : public ::testing::Test {
   static bool PageFile(int n) { return QFile::exists(QString("Temp%1.EMF").arg(n)); }
 
   QTemporaryDir folder_;
+  WrittenFiles files_;
 };
 
 TEST_F(PreviewPages, AtMostTwoPagesAndNoneForAnEmptyView) {
@@ -188,7 +190,7 @@ TEST_F(PreviewPages, AtMostTwoPagesAndNoneForAnEmptyView) {
     QFile::remove("Temp0.EMF");
     QFile::remove("Temp1.EMF");
     Views views(c.questions, c.spacing);
-    RichEditToEMF(views.subject, QDir::current(), A4(), {21000, 29700});
+    RichEditToEMF(views.subject, QDir::current(), A4(), files_);
     EXPECT_EQ(PageFile(0), c.first) << c.questions;
     EXPECT_EQ(PageFile(1), c.second) << c.questions;
     EXPECT_FALSE(PageFile(2));
@@ -196,7 +198,7 @@ TEST_F(PreviewPages, AtMostTwoPagesAndNoneForAnEmptyView) {
   }
   QFile::remove("Temp0.EMF");
   const QTextDocument empty;
-  RichEditToEMF(empty, QDir::current(), A4(), {21000, 29700});
+  RichEditToEMF(empty, QDir::current(), A4(), files_);
   EXPECT_FALSE(PageFile(0));
 }
 
@@ -241,10 +243,9 @@ bool DarkRowNear(const QImage& page, double y, double left, double right) {
 TEST_F(PreviewPages, FractionBarsStayReadableWhenShrunk) {
   // An exercise line as the program draws it, and the same picture as any
   // other bitmap would come (one pixel off, so no drawing of its own): each
-  // alone at the top of a page.
+  // alone at the top of a page, inside its margins.
   LineImages images;
-  images.SetSizesFor(ExerciseType::kAddition);
-  ComposeOperationLine(images, 12, ExerciseType::kAddition, {87, 21, 28, 68, 1, 1});
+  ComposeLine(images, 12, OperationKind{Operation::kAdd}, {87, 21, 28, 68, 1, 1});
   const std::string drawn = BitmapToRtfPict(images.ImaRep);
   QImage foreign = images.ImaRep.Picture().copy();
   foreign.setPixel(foreign.width() - 1, foreign.height() - 1, qRgb(0, 0, 0));
@@ -252,17 +253,19 @@ TEST_F(PreviewPages, FractionBarsStayReadableWhenShrunk) {
   const auto bars = BarColumns(foreign, kBarRow);
   ASSERT_EQ(bars.size(), 2u);                      // 87/21 and 28/68; the answer 1 has none
   const double scale = 420.0 / (210 / 25.4 * 96);  // preview pixels per picture pixel
+  const double margin = kLeastPrintMarginMm * 420.0 / 210;
 
-  for (const std::string& picture : {drawn, BitmapToRtfPict(foreign)}) {
+  for (const auto& [what, picture] :
+       {std::pair{"drawn", drawn}, std::pair{"bitmap", BitmapToRtfPict(foreign)}}) {
     QTextDocument document;
     Load(document, "{\\rtf1 " + picture + "}");
-    RichEditToEMF(document, QDir::current(), A4(), {21000, 29700});
+    RichEditToEMF(document, QDir::current(), A4(), files_);
     const QImage page = PreviewPagePicture("Temp0.EMF", {420, 594});
     for (const auto& [left, right] : bars) {
       // The bar's inner part: a bitmap may print a few percent small.
-      EXPECT_TRUE(
-          DarkRowNear(page, (kBarRow + 0.5) * scale, (left + 1) * scale, (right - 2) * scale))
-          << "bar from " << left << (&picture == &drawn ? " drawn" : " bitmap");
+      EXPECT_TRUE(DarkRowNear(page, margin + (kBarRow + 0.5) * scale, margin + (left + 1) * scale,
+                              margin + (right - 2) * scale))
+          << "bar from " << left << " " << what;
     }
   }
 }

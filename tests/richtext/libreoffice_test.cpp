@@ -19,7 +19,7 @@
 #include "richtext/document_pages.h"
 #include "richtext/rtf_writer.h"
 #include "rtf_test_support.h"
-#include "worksheet/variant_set.h"
+#include "worksheet/class_set.h"
 
 namespace fractions {
 namespace {
@@ -254,9 +254,12 @@ TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
 TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
   WorksheetSettings settings;
   settings.count = 3;
-  const std::vector<WorksheetDocuments> set =
-      BuildVariants(ExerciseType::kAddition, settings,
-                    PlanVariantSeeds(ExerciseType::kAddition, settings, 11, 3), 1, 3);
+  const std::vector<SetWorksheet> built =
+      BuildClassSet({ExerciseType::kAddition, settings, 11, 3, {}}).value();
+  std::vector<WorksheetDocuments> set;
+  for (const SetWorksheet& worksheet : built) {
+    set.push_back(worksheet.documents);
+  }
   std::vector<const std::string*> subjects;
   QTextDocument saved;
   for (const WorksheetDocuments& worksheet : set) {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
@@ -27,6 +28,7 @@
 #include <string>
 #include <utility>
 
+#include "drawing/exercise_catalogue.h"
 #include "richtext/rtf_reader.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
@@ -69,6 +71,10 @@ class FormTest : public QObject {
       qFatal("cannot write %s", name);
     }
     return file.fileName();
+  }
+
+  static QByteArray Sha256(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
   }
 
   static QByteArray ReadAll(const QString& path) {
@@ -211,21 +217,14 @@ class FormTest : public QObject {
   }
 
   void everyExerciseButtonLoadsTheBuiltDocuments() {
-    const std::pair<const char*, ExerciseType> buttons[] = {
-        {"btnPlus", ExerciseType::kAddition},
-        {"btnMoins", ExerciseType::kSubtraction},
-        {"btnMult", ExerciseType::kMultiplication},
-        {"btnDivise", ExerciseType::kDivision},
-        {"btnPuiss", ExerciseType::kPowers},
-        {"btnSimplif", ExerciseType::kSimplification},
-        {"btnReduc", ExerciseType::kCommonDenominator},
-    };
     auto form = ShownForm();
-    for (const auto& [name, type] : buttons) {
+    for (const ExerciseInfo& row : kExerciseCatalogue) {
       static_cast<LcgRandom&>(form->Random()).SetSeed(4242);
-      QTest::mouseClick(Find<QPushButton>(*form, name), Qt::LeftButton);
+      QTest::mouseClick(Find<QPushButton>(*form, std::string(row.button_name).c_str()),
+                        Qt::LeftButton);
 
-      const WorksheetDocuments expected = BuildSeededWorksheet(type, form->CurrentSettings(), 4242);
+      const WorksheetDocuments expected =
+          BuildSeededWorksheet(row.type, form->CurrentSettings(), 4242);
       TRxRichEdit subject;
       subject.ClearView();
       LoadRtfIntoView(subject, expected.subject);
@@ -645,6 +644,7 @@ class FormTest : public QObject {
     auto* box = Find<QCheckBox>(*form, "ckbVariantes");
     box->setChecked(true);
     QVERIFY(Find<QPushButton>(*form, "btnEnregistre")->toolTip().contains("un par page"));
+    static_cast<LcgRandom&>(form->Random()).SetSeed(4242);
     QTest::mouseClick(Find<QPushButton>(*form, "btnMoins"), Qt::LeftButton);
     auto* subject = Find<TRxRichEdit>(*form, "RxE1");
     QTextCursor(subject->document()).insertText("Prénom de l'élève ");  // a hand edit
@@ -666,6 +666,11 @@ class FormTest : public QObject {
     QVERIFY(answer_keys->toPlainText().startsWith(name + " - Corrigé 1/3 - "));
     QVERIFY(answer_keys->toPlainText().contains("Corrigé 3/3"));
     QVERIFY(!Find<TRxRichEdit>(*form, "RxE2")->Text().contains("1/3"));  // the view as it was
+    // Pinned: the seeds the set takes after the views' run, and what they draw.
+    QCOMPARE(Sha256(ReadAll(folder_.filePath("classe.rtf"))),
+             "d6460b511744c59feb290759a2bc45785d2c9db53902f7eccbc65d13956b8bd3");
+    QCOMPARE(Sha256(ReadAll(folder_.filePath("classe_Cor.rtf"))),
+             "0154bf5c89d12d65c636bc09aeccdc35e6993da8bd3021e4c6756f336a03f389");
 
     // More than a set may hold: refused, nothing written.
     QFile::remove(folder_.filePath("classe.rtf"));
@@ -706,6 +711,39 @@ class FormTest : public QObject {
     // Closing the window took the preview's files away.
     QVERIFY(!QFile::exists("Temp0.EMF") && !QFile::exists("Temp1.EMF") &&
             !QFile::exists("TWFile.txt"));
+    QDir::setCurrent(previous);
+  }
+
+  // Started from a desktop menu, the working folder is the home folder: a
+  // teacher's own files of the preview's names stay as they are, closed with
+  // or without a preview, and the preview still shows.
+  void aTeachersOwnFilesSurviveTheClose() {
+    const QByteArray mine = "mes notes";
+    const QString previous = QDir::currentPath();
+    for (const QStringList& names :
+         {QStringList{"Temp0.EMF"}, QStringList{"TWFile.txt", "Temp0.EMF"}}) {
+      QTemporaryDir home;
+      QDir::setCurrent(home.path());
+      for (const QString& name : names) {
+        QFile file(home.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size());
+      }
+      for (const bool preview : {false, true}) {
+        auto form = ShownForm();
+        if (preview) {
+          QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+          QTest::mouseClick(Find<QPushButton>(*form, "btnApercu"), Qt::LeftButton);
+          QVERIFY(!Find<QLabel>(*form, "Image1")->pixmap().isNull());
+          QVERIFY(!Find<QLabel>(*form, "Image2")->pixmap().isNull());
+        }
+        QVERIFY(form->close());
+        for (const QString& name : names) {
+          QCOMPARE(ReadAll(home.filePath(name)), mine);
+        }
+        // Nothing of ours is left.
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files).size(), names.size());
+      }
+    }
     QDir::setCurrent(previous);
   }
 

@@ -473,6 +473,62 @@ click_at 50 150
 expect_lamp "back from the preview pane" "$green"
 close_window
 
+# --- The preview: a small copy of the page, on every screen ------------------
+
+# A teacher's own files of the preview's names in the working folder (here
+# the program's, as the home folder is when it starts from a menu) survive a
+# close without a preview, and closes after one, which still shows. The
+# preview's first page, taken from the screen (420 x 594 pixels times the
+# screen's scale), has 0.3 to 8 % dark pixels and its ink inside the 15 mm
+# margins, ending before 80 % of its width: on the screen's default
+# resolution, at 96 and at 144 dots per inch (where Qt scales by 1.5).
+scale=1
+scaled() { awk -v s="$scale" -v v="$1" 'BEGIN { print int(v * s + 0.5) }'; }
+
+check_preview_page() {
+  local preview x y w h m dark ink_w ink_h ink_x ink_y
+  preview=$(xdotool search --onlyvisible --name 'Aperçu' | head -n 1)
+  xdotool windowmove --sync "$preview" 0 0 windowsize --sync "$preview" "$(scaled 493)" "$(scaled 660)"
+  sleep 0.5
+  read -r x y < <(xwininfo -id "$preview" | awk '/Absolute upper-left X/ {x = $NF}
+    /Absolute upper-left Y/ {y = $NF} END {print x, y}')
+  w=$(scaled 420) h=$(scaled 594) m=$(scaled 30)
+  # Image1 stands at 25, 45 of the pane's content, inside a frame of 1.
+  import -window root -crop "${w}x${h}+$((x + 1 + $(scaled 25)))+$((y + 1 + $(scaled 45)))" "$work/page.png"
+  dark=$(convert "$work/page.png" -colorspace Gray -threshold 50% -format '%[fx:1-mean]' info:)
+  read -r ink_w ink_h ink_x ink_y < <(convert "$work/page.png" -colorspace Gray -threshold 75% \
+    -format '%@\n' info: | tr 'x+' '  ')
+  awk -v d="$dark" 'BEGIN { exit !(d >= 0.003 && d <= 0.08) }' || fail "$1: the preview is $dark dark"
+  [ $((ink_x - m)) -ge -3 ] && [ $((ink_x - m)) -le 3 ] && [ $((ink_y - m)) -ge -3 ] &&
+    [ $((ink_y + ink_h)) -le $((h - m + 3)) ] && [ $((10 * (ink_x + ink_w))) -le $((8 * w)) ] ||
+    fail "$1: the preview's ink stands at $ink_x $ink_y ${ink_w}x$ink_h of ${w}x$h"
+}
+
+expect_teachers_files() {
+  [ "$(cat "$app/TWFile.txt")" = "mes notes" ] && [ "$(cat "$app/Temp0.EMF")" = "mon dessin" ] &&
+    [ ! -e "$app/Temp1.EMF" ] || fail "$1: the teacher's own files changed"
+}
+
+printf 'mes notes' > "$app/TWFile.txt"
+printf 'mon dessin' > "$app/Temp0.EMF"
+rm -f "$ini"
+start
+close_window
+expect_teachers_files "a close without a preview"
+for dpi in "" 96 144; do
+  scale=1
+  [ "$dpi" = 144 ] && scale=1.5
+  rm -f "$ini"
+  start ${dpi:+QT_FONT_DPI=$dpi}
+  click_at "$(scaled 93)" "$(scaled 404)"
+  click_at "$(scaled 461)" "$(scaled 404)"
+  wait_for_window "Aperçu"
+  check_preview_page "screen ${dpi:-default} dpi"
+  close_window
+  expect_teachers_files "a close after a preview, screen ${dpi:-default} dpi"
+done
+rm -f "$app/TWFile.txt" "$app/Temp0.EMF"
+
 # --- Log-out signals close as the teacher's own close --------------------------
 
 # SIGHUP with the preview's files left in the folder: settings saved, files

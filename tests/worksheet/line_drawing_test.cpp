@@ -12,7 +12,9 @@
 
 #include "richtext/rtf_reader.h"
 #include "richtext/sharp_picture.h"
-#include "worksheet/line_layouts.h"
+#include "worksheet/kinds/common_denominator_line.h"
+#include "worksheet/kinds/four_operations_line.h"
+#include "worksheet/kinds/powers_line.h"
 #include "worksheet/rtf_picture.h"
 #include "worksheet/worksheet_build.h"
 
@@ -30,16 +32,13 @@ std::vector<std::pair<QImage, std::shared_ptr<const LineDrawing>>> Lines() {
     lines.emplace_back(images.ImaQuest.Picture().copy(), images.ImaQuest.Drawing());
     lines.emplace_back(images.ImaRep.Picture().copy(), images.ImaRep.Drawing());
   };
-  images.SetSizesFor(ExerciseType::kMultiplication);
-  ComposeOperationLine(images, 40, ExerciseType::kMultiplication, {466, 150, 500, 7, 233, 105});
+  ComposeLine(images, 40, OperationKind{Operation::kMultiply}, {466, 150, 500, 7, 233, 105});
   keep();
-  images.SetSizesFor(ExerciseType::kPowers);
   for (const PowerForm form : {PowerForm::kNumeratorOnly, PowerForm::kDenominatorOnly}) {
-    ComposePowerLine(images, 9, {12, 35, 1728, 42875, form, 3});
+    ComposeLine(images, 9, PowerKind{}, {12, 35, 1728, 42875, form, 3});
     keep();
   }
-  images.SetSizesFor(ExerciseType::kCommonDenominator);
-  ComposeCommonDenominatorLine(images, 3, {2, 4, 1, 6, 6, 12, 2, 12});
+  ComposeLine(images, 3, CommonDenominatorKind{}, {2, 4, 1, 6, 6, 12, 2, 12});
   keep();
   return lines;
 }

@@ -13,7 +13,10 @@
 #include <sstream>
 #include <string>
 
-#include "worksheet/line_layouts.h"
+#include "worksheet/kinds/common_denominator_line.h"
+#include "worksheet/kinds/four_operations_line.h"
+#include "worksheet/kinds/powers_line.h"
+#include "worksheet/kinds/simplification_line.h"
 
 namespace fractions {
 namespace {
@@ -34,46 +37,45 @@ std::string ToPbm(const QImage& picture) {
 
 struct Layout {
   const char* name;
-  ExerciseType type;
   std::function<void(LineImages&)> compose;
 };
 
 const Layout kLayouts[] = {
-    {"add", ExerciseType::kAddition,
+    {"add",
      [](LineImages& i) {
-       ComposeOperationLine(i, 7, ExerciseType::kAddition, {7, 12, 135, 4, 103, 3});
+       ComposeLine(i, 7, OperationKind{Operation::kAdd}, {7, 12, 135, 4, 103, 3});
      }},
-    {"sub", ExerciseType::kSubtraction,
+    {"sub",
      [](LineImages& i) {
-       ComposeOperationLine(i, 7, ExerciseType::kSubtraction, {5, 6, 1, 4, 7, 12});
+       ComposeLine(i, 7, OperationKind{Operation::kSubtract}, {5, 6, 1, 4, 7, 12});
      }},
-    {"mul", ExerciseType::kMultiplication,
+    {"mul",
      [](LineImages& i) {
-       ComposeOperationLine(i, 40, ExerciseType::kMultiplication, {12, 35, 7, 8, 3, 10});
+       ComposeLine(i, 40, OperationKind{Operation::kMultiply}, {12, 35, 7, 8, 3, 10});
      }},
-    {"div", ExerciseType::kDivision,
+    {"div",
      [](LineImages& i) {
-       ComposeOperationLine(i, 7, ExerciseType::kDivision, {3, 4, 9, 2, 1, 6});
+       ComposeLine(i, 7, OperationKind{Operation::kDivide}, {3, 4, 9, 2, 1, 6});
      }},
-    {"pow_whole", ExerciseType::kPowers,
+    {"pow_whole",
      [](LineImages& i) {
-       ComposePowerLine(i, 7, {3, 4, 9, 16, PowerForm::kWholeFraction, 2});
+       ComposeLine(i, 7, PowerKind{}, {3, 4, 9, 16, PowerForm::kWholeFraction, 2});
      }},
-    {"pow_numerator", ExerciseType::kPowers,
+    {"pow_numerator",
      [](LineImages& i) {
-       ComposePowerLine(i, 7, {3, 4, 9, 4, PowerForm::kNumeratorOnly, 2});
+       ComposeLine(i, 7, PowerKind{}, {3, 4, 9, 4, PowerForm::kNumeratorOnly, 2});
      }},
-    {"pow_denominator", ExerciseType::kPowers,
+    {"pow_denominator",
      [](LineImages& i) {
-       ComposePowerLine(i, 7, {3, 4, 3, 16, PowerForm::kDenominatorOnly, 2});
+       ComposeLine(i, 7, PowerKind{}, {3, 4, 3, 16, PowerForm::kDenominatorOnly, 2});
      }},
-    {"simp", ExerciseType::kSimplification,
+    {"simp",
      [](LineImages& i) {
-       ComposeSimplificationLine(i, 7, {12, 18, 2, 3});
+       ComposeLine(i, 7, SimplificationKind{}, {12, 18, 2, 3});
      }},
-    {"reduc", ExerciseType::kCommonDenominator,
+    {"reduc",
      [](LineImages& i) {
-       ComposeCommonDenominatorLine(i, 7, {2, 4, 1, 6, 6, 12, 2, 12});
+       ComposeLine(i, 7, CommonDenominatorKind{}, {2, 4, 1, 6, 6, 12, 2, 12});
      }},
 };
 
@@ -83,7 +85,6 @@ TEST(LineFixtures, EveryLayoutDrawsItsPinnedAnswerLine) {
   for (const Layout& layout : kLayouts) {
     SCOPED_TRACE(layout.name);
     LineImages images;
-    images.SetSizesFor(layout.type);
     layout.compose(images);
     const std::string drawn = ToPbm(images.ImaRep.Picture());
     QFile file(folder.filePath(QString(layout.name) + ".pbm"));

@@ -2,8 +2,11 @@
 
 #include "picture_probe.h"
 #include "worksheet/fraction_drawing.h"
+#include "worksheet/kinds/common_denominator_line.h"
+#include "worksheet/kinds/four_operations_line.h"
+#include "worksheet/kinds/powers_line.h"
+#include "worksheet/kinds/simplification_line.h"
 #include "worksheet/line_fonts.h"
-#include "worksheet/line_layouts.h"
 
 namespace fractions {
 namespace {
@@ -49,8 +52,7 @@ TEST(DrawFraction, WholeNumberHasNoBarAndSitsLower) {
 }
 
 QImage AnswerLine(LineImages& images, int number, const OperationQuestion& q) {
-  images.SetSizesFor(ExerciseType::kAddition);
-  ComposeOperationLine(images, number, ExerciseType::kAddition, q);
+  ComposeLine(images, number, OperationKind{Operation::kAdd}, q);
   return images.ImaRep.Picture().copy();
 }
 
@@ -120,8 +122,7 @@ TEST(PowerFraction, ParenthesesAndExponentPositions) {
 
 TEST(CommonDenominatorLine, TwoRowsJoinedByEt) {
   LineImages images;
-  images.SetSizesFor(ExerciseType::kCommonDenominator);
-  ComposeCommonDenominatorLine(images, 3, {2, 4, 1, 6, 6, 12, 2, 12});
+  ComposeLine(images, 3, CommonDenominatorKind{}, {2, 4, 1, 6, 6, 12, 2, 12});
   const QImage answer = images.ImaRep.Picture().copy();
   const QImage question = images.ImaQuest.Picture().copy();
   EXPECT_EQ(answer.size(), QSize(77, 70));
@@ -148,12 +149,10 @@ TEST(CommonDenominatorLine, TwoRowsJoinedByEt) {
 
 TEST(LineLayouts, PowerAndSimplificationQuestionsStopBeforeTheResult) {
   LineImages images;
-  images.SetSizesFor(ExerciseType::kPowers);
-  ComposePowerLine(images, 9, {6, 4, 243, 32, PowerForm::kWholeFraction, 5});
+  ComposeLine(images, 9, PowerKind{}, {6, 4, 243, 32, PowerForm::kWholeFraction, 5});
   EXPECT_EQ(images.ImaQuest.Picture(), images.ImaRep.Picture().copy(0, 0, 65, 28));
   EXPECT_EQ(BlackPixels(images.ImaRep.Picture(), QRect(79, 0, 19, 28)) > 0, true);
-  images.SetSizesFor(ExerciseType::kSimplification);
-  ComposeSimplificationLine(images, 9, {12, 18, 2, 3});
+  ComposeLine(images, 9, SimplificationKind{}, {12, 18, 2, 3});
   EXPECT_EQ(images.ImaQuest.Picture(), images.ImaRep.Picture().copy(0, 0, 53, 28));
   EXPECT_GT(BlackPixels(images.ImaRep.Picture(), QRect(57, 0, 19, 28)), 0);
   EXPECT_EQ(BlackPixels(images.ImaQuest.Picture(), QRect(53 - 10, 15, 10, 1)), 0);

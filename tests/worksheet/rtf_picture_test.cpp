@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 
-#include "worksheet/line_layouts.h"
+#include "worksheet/kinds/common_denominator_line.h"
 
 namespace fractions {
 namespace {
@@ -78,8 +78,7 @@ QImage DecodeWithQt(const std::string& group) {
 
 TEST(BitmapToRtfPict, DecodesToTheDrawnPicture) {
   LineImages images;
-  images.SetSizesFor(ExerciseType::kCommonDenominator);
-  ComposeCommonDenominatorLine(images, 38, {97, 12, 5, 18, 291, 36, 10, 36});
+  ComposeLine(images, 38, CommonDenominatorKind{}, {97, 12, 5, 18, 291, 36, 10, 36});
   for (const QImage* drawn : {&images.ImaRep.Picture(), &images.ImaQuest.Picture()}) {
     const std::string group = BitmapToRtfPict(*drawn);
     EXPECT_EQ(BitmapToRtfPict(*drawn), group);  // converting twice changes nothing

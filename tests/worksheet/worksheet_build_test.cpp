@@ -6,14 +6,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <regex>
+#include <set>
 #include <string>
 
-#include "drawing/drawing_phase.h"
 #include "drawing/exercise_catalogue.h"
 #include "richtext/rtf_prologue.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/rtf_picture.h"
-#include "worksheet/variant_set.h"
+#include "worksheet/class_set.h"
 
 namespace fractions {
 namespace {
@@ -80,44 +79,49 @@ TEST(WorksheetBuild, SeparatorsSpacingAndClosing) {
   }
 }
 
-// The answer key's pictures are the lines of the questions the generator
-// draws after the name: rebuilt here line by line from the same seed.
-TEST(WorksheetBuild, PicturesFollowTheDrawnQuestions) {
+// A class set draws each worksheet once and builds it from what it drew:
+// every worksheet is the one its seed gives alone, marked with its place,
+// and the set's worksheets differ from each other and from those taken.
+TEST(ClassSet, EachWorksheetIsTheOneItsSeedGivesAlone) {
   for (const ExerciseType type : kAllExerciseTypes) {
-    SCOPED_TRACE(static_cast<int>(type));
+    SCOPED_TRACE(Describe(type).command_word);
     WorksheetSettings settings;
-    settings.count = 6;
-    const WorksheetDocuments d = Build(type, settings, 321);
+    settings.largest_term = 9;
+    settings.count = 1;
+    const WorksheetDocuments first = Build(type, settings, 77);
+    std::optional<std::vector<SetWorksheet>> set =
+        BuildClassSet({type, settings, 77, 6, {first.questions}});
+    ASSERT_TRUE(set.has_value());
+    ASSERT_EQ(set->size(), 6u);
+    std::set<std::string> worksheets = {QuestionNumbers(first.questions)};
+    for (size_t i = 0; i < set->size(); ++i) {
+      const SetWorksheet& worksheet = (*set)[i];
+      const WorksheetDocuments alone =
+          BuildSeededWorksheet(type, settings, worksheet.seed, SetMark{static_cast<int>(i) + 2, 7});
+      EXPECT_EQ(worksheet.documents.name, alone.name);
+      EXPECT_EQ(worksheet.documents.subject, alone.subject);
+      EXPECT_EQ(worksheet.documents.answer_key, alone.answer_key);
+      EXPECT_TRUE(worksheets.insert(QuestionNumbers(worksheet.documents.questions)).second) << i;
+    }
+    // The first seed draws the worksheet already taken: it is passed over.
+    EXPECT_NE(set->front().seed, 77u);
+  }
+}
 
-    LcgRandom random(321);
-    random.Random(100);
-    random.Random(100);
-    QuestionTable table;
-    DrawingContext context{random, table};
-    const QuestionSet set = RunDrawingPhase(type, settings.largest_term, 6, context);
-    LineImages images;
-    images.SetSizesFor(type);
-    std::visit(
-        [&](const auto& questions) {
-          for (int n = 1; n <= 6; ++n) {
-            const auto& q = questions[static_cast<size_t>(n - 1)];
-            using Q = std::decay_t<decltype(q)>;
-            if constexpr (std::is_same_v<Q, OperationQuestion>) {
-              ComposeOperationLine(images, n, type, q);
-            } else if constexpr (std::is_same_v<Q, PowerQuestion>) {
-              ComposePowerLine(images, n, q);
-            } else if constexpr (std::is_same_v<Q, SimplificationQuestion>) {
-              ComposeSimplificationLine(images, n, q);
-            } else {
-              ComposeCommonDenominatorLine(images, n, q);
-            }
-            EXPECT_NE(d.answer_key.find(BitmapToRtfPict(images.ImaRep.Picture())),
-                      std::string::npos);
-            EXPECT_NE(d.subject.find(BitmapToRtfPict(images.ImaQuest.Picture())),
-                      std::string::npos);
-          }
-        },
-        set);
+// The window's "Annuler": a set told to stop builds no further worksheet and
+// gives none; told so after its last worksheet, it is whole and given.
+TEST(ClassSet, StopsBeforeTheNextWorksheetWhenTold) {
+  WorksheetSettings settings;
+  settings.count = 2;
+  for (const auto& [stop_after, whole] : {std::pair{2, false}, std::pair{4, true}}) {
+    int told = 0;
+    const auto set = BuildClassSet({ExerciseType::kAddition, settings, 5, 4, {}},
+                                   [&](const SetWorksheet&, int done) {
+                                     told = done;
+                                     return done < stop_after;
+                                   });
+    EXPECT_EQ(told, stop_after);
+    EXPECT_EQ(set.has_value(), whole);
   }
 }
 

@@ -14,53 +14,42 @@ struct RawResult {
 
 // With terms of at most 500 every product stays below 250,001 and every sum
 // or difference within +-500,000: 32 bits suffice.
-RawResult RawOperationResult(ExerciseType operation, const OperationQuestion& q) {
+RawResult RawOperationResult(Operation operation, const OperationQuestion& q) {
   switch (operation) {
-    case ExerciseType::kAddition:
+    case Operation::kAdd:
       return {q.a * q.d + q.b * q.c, q.b * q.d};
-    case ExerciseType::kSubtraction:
+    case Operation::kSubtract:
       return {q.a * q.d - q.b * q.c, q.b * q.d};
-    case ExerciseType::kMultiplication:
+    case Operation::kMultiply:
       return {q.a * q.c, q.b * q.d};
-    case ExerciseType::kDivision:
+    case Operation::kDivide:
       return {q.a * q.d, q.b * q.c};
-    case ExerciseType::kPowers:
-    case ExerciseType::kSimplification:
-    case ExerciseType::kCommonDenominator:
-      break;
   }
   throw std::invalid_argument("not one of the four operations");
 }
 
 }  // namespace
 
-std::string_view OperatorText(ExerciseType operation) {
+std::string_view OperationKind::OperatorText() const {
   switch (operation) {
-    case ExerciseType::kAddition:
+    case Operation::kAdd:
       return " + ";
-    case ExerciseType::kSubtraction:
+    case Operation::kSubtract:
       return " - ";
-    case ExerciseType::kMultiplication:
+    case Operation::kMultiply:
       return " x ";
-    case ExerciseType::kDivision:
+    case Operation::kDivide:
       return " : ";
-    case ExerciseType::kPowers:
-    case ExerciseType::kSimplification:
-    case ExerciseType::kCommonDenominator:
-      break;
   }
   throw std::invalid_argument("not one of the four operations");
 }
 
-std::vector<OperationQuestion> DrawOperationQuestions(ExerciseType operation, int32_t largest_term,
-                                                      int32_t count, DrawingContext& context) {
-  if (!IsFourOperation(operation)) {
-    throw std::invalid_argument("not one of the four operations");
-  }
+std::vector<OperationQuestion> OperationKind::Draw(int32_t largest_term, int32_t count,
+                                                   DrawingContext& context) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
-  const bool subtraction = operation == ExerciseType::kSubtraction;
+  const bool subtraction = operation == Operation::kSubtract;
 
   std::vector<OperationQuestion> questions;
   for (int position = 0; position < count; ++position) {
@@ -79,7 +68,7 @@ std::vector<OperationQuestion> DrawOperationQuestions(ExerciseType operation, in
       q.num = raw.num / g;
       q.den = raw.den / g;
       const bool acceptable = q.num < 1000 && q.den < 1000 && !(subtraction && q.num < 0);
-      if (!acceptable || !context.table.StoreIfNew(position, FourTermKey(q.a, q.b, q.c, q.d))) {
+      if (!acceptable || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
         continue;
       }
       questions.push_back(q);
@@ -87,6 +76,19 @@ std::vector<OperationQuestion> DrawOperationQuestions(ExerciseType operation, in
     }
   }
   return questions;
+}
+
+std::array<int32_t, 4> OperationKind::KeyNumbers(const OperationQuestion& q) const {
+  return {q.a, q.b, q.c, q.d};
+}
+
+QuestionFields OperationKind::Fields(const OperationQuestion& q) const {
+  return {{"a", q.a}, {"b", q.b}, {"c", q.c}, {"d", q.d}, {"num", q.num}, {"den", q.den}};
+}
+
+std::string OperationKind::Text(const OperationQuestion& q) const {
+  return FractionText(q.a, q.b) + std::string(OperatorText()) + FractionText(q.c, q.d) + " = " +
+         FractionText(q.num, q.den);
 }
 
 }  // namespace fractions

@@ -10,9 +10,9 @@ bool Acceptable(const CommonDenominatorQuestion& q) {
 
 }  // namespace
 
-std::vector<CommonDenominatorQuestion> DrawCommonDenominatorQuestions(int32_t largest_term,
-                                                                      int32_t count,
-                                                                      DrawingContext& context) {
+std::vector<CommonDenominatorQuestion> CommonDenominatorKind::Draw(int32_t largest_term,
+                                                                   int32_t count,
+                                                                   DrawingContext& context) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
@@ -40,7 +40,7 @@ std::vector<CommonDenominatorQuestion> DrawCommonDenominatorQuestions(int32_t la
       q.p1 = a1 * d1;
       q.p2 = c1 * b1;
       q.q2 = b1 * d1;
-      if (!Acceptable(q) || !context.table.StoreIfNew(position, FourTermKey(q.a, q.b, q.c, q.d))) {
+      if (!Acceptable(q) || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
         continue;
       }
       questions.push_back(q);
@@ -48,6 +48,20 @@ std::vector<CommonDenominatorQuestion> DrawCommonDenominatorQuestions(int32_t la
     }
   }
   return questions;
+}
+
+std::array<int32_t, 4> CommonDenominatorKind::KeyNumbers(const CommonDenominatorQuestion& q) const {
+  return {q.a, q.b, q.c, q.d};
+}
+
+QuestionFields CommonDenominatorKind::Fields(const CommonDenominatorQuestion& q) const {
+  return {{"a", q.a},   {"b", q.b},   {"c", q.c},   {"d", q.d},
+          {"p1", q.p1}, {"q1", q.q1}, {"p2", q.p2}, {"q2", q.q2}};
+}
+
+std::string CommonDenominatorKind::Text(const CommonDenominatorQuestion& q) const {
+  return FractionText(q.a, q.b) + " = " + FractionText(q.p1, q.q1) + " et " +
+         FractionText(q.c, q.d) + " = " + FractionText(q.p2, q.q2);
 }
 
 }  // namespace fractions

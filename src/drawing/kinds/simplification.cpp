@@ -8,8 +8,8 @@ constexpr int kDrawsPerAttempt = 6;
 
 }  // namespace
 
-std::vector<SimplificationQuestion> DrawSimplificationQuestions(int32_t largest_term, int32_t count,
-                                                                DrawingContext& context) {
+std::vector<SimplificationQuestion> SimplificationKind::Draw(int32_t largest_term, int32_t count,
+                                                             DrawingContext& context) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
@@ -29,7 +29,7 @@ std::vector<SimplificationQuestion> DrawSimplificationQuestions(int32_t largest_
       }
       q.p = q.a / g;
       q.q = q.b / g;
-      if (!context.table.StoreIfNew(position, TwoTermKey(q.a, q.b))) {
+      if (!context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
         continue;  // a duplicate: a fresh search, with six draws again
       }
       questions.push_back(q);
@@ -37,6 +37,18 @@ std::vector<SimplificationQuestion> DrawSimplificationQuestions(int32_t largest_
     }
   }
   return questions;
+}
+
+std::array<int32_t, 2> SimplificationKind::KeyNumbers(const SimplificationQuestion& q) const {
+  return {q.a, q.b};
+}
+
+QuestionFields SimplificationKind::Fields(const SimplificationQuestion& q) const {
+  return {{"a", q.a}, {"b", q.b}, {"num", q.p}, {"den", q.q}};
+}
+
+std::string SimplificationKind::Text(const SimplificationQuestion& q) const {
+  return FractionText(q.a, q.b) + " = " + FractionText(q.p, q.q);
 }
 
 }  // namespace fractions

@@ -129,8 +129,8 @@ int32_t ExponentForBaseSize(int32_t base_size, RandomSource& random) {
   return base_size < kBaseSizeLimit ? 2 : 1;
 }
 
-std::vector<PowerQuestion> DrawPowerQuestions(int32_t largest_term, int32_t count,
-                                              DrawingContext& context) {
+std::vector<PowerQuestion> PowerKind::Draw(int32_t largest_term, int32_t count,
+                                           DrawingContext& context) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
 
@@ -149,9 +149,7 @@ std::vector<PowerQuestion> DrawPowerQuestions(int32_t largest_term, int32_t coun
       ComputeResult(attempt, context);
       const PowerQuestion& q = attempt.question;
       const bool acceptable = q.p < 1000 && q.q < 1000 && attempt.base_size < kBaseSizeLimit;
-      if (!acceptable ||
-          !context.table.StoreIfNew(
-              position, FourTermKey(q.a, q.b, static_cast<int32_t>(q.form), q.exponent))) {
+      if (!acceptable || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
         continue;
       }
       questions.push_back(q);
@@ -159,6 +157,34 @@ std::vector<PowerQuestion> DrawPowerQuestions(int32_t largest_term, int32_t coun
     }
   }
   return questions;
+}
+
+std::array<int32_t, 4> PowerKind::KeyNumbers(const PowerQuestion& q) const {
+  return {q.a, q.b, static_cast<int32_t>(q.form), q.exponent};
+}
+
+QuestionFields PowerKind::Fields(const PowerQuestion& q) const {
+  return {{"a", q.a},          {"b", q.b},   {"form", static_cast<int32_t>(q.form)},
+          {"exp", q.exponent}, {"num", q.p}, {"den", q.q}};
+}
+
+std::string PowerKind::Text(const PowerQuestion& q) const {
+  const std::string a = std::to_string(q.a);
+  const std::string b = std::to_string(q.b);
+  const std::string n = std::to_string(q.exponent);
+  std::string power;
+  switch (q.form) {
+    case PowerForm::kWholeFraction:
+      power = "(" + a + "/" + b + ")^" + n;
+      break;
+    case PowerForm::kNumeratorOnly:
+      power = a + "^" + n + "/" + b;
+      break;
+    case PowerForm::kDenominatorOnly:
+      power = a + "/" + b + "^" + n;
+      break;
+  }
+  return power + " = " + FractionText(q.p, q.q);
 }
 
 }  // namespace fractions

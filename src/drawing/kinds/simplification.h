@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "drawing/drawing_context.h"
+#include "kind_parts.h"
+
+namespace fractions {
+
+// a/b = p/q in lowest terms.
+struct SimplificationQuestion {
+  int32_t a, b;
+  int32_t p, q;
+  friend bool operator==(const SimplificationQuestion&, const SimplificationQuestion&) = default;
+};
+
+// Simplification: a fraction written in lowest terms.
+struct SimplificationKind {
+  using Question = SimplificationQuestion;
+
+  // Draws `count` distinct fractions a/b (a in 1..largest_term, b in
+  // 2..largest_term) to simplify, preferring reducible ones: up to six
+  // fractions are drawn per attempt and the sixth is kept even if
+  // irreducible. Empties the question table first and leaves the keys in it.
+  std::vector<SimplificationQuestion> Draw(int32_t largest_term, int32_t count,
+                                           DrawingContext& context) const;
+  // The numbers of the question's key, in its order: a, b.
+  std::array<int32_t, 2> KeyNumbers(const SimplificationQuestion& q) const;
+  QuestionFields Fields(const SimplificationQuestion& q) const;
+  // "12/18 = 2/3"
+  std::string Text(const SimplificationQuestion& q) const;
+
+  friend bool operator==(const SimplificationKind&, const SimplificationKind&) = default;
+};
+
+}  // namespace fractions

@@ -1,0 +1,96 @@
+#include "class_set.h"
+
+#include <stdexcept>
+#include <unordered_set>
+
+#include "richtext/rtf_prologue.h"
+
+namespace fractions {
+
+namespace {
+
+std::string TooFewMessage(int available, int wanted) {
+  return "Ces réglages ne donnent que " + std::to_string(available) +
+         " sujets différents : impossible d'en faire " + std::to_string(wanted);
+}
+
+}  // namespace
+
+uint32_t NextVariantSeed(uint32_t seed) {
+  return seed * 1664525u + 1013904223u;
+}
+
+TooFewVariants::TooFewVariants(int available, int wanted)
+    : std::runtime_error(TooFewMessage(available, wanted)), available_(available) {}
+
+std::vector<PlannedWorksheet> PlanClassSet(const ClassSetRequest& request) {
+  const int wanted = request.count + static_cast<int>(request.taken.size());
+  if (wanted > kMaxVariants) {
+    throw std::out_of_range("au plus " + std::to_string(kMaxVariants) + " sujets différents");
+  }
+  CheckWorksheetSettings(request.settings);
+  std::unordered_set<std::string> seen;
+  for (const QuestionSet& set : request.taken) {
+    seen.insert(QuestionNumbers(set));
+  }
+  LcgRandom random;
+  QuestionTable table;
+  std::vector<PlannedWorksheet> planned;
+  uint32_t seed = request.first_seed;
+  while (static_cast<int>(planned.size()) < request.count) {
+    bool found = false;
+    for (int draw = 0; draw < kMaxDrawsPerVariant && !found; ++draw) {
+      random.SetSeed(seed);
+      DrawnWorksheet drawn = DrawWorksheet(request.type, request.settings, random, table);
+      found = seen.insert(QuestionNumbers(drawn.questions)).second;
+      if (found) {
+        planned.push_back({seed, std::move(drawn)});
+      }
+      seed = NextVariantSeed(seed);
+    }
+    if (!found) {
+      throw TooFewVariants(static_cast<int>(seen.size()), wanted);
+    }
+  }
+  return planned;
+}
+
+std::optional<std::vector<SetWorksheet>> BuildClassSet(const ClassSetRequest& request,
+                                                       const ClassSetProgress& progress) {
+  std::vector<PlannedWorksheet> planned = PlanClassSet(request);
+  const int first_place = static_cast<int>(request.taken.size()) + 1;
+  const int set_size = static_cast<int>(request.taken.size()) + request.count;
+  LineImages images;
+  std::vector<SetWorksheet> set;
+  set.reserve(planned.size());
+  for (PlannedWorksheet& worksheet : planned) {
+    const SetMark mark{first_place + static_cast<int>(set.size()), set_size};
+    set.push_back({worksheet.seed,
+                   ComposeWorksheet(std::move(worksheet.drawn), request.settings, images, mark)});
+    const bool more = set.size() < planned.size();
+    if (progress && !progress(set.back(), static_cast<int>(set.size())) && more) {
+      return std::nullopt;
+    }
+  }
+  return set;
+}
+
+// Every document a build makes is the prologue, a body and the closing
+// brace. The bodies follow one another, each on a page of its own and with
+// the character formats reset, as at the start of its own document.
+std::string JoinOnePerPage(const std::vector<const std::string*>& documents) {
+  std::string joined(kRtfPrologue);
+  for (size_t i = 0; i < documents.size(); ++i) {
+    const std::string& document = *documents[i];
+    if (!document.starts_with(kRtfPrologue) || !document.ends_with('}')) {
+      throw std::invalid_argument("not a worksheet document");
+    }
+    if (i > 0) {
+      joined += "\\page\\pard\\plain ";
+    }
+    joined.append(document, kRtfPrologue.size(), document.size() - kRtfPrologue.size() - 1);
+  }
+  return joined + "}";
+}
+
+}  // namespace fractions

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "drawing/drawing_phase.h"
+#include "worksheet_build.h"
+
+// A class set: different worksheets of one kind and settings, one per
+// pupil, so that neighbours cannot copy each other. Each is drawn once,
+// from a seed of its own, and marked with its place in the set.
+namespace fractions {
+
+// The most worksheets of a set.
+inline constexpr int kMaxVariants = 100;
+// Seeds tried in a row for one worksheet of a set before the settings are
+// judged to give no more different worksheets. Some worksheets are rare:
+// with simplification up to 10 and one question, an irreducible fraction
+// comes about once in 1,300 seeds, so a thousand tries would miss some and
+// the refusal would say a number lower than the true one. A set that
+// stalls is one of a question or two; a stall costs well under a second.
+inline constexpr int kMaxDrawsPerVariant = 50000;
+
+// The seed a set tries after `seed`: s * 1664525 + 1013904223 modulo 2^32,
+// a generator of its own, so that the seeds of a set do not follow the
+// draws of a worksheet.
+uint32_t NextVariantSeed(uint32_t seed);
+
+// The settings give fewer different worksheets than the set needs. The
+// message (UTF-8, French) says how many they gave.
+class TooFewVariants : public std::runtime_error {
+ public:
+  TooFewVariants(int available, int wanted);
+  int Available() const { return available_; }
+
+ private:
+  int available_;
+};
+
+// The worksheets to build: `count` of them, drawn from `first_seed` and the
+// seeds after it, each different from the others and from the worksheets
+// of `taken`, which stand first in the set (the same questions in the same
+// order make the same worksheet). They take the places after `taken`'s in
+// a set of taken.size() + count.
+struct ClassSetRequest {
+  ExerciseType type;
+  WorksheetSettings settings;
+  uint32_t first_seed = 0;
+  int count = 0;
+  std::vector<QuestionSet> taken;
+};
+
+// A worksheet of a set as drawn: the seed that draws it again on its own
+// (its name and questions), and what it drew.
+struct PlannedWorksheet {
+  uint32_t seed;
+  DrawnWorksheet drawn;
+};
+
+// Draws the worksheets of a set, trying each seed in turn and keeping those
+// that give a new worksheet. Throws TooFewVariants when kMaxDrawsPerVariant
+// seeds in a row give none, and std::out_of_range when the set would hold
+// more than kMaxVariants worksheets or a number of the settings lies
+// outside the window's ranges.
+std::vector<PlannedWorksheet> PlanClassSet(const ClassSetRequest& request);
+
+// A worksheet of a set as built.
+struct SetWorksheet {
+  uint32_t seed;
+  WorksheetDocuments documents;
+};
+
+// Told of each worksheet as soon as it is built, with the number built so
+// far; false stops the set before its next worksheet.
+using ClassSetProgress = std::function<bool(const SetWorksheet& built, int done)>;
+
+// Plans the set, then builds the documents of every worksheet it drew,
+// marked "Sujet k/n" and "Corrigé k/n". Nothing when `progress` stops it.
+// Throws as PlanClassSet does, before anything is built.
+std::optional<std::vector<SetWorksheet>> BuildClassSet(const ClassSetRequest& request,
+                                                       const ClassSetProgress& progress = {});
+
+// One RTF document holding the given worksheet documents (as a build makes
+// them) one per page, each as it was on its own.
+std::string JoinOnePerPage(const std::vector<const std::string*>& documents);
+
+}  // namespace fractions

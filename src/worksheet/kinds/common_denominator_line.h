@@ -1,0 +1,15 @@
+#pragma once
+
+#include "drawing/kinds/common_denominator.h"
+#include "worksheet/line_images.h"
+
+namespace fractions {
+
+// Question `number` (1-based) of a common-denominator worksheet: sizes the
+// images for this layout, draws the two rows "7°) a/b = p1/q1", "et c/d =
+// p2/q2" in ImaRep and cuts the question picture, the rows without their
+// results, in ImaQuest.
+void ComposeLine(LineImages& images, int number, const CommonDenominatorKind& kind,
+                 const CommonDenominatorQuestion& q);
+
+}  // namespace fractions

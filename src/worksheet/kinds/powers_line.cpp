@@ -1,0 +1,28 @@
+#include "powers_line.h"
+
+#include "worksheet/fraction_drawing.h"
+#include "worksheet/line_parts.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr LineSizes kSizes{65, kRowHeight, kPowerWidth, 100, kRowHeight};
+
+}  // namespace
+
+void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQuestion& q) {
+  images.SetSizes(kSizes);
+  StartLine(images, number);
+  images.ImaFract.Clear();
+  DrawPowerFraction(images.ImaFract, q.a, q.b, q.form, q.exponent);
+  const int x0 = OperandColumn(images.ImaRep);
+  images.ImaRep.CopyRect({x0, 0, x0 + kPowerWidth, kRowHeight}, images.ImaFract,
+                         {0, 0, kPowerWidth, kRowHeight});
+  images.ImaRep.TextOut(x0 + kPowerWidth, 7, kEquals);
+  const int x1 = x0 + kPowerWidth + images.ImaRep.TextWidth(kEquals) + 2;
+  PlaceFraction(images, x1, 0, q.p, q.q);
+  CutQuestion(images);
+}
+
+}  // namespace fractions

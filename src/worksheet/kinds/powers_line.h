@@ -1,0 +1,13 @@
+#pragma once
+
+#include "drawing/kinds/powers.h"
+#include "worksheet/line_images.h"
+
+namespace fractions {
+
+// Question `number` (1-based) of a powers worksheet: sizes the images for
+// this layout, draws the answer line "7°) (a/b)^n = p/q" in ImaRep and cuts
+// the question picture, the line without its result, in ImaQuest.
+void ComposeLine(LineImages& images, int number, const PowerKind& kind, const PowerQuestion& q);
+
+}  // namespace fractions

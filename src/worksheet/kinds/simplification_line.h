@@ -1,0 +1,14 @@
+#pragma once
+
+#include "drawing/kinds/simplification.h"
+#include "worksheet/line_images.h"
+
+namespace fractions {
+
+// Question `number` (1-based) of a simplification worksheet: sizes the
+// images for this layout, draws the answer line "7°) a/b = p/q" in ImaRep
+// and cuts the question picture, the line without its result, in ImaQuest.
+void ComposeLine(LineImages& images, int number, const SimplificationKind& kind,
+                 const SimplificationQuestion& q);
+
+}  // namespace fractions

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "line_images.h"
+
+// The steps the line layouts of several kinds share: positions are those of
+// the first line layouts, counted from the widths of texts in the line font.
+namespace fractions {
+
+// The equals sign of the one-fraction layouts.
+inline constexpr const char* kEquals = " = ";
+
+// The operand column: every line starts its first operand where a
+// four-digit number would end, whatever the question number.
+int OperandColumn(LineImage& image);
+
+// Clears the answer line and the question picture and writes the question
+// number, "7°)", at the answer line's top left.
+void StartLine(LineImages& images, int number);
+
+// Draws a fraction in the scratch image and copies its 19 x 28 area to
+// column x of the answer line, at row `top`.
+void PlaceFraction(LineImages& images, int x, int top, int32_t num, int32_t den);
+
+// The question picture: the answer line's leftmost columns, as wide and
+// high as the question image.
+void CutQuestion(LineImages& images);
+
+// One row "a/b = p/q" at the operand column; the equals sign stands
+// `equals_drop` pixels below the row's top.
+void ComposeEqualityRow(LineImages& images, int top, int equals_drop, int32_t a, int32_t b,
+                        int32_t p, int32_t q);
+
+}  // namespace fractions
