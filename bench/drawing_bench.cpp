@@ -26,8 +26,7 @@ void DrawingPhase(benchmark::State& state, ExerciseType type, Gcd3Function gcd3,
     // A new seed each time, as every click brings: the work per phase varies
     // with the draws, and the median over many seeds is what a teacher sees.
     random.SetSeed(++seed);
-    benchmark::DoNotOptimize(
-        RunDrawingPhase(type, kLargestTerm, kMaxQuestions, context, options));
+    benchmark::DoNotOptimize(RunDrawingPhase(type, kLargestTerm, kMaxQuestions, context, options));
   }
 }
 

@@ -154,10 +154,12 @@ std::string HelpText() {
          HelpEntry("--denominators D",
                    "any (quelconques, par défaut), multiple (l'un multiple de l'autre) ou same "
                    "(égaux) ; add, sub, mul, div, et reduc sauf same") +
-         HelpEntry("--negatives", "nombres relatifs : chaque numérateur positif ou négatif ; "
-                                  "add, sub, mul et div") +
-         HelpEntry("--mixed", "un résultat plus grand que 1 suivi de sa forme 1 + 3/4 ; "
-                              "add, sub, mul, div, pow et simp") +
+         HelpEntry("--negatives",
+                   "nombres relatifs : chaque numérateur positif ou négatif ; "
+                   "add, sub, mul et div") +
+         HelpEntry("--mixed",
+                   "un résultat plus grand que 1 suivi de sa forme 1 + 3/4 ; "
+                   "add, sub, mul, div, pow et simp") +
          HelpEntry("--division-sign SIGNE", "colon (« : », par défaut) ou obelus (« ÷ »)") +
          HelpEntry("--least-common-denominator",
                    "reduc : sur le plus petit dénominateur commun, et non le produit des "

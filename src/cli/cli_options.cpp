@@ -363,8 +363,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     throw UsageError("--margin va avec --pdf, dont il règle les marges");
   }
   const std::set<std::string_view> exercise_options = {
-      "--level",  "--denominators",   "--negatives", "--mixed", "--division-sign",
-      "--least-common-denominator"};
+      "--level", "--denominators",  "--negatives",
+      "--mixed", "--division-sign", "--least-common-denominator"};
   for (const std::string_view option : exercise_options) {
     options.options_typed = options.options_typed || given.contains(option);
   }

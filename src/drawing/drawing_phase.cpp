@@ -19,8 +19,7 @@ OptionUse OptionUseOf(ExerciseType type) {
 }
 
 const ExerciseOptions& OptionsOf(const QuestionSet& set) {
-  return std::visit([](const auto& drawn) -> const ExerciseOptions& { return drawn.options; },
-                    set);
+  return std::visit([](const auto& drawn) -> const ExerciseOptions& { return drawn.options; }, set);
 }
 
 size_t QuestionCount(const QuestionSet& set) {
@@ -32,9 +31,9 @@ std::vector<QuestionListing> ListQuestions(const QuestionSet& set) {
       [](const auto& drawn) {
         std::vector<QuestionListing> listing;
         for (const auto& q : drawn.questions) {
-          listing.push_back(
-              {QuestionKey(drawn.kind.KeyNumbers(q)), drawn.kind.Fields(q, drawn.options),
-               drawn.kind.Text(q, drawn.options)});
+          listing.push_back({QuestionKey(drawn.kind.KeyNumbers(q)),
+                             drawn.kind.Fields(q, drawn.options),
+                             drawn.kind.Text(q, drawn.options)});
         }
         return listing;
       },

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "drawing_context.h"
-#include "exercise_options.h"
 #include "exercise_catalogue.h"
+#include "exercise_options.h"
 #include "exercise_type.h"
 
 // The drawing phase of every exercise type, through its catalogue row, and

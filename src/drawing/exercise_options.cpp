@@ -43,9 +43,9 @@ std::optional<Enum> FromWord(const std::array<std::string_view, N>& words, std::
 
 ExerciseOptions OptionsUsed(const ExerciseOptions& options, const OptionUse& use) {
   ExerciseOptions used = options;
-  const bool rule_read = (options.denominators == DenominatorRule::kMultiple &&
-                          use.multiple_denominators) ||
-                         (options.denominators == DenominatorRule::kSame && use.same_denominators);
+  const bool rule_read =
+      (options.denominators == DenominatorRule::kMultiple && use.multiple_denominators) ||
+      (options.denominators == DenominatorRule::kSame && use.same_denominators);
   if (!rule_read) {
     used.denominators = DenominatorRule::kAny;
   }

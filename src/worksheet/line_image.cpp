@@ -86,8 +86,8 @@ LaidOutText MakeLaidOut(LineFont font, const QString& text) {
   laid_out.prepare(QTransform(), qfont);
   const int width = metrics.horizontalAdvance(text);
   const int height = metrics.height();
-  return LaidOutText{width,    height, metrics.ascent(), InkOf(laid_out, qfont, width, height),
-                     text, laid_out};
+  return LaidOutText{width, height,  metrics.ascent(), InkOf(laid_out, qfont, width, height),
+                     text,  laid_out};
 }
 
 // Texts are cached by their own bytes, one cache per font and per kind of
@@ -108,9 +108,8 @@ const LaidOutText& LayOut(LineFont font, std::string_view cp1252_text) {
 }
 
 const LaidOutText& LayOut(LineFont font, std::u16string_view text) {
-  return CachedLayOut(font, std::u16string(text), [](const std::u16string& utf16) {
-    return QString::fromStdU16String(utf16);
-  });
+  return CachedLayOut(font, std::u16string(text),
+                      [](const std::u16string& utf16) { return QString::fromStdU16String(utf16); });
 }
 
 }  // namespace
@@ -164,7 +163,6 @@ LineFont LineImage::CurrentFont() const {
 int LineImage::TextWidth(std::string_view cp1252_text) const {
   return LayOut(CurrentFont(), cp1252_text).width;
 }
-
 
 void LineImage::TextOut(int x, int y, std::string_view cp1252_text) {
   Bitmap();

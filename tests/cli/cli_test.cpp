@@ -529,8 +529,8 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
     int max;
     QJsonObject options;
   };
-  const auto options = [](const char* level, const char* denominators, bool negatives,
-                          bool mixed, const char* sign, bool least) {
+  const auto options = [](const char* level, const char* denominators, bool negatives, bool mixed,
+                          const char* sign, bool least) {
     return QJsonObject{{"level", level ? QJsonValue(level) : QJsonValue()},
                        {"denominators", denominators},
                        {"negatives", negatives},
@@ -540,7 +540,9 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
   };
   const std::vector<Case> cases = {
       {{"--type", "pow", "--level", "4e"}, 20, options("4e", "any", false, false, "÷", false)},
-      {{"--type", "reduc", "--level", "6e"}, 20, options("6e", "multiple", false, false, ":", true)},
+      {{"--type", "reduc", "--level", "6e"},
+       20,
+       options("6e", "multiple", false, false, ":", true)},
       {{"--type", "reduc", "--level", "cm2"}, 12, options("cm2", "any", false, false, ":", true)},
       {{"--max", "40", "--type", "add", "--level", "6e", "--denominators", "any"},
        40,
@@ -548,8 +550,9 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
       {{"--division-sign", "colon", "--type", "div", "--level", "3e", "--max", "9"},
        9,
        options("3e", "any", true, false, ":", false)},
-      {{"--type", "sub", "--negatives", "--mixed"}, 100, options(nullptr, "any", true, true, ":",
-                                                                 false)},
+      {{"--type", "sub", "--negatives", "--mixed"},
+       100,
+       options(nullptr, "any", true, true, ":", false)},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = c.args;
@@ -566,8 +569,8 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
 // With --mixed, an improper result that is not whole carries its mixed
 // form; the listing writes it, and the division sign, in UTF-8.
 TEST(FractionsCli, MixedFormsAndTheObelusInTheListings) {
-  const CliRun json = RunWith({"--type", "div", "--mixed", "--division-sign", "obelus",
-                               "--count", "40", "--seed", "3", "--json"});
+  const CliRun json = RunWith({"--type", "div", "--mixed", "--division-sign", "obelus", "--count",
+                               "40", "--seed", "3", "--json"});
   ASSERT_EQ(json.status, kExitOk) << json.err;
   int mixed = 0;
   for (const auto& value : ParseJson(json.out)["questions"].toArray()) {
@@ -583,8 +586,8 @@ TEST(FractionsCli, MixedFormsAndTheObelusInTheListings) {
     }
   }
   EXPECT_GT(mixed, 5);
-  const CliRun text = RunWith({"--type", "div", "--mixed", "--division-sign", "obelus", "--count",
-                               "40", "--seed", "3"});
+  const CliRun text = RunWith(
+      {"--type", "div", "--mixed", "--division-sign", "obelus", "--count", "40", "--seed", "3"});
   EXPECT_NE(text.out.find(" ÷ "), std::string::npos);
   EXPECT_TRUE(QRegularExpression(" = \\d+/\\d+ = \\d+ \\+ \\d+/\\d+\\n")
                   .match(QString::fromStdString(text.out))

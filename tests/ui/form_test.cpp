@@ -527,8 +527,9 @@ class FormTest : public QObject {
       QCOMPARE(form->CurrentSettings().options.level, Level::k6e);
       Find<QSpinBox>(*form, "spmaxvaleur")->setValue(50);
       QVERIFY(form->close());
-      QVERIFY(ReadAll(file).endsWith("[Options]\r\nNiveau=6e\r\nDenominateurs=1\r\nRelatifs=0\r\n"
-                                     "Mixtes=1\r\nSigneDivision=0\r\nPlusPetitDenominateur=1\r\n"));
+      QVERIFY(
+          ReadAll(file).endsWith("[Options]\r\nNiveau=6e\r\nDenominateurs=1\r\nRelatifs=0\r\n"
+                                 "Mixtes=1\r\nSigneDivision=0\r\nPlusPetitDenominateur=1\r\n"));
     }
     auto form = ShownForm(file);
     WorkOptionsDialog(*form, [](QDialog& dialog) {
@@ -561,12 +562,11 @@ class FormTest : public QObject {
       }
     }
     const QStringList expected = {
-        "spmaxvaleur", "spMaxLigne",   "btnPlus",      "RxE1",          "RxE2",
-        "btnImprime",  "spinterligne", "btnMoins",     "eTitre1",       "eSepar",
-        "btnMult",     "btnDivise",    "btnRAZ",       "spSujets",      "ckbVariantes",
-        "btnOptions",  "spCorriges",   "btnEnregistre", "btnPuiss",     "btnSimplif",
-        "btnReduc",    "CheckBox1",    "Combo1",       "btnNouvTexte",  "btnEffaceTexte",
-        "btnApercu",   "ckbEdite",     "btnChoixImp"};
+        "spmaxvaleur",    "spMaxLigne", "btnPlus",      "RxE1",       "RxE2",       "btnImprime",
+        "spinterligne",   "btnMoins",   "eTitre1",      "eSepar",     "btnMult",    "btnDivise",
+        "btnRAZ",         "spSujets",   "ckbVariantes", "btnOptions", "spCorriges", "btnEnregistre",
+        "btnPuiss",       "btnSimplif", "btnReduc",     "CheckBox1",  "Combo1",     "btnNouvTexte",
+        "btnEffaceTexte", "btnApercu",  "ckbEdite",     "btnChoixImp"};
     QStringList order;
     QWidget* widget = Find<QWidget>(*form, "spmaxvaleur");
     do {

@@ -143,8 +143,8 @@ TEST(OptionLine, TheObelusAndTheMixedFormWidenThePictures) {
   const int result_end = InkColumns(colon.answer, 15, 1).second + 1;
   EXPECT_EQ(with_mixed.answer.copy(0, 0, result_end, 28), colon.answer.copy(0, 0, result_end, 28));
   // "= 3 + 1/2": a second bar right of the result's.
-  EXPECT_GT(BlackPixels(with_mixed.answer, QRect(colon.answer.width() + 30, 15,
-                                                 with_mixed.answer.width(), 1)),
+  EXPECT_GT(BlackPixels(with_mixed.answer,
+                        QRect(colon.answer.width() + 30, 15, with_mixed.answer.width(), 1)),
             kFractionWidth - 1);
 
   LineImages images;

@@ -30,10 +30,8 @@ struct OperationQuestion {
 struct OperationKind {
   using Question = OperationQuestion;
 
-  static constexpr OptionUse kOptionUse{.multiple_denominators = true,
-                                        .same_denominators = true,
-                                        .negatives = true,
-                                        .mixed = true};
+  static constexpr OptionUse kOptionUse{
+      .multiple_denominators = true, .same_denominators = true, .negatives = true, .mixed = true};
 
   Operation operation;
 
@@ -43,8 +41,7 @@ struct OperationKind {
   // numbers, subtraction results are never negative. Empties the question
   // table first and leaves the keys of the accepted questions in it.
   // Throws TooFewQuestions when the settings do not give `count`.
-  std::vector<OperationQuestion> Draw(int32_t largest_term, int32_t count,
-                                      DrawingContext& context,
+  std::vector<OperationQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,
                                       const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: a, b, c, d, signed.
   // The operation is not part of it.

@@ -1,6 +1,5 @@
 #include "kind_parts.h"
 
-
 namespace fractions {
 
 namespace {

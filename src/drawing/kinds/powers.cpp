@@ -130,8 +130,7 @@ int32_t ExponentForBaseSize(int32_t base_size, RandomSource& random) {
 }
 
 std::vector<PowerQuestion> PowerKind::Draw(int32_t largest_term, int32_t count,
-                                           DrawingContext& context,
-                                           const ExerciseOptions&) const {
+                                           DrawingContext& context, const ExerciseOptions&) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
 

@@ -12,7 +12,6 @@ namespace fractions {
 // second operand parentheses; the division sign and the mixed form follow
 // the options.
 void ComposeLine(LineImages& images, int number, const OperationKind& kind,
-                 const OperationQuestion& q,
-                 const ExerciseOptions& options = {});
+                 const OperationQuestion& q, const ExerciseOptions& options = {});
 
 }  // namespace fractions

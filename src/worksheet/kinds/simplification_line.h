@@ -10,7 +10,6 @@ namespace fractions {
 // and cuts the question picture, the line without its result, in ImaQuest.
 // With mixed numbers, an improper result is followed by its mixed form.
 void ComposeLine(LineImages& images, int number, const SimplificationKind& kind,
-                 const SimplificationQuestion& q,
-                 const ExerciseOptions& options = {});
+                 const SimplificationQuestion& q, const ExerciseOptions& options = {});
 
 }  // namespace fractions
