@@ -79,6 +79,57 @@ TEST(WorksheetBuild, SeparatorsSpacingAndClosing) {
   }
 }
 
+// The width and height of every picture of a document, from its DIB header.
+std::vector<std::pair<int, int>> PictureSizes(const std::string& rtf) {
+  std::vector<std::pair<int, int>> sizes;
+  const std::string open = "{\\pict\\dibitmap0 ";
+  for (size_t at = rtf.find(open); at != std::string::npos; at = rtf.find(open, at + 1)) {
+    const auto little_endian = [&](size_t byte) {  // two bytes are enough here
+      const auto hex = [&](size_t b) {
+        return std::stoi(rtf.substr(at + open.size() + 2 * b, 2), nullptr, 16);
+      };
+      return hex(byte) + 256 * hex(byte + 1);
+    };
+    sizes.emplace_back(little_endian(4), little_endian(8));
+  }
+  return sizes;
+}
+
+// Large print: the name line at 14 points, the title under it at 16, the
+// instruction and what follows at 14, the pictures half as large again, and
+// twice the blank lines between questions, from the same questions.
+TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
+  WorksheetSettings settings;
+  settings.title = "T";
+  settings.instruction = "Calculer";
+  settings.separator = "~~~";
+  settings.count = 3;
+  settings.spacing = 2;
+  const WorksheetDocuments standard = Build(ExerciseType::kAddition, settings, 5);
+  settings.large_print = true;
+  const WorksheetDocuments d = Build(ExerciseType::kAddition, settings, 5);
+  EXPECT_EQ(QuestionNumbers(d.questions), QuestionNumbers(standard.questions));
+
+  const std::string rest =
+      "\\par \\fs32 \\ul T\\ul0 \\par \\fs28 \\par \\b Calculer\\b \\fs28 \\par \\par ";
+  const std::string start = std::string(kRtfPrologue) + "\\f0 \\fs28 " + d.name;
+  EXPECT_TRUE(d.subject.starts_with(start + rest)) << d.subject.substr(kRtfPrologue.size(), 120);
+  EXPECT_TRUE(d.answer_key.starts_with(start + " - \\b Corrig\xE9\\b0 " + rest));
+
+  const std::vector<std::pair<int, int>> questions(3, {135, 42});
+  const std::vector<std::pair<int, int>> answers(3, {180, 42});
+  EXPECT_EQ(PictureSizes(d.subject), questions);
+  EXPECT_EQ(PictureSizes(d.answer_key), answers);
+
+  const std::string separator = "~~~\\par ";
+  std::string gap = " }";
+  for (int i = 0; i <= 2 * settings.spacing; ++i) {
+    gap += "\\par ";
+  }
+  EXPECT_EQ(Count(d.subject, gap + separator + "{\\pict"), 2u);
+  EXPECT_EQ(Count(d.answer_key, " }\\par " + separator + "{\\pict"), 2u);
+}
+
 // A class set draws each worksheet once and builds it from what it drew:
 // every worksheet is the one its seed gives alone, marked with its place,
 // and the set's worksheets differ from each other and from those taken.
