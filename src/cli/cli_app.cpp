@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <exception>
 #include <limits>
 #include <string_view>
@@ -63,18 +65,41 @@ std::string Default(SettingRange range) {
   return std::to_string(range.default_value);
 }
 
-// The PDF pages' margins when PDFs are asked for.
-std::optional<int> PdfMargin(const CliOptions& options) {
+// The last second of the year 9999, the latest a PDF date can state.
+constexpr int64_t kLatestPdfTime = 253402300799;
+
+// SOURCE_DATE_EPOCH, the time that reproducible builds give the files they
+// make: the PDFs state it as their creation date instead of the time of
+// writing, so that the same seed gives the same bytes.
+std::optional<int64_t> SourceDateEpoch() {
+  const char* value = std::getenv("SOURCE_DATE_EPOCH");
+  if (value == nullptr) {
+    return std::nullopt;
+  }
+  const std::string_view text(value);
+  int64_t seconds = -1;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (text.empty() || text.find_first_not_of("0123456789") != text.npos || error != std::errc() ||
+      seconds > kLatestPdfTime) {
+    throw UsageError("SOURCE_DATE_EPOCH attend un nombre entier de secondes " +
+                     FromTo(0, kLatestPdfTime) + ", et non « " + std::string(text) + " »");
+  }
+  return seconds;
+}
+
+// The PDFs' settings when PDFs are asked for.
+std::optional<PdfSettings> PdfSettingsOf(const CliOptions& options) {
   if (!options.pdf) {
     return std::nullopt;
   }
-  return options.pdf_margin_mm.value_or(kPdfMarginRange.default_value);
+  return PdfSettings{options.pdf_margin_mm.value_or(kPdfMarginRange.default_value),
+                     SourceDateEpoch()};
 }
 
 // A set: every subject in one file and every answer key in another, one
 // worksheet per page; the listing of each worksheet in turn.
-void WriteSet(const CliOptions& options, const std::vector<GeneratedWorksheet>& set,
-              std::ostream& out) {
+void WriteSet(const CliOptions& options, const std::optional<PdfSettings>& pdf,
+              const std::vector<GeneratedWorksheet>& set, std::ostream& out) {
   if (options.out_base) {
     std::vector<const std::string*> subjects;
     std::vector<const std::string*> answer_keys;
@@ -82,8 +107,8 @@ void WriteSet(const CliOptions& options, const std::vector<GeneratedWorksheet>& 
       subjects.push_back(&worksheet.documents.subject);
       answer_keys.push_back(&worksheet.documents.answer_key);
     }
-    WriteDocumentFiles(QString::fromStdString(*options.out_base), JoinOnePerPage(subjects),
-                       JoinOnePerPage(answer_keys), PdfMargin(options));
+    WriteDocumentFiles(*options.out_base, JoinOnePerPage(subjects), JoinOnePerPage(answer_keys),
+                       pdf);
   }
   if (options.json) {
     WriteJson(out, set.front(), set);
@@ -122,7 +147,9 @@ std::string HelpText() {
                                       Default(kPdfMarginRange) + ")") +
          "  --title T          ligne de titre (" + std::to_string(kMaxTitleLength) +
          " caractères au plus ; balises permises)\n"
-         "  --instruction I    consigne (balises permises)\n"
+         "  --instruction I    consigne (" +
+         std::to_string(kMaxInstructionLength) +
+         " caractères au plus ; balises permises)\n"
          "  --separator TEXTE  ligne de séparation (" +
          std::to_string(kMaxSeparatorLength) +
          " caractères au plus)\n"
@@ -142,8 +169,10 @@ std::string HelpText() {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CliOptions options;
+  std::optional<PdfSettings> pdf;
   try {
     options = ParseCliOptions(args);
+    pdf = PdfSettingsOf(options);
   } catch (const UsageError& error) {
     // Messages repeat what was typed: shown escaped, a control character
     // in an argument never reaches the terminal.
@@ -162,13 +191,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     const uint32_t seed = options.seed.value_or(TimeOfDaySeed());
     if (options.variants) {
-      WriteSet(options, GenerateVariants(*options.type, options.settings, seed, *options.variants),
-               out);
+      WriteSet(options, pdf,
+               GenerateVariants(*options.type, options.settings, seed, *options.variants), out);
     } else {
       const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
       if (options.out_base) {
-        WriteDocumentFiles(QString::fromStdString(*options.out_base), worksheet.documents.subject,
-                           worksheet.documents.answer_key, PdfMargin(options));
+        WriteDocumentFiles(*options.out_base, worksheet.documents.subject,
+                           worksheet.documents.answer_key, pdf);
       }
       if (options.json) {
         WriteJson(out, worksheet);

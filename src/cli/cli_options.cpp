@@ -99,7 +99,6 @@ struct OptionRule {
 const std::vector<OptionRule>& OptionRules() {
   using O = CliOptions;
   using V = std::string_view;
-  constexpr size_t kUnlimited = std::numeric_limits<size_t>::max();
   static const std::vector<OptionRule> rules = {
       {"--type", {}, TypeChoices(false), [](O& o, V v) { o.type = ParseType(v); }},
       {"--max",
@@ -128,7 +127,9 @@ const std::vector<OptionRule>& OptionRules() {
       {"--instruction",
        {},
        "un texte",
-       [](O& o, V v) { o.settings.instruction = ParseText("--instruction", v, kUnlimited); }},
+       [](O& o, V v) {
+         o.settings.instruction = ParseText("--instruction", v, kMaxInstructionLength);
+       }},
       {"--separator",
        {},
        "un texte",

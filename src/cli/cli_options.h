@@ -19,7 +19,7 @@ struct CliOptions {
   std::optional<ExerciseType> type;
   WorksheetSettings settings;
   std::optional<uint32_t> seed;          // none: seed from the time of day
-  std::optional<std::string> out_base;   // UTF-8 path without extension
+  std::optional<std::string> out_base;   // path without extension, its bytes as typed
   bool pdf = false;                      // with out_base: also BASE.pdf and BASE_Cor.pdf
   std::optional<int32_t> pdf_margin_mm;  // none: kPdfMarginRange's default
   std::optional<int32_t> variants;       // a set of different worksheets

@@ -15,6 +15,12 @@ class FileErrorCategoryImpl : public std::error_category {
         return "lien symbolique posé par un autre utilisateur";
       case FileError::kReadOnlyFile:
         return "fichier en lecture seule";
+      case FileError::kNotRegularFile:
+        return "ce nom est celui d'un tube ou d'un périphérique, pas d'un fichier";
+      case FileError::kChangedMeanwhile:
+        return "le fichier a été remplacé pendant l'enregistrement";
+      case FileError::kFolderBusy:
+        return "dossier occupé par un autre enregistrement";
     }
     return "erreur d'écriture " + std::to_string(value);
   }

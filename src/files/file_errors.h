@@ -14,6 +14,14 @@ enum class FileError {
   // The file exists with no write permission for anyone: whoever made it
   // read-only meant it to stay as it is.
   kReadOnlyFile,
+  // The name is a pipe, a socket or a device: writing a worksheet there
+  // would feed it to whatever reads it, replacing it would break it.
+  kNotRegularFile,
+  // What stands at the name changed between the writing of the new
+  // content and its commit (another program put a link or a folder there).
+  kChangedMeanwhile,
+  // Another save into the same folder held it for too long.
+  kFolderBusy,
 };
 
 const std::error_category& FileErrorCategory();

@@ -2,7 +2,10 @@
 
 #include <QString>
 #include <QTextDocument>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 class QIODevice;
 
@@ -13,10 +16,23 @@ class PdfError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+struct PdfSettings {
+  int margin_mm = 15;
+  // The creation time the PDF states, in seconds since 1970 (UTC); none:
+  // the time of writing.
+  std::optional<int64_t> creation_time;
+};
+
 // Writes the document as a PDF of A4 pages with margins of `margin_mm`
 // millimetres on all four sides, the area inside them taking the place of
 // a printer's printable area, through the same page rendering as printing.
-// Throws PdfError when the PDF cannot be written.
-void WriteDocumentPdf(const QTextDocument& document, QIODevice& out, int margin_mm);
+// The same document and settings give the same bytes when a creation time
+// is set. Throws PdfError when the PDF cannot be written.
+void WriteDocumentPdf(const QTextDocument& document, QIODevice& out, const PdfSettings& settings);
+
+// `pdf` (as QPdfWriter writes it) stating `seconds` since 1970 as its
+// creation date, its cross-reference table moved to match; unchanged when
+// it holds no creation date.
+std::string WithCreationDate(std::string pdf, int64_t seconds);
 
 }  // namespace fractions

@@ -1,9 +1,10 @@
 #include "save_views.h"
 
 #include <QFile>
+#include <vector>
 
 #include "files/file_errors.h"
-#include "files/staged_file.h"
+#include "files/file_set.h"
 #include "richtext/plain_text_writer.h"
 #include "richtext/rtf_writer.h"
 
@@ -49,17 +50,19 @@ QString AnswerKeyFileName(const QString& subject_file) {
   return (dot >= 0 ? subject_file.left(dot) : subject_file) + "_Cor.rtf";
 }
 
-void WriteRangeToFile(const QTextCursor& range, const QString& file_name) {
-  const std::string bytes = IsPlainTextName(file_name) ? WritePlainText(range) : WriteRtf(range);
-  if (const auto failure = WriteWholeFile(QFile::encodeName(file_name).toStdString(), bytes)) {
-    throw SaveError(FailureMessage(file_name, *failure));
-  }
+std::string SavedBytes(const QTextCursor& range, const QString& file_name) {
+  return IsPlainTextName(file_name) ? WritePlainText(range) : WriteRtf(range);
 }
 
 void SaveWorksheet(const SavedRange& subject, const SavedRange& answer_key, const QString& chosen) {
   const QString subject_file = SubjectFileName(chosen);
-  WriteRangeToFile(subject(), subject_file);
-  WriteRangeToFile(answer_key(), AnswerKeyFileName(subject_file));
+  const QString names[] = {subject_file, AnswerKeyFileName(subject_file)};
+  const std::string bytes[] = {SavedBytes(subject(), names[0]), SavedBytes(answer_key(), names[1])};
+  const std::vector<FileContent> files = {{QFile::encodeName(names[0]).toStdString(), bytes[0]},
+                                          {QFile::encodeName(names[1]).toStdString(), bytes[1]}};
+  if (const auto failure = WriteFileSet(files)) {
+    throw SaveError(FailureMessage(names[failure->file], failure->failure));
+  }
 }
 
 }  // namespace fractions

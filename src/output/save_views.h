@@ -4,6 +4,7 @@
 #include <QTextCursor>
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 namespace fractions {
 
@@ -22,25 +23,25 @@ QString SubjectFileName(const QString& chosen);
 // extension, then "_Cor.rtf" ("feuille12.rtf" -> "feuille12_Cor.rtf").
 QString AnswerKeyFileName(const QString& subject_file);
 
-// A document to save: called once, just before its file is written, it
+// A document to save: called once, before either file is written, it
 // selects the whole document where it is shown and gives the range to
 // write.
 using SavedRange = std::function<QTextCursor()>;
 
-// Writes the range: plain text for a ".txt" name (any letter case), RTF for
-// any other, through the program's file writer (files/staged_file.h): the
-// file is replaced only once the new one is whole on the disk, so a failure
-// (a full disk, say) leaves the old file as it was, and a symbolic link
-// another user planted is not followed. Throws SaveError: "Impossible de
-// créer le fichier <name> (<reason>)" when the file cannot be created or
-// replaced, "Erreur à l'enregistrement du flux dans <name> (<reason>)" when
-// writing it fails; the reason in French ("disque plein", ...).
-void WriteRangeToFile(const QTextCursor& range, const QString& file_name);
+// The bytes a range is saved as: plain text for a ".txt" name (any letter
+// case), RTF for any other.
+std::string SavedBytes(const QTextCursor& range, const QString& file_name);
 
-// Saves the subject under the chosen name and the answer key beside it,
-// each file whole or untouched on its own. When the subject cannot be
-// written, the answer key is not written either; when the answer key fails,
-// the subject stays saved.
+// Saves the subject under the chosen name and the answer key beside it as
+// one set, through the program's file writer (files/file_set.h): both files
+// are written whole beside their targets before either takes its name, so
+// that a failure (a full disk, a folder standing at the answer key's name,
+// a symbolic link another user planted) leaves both old files as they were,
+// never a new subject beside an old answer key. Throws SaveError naming the
+// file that failed: "Impossible de créer le fichier <name> (<reason>)" when
+// it cannot be created or replaced, "Erreur à l'enregistrement du flux dans
+// <name> (<reason>)" when writing it fails; the reason in French ("disque
+// plein", ...).
 void SaveWorksheet(const SavedRange& subject, const SavedRange& answer_key, const QString& chosen);
 
 }  // namespace fractions

@@ -37,9 +37,13 @@ class ConfinedText {
  public:
   void Append(std::string_view piece) { pieces_.emplace_back(piece); }
 
+  // A group deeper than kMaxTypedGroupDepth shows its braces as typed, so
+  // that the document stays within what RTF readers accept.
   void OpenGroup() {
-    groups_.push_back({pieces_.size(), false});
-    pieces_.emplace_back("{");
+    const bool escaped = depth_ >= kMaxTypedGroupDepth;
+    groups_.push_back({pieces_.size(), false, escaped});
+    pieces_.emplace_back(escaped ? "\\{" : "{");
+    depth_ += escaped ? 0 : 1;
   }
 
   void CloseGroup() {
@@ -49,10 +53,11 @@ class ConfinedText {
     }
     const Group group = groups_.back();
     groups_.pop_back();
+    depth_ -= group.escaped ? 0 : 1;
     if (group.dropped) {
       pieces_.resize(group.first_piece);
     } else {
-      pieces_.emplace_back("}");
+      pieces_.emplace_back(group.escaped ? "\\}" : "}");
     }
   }
 
@@ -92,9 +97,11 @@ class ConfinedText {
   struct Group {
     std::size_t first_piece;
     bool dropped;
+    bool escaped;
   };
   std::vector<std::string> pieces_;
   std::vector<Group> groups_;
+  std::size_t depth_ = 0;  // groups written as groups
   bool confined_ = false;
 };
 

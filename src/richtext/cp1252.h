@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 // Windows-1252, the code page of every text inside the program. It agrees
 // with Latin-1 except for 0x80..0x9F, which hold typographic characters
@@ -14,5 +16,9 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 // The byte for a Unicode code point, or nothing when Windows-1252 cannot
 // hold it.
 std::optional<unsigned char> UnicodeToCp1252(char32_t code_point);
+
+// The Windows-1252 bytes of UTF-8 text, or nothing when the text is not
+// well-formed UTF-8 or holds a character Windows-1252 cannot hold.
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 
 }  // namespace fractions

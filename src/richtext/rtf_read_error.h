@@ -22,6 +22,10 @@ struct RtfReadError {
   std::string message;  // UTF-8, names the fault and the offset
 };
 
+// The error in French, for a message shown to a teacher: what is wrong and
+// at which byte ("groupes imbriqués sur plus de 1000 niveaux à l'octet 52").
+std::string ReadErrorInFrench(const RtfReadError& error);
+
 // Deepest group nesting a document may have, the document group included.
 // Real documents stay far below it; the limit bounds the reader's stack.
 inline constexpr size_t kMaxRtfGroupDepth = 1000;

@@ -2,10 +2,27 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
+
+#include "richtext/cp1252.h"
 
 namespace fractions {
 
 namespace {
+
+// What some editors put before the first line of a UTF-8 file.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// The length of the first line of `bytes`, without and with its line end:
+// CR LF, LF or CR (Windows, Unix and old Mac editors).
+std::pair<std::size_t, std::size_t> FirstLine(std::string_view bytes) {
+  const std::size_t end = bytes.find_first_of("\r\n");
+  if (end == std::string_view::npos) {
+    return {bytes.size(), bytes.size()};
+  }
+  const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+  return {end, end + (crlf ? 2 : 1)};
+}
 
 // The blanks dropped around names and values.
 constexpr std::string_view kBlanks = " \t\r\n\v\f";
@@ -137,17 +154,29 @@ IniDocument::Line IniDocument::SectionLine(std::string_view section) {
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
+  std::optional<std::string> converted;
+  if (bytes.starts_with(kUtf8Mark)) {
+    bytes.remove_prefix(kUtf8Mark.size());
+    converted = Utf8ToCp1252(bytes);
+    if (converted) {
+      bytes = *converted;
+    }
+  }
   IniDocument document;
   while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    std::string_view text = bytes.substr(0, end);
-    if (end != std::string_view::npos && !text.empty() && text.back() == '\r') {
-      text.remove_suffix(1);
-    }
-    document.lines_.push_back(ParseLine(std::string(text)));
-    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    const auto [length, with_end] = FirstLine(bytes);
+    document.lines_.push_back(ParseLine(std::string(bytes.substr(0, length))));
+    bytes.remove_prefix(with_end);
   }
   return document;
+}
+
+std::size_t IniDocument::LineCount(std::string_view bytes) {
+  std::size_t lines = 0;
+  for (; !bytes.empty(); ++lines) {
+    bytes.remove_prefix(FirstLine(bytes).second);
+  }
+  return lines;
 }
 
 std::string IniDocument::Serialize() const {

@@ -42,11 +42,17 @@ class IniSection {
 // name, a ';' comment, a "[" without "]") are kept but never match a key.
 class IniDocument {
  public:
-  // Splits `bytes` into lines at LF or CR LF; a CR not followed by LF is an
-  // ordinary byte of its line. Never fails.
+  // Splits `bytes` into lines at CR LF, LF or CR (as written by Windows,
+  // Unix and old Mac editors). A file that starts with the UTF-8 mark some
+  // editors add is read without it, its text converted to Windows-1252 when
+  // it is UTF-8 that Windows-1252 can hold (else its bytes are kept as they
+  // are). Never fails.
   static IniDocument Parse(std::string_view bytes);
 
-  // The whole document, every line ended by CR LF.
+  // The number of lines Parse makes of `bytes`.
+  static std::size_t LineCount(std::string_view bytes);
+
+  // The whole document, every line ended by CR LF, without a UTF-8 mark.
   std::string Serialize() const;
 
   // The value of `key` in `section`, or nothing when either is missing (an

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "files/staged_file.h"
+#include "files/file_set.h"
 
 namespace fractions {
 
@@ -61,12 +61,6 @@ std::error_code ReadAtMost(int fd, std::size_t limit, std::string& bytes) {
   return {};
 }
 
-// The number of lines IniDocument::Parse makes of `bytes`.
-std::size_t LineCount(std::string_view bytes) {
-  const auto breaks = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
-  return breaks + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
-}
-
 }  // namespace
 
 IniLoadResult LoadIniFile(const std::filesystem::path& path) {
@@ -92,7 +86,7 @@ IniLoadResult LoadIniFile(const std::filesystem::path& path) {
     result.status = IniLoadStatus::kUnreadable;
     return result;
   }
-  if (bytes.size() > kMaxIniFileBytes || LineCount(bytes) > kMaxIniFileLines) {
+  if (bytes.size() > kMaxIniFileBytes || IniDocument::LineCount(bytes) > kMaxIniFileLines) {
     result.status = IniLoadStatus::kTooLarge;
     return result;
   }

@@ -17,7 +17,6 @@ namespace fractions {
 namespace {
 
 constexpr QColor kFocusColour{255, 255, 232};
-constexpr int kMaxInstructionLength = 255;
 // The "Nouveau texte" box: its title whole, and room for this many
 // characters in its field (plus the field's own margins).
 constexpr int kInputBoxMinimumWidth = 450;
@@ -81,7 +80,7 @@ void TForm1::btnNouvTexteClick() {
   dialog.setCancelButtonText("Annuler");
   dialog.setTextValue(QString());
   if (auto* field = dialog.findChild<QLineEdit*>()) {
-    field->setMaxLength(kMaxInstructionLength);
+    field->setMaxLength(static_cast<int>(kMaxInstructionLength));
     AcceptOnlyCp1252(field);  // the text becomes an instruction
     // Wide enough to read a long instruction while typing it ("n" is as wide
     // as an average lowercase letter), and the box wide enough for its title.

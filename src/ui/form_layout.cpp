@@ -112,6 +112,7 @@ void TForm1::CreateTopArea() {
   layout_.Add(Label5, QRect(125, 35, 27, 13));
   Combo1 = Named(new QComboBox(this), "Combo1");
   Combo1->setEditable(true);
+  Combo1->lineEdit()->setMaxLength(static_cast<int>(kMaxInstructionLength));
   Combo1->setInsertPolicy(QComboBox::NoInsert);
   Combo1->setFont(SansFont(11));
   const QString default_instruction = ToQString(WorksheetSettings::DefaultInstruction());

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "busy_cursor.h"
 #include "centre_on_screen.h"
 #include "error_display.h"
 #include "form.h"
@@ -95,6 +96,7 @@ void TForm1::btnEnregistreClick() {
       return view->StreamRange();
     };
   };
+  const BusyCursor busy;
   SaveWorksheet(whole(RxE1), whole(RxE2), dialog.selectedFiles().first());
 }
 

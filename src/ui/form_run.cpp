@@ -2,24 +2,12 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include "busy_cursor.h"
 #include "form.h"
 #include "richtext/qt_text.h"
 #include "scoped_flag.h"
 
 namespace fractions {
-
-namespace {
-
-// The busy cursor for as long as a run lasts, however it ends.
-class BusyCursor {
- public:
-  BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
 
 WorksheetSettings TForm1::CurrentSettings() const {
   WorksheetSettings settings;

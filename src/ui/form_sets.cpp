@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "busy_cursor.h"
 #include "error_display.h"
 #include "form.h"
 #include "output/print_views.h"
@@ -188,6 +189,7 @@ void TForm1::SaveVariantSet(const QString& chosen) {
   FirstWorksheet first = MarkedAsFirst(*RxE1->document(), *RxE2->document(), document_name_, count);
   const auto subjects = OnePerPage(std::move(first.subject), drawn->subjects);
   const auto answer_keys = OnePerPage(std::move(first.answer_key), drawn->answer_keys);
+  const BusyCursor busy;
   SaveWorksheet(Whole(*subjects), Whole(*answer_keys), chosen);
 }
 

@@ -14,8 +14,11 @@ namespace fractions {
 
 // The blank lines between two questions of the subject.
 inline constexpr SettingRange kSpacingRange{0, 10, 1};
-// The longest title and separator lines, in characters.
+// The longest title, instruction and separator lines, in characters: a
+// worksheet's header stays a header, and a typed text cannot make a set of
+// worksheets take minutes and gigabytes.
 inline constexpr size_t kMaxTitleLength = 160;
+inline constexpr size_t kMaxInstructionLength = 255;
 inline constexpr size_t kMaxSeparatorLength = 230;
 
 // The window's texts (Windows-1252 markup) and numbers a worksheet is built

@@ -10,6 +10,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <numeric>
 #include <set>
 #include <sstream>
@@ -161,6 +164,8 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--title : 160 caractères au plus, et non 161"},
       {{"--type", "add", "--separator", std::string(231, '-')},
        "--separator : 230 caractères au plus"},
+      {{"--type", "add", "--instruction", std::string(256, 'x')},
+       "--instruction : 255 caractères au plus, et non 256"},
       {{"--type", "add", "--out", ""}, "--out attend un chemin"},
       {{"--type", "add", "--pdf"}, "--pdf va avec --out BASE"},
       {{"--type", "add", "--out", "f", "--margin", "10"}, "--margin va avec --pdf"},
@@ -288,6 +293,74 @@ TEST_F(FractionsCliFiles, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
   EXPECT_NE(blocked.err.find("pair_Cor.rtf"), std::string::npos) << blocked.err;
   EXPECT_EQ(Read(other + ".rtf"), "old");
   EXPECT_EQ(Files(), QStringList({"pair.rtf"}));
+
+  // A pipe is not a file to replace (a program may be reading it).
+  ASSERT_EQ(::mkfifo(Base("pipe.rtf").c_str(), 0600), 0);
+  const CliRun piped = RunWith({"--type", "add", "--seed", "1", "--out", Base("pipe")});
+  EXPECT_EQ(piped.status, kExitFailure);
+  EXPECT_NE(piped.err.find(Base("pipe.rtf") + " (ce nom est celui d'un tube"), std::string::npos)
+      << piped.err;
+  struct stat pipe {};
+  EXPECT_TRUE(::stat(Base("pipe.rtf").c_str(), &pipe) == 0 && S_ISFIFO(pipe.st_mode));
+  EXPECT_EQ(Files(), QStringList({"pair.rtf"}));
+}
+
+// File names are bytes: a 247-byte BASE makes a 255-byte BASE_Cor.rtf, the
+// longest a folder takes, and a name that is not UTF-8 is written as typed.
+TEST_F(FractionsCliFiles, NamesAreKeptByteForByteUpToTheLongest) {
+  const std::string folder = dir_.path().toStdString() + "/";
+  const std::string longest(247, 'b');
+  const CliRun run = RunWith({"--type", "add", "--seed", "1", "--out", folder + longest, "--pdf"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const CliRun too_long =
+      RunWith({"--type", "add", "--seed", "1", "--out", folder + longest + "b"});
+  EXPECT_EQ(too_long.status, kExitFailure);
+  EXPECT_NE(too_long.err.find(longest + "b_Cor.rtf (nom de fichier trop long)"), std::string::npos)
+      << too_long.err;
+  for (const char* latin1 : {"\xE9t\xE9", "\xE8t\xE8"}) {
+    ASSERT_EQ(RunWith({"--type", "add", "--seed", "1", "--out", folder + latin1}).status, kExitOk);
+  }
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names,
+            (std::set<std::string>{longest + ".pdf", longest + ".rtf", longest + "_Cor.pdf",
+                                   longest + "_Cor.rtf", "\xE8t\xE8.rtf", "\xE8t\xE8_Cor.rtf",
+                                   "\xE9t\xE9.rtf", "\xE9t\xE9_Cor.rtf"}));
+}
+
+// Two runs with the same seed and SOURCE_DATE_EPOCH, in two processes (each
+// has its own hash seed), give the same bytes, PDFs included; the PDFs
+// state that time as their creation date.
+TEST_F(FractionsCliFiles, SameSeedAndSourceDateEpochGiveTheSameBytes) {
+  std::vector<QByteArray> runs;
+  for (const char* base : {"a", "b"}) {
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SOURCE_DATE_EPOCH", "1700000000");
+    environment.insert("TZ", base == std::string("a") ? "UTC" : "Europe/Paris");
+    child.setProcessEnvironment(environment);
+    child.start(FRACTIONS_CLI_PATH, {"--type", "reduc", "--seed", "3", "--variants", "3", "--out",
+                                     QString::fromStdString(Base(base)), "--pdf"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    ASSERT_EQ(child.exitCode(), kExitOk) << child.readAllStandardError().toStdString();
+    QByteArray all;
+    for (const char* suffix : {".rtf", "_Cor.rtf", ".pdf", "_Cor.pdf"}) {
+      all += QByteArray::fromStdString(Read(Base(base) + suffix));
+    }
+    runs.push_back(all);
+  }
+  EXPECT_TRUE(runs[0] == runs[1]);
+  EXPECT_TRUE(runs[0].contains("/CreationDate (D:20231114221320Z)"));
+
+  qputenv("SOURCE_DATE_EPOCH", "hier");
+  const CliRun bad = RunWith({"--type", "add", "--out", Base("c"), "--pdf"});
+  qunsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(bad.status, kExitUsage);
+  EXPECT_NE(bad.err.find("SOURCE_DATE_EPOCH attend un nombre entier de secondes"),
+            std::string::npos)
+      << bad.err;
 }
 
 // What poppler's tools say of a PDF: its page count and its number of
@@ -405,6 +478,28 @@ TEST_F(FractionsCliFiles, AVariantSetIsDifferentWorksheetsEachReproducedByItsSee
     }
   }
   EXPECT_EQ(worksheets.size(), 3u);
+}
+
+// The seeds of a set follow the formula --help gives: each worksheet's seed
+// is the next in the sequence after the one before it (these settings allow
+// so many worksheets that no seed is skipped).
+TEST(FractionsCli, ASetsSeedsFollowTheFormulaOfTheHelp) {
+  const QString help = QString::fromStdString(RunWith({"--help"}).out).simplified();
+  const QRegularExpressionMatch formula =
+      QRegularExpression("s × (\\d+) \\+ (\\d+) \\(modulo 2\\^32\\)").match(help);
+  ASSERT_TRUE(formula.hasMatch()) << help.toStdString();
+  const uint32_t factor = formula.captured(1).toUInt();
+  const uint32_t increment = formula.captured(2).toUInt();
+  const QJsonArray variants =
+      ParseJson(RunWith({"--type", "add", "--seed", "4000000000", "--variants", "4", "--json"})
+                    .out)["variants"]
+          .toArray();
+  ASSERT_EQ(variants.size(), 4);
+  uint32_t seed = 4000000000u;
+  for (const QJsonValue& variant : variants) {
+    EXPECT_EQ(variant.toObject()["seed"].toInteger(), seed);
+    seed = seed * factor + increment;
+  }
 }
 
 // A refused set says how many different worksheets the settings give: with

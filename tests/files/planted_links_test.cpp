@@ -21,7 +21,7 @@
 
 #include "cli/cli_app.h"
 #include "files/file_errors.h"
-#include "files/staged_file.h"
+#include "files/file_set.h"
 #include "output/preview_files.h"
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"
@@ -199,6 +199,28 @@ TEST_F(PlantedLinks, NoWriteOfTheProgramGoesThroughThem) {
     }
     EXPECT_TRUE(IsLink(folder.filePath(writer.names.front())));
     EXPECT_TRUE(folder.entryList({"*.tmp"}, QDir::Files | QDir::Hidden).isEmpty());
+  }
+}
+
+// A folder anyone may write to but not sticky, where the kernel itself
+// follows any link: every link of a chain is checked, not only the first.
+TEST_F(PlantedLinks, EveryLinkOfAChainIsCheckedInAWorldWritableFolder) {
+  ASSERT_EQ(::chmod(Local(shared_.path()).c_str(), 0777), 0);
+  const QDir shared(shared_.path());
+  for (const bool chain : {false, true}) {
+    SCOPED_TRACE(chain ? "the teacher's link to the other user's link" : "the other user's link");
+    const QString victim = Victim(chain ? "chain.victim" : "direct.victim");
+    const QString name = shared.filePath(chain ? "chain.rtf" : "direct.rtf");
+    if (chain) {
+      Plant(shared.filePath("step"), victim);
+      ASSERT_TRUE(QFile::link(shared.filePath("step"), name));
+    } else {
+      Plant(name, victim);
+    }
+    const auto failure = WriteWholeFile(Local(name), "{\\rtf1 new}");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(FrenchErrorText(failure->error), kForeignLink);
+    EXPECT_EQ(Read(victim), "teacher's own work");
   }
 }
 

@@ -1,4 +1,4 @@
-#include "files/staged_file.h"
+#include "files/file_set.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -33,29 +33,6 @@ mode_t Mode(const std::filesystem::path& file) {
   struct stat status {};
   ::stat(file.c_str(), &status);
   return status.st_mode & 07777;
-}
-
-TEST(StagedFile, NoFileTakesItsNameBeforeCommitAndAnAbandonedOneLeavesNothing) {
-  QTemporaryDir folder;
-  const auto first = PathIn(folder, "ws.rtf");
-  const auto second = PathIn(folder, "absent/ws_Cor.rtf");
-  Write(first, "old", 0644);
-  {
-    StagedFile a;
-    StagedFile b;
-    ASSERT_FALSE(a.Stage(first, "new"));
-    EXPECT_EQ(Read(first), "old");
-    const auto failure = b.Stage(second, "new key");
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->error, std::errc::no_such_file_or_directory);
-    EXPECT_EQ(failure->step, WriteStep::kCreate);
-  }  // the caller gives up: `a` is never committed
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ws.rtf"});
-  EXPECT_EQ(Read(first), "old");
-
-  EXPECT_FALSE(WriteWholeFile(first, "new"));
-  EXPECT_EQ(Read(first), "new");
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ws.rtf"});
 }
 
 TEST(StagedFile, KeepsPermissionBitsAndLeavesReadOnlyFilesAndFoldersAlone) {

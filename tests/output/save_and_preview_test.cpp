@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "output/print_margins.h"
@@ -109,23 +110,56 @@ TEST(SaveWorksheet, ATextNameGetsPlainText) {
   EXPECT_TRUE(QFile::exists(folder.filePath("feuille_Cor.rtf")));
 }
 
-TEST(SaveWorksheet, AnUnwritablePlaceIsNamedAndNothingIsWritten) {
-  QTemporaryDir folder;
+// When either file cannot be written, neither changes: never a new subject
+// beside an old answer key. The message names the file that failed.
+TEST(SaveWorksheet, AFileThatCannotBeWrittenIsNamedAndBothOldFilesStay) {
+  struct Case {
+    const char* what;
+    QString blocked;  // the name that cannot be written
+    std::function<void(const QString&)> block;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"a folder at the answer key's name", "pair_Cor.rtf",
+       [](const QString& path) {
+         QFile::remove(path);
+         QDir().mkdir(path);
+       },
+       "un dossier porte ce nom"},
+      {"a folder at the subject's name", "pair.rtf",
+       [](const QString& path) {
+         QFile::remove(path);
+         QDir().mkdir(path);
+       },
+       "un dossier porte ce nom"},
+  };
   Views views(2);
-  const QString missing = folder.filePath("absent/feuille.rtf");
-  try {
-    views.Save(missing);
-    FAIL() << "no error";
-  } catch (const SaveError& error) {
-    EXPECT_EQ(std::string(error.what()), "Impossible de créer le fichier " + missing.toStdString() +
-                                             " (fichier ou dossier introuvable)");
+  for (const Case& c : cases) {
+    QTemporaryDir folder;
+    for (const char* name : {"pair.rtf", "pair_Cor.rtf"}) {
+      QFile old(folder.filePath(name));
+      ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(name) > 0);
+    }
+    const QString blocked = folder.filePath(c.blocked);
+    c.block(blocked);
+    try {
+      views.Save(folder.filePath("pair"));
+      ADD_FAILURE() << c.what << ": no error";
+    } catch (const SaveError& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "Impossible de créer le fichier " + blocked.toStdString() + " (" + c.reason + ")")
+          << c.what;
+    }
+    for (const char* name : {"pair.rtf", "pair_Cor.rtf"}) {
+      QFile file(folder.filePath(name));
+      if (file.open(QIODevice::ReadOnly)) {
+        EXPECT_EQ(file.readAll(), QByteArray(name)) << c.what;
+      }
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
+              2)
+        << c.what << ": a staging file was left";
   }
-  // The answer key's name is taken by a folder: the subject is written, the
-  // old answer key stays, and the message names the answer key.
-  ASSERT_TRUE(QDir(folder.path()).mkdir("pair_Cor.rtf"));
-  EXPECT_THROW(views.Save(folder.filePath("pair")), SaveError);
-  EXPECT_TRUE(QFile::exists(folder.filePath("pair.rtf")));
-  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"pair.rtf"}));
 }
 
 class PreviewPages : public ::testing::Test {

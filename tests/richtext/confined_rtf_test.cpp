@@ -30,6 +30,9 @@ TEST(ConfineRtf, KeepsTagsAndBalancedRtfAndMendsWhatReachesOutside) {
       {"a \\*\\cache b", "a {\\*\\cache b}"},
       {"a \\info b } c", "a {\\info b \\} c}"},
       {"fin\\", "fin\\\\"},
+      // Deeper than readers accept: the braces past the hundredth show.
+      {std::string(101, '{') + "x" + std::string(101, '}'),
+       std::string(100, '{') + "\\{x\\}" + std::string(100, '}')},
   };
   for (const Sample& sample : samples) {
     EXPECT_EQ(ConfineRtf(MarkupToRtf(sample.typed)), sample.rtf) << sample.typed;

@@ -65,6 +65,10 @@ TEST(InsertRtf, ReadErrorsSayWhatAndWhere) {
     EXPECT_EQ(error->kind, c.kind) << c.rtf.substr(0, 40);
     EXPECT_EQ(error->offset, c.offset) << c.rtf.substr(0, 40);
     EXPECT_NE(error->message.find(std::to_string(c.offset)), std::string::npos) << error->message;
+    const std::string french = ReadErrorInFrench(*error);
+    EXPECT_TRUE(c.kind == RtfReadError::Kind::kNotRtf ||
+                french.find("à l'octet " + std::to_string(c.offset)) != std::string::npos)
+        << french;
     // Nothing is inserted when the text cannot be read.
     EXPECT_EQ(document.toPlainText(), "keep") << c.rtf.substr(0, 40);
     EXPECT_FALSE(document.isUndoAvailable());

@@ -14,6 +14,7 @@ namespace fractions {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using testing::BuiltInInstructions;
 using testing::DefaultTitle;
 using testing::FakeWindow;
@@ -267,6 +268,27 @@ TEST(TFormStorage, NegativeFormVersionRestoresNothingButTheCloseRewritesAll) {
        {"[TForm1]\r\nFormVersion=0\r\nShowCmd=1\r\n", "\r\nspMaxLigne_Value=25\r\n",
         "\r\nUnknown=kept\r\n", "\r\nckbEdite_Checked=False\r\n"}) {
     EXPECT_NE(bytes.find(line), std::string::npos) << line;
+  }
+}
+
+// Files a teacher edited by hand: a UTF-8 editor's mark, or old Mac line
+// ends. Their values come back, and the close writes one section, in
+// Windows-1252 with CR LF and no mark.
+TEST(TFormStorage, HandEditedFilesKeepTheirValues) {
+  for (const std::string& file :
+       {"\xEF\xBB\xBF[TForm1]\r\neTitre1_Text=\xC3\x89l\xC3\xA8ves\r\nspMaxLigne_Value=7\r\n"s,
+        "[TForm1]\reTitre1_Text=\xC9l\xE8ves\rspMaxLigne_Value=7\r"s}) {
+    TempFolder folder;
+    WriteBytes(folder / "f.ini", file);
+    Start start(folder / "f.ini");
+    EXPECT_EQ(start.window.texts.at("eTitre1"), "\xC9l\xE8ves");
+    EXPECT_EQ(start.window.spins.at("spMaxLigne").value, 7);
+    ASSERT_EQ(start.storage.SaveOnClose(), std::nullopt);
+    const std::string bytes = ReadBytes(folder / "f.ini");
+    EXPECT_TRUE(
+        bytes.starts_with("[TForm1]\r\neTitre1_Text=\xC9l\xE8ves\r\nspMaxLigne_Value=7\r\n"))
+        << bytes;
+    EXPECT_EQ(bytes.find("[TForm1]", 1), std::string::npos) << "a second section";
   }
 }
 

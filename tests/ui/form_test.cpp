@@ -345,6 +345,10 @@ class FormTest : public QObject {
     QCOMPARE(combo->itemText(0), "Simplifier (réponse irréductible)");
     // The box still shows the text it showed.
     QCOMPARE(combo->currentText(), "Calculer (réponse irréductible)");
+    // No longer than the command line takes.
+    combo->lineEdit()->clear();
+    QTest::keyClicks(combo->lineEdit(), QString(300, 'x'));
+    QCOMPARE(combo->currentText(), QString(255, 'x'));
   }
 
   void eraseDeletesOnlyAnItemChosenFromTheList() {

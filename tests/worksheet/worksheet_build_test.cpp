@@ -171,6 +171,7 @@ TEST(WorksheetBuild, TypedTextsCannotBreakTheDocument) {
       {"fin } suite", "Calculer", "---", "fin } suite"},
       {"Titre", "ouvert { jamais", "---", "ouvert { jamais"},
       {"Titre", "Calculer", "\\bin999999999 ---", "---"},
+      {"Titre", std::string(1000, '{') + "profond" + std::string(1000, '}'), "---", "profond"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title + " / " + c.instruction + " / " + c.separator);
@@ -194,6 +195,31 @@ TEST(WorksheetBuild, TypedTextsCannotBreakTheDocument) {
       EXPECT_TRUE(document.toPlainText().contains(c.shown)) << document.toPlainText().toStdString();
     }
   }
+}
+
+// A set's worksheets one per page, each starting as it would on its own:
+// a new page, and none of the bold the worksheet before it ends in.
+TEST(WorksheetBuild, ASetStartsEachWorksheetOnAFreshPage) {
+  WorksheetSettings settings;
+  settings.count = 2;
+  const std::string first = Build(ExerciseType::kAddition, settings, 1).subject;
+  const std::string second = Build(ExerciseType::kAddition, settings, 2).subject;
+  QTextDocument set;
+  QTextCursor cursor(&set);
+  ASSERT_FALSE(InsertRtf(cursor, JoinOnePerPage({&first, &second})).has_value());
+  std::vector<QTextBlock> starts;
+  for (QTextBlock block = set.begin(); block.isValid(); block = block.next()) {
+    if (block == set.begin() ||
+        (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) {
+      starts.push_back(block);
+    }
+  }
+  ASSERT_EQ(starts.size(), 2u);
+  const QTextCharFormat page1 = starts[0].begin().fragment().charFormat();
+  const QTextCharFormat page2 = starts[1].begin().fragment().charFormat();
+  EXPECT_EQ(page2.fontWeight(), page1.fontWeight());
+  EXPECT_EQ(page2.fontPointSize(), page1.fontPointSize());
+  EXPECT_EQ(starts[1].text().left(8), starts[0].text().left(8));  // both "AddFract"
 }
 
 TEST(WorksheetBuild, SameSeedSameDocumentsAndBadNumbersRefused) {
