@@ -51,12 +51,15 @@ mkdir -p "$docs"
 
 # --- The pages --------------------------------------------------------------
 
+# Every picture is written without ImageMagick's dates, so that pictures
+# made again from the same program are the same files.
+#
 # Page 1 of a PDF, as PNG: rendered at three times the resolution, then
 # shrunk by averaging, as a viewer zoomed out shows it. Rendered straight at
 # 80 dots per inch, poppler draws bars a hair thinner than a dot as stubs.
 render_first_page() {
   pdftoppm -r "$((3 * dpi))" -png -f 1 -l 1 -singlefile "$1" "$work/page"
-  convert "$work/page.png" -scale 33.3333% "$2"
+  convert "$work/page.png" -scale 33.3333% -strip "$2"
 }
 
 "$build/bin/fractions-cli" "${sheet_options[@]}" "${key_options[@]}" --out "$work/sheet" --pdf \
@@ -73,7 +76,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$work/display")"
+display=$(head -n 1 "$work/display")
+export DISPLAY=":$display"
 openbox --sm-disable > "$work/openbox.log" 2>&1 &
 started+=($!)
 for _ in $(seq 100); do
@@ -116,5 +120,5 @@ read -r left right top bottom < <(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.
 import -window root "$work/screen.png"
 convert "$work/screen.png" \
   -crop "$((width + left + right))x$((height + top + bottom))+$((x - left))+$((y - top))" \
-  +repage "$docs/window.png"
+  +repage -strip "$docs/window.png"
 echo "screenshots: $docs/window.png, $docs/subject.png, $docs/answer-key.png"
