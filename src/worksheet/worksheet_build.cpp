@@ -35,8 +35,9 @@ std::string SizeChange(int before, int half_points) {
 // The document name and its place ("", " - Sujet 2/5", " - <b>Corrigé</b>"),
 // then the title, on the same line or the next; the instruction after a
 // blank line. The rest of the document (the separators, the blank lines)
-// keeps the instruction's size, set again after the instruction in case
-// the teacher's text changed it.
+// keeps the instruction's size; where that differs from the title's (large
+// print) it is set again after the instruction, so that a size the
+// teacher typed in the instruction stays there.
 std::string Header(const std::string& name, const std::string& place,
                    const WorksheetSettings& settings, const DocumentSizes& sizes) {
   const int header = sizes.header_half_points;
