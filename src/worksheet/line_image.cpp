@@ -7,9 +7,11 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <numbers>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "line_fonts.h"
 #include "richtext/qt_text.h"
@@ -23,12 +25,12 @@ QRect ToQRect(PixelRect r) {
 }
 
 // A painter that draws pixel-exact black on white, as the pictures must stay
-// two-coloured.
-void PrepareAliased(QPainter& painter) {
+// two-coloured, with a pen `pen_width` pixels thick.
+void PrepareAliased(QPainter& painter, int pen_width = 1) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.setPen(QPen(Qt::black, 1));
+  painter.setPen(QPen(Qt::black, pen_width));
   painter.setBrush(Qt::white);
 }
 
@@ -78,14 +80,18 @@ QRect InkOf(const QStaticText& text, const QFont& font, int width, int height) {
   return ink;
 }
 
-const LaidOutText& LayOut(LineFont font, std::string_view cp1252_text) {
-  static std::array<std::unordered_map<std::string, LaidOutText>, 3> cache;
-  auto& texts = cache[static_cast<size_t>(font)];
+const LaidOutText& LayOut(LineFont font, LineScale scale, std::string_view cp1252_text) {
+  static std::array<std::unordered_map<std::string, LaidOutText>, 3> standard;
+  static std::map<std::pair<int, int>, std::array<std::unordered_map<std::string, LaidOutText>, 3>>
+      scaled;
+  auto& texts = (scale == LineScale()
+                     ? standard
+                     : scaled[{scale.Numerator(), scale.Denominator()}])[static_cast<size_t>(font)];
   const std::string key(cp1252_text);
   if (const auto found = texts.find(key); found != texts.end()) {
     return found->second;
   }
-  const QFont& qfont = GetLineFont(font);
+  const QFont& qfont = GetLineFont(font, scale);
   const QString text = ToQString(cp1252_text);
   const QFontMetrics metrics(qfont);
   QStaticText laid_out(text);
@@ -136,36 +142,42 @@ void LineImage::SetFont(LineFont font) {
 }
 
 int LineImage::TextWidth(std::string_view cp1252_text) const {
-  return LayOut(bitmap_.isNull() ? LineFont::kLine : font_, cp1252_text).width;
+  return LayOut(bitmap_.isNull() ? LineFont::kLine : font_, scale_, cp1252_text).width;
 }
 
 void LineImage::TextOut(int x, int y, std::string_view cp1252_text) {
   QImage& image = Bitmap();
-  const LaidOutText& text = LayOut(font_, cp1252_text);
+  const LaidOutText& text = LayOut(font_, scale_, cp1252_text);
   QPainter painter(&image);
   PrepareAliased(painter);
-  painter.setFont(GetLineFont(font_));
+  painter.setFont(GetLineFont(font_, scale_));
   painter.fillRect(QRect(x, y, text.width, text.height), Qt::white);  // opaque text cell
   painter.drawStaticText(QPoint(x, y), text.text);
-  steps_->push_back(
-      DrawnText{{x, y}, font_, text.string, text.width, text.height, text.ascent, text.ink});
+  steps_->push_back(DrawnText{
+      {x, y}, font_, scale_, text.string, text.width, text.height, text.ascent, text.ink});
   pen_ = {x + text.width, y};
 }
 
 void LineImage::LineTo(int x, int y) {
   QImage& image = Bitmap();
-  steps_->push_back(DrawnLine{pen_, {x, y}});
-  // Bresenham from the pen to (x, y), leaving the end point out.
+  const int width = scale_(1);
+  steps_->push_back(DrawnLine{pen_, {x, y}, width});
+  // Bresenham from the pen to (x, y), leaving the end point out; a thick
+  // line repeats each pixel upward (leftward when steep).
   int cx = pen_.x();
   int cy = pen_.y();
   const int dx = std::abs(x - cx);
   const int dy = -std::abs(y - cy);
   const int sx = cx < x ? 1 : -1;
   const int sy = cy < y ? 1 : -1;
+  const QPoint thickness = dx >= -dy ? QPoint(0, -1) : QPoint(-1, 0);
   int error = dx + dy;
   while (cx != x || cy != y) {
-    if (image.rect().contains(cx, cy)) {
-      image.setPixel(cx, cy, qRgb(0, 0, 0));
+    for (int i = 0; i < width; ++i) {
+      const QPoint pixel = QPoint(cx, cy) + thickness * i;
+      if (image.rect().contains(pixel)) {
+        image.setPixel(pixel, qRgb(0, 0, 0));
+      }
     }
     const int doubled = 2 * error;
     if (doubled >= dy) {
@@ -192,12 +204,15 @@ void LineImage::Arc(PixelRect box, QPoint start, QPoint end) {
   }
   const int start16 = static_cast<int>(std::lround(from * 16));
   const int span16 = static_cast<int>(std::lround(span * 16));
+  const int width = scale_(1);
   QPainter painter(&image);
-  PrepareAliased(painter);
+  PrepareAliased(painter, width);
   painter.drawArc(ellipse, start16, span16);
-  // An aliased outline at (x, y) fills the pixel whose centre is at
-  // (x + 0.5, y + 0.5).
-  steps_->push_back(DrawnArc{ellipse.translated(0.5, 0.5), start16, span16});
+  // An aliased outline of odd width at (x, y) is centred on the pixel whose
+  // centre is at (x + 0.5, y + 0.5); one of even width on the corner
+  // between pixels, (x, y) itself.
+  const double middle = width % 2 == 1 ? 0.5 : 0.0;
+  steps_->push_back(DrawnArc{ellipse.translated(middle, middle), start16, span16, width});
 }
 
 void LineImage::CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect) {

@@ -10,17 +10,22 @@ int OperandColumn(LineImage& image) {
   return image.TextWidth("1000");
 }
 
+int FractionWidth(const LineImages& images) {
+  return images.Scale()(kFractionWidth);
+}
+
 void StartLine(LineImages& images, int number) {
   images.ImaRep.Clear();
   images.ImaQuest.Clear();
-  images.ImaRep.TextOut(0, 6, std::to_string(number) + "\xB0)");  // "°)" in Windows-1252
+  images.ImaRep.TextOut(0, images.Scale()(6), std::to_string(number) + "\xB0)");  // "°)"
 }
 
 void PlaceFraction(LineImages& images, int x, int top, int32_t num, int32_t den) {
+  const int width = FractionWidth(images);
+  const int height = images.Scale()(kRowHeight);
   images.ImaFract.Clear();
   DrawFraction(images.ImaFract, num, den);
-  images.ImaRep.CopyRect({x, top, x + kFractionWidth, top + kRowHeight}, images.ImaFract,
-                         {0, 0, kFractionWidth, kRowHeight});
+  images.ImaRep.CopyRect({x, top, x + width, top + height}, images.ImaFract, {0, 0, width, height});
 }
 
 void CutQuestion(LineImages& images) {
@@ -32,9 +37,10 @@ void CutQuestion(LineImages& images) {
 void ComposeEqualityRow(LineImages& images, int top, int equals_drop, int32_t a, int32_t b,
                         int32_t p, int32_t q) {
   const int x0 = OperandColumn(images.ImaRep);
+  const int width = FractionWidth(images);
   PlaceFraction(images, x0, top, a, b);
-  images.ImaRep.TextOut(x0 + kFractionWidth, top + equals_drop, kEquals);
-  const int x1 = x0 + kFractionWidth + images.ImaRep.TextWidth(kEquals) + 2;
+  images.ImaRep.TextOut(x0 + width, top + equals_drop, kEquals);
+  const int x1 = x0 + width + images.ImaRep.TextWidth(kEquals) + images.Scale()(2);
   PlaceFraction(images, x1, top, p, q);
 }
 

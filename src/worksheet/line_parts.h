@@ -6,6 +6,8 @@
 
 // The steps the line layouts of several kinds share: positions are those of
 // the first line layouts, counted from the widths of texts in the line font.
+// Every position taken or given is in the images' own pixels; a layout
+// turns the standard layout's constants into them with the images' scale.
 namespace fractions {
 
 // The equals sign of the one-fraction layouts.
@@ -15,12 +17,15 @@ inline constexpr const char* kEquals = " = ";
 // four-digit number would end, whatever the question number.
 int OperandColumn(LineImage& image);
 
+// The width of a fraction's area at the images' scale.
+int FractionWidth(const LineImages& images);
+
 // Clears the answer line and the question picture and writes the question
 // number, "7°)", at the answer line's top left.
 void StartLine(LineImages& images, int number);
 
-// Draws a fraction in the scratch image and copies its 19 x 28 area to
-// column x of the answer line, at row `top`.
+// Draws a fraction in the scratch image and copies its area (19 x 28 at
+// 1:1) to column x of the answer line, at row `top`.
 void PlaceFraction(LineImages& images, int x, int top, int32_t num, int32_t den);
 
 // The question picture: the answer line's leftmost columns, as wide and

@@ -13,14 +13,16 @@ constexpr LineSizes kSizes{65, kRowHeight, kPowerWidth, 100, kRowHeight};
 
 void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQuestion& q) {
   images.SetSizes(kSizes);
+  const LineScale s = images.Scale();
+  const int width = s(kPowerWidth);
+  const int height = s(kRowHeight);
   StartLine(images, number);
   images.ImaFract.Clear();
   DrawPowerFraction(images.ImaFract, q.a, q.b, q.form, q.exponent);
   const int x0 = OperandColumn(images.ImaRep);
-  images.ImaRep.CopyRect({x0, 0, x0 + kPowerWidth, kRowHeight}, images.ImaFract,
-                         {0, 0, kPowerWidth, kRowHeight});
-  images.ImaRep.TextOut(x0 + kPowerWidth, 7, kEquals);
-  const int x1 = x0 + kPowerWidth + images.ImaRep.TextWidth(kEquals) + 2;
+  images.ImaRep.CopyRect({x0, 0, x0 + width, height}, images.ImaFract, {0, 0, width, height});
+  images.ImaRep.TextOut(x0 + width, s(7), kEquals);
+  const int x1 = x0 + width + images.ImaRep.TextWidth(kEquals) + s(2);
   PlaceFraction(images, x1, 0, q.p, q.q);
   CutQuestion(images);
 }

@@ -15,7 +15,7 @@ void ComposeLine(LineImages& images, int number, const SimplificationKind&,
                  const SimplificationQuestion& q) {
   images.SetSizes(kSizes);
   StartLine(images, number);
-  ComposeEqualityRow(images, 0, 7, q.a, q.b, q.p, q.q);
+  ComposeEqualityRow(images, 0, images.Scale()(7), q.a, q.b, q.p, q.q);
   CutQuestion(images);
 }
 
