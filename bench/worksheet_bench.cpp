@@ -1,6 +1,7 @@
 // Building both documents of a worksheet, pictures included, for every
-// exercise type at the largest terms (500) and the most questions (40); and
-// a class set of 30 such worksheets.
+// exercise type at the largest terms (500) and the most questions (40), in
+// the standard sizes and in large print; and a class set of 30 such
+// worksheets.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -12,7 +13,7 @@
 namespace fractions {
 namespace {
 
-void BuildBothDocuments(benchmark::State& state, ExerciseType type) {
+void BuildBothDocuments(benchmark::State& state, ExerciseType type, bool large_print) {
   LcgRandom random(1);
   QuestionTable table;
   LineImages images;
@@ -21,6 +22,7 @@ void BuildBothDocuments(benchmark::State& state, ExerciseType type) {
   settings.largest_term = kLargestTermRange.max;
   settings.count = kMaxQuestions;
   settings.spacing = kSpacingRange.max;
+  settings.large_print = large_print;
   uint32_t seed = 0;
   for (auto _ : state) {
     random.SetSeed(++seed);
@@ -40,9 +42,12 @@ void BuildClassSetOf30(benchmark::State& state) {
 }
 
 void Register() {
-  for (const ExerciseInfo& row : kExerciseCatalogue) {
-    benchmark::RegisterBenchmark(("BuildBothDocuments/" + std::string(row.command_word)).c_str(),
-                                 BuildBothDocuments, row.type);
+  for (const bool large_print : {false, true}) {
+    for (const ExerciseInfo& row : kExerciseCatalogue) {
+      const std::string name = "BuildBothDocuments/" + std::string(row.command_word) +
+                               (large_print ? "/large_print" : "");
+      benchmark::RegisterBenchmark(name.c_str(), BuildBothDocuments, row.type, large_print);
+    }
   }
   benchmark::RegisterBenchmark("BuildClassSetOf30", BuildClassSetOf30)
       ->Unit(benchmark::kMillisecond);

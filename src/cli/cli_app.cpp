@@ -24,7 +24,7 @@ constexpr const char* kUsageLine =
     "                      [--division-sign SIGNE] [--least-common-denominator]\n"
     "                      [--json] [--out BASE [--pdf [--margin MM]] [--title T]\n"
     "                       [--instruction I] [--spacing S]\n"
-    "                       [--separator TEXTE | --no-separator]]\n";
+    "                       [--separator TEXTE | --no-separator] [--large-print]]\n";
 
 constexpr const char* kPurpose =
     "Tire les exercices d'une feuille de fractions comme le font les boutons de la\n"
@@ -182,6 +182,10 @@ std::string HelpText() {
          HelpEntry("--spacing S", "lignes vides entre deux questions du sujet, " +
                                       FromTo(kSpacingRange.min, kSpacingRange.max) + " (" +
                                       Default(kSpacingRange) + ")") +
+         HelpEntry("--large-print",
+                   "grands caractères : titre en 16 points, consigne et séparateurs en 14, "
+                   "fractions une fois et demie plus grandes, deux fois plus de lignes vides "
+                   "entre les questions") +
          "  --help, -h         cette aide\n"
          "  --version          la version du programme\n";
 }

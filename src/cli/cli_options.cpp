@@ -236,6 +236,7 @@ const std::vector<OptionRule>& OptionRules() {
        "un texte",
        [](O& o, V v) { o.settings.separator = ParseText("--separator", v, kMaxSeparatorLength); }},
       {"--no-separator", {}, "", [](O& o, V) { o.settings.separator_on = false; }},
+      {"--large-print", {}, "", [](O& o, V) { o.settings.large_print = true; }},
       {"--out", {}, "un chemin sans extension", [](O& o, V v) { o.out_base = ParseOutBase(v); }},
       {"--pdf", {}, "", [](O& o, V) { o.pdf = true; }},
       {"--variants",

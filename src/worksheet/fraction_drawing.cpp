@@ -8,14 +8,13 @@ namespace fractions {
 
 namespace {
 
+// Rows and shifts of the standard layout; the canvas's scale turns them
+// into its pixels.
 constexpr int kBarRow = kRowHeight / 2 + 1;          // 15
 constexpr int kDenominatorRow = kRowHeight / 2 + 2;  // 16
 constexpr int kWholeNumberRow = kRowHeight / 4;      // 7
 constexpr int kPowerShift = 6;
-// A bracketed operand: the left parenthesis takes the power's shift, the
-// right one reaches this far past the fraction.
-constexpr int kOpenWidth = kPowerShift;
-constexpr int kCloseWidth = 5;
+constexpr int kExponentGap = 1;
 // Blank columns between a minus sign's cell and the bar after it, so that
 // the two never read as one long bar.
 constexpr int kSignGap = 2;
@@ -23,47 +22,74 @@ constexpr int kSignGap = 2;
 constexpr int kBracketedWholeMargin = 1;
 
 int Centred(LineImage& canvas, const std::string& text) {
-  return (kFractionWidth - canvas.TextWidth(text)) / 2;  // truncates toward zero
+  // Truncates toward zero.
+  return (canvas.Scale()(kFractionWidth) - canvas.TextWidth(text)) / 2;
 }
 
-int SignWidth() {
-  return LineTextWidth(LineFont::kOperand, kMinusSign) + kSignGap;
+// The small bold exponent, just right of where the pen stands.
+void DrawExponentAfterPen(LineImage& canvas, const std::string& exponent) {
+  canvas.SetFont(LineFont::kExponent);
+  canvas.TextOut(canvas.PenPos().x() + canvas.Scale()(kExponentGap), canvas.PenPos().y(), exponent);
+  canvas.SetFont(LineFont::kOperand);
 }
 
-// The parentheses of a power's whole fraction: the left one from column
-// `open`, the right one ending kCloseWidth past `close`, where the fraction
-// inside ends.
-void DrawParentheses(LineImage& canvas, int open, int close) {
-  canvas.Arc({open, 0, open + 10, 32}, {open + 2, 0}, {open + 2, 28});
-  canvas.Arc({close - 5, 0, close + kCloseWidth, 30}, {close + 3, 30}, {close + 3, 0});
+PixelRect ScaledBox(LineScale s, PixelRect r) {
+  return {s(r.left), s(r.top), s(r.right), s(r.bottom)};
+}
+
+QPoint ScaledPoint(LineScale s, int x, int y) {
+  return {s(x), s(y)};
+}
+
+// The parentheses of a whole fraction raised to a power, and its exponent.
+void DrawParenthesesAndExponent(LineImage& canvas, const std::string& exponent) {
+  const LineScale s = canvas.Scale();
+  canvas.Arc(ScaledBox(s, {0, 0, 10, 32}), ScaledPoint(s, 2, 0), ScaledPoint(s, 2, 28));
+  canvas.Arc(ScaledBox(s, {20, 0, 30, 30}), ScaledPoint(s, 28, 30), ScaledPoint(s, 28, 0));
+  canvas.SetFont(LineFont::kExponent);
+  canvas.TextOut(s(31), 0, exponent);
+  canvas.SetFont(LineFont::kOperand);
+}
+
+// The minus sign's width with its gap.
+int SignWidth(LineScale s) {
+  return LineTextWidth(LineFont::kOperand, s, kMinusSign) + s(kSignGap);
+}
+
+// Where a bracketed fraction's area starts, after its left parenthesis.
+int OpenWidth(LineScale s) {
+  return s(kPowerShift);
+}
+
+// How far past the fraction's area the right parenthesis ends: its box
+// lies where a power's does from the fraction it closes.
+int CloseWidth(LineScale s) {
+  return s(24) - s(kFractionWidth);
+}
+
+// A power's parentheses around a fraction whose area starts at column
+// `fraction`, the left one at column 0.
+void DrawOperandParentheses(LineImage& canvas, int fraction) {
+  const LineScale s = canvas.Scale();
+  canvas.Arc(ScaledBox(s, {0, 0, 10, 32}), ScaledPoint(s, 2, 0), ScaledPoint(s, 2, 28));
+  canvas.Arc({fraction + s(14), 0, fraction + s(24), s(30)}, {fraction + s(22), s(30)},
+             {fraction + s(22), 0});
 }
 
 // num over a bar over den, the area starting at column `left`.
 void DrawFractionAt(LineImage& canvas, int left, int32_t num, int32_t den) {
+  const LineScale s = canvas.Scale();
   canvas.SetFont(LineFont::kOperand);
   const std::string num_text = std::to_string(num);
   const std::string den_text = std::to_string(den);
   if (den_text == "1") {
-    canvas.TextOut(left + Centred(canvas, num_text), kWholeNumberRow, num_text);
+    canvas.TextOut(left + Centred(canvas, num_text), s(kWholeNumberRow), num_text);
     return;
   }
   canvas.TextOut(left + Centred(canvas, num_text), 0, num_text);
-  canvas.MoveTo(left, kBarRow);
-  canvas.LineTo(left + kFractionWidth, kBarRow);
-  canvas.TextOut(left + Centred(canvas, den_text), kDenominatorRow, den_text);
-}
-
-// The small bold exponent, one pixel right of where the pen stands.
-void DrawExponentAfterPen(LineImage& canvas, const std::string& exponent) {
-  canvas.SetFont(LineFont::kExponent);
-  canvas.TextOut(canvas.PenPos().x() + 1, canvas.PenPos().y(), exponent);
-  canvas.SetFont(LineFont::kOperand);
-}
-
-}  // namespace
-
-void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
-  DrawFractionAt(canvas, 0, num, den);
+  canvas.MoveTo(left, s(kBarRow));
+  canvas.LineTo(left + s(kFractionWidth), s(kBarRow));
+  canvas.TextOut(left + Centred(canvas, den_text), s(kDenominatorRow), den_text);
 }
 
 // "(−4)" in the operand font, as one text.
@@ -72,14 +98,20 @@ std::u16string BracketedWhole(int32_t num) {
   return u"(" + std::u16string(kMinusSign) + std::u16string(digits.begin(), digits.end()) + u")";
 }
 
-int OperandWidth(int32_t num, int32_t den, bool bracketed) {
+}  // namespace
+
+void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
+  DrawFractionAt(canvas, 0, num, den);
+}
+
+int OperandWidth(LineScale s, int32_t num, int32_t den, bool bracketed) {
   if (num >= 0) {
-    return kFractionWidth;
+    return s(kFractionWidth);
   }
   if (bracketed && den == 1) {
-    return LineTextWidth(LineFont::kOperand, BracketedWhole(num)) + 2 * kBracketedWholeMargin;
+    return LineTextWidth(LineFont::kOperand, s, BracketedWhole(num)) + 2 * s(kBracketedWholeMargin);
   }
-  return (bracketed ? kOpenWidth + kCloseWidth : 0) + SignWidth() + kFractionWidth;
+  return (bracketed ? OpenWidth(s) + CloseWidth(s) : 0) + SignWidth(s) + s(kFractionWidth);
 }
 
 void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
@@ -87,52 +119,52 @@ void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
     DrawFraction(canvas, num, den);
     return;
   }
+  const LineScale s = canvas.Scale();
   if (bracketed && den == 1) {
     canvas.SetFont(LineFont::kOperand);
-    canvas.TextOut(kBracketedWholeMargin, kWholeNumberRow, BracketedWhole(num));
+    canvas.TextOut(s(kBracketedWholeMargin), s(kWholeNumberRow), BracketedWhole(num));
     return;
   }
-  const int sign_left = bracketed ? kOpenWidth : 0;
-  const int left = sign_left + SignWidth();
+  const int sign_left = bracketed ? OpenWidth(s) : 0;
+  const int left = sign_left + SignWidth(s);
   DrawFractionAt(canvas, left, -num, den);
-  canvas.SetFont(LineFont::kOperand);
   if (den == 1) {
     // Just before the digits, on their line: "−3".
-    const int digits = left + Centred(canvas, std::to_string(-num));
-    canvas.TextOut(digits - LineTextWidth(LineFont::kOperand, kMinusSign), kWholeNumberRow,
+    const int digits = left + Centred(canvas, std::to_string(-static_cast<int64_t>(num)));
+    canvas.TextOut(digits - LineTextWidth(LineFont::kOperand, s, kMinusSign), s(kWholeNumberRow),
                    kMinusSign);
   } else {
-    // The middle of the sign's stroke on the bar's row.
-    const QRect ink = LineTextInk(LineFont::kOperand, kMinusSign);
-    canvas.TextOut(sign_left, kBarRow - ink.top() - (ink.height() - 1) / 2, kMinusSign);
+    // The middle of the sign's stroke on the middle of the bar, whose
+    // extra rows at a larger scale lie above its row.
+    const QRect ink = LineTextInk(LineFont::kOperand, s, kMinusSign);
+    canvas.TextOut(sign_left, s(kBarRow) - ink.top() - (ink.height() + s(1) - 2) / 2, kMinusSign);
   }
   if (bracketed) {
-    DrawParentheses(canvas, 0, left + kFractionWidth);
+    DrawOperandParentheses(canvas, left);
   }
 }
 
 void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, PowerForm form,
                        int32_t exponent) {
+  const LineScale s = canvas.Scale();
+  const int shift = s(kPowerShift);
   canvas.SetFont(LineFont::kOperand);
   const std::string num_text = std::to_string(num);
   const std::string den_text = std::to_string(den);
   const std::string exponent_text = std::to_string(exponent);
 
-  canvas.TextOut(Centred(canvas, num_text) + kPowerShift, 0, num_text);
+  canvas.TextOut(Centred(canvas, num_text) + shift, 0, num_text);
   if (form == PowerForm::kNumeratorOnly) {
     DrawExponentAfterPen(canvas, exponent_text);
   }
-  canvas.MoveTo(kPowerShift, kBarRow);
-  canvas.LineTo(kPowerShift + kFractionWidth, kBarRow);
-  canvas.TextOut(Centred(canvas, den_text) + kPowerShift, kDenominatorRow, den_text);
+  canvas.MoveTo(shift, s(kBarRow));
+  canvas.LineTo(shift + s(kFractionWidth), s(kBarRow));
+  canvas.TextOut(Centred(canvas, den_text) + shift, s(kDenominatorRow), den_text);
   if (form == PowerForm::kDenominatorOnly) {
     DrawExponentAfterPen(canvas, exponent_text);
   }
   if (form == PowerForm::kWholeFraction) {
-    DrawParentheses(canvas, 0, kPowerShift + kFractionWidth);
-    canvas.SetFont(LineFont::kExponent);
-    canvas.TextOut(31, 0, exponent_text);
-    canvas.SetFont(LineFont::kOperand);
+    DrawParenthesesAndExponent(canvas, exponent_text);
   }
 }
 

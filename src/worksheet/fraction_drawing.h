@@ -8,7 +8,9 @@
 
 namespace fractions {
 
-// The area one fraction is drawn in, and the wider one of a power.
+// The area one fraction is drawn in, and the wider one of a power, in
+// pixels of the standard layout; a canvas at another scale draws them at
+// its scale (29 x 42 and 62 x 42 at 3:2).
 inline constexpr int kFractionWidth = 19;
 inline constexpr int kPowerWidth = 41;
 inline constexpr int kRowHeight = 28;
@@ -20,15 +22,17 @@ inline constexpr std::u16string_view kMinusSign = u"\u2212";
 // the top-left of `canvas`, each number centred on its own; a denominator
 // of 1 draws the numerator alone, lower down and without bar. A number
 // wider than the area is not shrunk: it is cut where the area is copied.
+// Every measure is taken at the canvas's scale.
 void DrawFraction(LineImage& canvas, int32_t num, int32_t den);
 
-// The width DrawOperand takes for a number: kFractionWidth, and for a
-// negative one also its minus sign and, when `bracketed`, its parentheses.
-int OperandWidth(int32_t num, int32_t den, bool bracketed);
+// The width DrawOperand takes for a number at a scale: a fraction's, and
+// for a negative one also its minus sign and, when `bracketed`, its
+// parentheses.
+int OperandWidth(LineScale scale, int32_t num, int32_t den, bool bracketed);
 
-// Draws num/den in the OperandWidth x kRowHeight area at the top-left of
-// `canvas`: exactly DrawFraction's picture for a number that is not
-// negative. A negative one has the minus sign before its bar, at the bar's
+// Draws num/den in the OperandWidth x kRowHeight area (at the canvas's
+// scale) at the top-left of `canvas`: exactly DrawFraction's picture for a
+// number that is not negative. A negative one has the minus sign before its bar, at the bar's
 // height (a whole number: just before its digits, on their line), and,
 // when `bracketed`, parentheses around sign and fraction: tall ones around
 // a fraction, the font's own around a whole number, "(−4)".

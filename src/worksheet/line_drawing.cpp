@@ -58,17 +58,17 @@ void DrawWithin(QPainter& painter, const QRectF& extent, const QRectF& shown, Dr
   painter.restore();
 }
 
-// The outline of a one-pixel stroke along `path`.
-QPainterPath StrokeOutline(const QPainterPath& path) {
+// The outline of a stroke `width` pixels thick along `path`.
+QPainterPath StrokeOutline(const QPainterPath& path, int width) {
   QPainterPathStroker stroker;
-  stroker.setWidth(1);
+  stroker.setWidth(width);
   stroker.setCapStyle(Qt::FlatCap);
   return stroker.createStroke(path);
 }
 
 void DrawStep(QPainter& painter, const DrawnText& text, const QRectF& shown) {
   Fill(painter, QRectF(text.at, QSizeF(text.width, text.height)), shown, Qt::white);
-  const QFont& font = GetLineFont(text.font);
+  const QFont& font = GetLineFont(text.font, text.scale);
   const QPointF baseline(text.at.x(), text.at.y() + text.ascent);
   DrawWithin(
       painter, QRectF(text.ink.translated(text.at)), shown,
@@ -85,38 +85,46 @@ void DrawStep(QPainter& painter, const DrawnText& text, const QRectF& shown) {
 }
 
 // A horizontal or vertical line (the fraction bars) covers exactly the
-// pixels LineImage sets; any other is stroked through their centres.
+// pixels LineImage sets; any other is stroked through their middle.
 void DrawStep(QPainter& painter, const DrawnLine& line, const QRectF& shown) {
   const QPoint a = line.from;
   const QPoint b = line.to;
+  const int extra = line.width - 1;  // pixels above (or left of) the line's own
   if (a.y() == b.y() && a.x() != b.x()) {
     const int first = a.x() < b.x() ? a.x() : b.x() + 1;
-    Fill(painter, QRectF(first, a.y(), std::abs(b.x() - a.x()), 1), shown, Qt::black);
+    Fill(painter, QRectF(first, a.y() - extra, std::abs(b.x() - a.x()), line.width), shown,
+         Qt::black);
   } else if (a.x() == b.x() && a.y() != b.y()) {
     const int first = a.y() < b.y() ? a.y() : b.y() + 1;
-    Fill(painter, QRectF(a.x(), first, 1, std::abs(b.y() - a.y())), shown, Qt::black);
+    Fill(painter, QRectF(a.x() - extra, first, line.width, std::abs(b.y() - a.y())), shown,
+         Qt::black);
   } else if (a != b) {
-    const QRectF extent = QRectF(QPointF(a), QPointF(b)).normalized().adjusted(0, 0, 1, 1);
-    const QLineF centres(QPointF(a) + QPointF(0.5, 0.5), QPointF(b) + QPointF(0.5, 0.5));
+    const bool steep = std::abs(b.y() - a.y()) > std::abs(b.x() - a.x());
+    const QPointF middle =
+        QPointF(0.5, 0.5) - (steep ? QPointF(extra / 2.0, 0) : QPointF(0, extra / 2.0));
+    const QRectF extent =
+        QRectF(QPointF(a), QPointF(b)).normalized().adjusted(-extra, -extra, 1, 1);
+    const QLineF centres(QPointF(a) + middle, QPointF(b) + middle);
     DrawWithin(
         painter, extent, shown,
         [&] {
-          painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
+          painter.setPen(QPen(Qt::black, line.width, Qt::SolidLine, Qt::FlatCap));
           painter.drawLine(centres);
         },
         [&] {
           QPainterPath path(centres.p1());
           path.lineTo(centres.p2());
-          return StrokeOutline(path);
+          return StrokeOutline(path, line.width);
         });
   }
 }
 
 void DrawStep(QPainter& painter, const DrawnArc& arc, const QRectF& shown) {
+  const double half = arc.width / 2.0;
   DrawWithin(
-      painter, arc.ellipse.adjusted(-0.5, -0.5, 0.5, 0.5), shown,
+      painter, arc.ellipse.adjusted(-half, -half, half, half), shown,
       [&] {
-        painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap));
+        painter.setPen(QPen(Qt::black, arc.width, Qt::SolidLine, Qt::FlatCap));
         painter.setBrush(Qt::NoBrush);
         painter.drawArc(arc.ellipse, arc.start16, arc.span16);
       },
@@ -124,7 +132,7 @@ void DrawStep(QPainter& painter, const DrawnArc& arc, const QRectF& shown) {
         QPainterPath path;
         path.arcMoveTo(arc.ellipse, arc.start16 / 16.0);
         path.arcTo(arc.ellipse, arc.start16 / 16.0, arc.span16 / 16.0);
-        return StrokeOutline(path);
+        return StrokeOutline(path, arc.width);
       });
 }
 

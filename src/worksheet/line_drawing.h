@@ -26,16 +26,22 @@ class LineDrawing;
 struct DrawnText {  // opaque: the cell is filled white first
   QPoint at;        // top-left corner of the cell
   LineFont font;
+  LineScale scale;  // the font's size
   QString text;
   int width, height, ascent;  // of the cell, and of the baseline below `at`
   QRect ink;                  // the glyphs' pixels, from `at`
 };
-struct DrawnLine {  // one pixel wide, the end point left out
+// A line `width` pixels thick, the end point left out. The extra pixels of
+// a thick line lie above it (or left of it, for a steep one), so the row
+// the line is drawn on stays its lowest.
+struct DrawnLine {
   QPoint from, to;
+  int width;
 };
-struct DrawnArc {       // an arc of a one-pixel outline
-  QRectF ellipse;       // through the centres of the outline's pixels
+struct DrawnArc {       // an arc of an outline `width` pixels thick
+  QRectF ellipse;       // through the middle of the outline's pixels
   int start16, span16;  // in sixteenths of a degree, as QPainter::drawArc
+  int width;
 };
 struct DrawnCopy {  // what `source` showed in `source_rect`, into `dest`
   PixelRect dest;

@@ -7,8 +7,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "font_file.h"
 
@@ -94,6 +96,17 @@ QFont MakeFont(int pixel_size, bool bold) {
   return font;
 }
 
+// The point sizes of the line, operand and exponent fonts.
+constexpr int kLinePoints = 8;
+constexpr int kOperandPoints = 9;
+constexpr int kExponentPoints = 7;
+
+LineFonts MakeLineFonts(LineScale scale) {
+  return {MakeFont(scale.FontPixels(kLinePoints), false),
+          MakeFont(scale.FontPixels(kOperandPoints), false),
+          MakeFont(scale.FontPixels(kExponentPoints), true)};
+}
+
 bool IsPinned(const QFont& font) {
   const QFontInfo info(font);
   return info.family() == kPinnedLineFamily && info.bold() == font.bold();
@@ -110,23 +123,32 @@ LineFonts LoadLineFonts(const QString& folder) {
   const QDir dir(folder);
   RegisterFile(dir.filePath(kRegularFile));
   RegisterFile(dir.filePath(kBoldFile));
-  LineFonts fonts{MakeFont(11, false), MakeFont(12, false), MakeFont(9, true)};
+  LineFonts fonts = MakeLineFonts({});
   if (!IsPinned(fonts.line) || !IsPinned(fonts.operand) || !IsPinned(fonts.exponent)) {
     throw MissingFontError(kMissing);
   }
   return fonts;
 }
 
-const LineFonts& GetLineFonts() {
-  static std::optional<LineFonts> fonts;
-  if (!fonts) {
-    fonts = LoadLineFonts(kLineFontFolder);
+const LineFonts& GetLineFonts(LineScale scale) {
+  static std::optional<LineFonts> standard;
+  if (!standard) {
+    standard = LoadLineFonts(kLineFontFolder);
   }
-  return *fonts;
+  if (scale == LineScale()) {
+    return *standard;
+  }
+  // The same registered files at the scale's sizes, made once per scale.
+  static std::map<std::pair<int, int>, LineFonts> scaled;
+  const std::pair<int, int> key{scale.Numerator(), scale.Denominator()};
+  if (const auto found = scaled.find(key); found != scaled.end()) {
+    return found->second;
+  }
+  return scaled.emplace(key, MakeLineFonts(scale)).first->second;
 }
 
-const QFont& GetLineFont(LineFont font) {
-  const LineFonts& fonts = GetLineFonts();
+const QFont& GetLineFont(LineFont font, LineScale scale) {
+  const LineFonts& fonts = GetLineFonts(scale);
   switch (font) {
     case LineFont::kLine:
       break;

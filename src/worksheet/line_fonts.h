@@ -4,6 +4,8 @@
 #include <QString>
 #include <stdexcept>
 
+#include "print_sizes.h"
+
 namespace fractions {
 
 // The fonts of the exercise-line pictures. Every position in a line is
@@ -16,8 +18,9 @@ namespace fractions {
 //  - operand: the numbers of a fraction.
 //  - exponent: the small bold exponent of a power.
 // Sizes are the 96-dpi pixel heights of 8, 9 and 7 points (11, 12, 9): the
-// line layouts' offsets are counted in pixels of these fonts. All are drawn
-// without anti-aliasing so that pictures are pure black on white.
+// line layouts' offsets are counted in pixels of these fonts. A larger
+// layout draws them at its scale of those points (16, 18, 14 at 3:2). All
+// are drawn without anti-aliasing so that pictures are pure black on white.
 struct LineFonts {
   QFont line;
   QFont operand;
@@ -41,11 +44,12 @@ class MissingFontError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The fonts, loaded on first use from the files in kLineFontFolder. Needs a
-// QGuiApplication. Throws MissingFontError (with a French message) when a
-// file is missing, unreadable or of another revision.
-const LineFonts& GetLineFonts();
-const QFont& GetLineFont(LineFont font);
+// The fonts, loaded on first use from the files in kLineFontFolder, at the
+// standard size or at a layout's scale. Needs a QGuiApplication. Throws
+// MissingFontError (with a French message) when a file is missing,
+// unreadable or of another revision.
+const LineFonts& GetLineFonts(LineScale scale = {});
+const QFont& GetLineFont(LineFont font, LineScale scale = {});
 
 // Loads the regular and bold files of `folder` under the private family,
 // as GetLineFonts does, and returns the fonts. Each call registers the

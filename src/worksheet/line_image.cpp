@@ -7,9 +7,11 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <numbers>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "line_fonts.h"
 #include "richtext/qt_text.h"
@@ -35,12 +37,12 @@ QRect ToQRect(PixelRect r) {
 }
 
 // A painter that draws pixel-exact black on white, as the pictures must stay
-// two-coloured.
-void PrepareAliased(QPainter& painter) {
+// two-coloured, with a pen `pen_width` pixels thick.
+void PrepareAliased(QPainter& painter, int pen_width = 1) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.setPen(QPen(Qt::black, 1));
+  painter.setPen(QPen(Qt::black, pen_width));
   painter.setBrush(Qt::white);
 }
 
@@ -78,8 +80,8 @@ QRect InkOf(const QStaticText& text, const QFont& font, int width, int height) {
   return ink;
 }
 
-LaidOutText MakeLaidOut(LineFont font, const QString& text) {
-  const QFont& qfont = GetLineFont(font);
+LaidOutText MakeLaidOut(LineFont font, LineScale scale, const QString& text) {
+  const QFont& qfont = GetLineFont(font, scale);
   const QFontMetrics metrics(qfont);
   QStaticText laid_out(text);
   laid_out.setTextFormat(Qt::PlainText);
@@ -90,36 +92,40 @@ LaidOutText MakeLaidOut(LineFont font, const QString& text) {
                      text,  laid_out};
 }
 
-// Texts are cached by their own bytes, one cache per font and per kind of
-// string, so that a hit converts nothing.
+// Texts are cached by their own bytes, per font, scale and kind of string,
+// so that a hit converts nothing.
 template <typename Key, typename ToText>
-const LaidOutText& CachedLayOut(LineFont font, const Key& key, ToText to_text) {
-  static std::array<std::unordered_map<Key, LaidOutText>, 3> cache;
-  auto& texts = cache[static_cast<size_t>(font)];
+const LaidOutText& CachedLayOut(LineFont font, LineScale scale, const Key& key, ToText to_text) {
+  using Texts = std::array<std::unordered_map<Key, LaidOutText>, 3>;
+  static Texts standard;
+  static std::map<std::pair<int, int>, Texts> scaled;
+  auto& texts = (scale == LineScale()
+                     ? standard
+                     : scaled[{scale.Numerator(), scale.Denominator()}])[static_cast<size_t>(font)];
   if (const auto found = texts.find(key); found != texts.end()) {
     return found->second;
   }
-  return texts.emplace(key, MakeLaidOut(font, to_text(key))).first->second;
+  return texts.emplace(key, MakeLaidOut(font, scale, to_text(key))).first->second;
 }
 
-const LaidOutText& LayOut(LineFont font, std::string_view cp1252_text) {
-  return CachedLayOut(font, std::string(cp1252_text),
+const LaidOutText& LayOut(LineFont font, LineScale scale, std::string_view cp1252_text) {
+  return CachedLayOut(font, scale, std::string(cp1252_text),
                       [](const std::string& bytes) { return ToQString(bytes); });
 }
 
-const LaidOutText& LayOut(LineFont font, std::u16string_view text) {
-  return CachedLayOut(font, std::u16string(text),
+const LaidOutText& LayOut(LineFont font, LineScale scale, std::u16string_view text) {
+  return CachedLayOut(font, scale, std::u16string(text),
                       [](const std::u16string& utf16) { return QString::fromStdU16String(utf16); });
 }
 
 }  // namespace
 
-int LineTextWidth(LineFont font, std::u16string_view text) {
-  return LayOut(font, text).width;
+int LineTextWidth(LineFont font, LineScale scale, std::u16string_view text) {
+  return LayOut(font, scale, text).width;
 }
 
-QRect LineTextInk(LineFont font, std::u16string_view text) {
-  return LayOut(font, text).ink;
+QRect LineTextInk(LineFont font, LineScale scale, std::u16string_view text) {
+  return LayOut(font, scale, text).ink;
 }
 
 void LineImage::SetSize(int width, int height) {
@@ -161,45 +167,51 @@ LineFont LineImage::CurrentFont() const {
 }
 
 int LineImage::TextWidth(std::string_view cp1252_text) const {
-  return LayOut(CurrentFont(), cp1252_text).width;
+  return LayOut(CurrentFont(), scale_, cp1252_text).width;
 }
 
 void LineImage::TextOut(int x, int y, std::string_view cp1252_text) {
   Bitmap();
-  DrawLaidOut(x, y, LayOut(font_, cp1252_text));
+  DrawLaidOut(x, y, LayOut(font_, scale_, cp1252_text));
 }
 
 void LineImage::TextOut(int x, int y, std::u16string_view text) {
   Bitmap();
-  DrawLaidOut(x, y, LayOut(font_, text));
+  DrawLaidOut(x, y, LayOut(font_, scale_, text));
 }
 
 void LineImage::DrawLaidOut(int x, int y, const LaidOutText& text) {
   QImage& image = Bitmap();
   QPainter painter(&image);
   PrepareAliased(painter);
-  painter.setFont(GetLineFont(font_));
+  painter.setFont(GetLineFont(font_, scale_));
   painter.fillRect(QRect(x, y, text.width, text.height), Qt::white);  // opaque text cell
   painter.drawStaticText(QPoint(x, y), text.text);
-  steps_->push_back(
-      DrawnText{{x, y}, font_, text.string, text.width, text.height, text.ascent, text.ink});
+  steps_->push_back(DrawnText{
+      {x, y}, font_, scale_, text.string, text.width, text.height, text.ascent, text.ink});
   pen_ = {x + text.width, y};
 }
 
 void LineImage::LineTo(int x, int y) {
   QImage& image = Bitmap();
-  steps_->push_back(DrawnLine{pen_, {x, y}});
-  // Bresenham from the pen to (x, y), leaving the end point out.
+  const int width = scale_(1);
+  steps_->push_back(DrawnLine{pen_, {x, y}, width});
+  // Bresenham from the pen to (x, y), leaving the end point out; a thick
+  // line repeats each pixel upward (leftward when steep).
   int cx = pen_.x();
   int cy = pen_.y();
   const int dx = std::abs(x - cx);
   const int dy = -std::abs(y - cy);
   const int sx = cx < x ? 1 : -1;
   const int sy = cy < y ? 1 : -1;
+  const QPoint thickness = dx >= -dy ? QPoint(0, -1) : QPoint(-1, 0);
   int error = dx + dy;
   while (cx != x || cy != y) {
-    if (image.rect().contains(cx, cy)) {
-      image.setPixel(cx, cy, qRgb(0, 0, 0));
+    for (int i = 0; i < width; ++i) {
+      const QPoint pixel = QPoint(cx, cy) + thickness * i;
+      if (image.rect().contains(pixel)) {
+        image.setPixel(pixel, qRgb(0, 0, 0));
+      }
     }
     const int doubled = 2 * error;
     if (doubled >= dy) {
@@ -226,12 +238,15 @@ void LineImage::Arc(PixelRect box, QPoint start, QPoint end) {
   }
   const int start16 = static_cast<int>(std::lround(from * 16));
   const int span16 = static_cast<int>(std::lround(span * 16));
+  const int width = scale_(1);
   QPainter painter(&image);
-  PrepareAliased(painter);
+  PrepareAliased(painter, width);
   painter.drawArc(ellipse, start16, span16);
-  // An aliased outline at (x, y) fills the pixel whose centre is at
-  // (x + 0.5, y + 0.5).
-  steps_->push_back(DrawnArc{ellipse.translated(0.5, 0.5), start16, span16});
+  // An aliased outline of odd width at (x, y) is centred on the pixel whose
+  // centre is at (x + 0.5, y + 0.5); one of even width on the corner
+  // between pixels, (x, y) itself.
+  const double middle = width % 2 == 1 ? 0.5 : 0.0;
+  steps_->push_back(DrawnArc{ellipse.translated(middle, middle), start16, span16, width});
 }
 
 void LineImage::CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect) {

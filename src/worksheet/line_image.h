@@ -14,10 +14,10 @@ namespace fractions {
 
 struct LaidOutText;
 
-// The width of `text` in a line font, and the pixels its glyphs set from
-// its cell's top-left corner, without an image to draw it on.
-int LineTextWidth(LineFont font, std::u16string_view text);
-QRect LineTextInk(LineFont font, std::u16string_view text);
+// The width of `text` in a line font at a scale, and the pixels its glyphs
+// set from its cell's top-left corner, without an image to draw it on.
+int LineTextWidth(LineFont font, LineScale scale, std::u16string_view text);
+QRect LineTextInk(LineFont font, LineScale scale, std::u16string_view text);
 
 // One off-screen image in which exercise lines are drawn, with the drawing
 // rules the line layouts' pixel offsets are counted in: text is placed by
@@ -28,6 +28,10 @@ QRect LineTextInk(LineFont font, std::u16string_view text);
 // Clearing drops the bitmap; the next drawing creates a fresh white one of
 // the current size, with the line font and a black one-pixel pen.
 //
+// At a scale other than 1:1 (large print) the fonts are drawn at the
+// scale's sizes and the pen is the scale's one pixel thick (2 at 3:2); the
+// sizes and positions the image is given are its own pixels.
+//
 // Beside its bitmap the image records the drawing that made it, so that the
 // picture can be drawn again, sharper, at a printer's resolution.
 class LineImage {
@@ -35,6 +39,9 @@ class LineImage {
   void SetSize(int width, int height);
   int Width() const { return width_; }
   int Height() const { return height_; }
+  // Takes effect from the next text or line drawn.
+  void SetScale(LineScale scale) { scale_ = scale; }
+  LineScale Scale() const { return scale_; }
 
   void Clear();
   // The current picture; a fresh white one when cleared.
@@ -53,7 +60,8 @@ class LineImage {
   QPoint PenPos() const { return pen_; }
 
   void MoveTo(int x, int y) { pen_ = {x, y}; }
-  // A black line from the pen to (x, y), the end point excluded.
+  // A black line from the pen to (x, y), the end point excluded, as thick
+  // as the pen; its extra rows lie above it (see DrawnLine).
   void LineTo(int x, int y);
   // The counter-clockwise arc of the ellipse bounded by `box`, from the ray
   // through `start` to the ray through `end`, both rays from the centre.
@@ -72,6 +80,7 @@ class LineImage {
   QImage bitmap_;                                 // null while cleared
   std::shared_ptr<std::vector<LineStep>> steps_;  // the drawing of bitmap_
   LineFont font_ = LineFont::kLine;
+  LineScale scale_;
   QPoint pen_;
 };
 

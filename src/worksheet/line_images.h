@@ -1,10 +1,12 @@
 #pragma once
 
 #include "line_image.h"
+#include "print_sizes.h"
 
 namespace fractions {
 
-// The sizes of the three line images for one line layout.
+// The sizes of the three line images for one line layout, in pixels of the
+// standard layout.
 struct LineSizes {
   int quest_width, quest_height;
   int fract_width;
@@ -17,9 +19,18 @@ struct LineImages {
   LineImage ImaFract;  // scratch picture of one operand
   LineImage ImaRep;    // the answer line
 
-  // Sizes the three images for a line layout; pictures drawn from then on
-  // have these sizes.
+  // The scale the next lines are drawn at, for all three images; 1:1 until
+  // set.
+  void SetScale(LineScale scale);
+  LineScale Scale() const { return ImaRep.Scale(); }
+
+  // Sizes the three images for a line layout, at the images' scale;
+  // pictures drawn from then on have these sizes.
   void SetSizes(const LineSizes& sizes);
+  // Widens the question and the answer images by these many of their own
+  // pixels, for what a line holds beyond its layout's standard sizes (a
+  // minus sign, parentheses, a mixed form).
+  void Widen(int question, int answer);
 };
 
 }  // namespace fractions

@@ -9,6 +9,7 @@
 #include "drawing/exercise_options.h"
 #include "drawing/exercise_type.h"
 #include "line_images.h"
+#include "print_sizes.h"
 
 namespace fractions {
 
@@ -34,6 +35,9 @@ struct WorksheetSettings {
   // How the questions are drawn and written; each type reads those that
   // apply to it.
   ExerciseOptions options;
+  // Large print ("Grands caractères"): both documents set in the sizes of
+  // kLargePrintSizes instead of the standard ones.
+  bool large_print = false;
 
   static std::string DefaultTitle();
   static std::string DefaultInstruction();
@@ -83,8 +87,9 @@ DrawnWorksheet DrawWorksheet(ExerciseType type, const WorksheetSettings& setting
 
 // Builds both documents of a drawn worksheet, drawing nothing more: the
 // headers with its name (and its place in a set), then every line picture
-// with its separator and spacing. Needs a QGuiApplication for the fonts;
-// throws MissingFontError without the line fonts.
+// with its separator and spacing, in the sizes the settings ask for. Needs
+// a QGuiApplication for the fonts; throws MissingFontError without the
+// line fonts.
 WorksheetDocuments ComposeWorksheet(DrawnWorksheet drawn, const WorksheetSettings& settings,
                                     LineImages& images, std::optional<SetMark> mark = {});
 

@@ -250,6 +250,29 @@ TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
   EXPECT_EQ(Read(base + "_Cor.rtf"), expected.documents.answer_key);
 }
 
+// --large-print changes the documents, not the questions: the listing is
+// the one without it, the files are the large-print build's, and every
+// picture in them is 42 pixels high (the DIB's height, 2A000000, after its
+// header size and width).
+TEST_F(FractionsCliFiles, LargePrintWritesLargePicturesOfTheSameQuestions) {
+  const std::vector<std::string> args = {"--type", "pow", "--count", "5", "--seed", "4", "--json"};
+  std::vector<std::string> large_args = args;
+  large_args.insert(large_args.end(), {"--large-print", "--out", Base("grand")});
+  const CliRun large = RunWith(large_args);
+  ASSERT_EQ(large.status, kExitOk) << large.err;
+  EXPECT_EQ(large.out, RunWith(args).out);
+
+  WorksheetSettings settings;
+  settings.count = 5;
+  settings.large_print = true;
+  const GeneratedWorksheet expected = GenerateWorksheet(ExerciseType::kPowers, settings, 4);
+  const std::string subject = Read(Base("grand") + ".rtf");
+  EXPECT_EQ(subject, expected.documents.subject);
+  EXPECT_EQ(Read(Base("grand") + "_Cor.rtf"), expected.documents.answer_key);
+  const QRegularExpression tall("\\{\\\\pict\\\\dibitmap0 28000000[0-9A-F]{8}2A000000");
+  EXPECT_EQ(QString::fromStdString(subject).count(tall), 5);
+}
+
 // A typed "<" that opens no tag is text: the whole instruction shows.
 TEST_F(FractionsCliFiles, ALessThanSignInTheInstructionIsText) {
   const std::string base = Base("comparer");

@@ -22,9 +22,10 @@ namespace fractions {
 namespace {
 
 // Both pictures of one question of several layouts, with numbers wider
-// than a fraction's area. Not the power in parentheses: its arcs, drawn as
-// outlines through the pixels' centres, fall on neighbouring pixels when
-// Qt paints them aliased at 96 dots per inch.
+// than a fraction's area, and in large print, with its thicker bars. Not
+// the power in parentheses: its arcs, drawn as outlines through the
+// pixels' centres, fall on neighbouring pixels when Qt paints them aliased
+// at 96 dots per inch.
 std::vector<std::pair<QImage, std::shared_ptr<const LineDrawing>>> Lines() {
   std::vector<std::pair<QImage, std::shared_ptr<const LineDrawing>>> lines;
   LineImages images;
@@ -39,6 +40,11 @@ std::vector<std::pair<QImage, std::shared_ptr<const LineDrawing>>> Lines() {
     keep();
   }
   ComposeLine(images, 3, CommonDenominatorKind{}, {2, 4, 1, 6, 6, 12, 2, 12});
+  keep();
+  images.SetScale(kLargePrintSizes.pictures);
+  ComposeLine(images, 40, OperationKind{Operation::kMultiply}, {466, 150, 500, 7, 233, 105});
+  keep();
+  ComposeLine(images, 9, PowerKind{}, {12, 35, 1728, 42875, PowerForm::kNumeratorOnly, 3});
   keep();
   return lines;
 }

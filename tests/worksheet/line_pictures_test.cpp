@@ -56,17 +56,27 @@ QImage AnswerLine(LineImages& images, int number, const OperationQuestion& q) {
   return images.ImaRep.Picture().copy();
 }
 
+// In large print too, where the widths of the texts grow by their fonts'
+// own steps rather than by exactly 1.5.
 TEST(OperationLine, ResultLiesRightOfColumnNinetyAndOutOfTheQuestion) {
-  LineImages images;
-  const QImage with_result = AnswerLine(images, 7, {999, 999, 999, 999, 999, 999});
-  const QImage question = images.ImaQuest.Picture().copy();
-  const QImage other_result = AnswerLine(images, 7, {999, 999, 999, 999, 1, 2});
-  EXPECT_EQ(question.size(), QSize(90, 28));
-  EXPECT_EQ(with_result.size(), QSize(120, 28));
-  EXPECT_EQ(question, with_result.copy(0, 0, 90, 28));
-  EXPECT_EQ(with_result.copy(0, 0, 90, 28), other_result.copy(0, 0, 90, 28));
-  EXPECT_NE(with_result, other_result);
-  EXPECT_TRUE(IsTwoColoured(with_result));
+  for (const auto& [scale, cut, width, height] :
+       {std::tuple{kStandardSizes.pictures, 90, 120, 28},
+        std::tuple{kLargePrintSizes.pictures, 135, 180, 42}}) {
+    SCOPED_TRACE(cut);
+    LineImages images;
+    images.SetScale(scale);
+    const QImage with_result = AnswerLine(images, 7, {999, 999, 999, 999, 999, 999});
+    const QImage question = images.ImaQuest.Picture().copy();
+    const QImage other_result = AnswerLine(images, 7, {999, 999, 999, 999, 1, 2});
+    EXPECT_EQ(question.size(), QSize(cut, height));
+    EXPECT_EQ(with_result.size(), QSize(width, height));
+    EXPECT_EQ(question, with_result.copy(0, 0, cut, height));
+    EXPECT_EQ(with_result.copy(0, 0, cut, height), other_result.copy(0, 0, cut, height));
+    EXPECT_NE(with_result, other_result);
+    EXPECT_GT(BlackPixels(question, QRect(cut - 20, 0, 20, height)), 0);     // the "=" is in
+    EXPECT_EQ(BlackPixels(with_result, QRect(width - 2, 0, 2, height)), 0);  // "999" not cut
+    EXPECT_TRUE(IsTwoColoured(with_result));
+  }
 }
 
 TEST(OperationLine, QuestionFortyDoesNotMoveTheOperands) {

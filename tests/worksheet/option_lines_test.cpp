@@ -18,7 +18,7 @@ using testing::IsTwoColoured;
 
 QImage Operand(int num, int den, bool bracketed) {
   LineImage canvas;
-  canvas.SetSize(OperandWidth(num, den, bracketed), 28);
+  canvas.SetSize(OperandWidth(LineScale(), num, den, bracketed), 28);
   DrawOperand(canvas, num, den, bracketed);
   return canvas.Picture().copy();
 }
@@ -38,7 +38,7 @@ std::pair<int, int> InkColumns(const QImage& picture, int top, int height) {
 
 TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRow) {
   const QImage negative = Operand(-2, 3, false);
-  const int bar = OperandWidth(-2, 3, false) - kFractionWidth;
+  const int bar = OperandWidth(LineScale(), -2, 3, false) - kFractionWidth;
   ASSERT_GT(bar, 0);
   // The bar keeps its 19 columns; the sign's stroke lies on the bar's row
   // only, with blank columns between the two.
@@ -50,6 +50,22 @@ TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRow) {
   EXPECT_LE(sign_right, bar - 3);
   EXPECT_EQ(negative.copy(bar, 0, kFractionWidth, 28), Operand(2, 3, false));
   EXPECT_TRUE(IsTwoColoured(negative));
+  // In large print the bar is two rows thick and the stroke lies on them.
+  const LineScale large(3, 2);
+  LineImage canvas;
+  canvas.SetScale(large);
+  canvas.SetSize(OperandWidth(large, -2, 3, false), large(28));
+  DrawOperand(canvas, -2, 3, false);
+  const QImage big = canvas.Picture().copy();
+  const int big_bar = big.width() - large(kFractionWidth);
+  int bar_rows = 0;
+  for (int y = 0; y < big.height(); ++y) {
+    const bool on_bar = IsBlack(big, big_bar, y);
+    bar_rows += on_bar ? 1 : 0;
+    EXPECT_TRUE(on_bar || BlackPixels(big, QRect(0, y, big_bar, 1)) == 0) << "row " << y;
+  }
+  EXPECT_EQ(bar_rows, 2);
+  EXPECT_GT(BlackPixels(big, QRect(0, 0, big_bar - 3, big.height())), 4);
 
   // A whole number: the sign just before its digits, on their line.
   const QImage whole = Operand(-3, 1, false);
@@ -60,7 +76,7 @@ TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRow) {
 
   // Not negative: DrawFraction's picture, whatever `bracketed` says.
   EXPECT_EQ(Operand(2, 3, true), Operand(2, 3, false));
-  EXPECT_EQ(OperandWidth(2, 3, true), kFractionWidth);
+  EXPECT_EQ(OperandWidth(LineScale(), 2, 3, true), kFractionWidth);
 }
 
 TEST(SignedOperand, ParenthesesEncloseSignAndFraction) {
@@ -105,7 +121,8 @@ TEST(OptionLine, SignsMoveWhatFollowsAndTheQuestionStopsAfterItsEquals) {
   negatives.negatives = true;
   const Line plain = Compose(Operation::kSubtract, {5, 4, 2, 3, 7, 12}, negatives);
   const Line signed_line = Compose(Operation::kSubtract, {-5, 4, -2, 3, -7, 12}, negatives);
-  const int shift = OperandWidth(-5, 4, false) + OperandWidth(-2, 3, true) - 2 * kFractionWidth;
+  const int shift = OperandWidth(LineScale(), -5, 4, false) +
+                    OperandWidth(LineScale(), -2, 3, true) - 2 * kFractionWidth;
   EXPECT_EQ(signed_line.question.width(), plain.question.width() + shift);
   EXPECT_EQ(EqualsEnd(signed_line), EqualsEnd(plain) + shift);
   // The question is the answer line cut just after its "=": the same
@@ -115,8 +132,9 @@ TEST(OptionLine, SignsMoveWhatFollowsAndTheQuestionStopsAfterItsEquals) {
             plain.question.width() - EqualsEnd(plain));
   // The result and its sign fit the answer line.
   const int result_left = signed_line.question.width();
-  EXPECT_EQ(signed_line.answer.width(),
-            plain.answer.width() + shift + OperandWidth(-7, 12, false) - kFractionWidth);
+  EXPECT_EQ(
+      signed_line.answer.width(),
+      plain.answer.width() + shift + OperandWidth(LineScale(), -7, 12, false) - kFractionWidth);
   EXPECT_GT(BlackPixels(signed_line.answer, QRect(result_left, 15, 40, 1)), kFractionWidth);
   EXPECT_EQ(BlackPixels(signed_line.answer, QRect(signed_line.answer.width() - 2, 0, 2, 28)), 0);
   EXPECT_EQ(signed_line.answer.height(), 28);

@@ -79,6 +79,40 @@ TEST(WorksheetBuild, SeparatorsSpacingAndClosing) {
   }
 }
 
+// Large print: the name line at 14 points, the title under it at 16, the
+// instruction and what follows at 14, the pictures half as large again, and
+// twice the blank lines between questions, from the same questions.
+TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
+  WorksheetSettings settings;
+  settings.title = "T";
+  settings.instruction = "Calculer";
+  settings.separator = "~~~";
+  settings.count = 3;
+  settings.spacing = 2;
+  const WorksheetDocuments standard = Build(ExerciseType::kAddition, settings, 5);
+  settings.large_print = true;
+  const WorksheetDocuments d = Build(ExerciseType::kAddition, settings, 5);
+  EXPECT_EQ(QuestionNumbers(d.questions), QuestionNumbers(standard.questions));
+
+  const std::string rest =
+      "\\par \\fs32 \\ul T\\ul0 \\par \\fs28 \\par \\b Calculer\\b \\fs28 \\par \\par ";
+  const std::string start = std::string(kRtfPrologue) + "\\f0 \\fs28 " + d.name;
+  EXPECT_TRUE(d.subject.starts_with(start + rest)) << d.subject.substr(kRtfPrologue.size(), 120);
+  EXPECT_TRUE(d.answer_key.starts_with(start + " - \\b Corrig\xE9\\b0 " + rest));
+
+  // Every picture's DIB header: its size (40), width (135 or 180), height (42).
+  EXPECT_EQ(Count(d.subject, "{\\pict\\dibitmap0 28000000870000002A000000"), 3u);
+  EXPECT_EQ(Count(d.answer_key, "{\\pict\\dibitmap0 28000000B40000002A000000"), 3u);
+
+  const std::string separator = "~~~\\par ";
+  std::string gap = " }";
+  for (int i = 0; i <= 2 * settings.spacing; ++i) {
+    gap += "\\par ";
+  }
+  EXPECT_EQ(Count(d.subject, gap + separator + "{\\pict"), 2u);
+  EXPECT_EQ(Count(d.answer_key, " }\\par " + separator + "{\\pict"), 2u);
+}
+
 // A class set draws each worksheet once and builds it from what it drew:
 // every worksheet is the one its seed gives alone, marked with its place,
 // and the set's worksheets differ from each other and from those taken.

@@ -1,5 +1,6 @@
 #include "four_operations_line.h"
 
+#include <optional>
 #include <string>
 
 #include "worksheet/fraction_drawing.h"
@@ -9,8 +10,7 @@ namespace fractions {
 
 namespace {
 
-constexpr int kQuestionWidth = 90;
-constexpr int kAnswerWidth = 120;
+constexpr LineSizes kSizes{90, kRowHeight, kFractionWidth, 120, kRowHeight};
 constexpr const char* kOperationEquals = "  =  ";
 
 }  // namespace
@@ -22,27 +22,29 @@ constexpr const char* kOperationEquals = "  =  ";
 // shows in it; a mixed form widens the answer line only.
 void ComposeLine(LineImages& images, int number, const OperationKind& kind,
                  const OperationQuestion& q, const ExerciseOptions& options) {
+  const LineScale s = images.Scale();
   LineImage& rep = images.ImaRep;
+  const int width = FractionWidth(images);
   const std::string op(kind.OperatorText(options));
-  const int first_width = OperandWidth(q.a, q.b, false);
-  const int second_width = OperandWidth(q.c, q.d, true);
-  const int result_width = OperandWidth(q.num, q.den, false);
+  const int first_width = OperandWidth(s, q.a, q.b, false);
+  const int second_width = OperandWidth(s, q.c, q.d, true);
+  const int result_width = OperandWidth(s, q.num, q.den, false);
   const std::optional<MixedNumber> mixed = MixedForm(options, q.num, q.den);
-  const int shift = first_width - kFractionWidth + rep.TextWidth(op) -
-                    rep.TextWidth(kind.OperatorText()) + second_width - kFractionWidth;
-  const int answer_grows = result_width - kFractionWidth + MixedWidth(rep, mixed);
-  images.SetSizes({kQuestionWidth + shift, kRowHeight, kFractionWidth,
-                   kAnswerWidth + shift + answer_grows, kRowHeight});
+  images.SetSizes(kSizes);
+  const int shift = first_width - width + rep.TextWidth(op) - rep.TextWidth(kind.OperatorText()) +
+                    second_width - width;
+  images.Widen(shift, shift + result_width - width + MixedWidth(images, mixed));
 
   StartLine(images, number);
   const int x0 = OperandColumn(rep);
   PlaceOperand(images, x0, 0, q.a, q.b, false);
-  rep.TextOut(x0 + first_width, 7, op);
-  const int x1 = x0 + first_width + rep.TextWidth(op) + 2;
+  rep.TextOut(x0 + first_width, s(7), op);
+  const int x1 = x0 + first_width + rep.TextWidth(op) + s(2);
   PlaceOperand(images, x1, 0, q.c, q.d, true);
-  rep.TextOut(x1 + second_width, 7, kOperationEquals);
-  // The result starts right of the question picture's last column.
-  const int x2 = x1 + second_width + rep.TextWidth(kOperationEquals) + 2;
+  rep.TextOut(x1 + second_width, s(7), kOperationEquals);
+  // The result starts right of the question picture's last column (90, or
+  // 135 at 3:2, without signs).
+  const int x2 = x1 + second_width + rep.TextWidth(kOperationEquals) + s(2);
   PlaceOperand(images, x2, 0, q.num, q.den, false);
   PlaceMixed(images, x2 + result_width, mixed);
   CutQuestion(images);

@@ -1,5 +1,7 @@
 #include "powers_line.h"
 
+#include <optional>
+
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/line_parts.h"
 
@@ -14,19 +16,20 @@ constexpr LineSizes kSizes{65, kRowHeight, kPowerWidth, 100, kRowHeight};
 void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQuestion& q,
                  const ExerciseOptions& options) {
   const std::optional<MixedNumber> mixed = MixedForm(options, q.p, q.q);
-  LineSizes sizes = kSizes;
-  sizes.rep_width += MixedWidth(images.ImaRep, mixed);  // the answer line only
-  images.SetSizes(sizes);
+  images.SetSizes(kSizes);
+  images.Widen(0, MixedWidth(images, mixed));  // the answer line only
+  const LineScale s = images.Scale();
+  const int width = s(kPowerWidth);
+  const int height = s(kRowHeight);
   StartLine(images, number);
   images.ImaFract.Clear();
   DrawPowerFraction(images.ImaFract, q.a, q.b, q.form, q.exponent);
   const int x0 = OperandColumn(images.ImaRep);
-  images.ImaRep.CopyRect({x0, 0, x0 + kPowerWidth, kRowHeight}, images.ImaFract,
-                         {0, 0, kPowerWidth, kRowHeight});
-  images.ImaRep.TextOut(x0 + kPowerWidth, 7, kEquals);
-  const int x1 = x0 + kPowerWidth + images.ImaRep.TextWidth(kEquals) + 2;
+  images.ImaRep.CopyRect({x0, 0, x0 + width, height}, images.ImaFract, {0, 0, width, height});
+  images.ImaRep.TextOut(x0 + width, s(7), kEquals);
+  const int x1 = x0 + width + images.ImaRep.TextWidth(kEquals) + s(2);
   PlaceFraction(images, x1, 0, q.p, q.q);
-  PlaceMixed(images, x1 + kFractionWidth, mixed);
+  PlaceMixed(images, x1 + FractionWidth(images), mixed);
   CutQuestion(images);
 }
 
