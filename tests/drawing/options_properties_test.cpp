@@ -115,26 +115,15 @@ void Check(const CommonDenominatorKind&, const ExerciseOptions& o, int32_t m,
   EXPECT_TRUE(SameValue(q.p2, q.q2, q.c, q.d));
 }
 
-ExerciseOptions With(void (*set)(ExerciseOptions&)) {
-  ExerciseOptions options;
-  set(options);
-  return options;
-}
-
 // Each option on its own, some together, and every level.
 std::vector<ExerciseOptions> OptionSets() {
-  std::vector<ExerciseOptions> sets = {
-      With([](ExerciseOptions& o) { o.denominators = DenominatorRule::kMultiple; }),
-      With([](ExerciseOptions& o) { o.denominators = DenominatorRule::kSame; }),
-      With([](ExerciseOptions& o) { o.negatives = true; }),
-      With([](ExerciseOptions& o) { o.mixed = true; }),
-      With([](ExerciseOptions& o) { o.division_sign = DivisionSign::kObelus; }),
-      With([](ExerciseOptions& o) { o.least_common_denominator = true; }),
-      With([](ExerciseOptions& o) {
-        o.denominators = DenominatorRule::kSame;
-        o.negatives = true;
-        o.mixed = true;
-      }),
+  using O = ExerciseOptions;
+  std::vector<O> sets = {
+      O{.denominators = DenominatorRule::kMultiple},
+      O{.denominators = DenominatorRule::kSame, .negatives = true, .mixed = true},
+      O{.negatives = true},
+      O{.division_sign = DivisionSign::kObelus},
+      O{.least_common_denominator = true},
   };
   for (const LevelPreset& preset : LevelPresets()) {
     sets.push_back(preset.options);

@@ -167,13 +167,8 @@ class FormTest : public QObject {
     QVERIFY(shown);
   }
 
-  // Chooses item `index` of a dialog's list as the teacher does.
   static void Choose(QDialog& dialog, const char* list, int index) {
-    auto* combo = dialog.findChild<QComboBox*>(list);
-    QVERIFY(combo != nullptr);
-    combo->setFocus();
-    combo->setCurrentIndex(index - 1);
-    QTest::keyClick(combo, Qt::Key_Down);
+    ChooseInstruction(dialog.findChild<QComboBox*>(list), index);
   }
 
   static void Press(QDialog& dialog, const char* text) {
