@@ -20,6 +20,8 @@ namespace {
 
 constexpr const char* kUsageLine =
     "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--variants V]\n"
+    "                      [--level NIVEAU] [--denominators D] [--negatives] [--mixed]\n"
+    "                      [--division-sign SIGNE] [--least-common-denominator]\n"
     "                      [--json] [--out BASE [--pdf [--margin MM]] [--title T]\n"
     "                       [--instruction I] [--spacing S]\n"
     "                       [--separator TEXTE | --no-separator] [--large-print]]\n";
@@ -33,11 +35,16 @@ constexpr const char* kPurpose =
 constexpr size_t kHelpWidth = 80;
 constexpr size_t kDescriptionColumn = 21;
 
-// "  --option VALUE" padded to the description column, then the
-// description, wrapped at kHelpWidth characters under its own column.
+// "  --option VALUE" padded to the description column (or on a line of its
+// own when it reaches it), then the description, wrapped at kHelpWidth
+// characters under its own column.
 std::string HelpEntry(std::string_view option, std::string_view description) {
   std::string entry = "  " + std::string(option);
-  entry.resize(kDescriptionColumn, ' ');
+  if (entry.size() >= kDescriptionColumn) {  // the description starts on the next line
+    entry += "\n" + std::string(kDescriptionColumn, ' ');
+  } else {
+    entry.resize(kDescriptionColumn, ' ');
+  }
   size_t column = kDescriptionColumn;
   bool line_start = true;
   for (size_t at = 0; at < description.size();) {
@@ -111,7 +118,7 @@ void WriteSet(const CliOptions& options, const std::optional<PdfSettings>& pdf,
                        pdf);
   }
   if (options.json) {
-    WriteJson(out, set.front(), set);
+    WriteJson(out, set.front(), options.options_typed, set);
     return;
   }
   for (size_t i = 0; i < set.size(); ++i) {
@@ -139,6 +146,24 @@ std::string HelpText() {
                        "graine après la précédente, selon s × 1664525 + 1013904223 (modulo "
                        "2^32), qui donne une feuille nouvelle ; avec --out, les sujets et les "
                        "corrigés une feuille par page") +
+         HelpEntry("--level NIVEAU",
+                   LevelChoices() +
+                       " : les options et le plus grand terme du programme de la classe, pour "
+                       "celles qui valent pour le type ; une option ou --max données en plus "
+                       "l'emportent") +
+         HelpEntry("--denominators D",
+                   "any (quelconques, par défaut), multiple (l'un multiple de l'autre) ou same "
+                   "(égaux) ; add, sub, mul, div, et reduc sauf same") +
+         HelpEntry("--negatives",
+                   "nombres relatifs : chaque numérateur positif ou négatif ; "
+                   "add, sub, mul et div") +
+         HelpEntry("--mixed",
+                   "un résultat plus grand que 1 suivi de sa forme 1 + 3/4 ; "
+                   "add, sub, mul, div, pow et simp") +
+         HelpEntry("--division-sign SIGNE", "colon (« : », par défaut) ou obelus (« ÷ »)") +
+         HelpEntry("--least-common-denominator",
+                   "reduc : sur le plus petit dénominateur commun, et non le produit des "
+                   "dénominateurs") +
          "  --json             un objet JSON au lieu d'une liste\n"
          "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
          "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n" +
@@ -200,7 +225,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                            worksheet.documents.answer_key, pdf);
       }
       if (options.json) {
-        WriteJson(out, worksheet);
+        WriteJson(out, worksheet, options.options_typed);
       } else {
         WriteText(out, worksheet);
       }

@@ -6,6 +6,7 @@
 #include <limits>
 #include <set>
 
+#include "drawing/drawing_phase.h"
 #include "drawing/exercise_catalogue.h"
 #include "richtext/qt_text.h"
 
@@ -89,6 +90,103 @@ std::string ParseOutBase(std::string_view base) {
   return std::string(base);
 }
 
+Level ParseLevel(std::string_view text) {
+  for (const LevelPreset& preset : LevelPresets()) {
+    if (preset.command_word == text) {
+      return preset.level;
+    }
+  }
+  throw UsageError("--level attend " + LevelChoices() + ", et non " + Quoted(text));
+}
+
+DenominatorRule ParseDenominators(std::string_view text) {
+  if (const auto rule = DenominatorRuleFromWord(text)) {
+    return *rule;
+  }
+  throw UsageError("--denominators attend any, multiple ou same, et non " + Quoted(text));
+}
+
+DivisionSign ParseDivisionSign(std::string_view text) {
+  if (const auto sign = DivisionSignFromWord(text)) {
+    return *sign;
+  }
+  throw UsageError("--division-sign attend colon ou obelus, et non " + Quoted(text));
+}
+
+// The types whose exercises read an option, "add, sub, mul ou div".
+std::string TypesUsing(bool (*reads)(const OptionUse&)) {
+  std::vector<std::string_view> words;
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    if (reads(OptionUseOf(info.type))) {
+      words.push_back(info.command_word);
+    }
+  }
+  std::string list;
+  for (size_t i = 0; i < words.size(); ++i) {
+    list += i == 0 ? "" : (i + 1 < words.size() ? ", " : " ou ");
+    list += words[i];
+  }
+  return list;
+}
+
+// Refuses an option typed for a type that does not read it.
+void CheckReads(const CliOptions& options, std::string_view typed,
+                bool (*reads)(const OptionUse&)) {
+  if (!reads(OptionUseOf(*options.type))) {
+    throw UsageError(std::string(typed) + " ne va pas avec --type " +
+                     std::string(Describe(*options.type).command_word) + " : seulement avec " +
+                     TypesUsing(reads));
+  }
+}
+
+void CheckTypedOptionsApply(const CliOptions& options) {
+  const TypedExerciseOptions& typed = options.typed;
+  if (typed.denominators) {
+    CheckReads(options, "--denominators", [](const OptionUse& use) {
+      return use.multiple_denominators || use.same_denominators;
+    });
+    if (*typed.denominators == DenominatorRule::kMultiple) {
+      CheckReads(options, "--denominators multiple",
+                 [](const OptionUse& use) { return use.multiple_denominators; });
+    }
+    if (*typed.denominators == DenominatorRule::kSame) {
+      CheckReads(options, "--denominators same",
+                 [](const OptionUse& use) { return use.same_denominators; });
+    }
+  }
+  if (typed.negatives) {
+    CheckReads(options, "--negatives", [](const OptionUse& use) { return use.negatives; });
+  }
+  if (typed.mixed) {
+    CheckReads(options, "--mixed", [](const OptionUse& use) { return use.mixed; });
+  }
+  if (typed.least_common_denominator) {
+    CheckReads(options, "--least-common-denominator",
+               [](const OptionUse& use) { return use.least_common_denominator; });
+  }
+}
+
+// The options of the level (those the type reads), then those typed, which
+// win over it whatever their order; the level's largest term unless --max
+// was typed.
+void ResolveExerciseOptions(CliOptions& options) {
+  const TypedExerciseOptions& typed = options.typed;
+  ExerciseOptions& resolved = options.settings.options;
+  if (typed.level) {
+    const LevelPreset& preset = *FindLevelPreset(*typed.level);
+    resolved = OptionsUsed(preset.options, OptionUseOf(*options.type));
+    if (!options.max_typed) {
+      options.settings.largest_term = preset.largest_term;
+    }
+  }
+  resolved.denominators = typed.denominators.value_or(resolved.denominators);
+  resolved.negatives = resolved.negatives || typed.negatives;
+  resolved.mixed = resolved.mixed || typed.mixed;
+  resolved.division_sign = typed.division_sign.value_or(resolved.division_sign);
+  resolved.least_common_denominator =
+      resolved.least_common_denominator || typed.least_common_denominator;
+}
+
 struct OptionRule {
   std::string_view name;
   std::string_view short_name;  // "-h" for "--help"; empty for none
@@ -104,7 +202,10 @@ const std::vector<OptionRule>& OptionRules() {
       {"--max",
        {},
        WholeNumberRange(kLargestTermRange.min, kLargestTermRange.max),
-       [](O& o, V v) { o.settings.largest_term = ParseSetting("--max", v, kLargestTermRange); }},
+       [](O& o, V v) {
+         o.settings.largest_term = ParseSetting("--max", v, kLargestTermRange);
+         o.max_typed = true;
+       }},
       {"--count",
        {},
        WholeNumberRange(kQuestionCountRange.min, kQuestionCountRange.max),
@@ -146,6 +247,21 @@ const std::vector<OptionRule>& OptionRules() {
        {},
        WholeNumberRange(kPdfMarginRange.min, kPdfMarginRange.max),
        [](O& o, V v) { o.pdf_margin_mm = ParseSetting("--margin", v, kPdfMarginRange); }},
+      {"--level", {}, LevelChoices(), [](O& o, V v) { o.typed.level = ParseLevel(v); }},
+      {"--denominators",
+       {},
+       "any, multiple ou same",
+       [](O& o, V v) { o.typed.denominators = ParseDenominators(v); }},
+      {"--negatives", {}, "", [](O& o, V) { o.typed.negatives = true; }},
+      {"--mixed", {}, "", [](O& o, V) { o.typed.mixed = true; }},
+      {"--division-sign",
+       {},
+       "colon ou obelus",
+       [](O& o, V v) { o.typed.division_sign = ParseDivisionSign(v); }},
+      {"--least-common-denominator",
+       {},
+       "",
+       [](O& o, V) { o.typed.least_common_denominator = true; }},
       {"--json", {}, "", [](O& o, V) { o.json = true; }},
       {"--help", "-h", "", [](O& o, V) { o.help = true; }},
       {"--version", {}, "", [](O& o, V) { o.version = true; }},
@@ -163,6 +279,16 @@ const OptionRule* FindRule(std::string_view name) {
 }
 
 }  // namespace
+
+std::string LevelChoices() {
+  std::string choices;
+  const auto presets = LevelPresets();
+  for (size_t i = 0; i < presets.size(); ++i) {
+    choices += i == 0 ? "" : (i + 1 < presets.size() ? ", " : " ou ");
+    choices += presets[i].command_word;
+  }
+  return choices;
+}
 
 std::string FromTo(int64_t low, int64_t high) {
   return "de " + std::to_string(low) + " à " + std::to_string(high);
@@ -236,6 +362,16 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   }
   if (options.pdf_margin_mm && !options.pdf) {
     throw UsageError("--margin va avec --pdf, dont il règle les marges");
+  }
+  const std::set<std::string_view> exercise_options = {
+      "--level", "--denominators",  "--negatives",
+      "--mixed", "--division-sign", "--least-common-denominator"};
+  for (const std::string_view option : exercise_options) {
+    options.options_typed = options.options_typed || given.contains(option);
+  }
+  if (options.type) {
+    CheckTypedOptionsApply(options);
+    ResolveExerciseOptions(options);
   }
   return options;
 }

@@ -13,11 +13,27 @@
 
 namespace fractions {
 
+// The exercise options as typed, each only when it was: a level fills the
+// others, and what is typed wins over it.
+struct TypedExerciseOptions {
+  std::optional<Level> level;
+  std::optional<DenominatorRule> denominators;
+  bool negatives = false;
+  bool mixed = false;
+  std::optional<DivisionSign> division_sign;
+  bool least_common_denominator = false;
+};
+
 // What the command line asks for. Numbers are checked against the ranges of
 // the window's spin boxes, texts converted to Windows-1252.
 struct CliOptions {
   std::optional<ExerciseType> type;
+  // With the options of the level and those typed, as the type reads them.
   WorksheetSettings settings;
+  TypedExerciseOptions typed;
+  bool max_typed = false;
+  // An exercise option or a level was typed: the JSON lists the options.
+  bool options_typed = false;
   std::optional<uint32_t> seed;          // none: seed from the time of day
   std::optional<std::string> out_base;   // path without extension, its bytes as typed
   bool pdf = false;                      // with out_base: also BASE.pdf and BASE_Cor.pdf
@@ -51,6 +67,9 @@ std::optional<ExerciseType> ExerciseTypeFromCommandName(std::string_view name);
 // The type words, "add, sub, ... ou reduc", with their glosses for the help
 // ("pow (puissances)") or without.
 std::string TypeChoices(bool with_glosses);
+
+// The level words, "cm2, 6e, 5e, 4e ou 3e".
+std::string LevelChoices();
 
 // "de LOW à HIGH", as the help and the messages write a range.
 std::string FromTo(int64_t low, int64_t high);

@@ -4,6 +4,7 @@
 
 #include "cli_options.h"
 #include "drawing/exercise_catalogue.h"
+#include "richtext/qt_text.h"
 #include "worksheet/class_set.h"
 
 namespace fractions {
@@ -31,12 +32,37 @@ std::vector<GeneratedWorksheet> GenerateVariants(ExerciseType type,
 
 namespace {
 
+// The listing is UTF-8; the texts are Windows-1252 ("÷").
+std::string Utf8(const std::string& cp1252) {
+  return ToQString(cp1252).toStdString();
+}
+
+const char* JsonBool(bool value) {
+  return value ? "true" : "false";
+}
+
 void WriteQuestionObject(std::ostream& out, const QuestionListing& question) {
   out << "{";
-  for (const auto& [name, value] : question.fields) {
+  for (const auto& [name, value] : question.fields.numbers) {
     out << '"' << name << "\": " << value << ", ";
   }
+  if (const std::optional<MixedNumber>& mixed = question.fields.mixed) {
+    out << "\"mixed\": {\"whole\": " << mixed->whole << ", \"num\": " << mixed->num
+        << ", \"den\": " << mixed->den << "}, ";
+  }
   out << "\"key\": \"" << question.key << "\"}";
+}
+
+void WriteJsonOptions(std::ostream& out, const ExerciseOptions& options) {
+  const LevelPreset* level = FindLevelPreset(options.level);
+  out << "\"options\": {\"level\": "
+      << (level ? "\"" + std::string(level->command_word) + "\"" : std::string("null"))
+      << ", \"denominators\": \"" << DenominatorRuleWord(options.denominators)
+      << "\", \"negatives\": " << JsonBool(options.negatives)
+      << ", \"mixed\": " << JsonBool(options.mixed) << ", \"division_sign\": \""
+      << Utf8(std::string(DivisionSignText(options.division_sign)))
+      << "\", \"least_common_denominator\": " << JsonBool(options.least_common_denominator)
+      << "}, ";
 }
 
 void WriteJsonQuestions(std::ostream& out, const GeneratedWorksheet& worksheet,
@@ -52,12 +78,15 @@ void WriteJsonQuestions(std::ostream& out, const GeneratedWorksheet& worksheet,
 
 }  // namespace
 
-void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet,
+void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet, bool with_options,
                const std::vector<GeneratedWorksheet>& variants) {
   out << "{\"name\": \"" << worksheet.documents.name << "\", \"type\": \""
       << Describe(worksheet.type).command_word << "\", \"max\": " << worksheet.settings.largest_term
-      << ", \"count\": " << worksheet.settings.count << ", \"seed\": " << worksheet.seed
-      << ", \"questions\": ";
+      << ", \"count\": " << worksheet.settings.count << ", \"seed\": " << worksheet.seed << ", ";
+  if (with_options) {
+    WriteJsonOptions(out, OptionsOf(worksheet.documents.questions));
+  }
+  out << "\"questions\": ";
   WriteJsonQuestions(out, worksheet, "  ");
   if (!variants.empty()) {
     out << ", \"variants\": [";
@@ -76,7 +105,7 @@ void WriteText(std::ostream& out, const GeneratedWorksheet& worksheet) {
   out << worksheet.documents.name << " (graine " << worksheet.seed << ")\n";
   const std::vector<QuestionListing> questions = ListQuestions(worksheet.documents.questions);
   for (size_t p = 0; p < questions.size(); ++p) {
-    out << p + 1 << ") " << questions[p].text << "\n";
+    out << p + 1 << ") " << Utf8(questions[p].text) << "\n";
   }
 }
 

@@ -31,9 +31,10 @@ std::vector<GeneratedWorksheet> GenerateVariants(ExerciseType type,
                                                  const WorksheetSettings& settings, uint32_t seed,
                                                  int count);
 
-// One JSON object: name, type, max, count, seed and the questions; with a
+// One JSON object: name, type, max, count, seed, the options the
+// worksheet was drawn with when `with_options`, and the questions; with a
 // set, also "variants": name, seed and questions of each worksheet of it.
-void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet,
+void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet, bool with_options,
                const std::vector<GeneratedWorksheet>& variants = {});
 
 // A readable listing: the name, then one numbered question per line with

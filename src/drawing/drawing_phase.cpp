@@ -3,13 +3,23 @@
 namespace fractions {
 
 QuestionSet RunDrawingPhase(ExerciseType type, int32_t largest_term, int32_t count,
-                            DrawingContext& context) {
+                            DrawingContext& context, const ExerciseOptions& options) {
   return std::visit(
       [&](const auto& kind) -> QuestionSet {
-        return KindQuestions<std::decay_t<decltype(kind)>>{kind,
-                                                           kind.Draw(largest_term, count, context)};
+        using Kind = std::decay_t<decltype(kind)>;
+        const ExerciseOptions used = OptionsUsed(options, Kind::kOptionUse);
+        return KindQuestions<Kind>{kind, kind.Draw(largest_term, count, context, used), used};
       },
       Describe(type).kind);
+}
+
+OptionUse OptionUseOf(ExerciseType type) {
+  return std::visit([](const auto& kind) { return std::decay_t<decltype(kind)>::kOptionUse; },
+                    Describe(type).kind);
+}
+
+const ExerciseOptions& OptionsOf(const QuestionSet& set) {
+  return std::visit([](const auto& drawn) -> const ExerciseOptions& { return drawn.options; }, set);
 }
 
 size_t QuestionCount(const QuestionSet& set) {
@@ -21,8 +31,9 @@ std::vector<QuestionListing> ListQuestions(const QuestionSet& set) {
       [](const auto& drawn) {
         std::vector<QuestionListing> listing;
         for (const auto& q : drawn.questions) {
-          listing.push_back(
-              {QuestionKey(drawn.kind.KeyNumbers(q)), drawn.kind.Fields(q), drawn.kind.Text(q)});
+          listing.push_back({QuestionKey(drawn.kind.KeyNumbers(q)),
+                             drawn.kind.Fields(q, drawn.options),
+                             drawn.kind.Text(q, drawn.options)});
         }
         return listing;
       },

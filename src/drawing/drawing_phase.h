@@ -7,6 +7,7 @@
 
 #include "drawing_context.h"
 #include "exercise_catalogue.h"
+#include "exercise_options.h"
 #include "exercise_type.h"
 
 // The drawing phase of every exercise type, through its catalogue row, and
@@ -14,13 +15,15 @@
 // knowing their kind.
 namespace fractions {
 
-// The questions of one run with the kind that drew them, which the
-// functions of the kind's slice take back (the four operations' kind knows
-// its operation).
+// The questions of one run with the kind that drew them and the options
+// they were drawn with (those the kind reads; the others at their
+// defaults), which the functions of the kind's slice take back (the four
+// operations' kind knows its operation).
 template <typename Kind>
 struct KindQuestions {
   Kind kind;
   std::vector<typename Kind::Question> questions;
+  ExerciseOptions options;
   friend bool operator==(const KindQuestions&, const KindQuestions&) = default;
 };
 
@@ -38,9 +41,17 @@ struct QuestionSetOf<std::variant<Kinds...>> {
 using QuestionSet = internal::QuestionSetOf<ExerciseKind>::type;
 
 // Runs the drawing phase of `type`: empties the question table, then draws
-// `count` distinct questions with terms up to `largest_term`.
+// `count` distinct questions with terms up to `largest_term` and the
+// options the type reads. Throws TooFewQuestions when the settings do not
+// give that many.
 QuestionSet RunDrawingPhase(ExerciseType type, int32_t largest_term, int32_t count,
-                            DrawingContext& context);
+                            DrawingContext& context, const ExerciseOptions& options = {});
+
+// The options an exercise type reads.
+OptionUse OptionUseOf(ExerciseType type);
+
+// The options of a set as its kind drew them.
+const ExerciseOptions& OptionsOf(const QuestionSet& set);
 
 // The number of questions in a set, whatever its type.
 size_t QuestionCount(const QuestionSet& set);
@@ -48,8 +59,8 @@ size_t QuestionCount(const QuestionSet& set);
 // One question as the command line lists it.
 struct QuestionListing {
   std::string key;        // its question key, as the question table holds it
-  QuestionFields fields;  // its numbers, named
-  std::string text;       // the question and its answer, "3/4 + 5/6 = 19/12"
+  QuestionFields fields;  // its numbers, named, and its result's mixed form
+  std::string text;       // the question and its answer, "3/4 + 5/6 = 19/12" (Windows-1252)
 };
 std::vector<QuestionListing> ListQuestions(const QuestionSet& set);
 

@@ -143,8 +143,24 @@ void TFormStorage::RestoreOnShow() {
         // One control refusing its value does not stop the others.
       }
     }
+    RestoreOptions(document);
   }
   state_ = StorageState::kRestored;
+}
+
+void TFormStorage::RestoreOptions(const IniDocument& document) {
+  const IniSection section = document.ReadSection(kOptionsSection);
+  for (const StoredOption& option : kStoredOptions) {
+    const std::string text = TrimTextValue(section.Read(option.key).value_or(""));
+    const auto found = std::find(option.texts.begin(), option.texts.end(), text);
+    try {
+      target_.SetOption(option.key, found == option.texts.end()
+                                        ? 0
+                                        : static_cast<size_t>(found - option.texts.begin()));
+    } catch (const std::exception&) {
+      // An option the window cannot take keeps its value.
+    }
+  }
 }
 
 void TFormStorage::RestorePlacement(const IniDocument& document) {
@@ -268,6 +284,7 @@ std::optional<std::string> TFormStorage::Save(bool destroying) {
       }
     }
   }
+  WriteOptions(document);
   if (const std::error_code error = SaveIniFile(document, ini_file_)) {
     if (failure_reported_) {
       return std::nullopt;
@@ -317,6 +334,23 @@ void TFormStorage::WriteValue(IniDocument& document, const StoredValue& value) c
       WriteList(document, value);
       break;
   }
+}
+
+// Every option, defaults included, in a section after all the others (the
+// lists' sections are moved to the end at every save). Lines of the section
+// the program does not know stay in it.
+void TFormStorage::WriteOptions(IniDocument& document) const {
+  for (const StoredOption& option : kStoredOptions) {
+    try {
+      const size_t index = target_.GetOption(option.key);
+      if (index < option.texts.size()) {
+        document.Write(kOptionsSection, option.key, option.texts[index]);
+      }
+    } catch (const std::exception&) {
+      // An option the window cannot give keeps the value of the file.
+    }
+  }
+  document.MoveSectionToEnd(kOptionsSection);
 }
 
 void TFormStorage::WriteList(IniDocument& document, const StoredValue& value) const {

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,31 @@ inline constexpr std::array<StoredValue, 13> kStoredValues = {{
 // The main section, named after the class of the main window.
 inline constexpr std::string_view kFormSection = "TForm1";
 
+// A setting of the exercise options, under its key of the options section:
+// one of a few texts, the first being the default, which a missing or
+// unknown text reads as.
+struct StoredOption {
+  std::string_view key;
+  std::span<const std::string_view> texts;
+};
+
+// Kept after every other section of the file.
+inline constexpr std::string_view kOptionsSection = "Options";
+
+inline constexpr std::string_view kLevelTexts[] = {"Libre", "CM2", "6e", "5e", "4e", "3e"};
+inline constexpr std::string_view kDenominatorTexts[] = {"0", "1", "2"};  // any, multiple, same
+inline constexpr std::string_view kOffOnTexts[] = {"0", "1"};
+
+// In the order of writing and of restoring.
+inline constexpr std::array<StoredOption, 6> kStoredOptions = {{
+    {"Niveau", kLevelTexts},
+    {"Denominateurs", kDenominatorTexts},
+    {"Relatifs", kOffOnTexts},
+    {"Mixtes", kOffOnTexts},
+    {"SigneDivision", kOffOnTexts},  // ":", "÷"
+    {"PlusPetitDenominateur", kOffOnTexts},
+}};
+
 // The longest list restored. "Count" is read from a file a user may edit:
 // a damaged count must not have the store build billions of lines.
 inline constexpr int32_t kMaxRestoredListLines = 4096;
@@ -55,8 +81,8 @@ enum class StorageState {
   kSaved,        // a save ran to its end
 };
 
-// Keeps the teacher's settings and the window's placement in the settings
-// file between starts. The window wires it to three of its events:
+// Keeps the teacher's settings, the exercise options and the window's
+// placement in the settings file between starts. The window wires it to three of its events:
 // - first show:  RestoreOnShow(), then the window's own show handling;
 // - close query: the window's own close-query handler first; if the close
 //   is allowed, SaveOnClose(), showing the message it returns, if any, in
@@ -106,11 +132,13 @@ class TFormStorage {
   void RestoreWindowState(const IniDocument& document);
   void RestoreValue(const IniDocument& document, const StoredValue& value);
   void RestoreList(const IniDocument& document, const StoredValue& value);
+  void RestoreOptions(const IniDocument& document);
 
   std::optional<std::string> Save(bool destroying);
   void WritePlacement(IniDocument& document, bool destroying) const;
   void WriteValue(IniDocument& document, const StoredValue& value) const;
   void WriteList(IniDocument& document, const StoredValue& value) const;
+  void WriteOptions(IniDocument& document) const;
 
   // "(1024x768)": the suffix of the keys that hold a placement for one
   // screen size.

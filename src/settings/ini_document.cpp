@@ -278,6 +278,16 @@ void IniDocument::EraseSection(std::string_view section) {
   lines_ = std::move(kept);
 }
 
+void IniDocument::MoveSectionToEnd(std::string_view section) {
+  const std::size_t header = FindSection(section);
+  if (header == lines_.size()) {
+    return;
+  }
+  const auto begin = lines_.begin() + static_cast<std::ptrdiff_t>(header);
+  const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header));
+  std::rotate(begin, end, lines_.end());
+}
+
 void IniDocument::ReplaceSection(std::string_view section, const std::vector<IniEntry>& entries) {
   // Build every line first: a bad name throws before the document changes.
   std::vector<Line> added;

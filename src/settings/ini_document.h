@@ -79,6 +79,10 @@ class IniDocument {
   // would be read in place of the erased one.
   void EraseSection(std::string_view section);
 
+  // Moves the first section of that name, with all its lines, to the end
+  // of the document; nothing when there is none.
+  void MoveSectionToEnd(std::string_view section);
+
   // Erases `section` and appends it anew at the end, holding `entries` in
   // their order: what erasing it and writing each key would give, in one pass.
   void ReplaceSection(std::string_view section, const std::vector<IniEntry>& entries);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -74,6 +75,12 @@ class StorageTarget {
   virtual void SetChecked(std::string_view control, bool checked) = 0;
   virtual std::vector<std::string> GetLines(std::string_view control) const = 0;
   virtual void SetLines(std::string_view control, const std::vector<std::string>& lines) = 0;
+
+  // An exercise option by its key in the options section (see
+  // kStoredOptions), as the place of its text among the texts it may take.
+  // Setting one changes nothing else and runs no handler.
+  virtual size_t GetOption(std::string_view key) const = 0;
+  virtual void SetOption(std::string_view key, size_t index) = 0;
 
   // The current placement; `state` is the window's own state (the
   // application being minimized is asked separately).

@@ -83,6 +83,7 @@ void TForm1::ConnectHandlers() {
   connect(btnApercu, &QPushButton::clicked, this, guarded(&TForm1::btnApercuClick));
   connect(btnNouvTexte, &QPushButton::clicked, this, guarded(&TForm1::btnNouvTexteClick));
   connect(btnEffaceTexte, &QPushButton::clicked, this, guarded(&TForm1::btnEffaceTexteClick));
+  connect(btnOptions, &QPushButton::clicked, this, guarded(&TForm1::btnOptionsClick));
 
   // Every change of a worksheet setting, by the user or by the settings
   // store, runs spmaxvaleurChange; the instruction only when the user types

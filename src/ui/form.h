@@ -127,6 +127,9 @@ class TForm1 : public QWidget {
   // A message box when a set of print jobs did not all go as asked.
   void TellHowPrintingWent(const ClassSetReport& report);
 
+  // The "Options des exercices" dialog (form_options.cpp).
+  void btnOptionsClick();
+
   // Class sets of different worksheets (form_sets.cpp).
   void ckbVariantesClick();
   // "Sujets différents" is checked and the views hold a run of this start.
@@ -203,6 +206,7 @@ class TForm1 : public QWidget {
   QPushButton* btnApercu;
   QPushButton* btnImprime;
   QPushButton* btnEnregistre;
+  QPushButton* btnOptions;
   TShape* Shape1;
   QWidget* Panel3;
   QWidget* Panel4;
@@ -223,6 +227,9 @@ class TForm1 : public QWidget {
   } SaveDialog1;
 
   AnchorLayout layout_{kDesignClient};
+  // The options every run draws with; each exercise type reads those that
+  // apply to it.
+  ExerciseOptions options_;
   LcgRandom random_;
   QuestionTable question_table_;
   LineImages line_images_;

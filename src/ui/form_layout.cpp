@@ -163,9 +163,9 @@ struct ExerciseButtonPlace {
 };
 
 constexpr ExerciseButtonPlace kExerciseButtonPlaces[] = {
-    {"btnSimplif", {8, 392, 28, 25}, 18},  {"btnReduc", {44, 392, 28, 25}, 19},
+    {"btnSimplif", {8, 392, 28, 25}, 19},  {"btnReduc", {44, 392, 28, 25}, 20},
     {"btnPlus", {80, 392, 26, 25}, 2},     {"btnMoins", {116, 392, 28, 25}, 7},
-    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 17},
+    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 18},
     {"btnDivise", {223, 392, 28, 25}, 11},
 };
 
@@ -248,6 +248,13 @@ void TForm1::CreateBottomBar() {
        "Enregistrer sujets et/ou corrigés dans un fichier RTF",
        {714, 392, 59, 25},
        kRB},
+      // In the free strip under the answer-key view.
+      {&TForm1::btnOptions,
+       "btnOptions",
+       "Options…",
+       "Niveau et options des exercices",
+       {8, 367, 75, 22},
+       kLB},
   };
   for (const ButtonSpec& entry : buttons) {
     QPushButton* button = Named(new QPushButton(QString::fromUtf8(entry.text), this), entry.name,
@@ -343,9 +350,10 @@ void TForm1::SetTabOrder() {
   // The other controls in tab order; the exercise buttons go in between, at
   // their own places.
   std::vector<QWidget*> order = {
-      spmaxvaleur, spMaxLigne,   RxE1,           RxE2,         btnImprime, spinterligne,  eTitre1,
-      eSepar,      btnRAZ,       spSujets,       ckbVariantes, spCorriges, btnEnregistre, CheckBox1,
-      Combo1,      btnNouvTexte, btnEffaceTexte, btnApercu,    ckbEdite,   btnChoixImp};
+      spmaxvaleur, spMaxLigne,    RxE1,       RxE2,     btnImprime,   spinterligne,
+      eTitre1,     eSepar,        btnRAZ,     spSujets, ckbVariantes, btnOptions,
+      spCorriges,  btnEnregistre, CheckBox1,  Combo1,   btnNouvTexte, btnEffaceTexte,
+      btnApercu,   ckbEdite,      btnChoixImp};
   std::vector<ExerciseButtonPlace> places(std::begin(kExerciseButtonPlaces),
                                           std::end(kExerciseButtonPlaces));
   std::sort(places.begin(), places.end(),

@@ -18,6 +18,7 @@ WorksheetSettings TForm1::CurrentSettings() const {
   settings.largest_term = spmaxvaleur->value();
   settings.count = spMaxLigne->value();
   settings.spacing = spinterligne->value();
+  settings.options = options_;
   return settings;
 }
 

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "form.h"
+#include "option_fields.h"
 #include "richtext/qt_text.h"
 
 namespace fractions {
@@ -93,6 +94,26 @@ void FormStorageTarget::SetLines(std::string_view control, const std::vector<std
   }
   combo->setEditText(shown);
   form_.chosen_instruction_ = -1;
+}
+
+namespace {
+
+const OptionField& FieldOf(std::string_view key) {
+  const OptionField* field = FindOptionField(key);
+  if (field == nullptr) {
+    throw std::invalid_argument("no option " + std::string(key));
+  }
+  return *field;
+}
+
+}  // namespace
+
+size_t FormStorageTarget::GetOption(std::string_view key) const {
+  return FieldOf(key).get(form_.options_);
+}
+
+void FormStorageTarget::SetOption(std::string_view key, size_t index) {
+  FieldOf(key).set(form_.options_, index);
 }
 
 WindowPlacement FormStorageTarget::GetPlacement() const {

@@ -21,6 +21,8 @@ class FormStorageTarget final : public StorageTarget {
   void SetChecked(std::string_view control, bool checked) override;
   std::vector<std::string> GetLines(std::string_view control) const override;
   void SetLines(std::string_view control, const std::vector<std::string>& lines) override;
+  size_t GetOption(std::string_view key) const override;
+  void SetOption(std::string_view key, size_t index) override;
 
   WindowPlacement GetPlacement() const override;
   void ApplyPlacement(const WindowPlacement& placement) override;

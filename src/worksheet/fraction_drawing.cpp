@@ -15,6 +15,11 @@ constexpr int kDenominatorRow = kRowHeight / 2 + 2;  // 16
 constexpr int kWholeNumberRow = kRowHeight / 4;      // 7
 constexpr int kPowerShift = 6;
 constexpr int kExponentGap = 1;
+// Blank columns between a minus sign's cell and the bar after it, so that
+// the two never read as one long bar.
+constexpr int kSignGap = 2;
+// Blank columns on each side of a bracketed whole number.
+constexpr int kBracketedWholeMargin = 1;
 
 int Centred(LineImage& canvas, const std::string& text) {
   // Truncates toward zero.
@@ -46,21 +51,97 @@ void DrawParenthesesAndExponent(LineImage& canvas, const std::string& exponent) 
   canvas.SetFont(LineFont::kOperand);
 }
 
-}  // namespace
+// The minus sign's width with its gap.
+int SignWidth(LineScale s) {
+  return LineTextWidth(LineFont::kOperand, s, kMinusSign) + s(kSignGap);
+}
 
-void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
+// Where a bracketed fraction's area starts, after its left parenthesis.
+int OpenWidth(LineScale s) {
+  return s(kPowerShift);
+}
+
+// How far past the fraction's area the right parenthesis ends: its box
+// lies where a power's does from the fraction it closes.
+int CloseWidth(LineScale s) {
+  return s(24) - s(kFractionWidth);
+}
+
+// A power's parentheses around a fraction whose area starts at column
+// `fraction`, the left one at column 0.
+void DrawOperandParentheses(LineImage& canvas, int fraction) {
+  const LineScale s = canvas.Scale();
+  canvas.Arc(ScaledBox(s, {0, 0, 10, 32}), ScaledPoint(s, 2, 0), ScaledPoint(s, 2, 28));
+  canvas.Arc({fraction + s(14), 0, fraction + s(24), s(30)}, {fraction + s(22), s(30)},
+             {fraction + s(22), 0});
+}
+
+// num over a bar over den, the area starting at column `left`.
+void DrawFractionAt(LineImage& canvas, int left, int32_t num, int32_t den) {
   const LineScale s = canvas.Scale();
   canvas.SetFont(LineFont::kOperand);
   const std::string num_text = std::to_string(num);
   const std::string den_text = std::to_string(den);
   if (den_text == "1") {
-    canvas.TextOut(Centred(canvas, num_text), s(kWholeNumberRow), num_text);
+    canvas.TextOut(left + Centred(canvas, num_text), s(kWholeNumberRow), num_text);
     return;
   }
-  canvas.TextOut(Centred(canvas, num_text), 0, num_text);
-  canvas.MoveTo(0, s(kBarRow));
-  canvas.LineTo(s(kFractionWidth), s(kBarRow));
-  canvas.TextOut(Centred(canvas, den_text), s(kDenominatorRow), den_text);
+  canvas.TextOut(left + Centred(canvas, num_text), 0, num_text);
+  canvas.MoveTo(left, s(kBarRow));
+  canvas.LineTo(left + s(kFractionWidth), s(kBarRow));
+  canvas.TextOut(left + Centred(canvas, den_text), s(kDenominatorRow), den_text);
+}
+
+// "(−4)" in the operand font, as one text.
+std::u16string BracketedWhole(int32_t num) {
+  const std::string digits = std::to_string(-static_cast<int64_t>(num));
+  return u"(" + std::u16string(kMinusSign) + std::u16string(digits.begin(), digits.end()) + u")";
+}
+
+}  // namespace
+
+void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
+  DrawFractionAt(canvas, 0, num, den);
+}
+
+int OperandWidth(LineScale s, int32_t num, int32_t den, bool bracketed) {
+  if (num >= 0) {
+    return s(kFractionWidth);
+  }
+  if (bracketed && den == 1) {
+    return LineTextWidth(LineFont::kOperand, s, BracketedWhole(num)) + 2 * s(kBracketedWholeMargin);
+  }
+  return (bracketed ? OpenWidth(s) + CloseWidth(s) : 0) + SignWidth(s) + s(kFractionWidth);
+}
+
+void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
+  if (num >= 0) {
+    DrawFraction(canvas, num, den);
+    return;
+  }
+  const LineScale s = canvas.Scale();
+  if (bracketed && den == 1) {
+    canvas.SetFont(LineFont::kOperand);
+    canvas.TextOut(s(kBracketedWholeMargin), s(kWholeNumberRow), BracketedWhole(num));
+    return;
+  }
+  const int sign_left = bracketed ? OpenWidth(s) : 0;
+  const int left = sign_left + SignWidth(s);
+  DrawFractionAt(canvas, left, -num, den);
+  if (den == 1) {
+    // Just before the digits, on their line: "−3".
+    const int digits = left + Centred(canvas, std::to_string(-static_cast<int64_t>(num)));
+    canvas.TextOut(digits - LineTextWidth(LineFont::kOperand, s, kMinusSign), s(kWholeNumberRow),
+                   kMinusSign);
+  } else {
+    // The middle of the sign's stroke on the middle of the bar, whose
+    // extra rows at a larger scale lie above its row.
+    const QRect ink = LineTextInk(LineFont::kOperand, s, kMinusSign);
+    canvas.TextOut(sign_left, s(kBarRow) - ink.top() - (ink.height() + s(1) - 2) / 2, kMinusSign);
+  }
+  if (bracketed) {
+    DrawOperandParentheses(canvas, left);
+  }
 }
 
 void DrawPowerFraction(LineImage& canvas, int32_t num, int32_t den, PowerForm form,

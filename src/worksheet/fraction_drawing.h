@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "drawing/kinds/powers.h"
 #include "line_image.h"
@@ -14,12 +15,28 @@ inline constexpr int kFractionWidth = 19;
 inline constexpr int kPowerWidth = 41;
 inline constexpr int kRowHeight = 28;
 
+// The sign a negative number is drawn with: a true minus, not a hyphen.
+inline constexpr std::u16string_view kMinusSign = u"\u2212";
+
 // Draws num over a bar over den in the kFractionWidth x kRowHeight area at
 // the top-left of `canvas`, each number centred on its own; a denominator
 // of 1 draws the numerator alone, lower down and without bar. A number
 // wider than the area is not shrunk: it is cut where the area is copied.
 // Every measure is taken at the canvas's scale.
 void DrawFraction(LineImage& canvas, int32_t num, int32_t den);
+
+// The width DrawOperand takes for a number at a scale: a fraction's, and
+// for a negative one also its minus sign and, when `bracketed`, its
+// parentheses.
+int OperandWidth(LineScale scale, int32_t num, int32_t den, bool bracketed);
+
+// Draws num/den in the OperandWidth x kRowHeight area (at the canvas's
+// scale) at the top-left of `canvas`: exactly DrawFraction's picture for a
+// number that is not negative. A negative one has the minus sign before its bar, at the bar's
+// height (a whole number: just before its digits, on their line), and,
+// when `bracketed`, parentheses around sign and fraction: tall ones around
+// a fraction, the font's own around a whole number, "(−4)".
+void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed);
 
 // The same fraction shifted 6 pixels right, in a kPowerWidth x kRowHeight
 // area, with a small bold exponent: on the numerator, on the denominator, or

@@ -18,6 +18,18 @@
 
 namespace fractions {
 
+// A text laid out once in one of the line fonts: a worksheet draws the same
+// few hundred numbers and signs again and again, and shaping them anew each
+// time would cost most of a run.
+struct LaidOutText {
+  int width;
+  int height;
+  int ascent;
+  QRect ink;  // the pixels the glyphs set, from the cell's top-left corner
+  QString string;
+  QStaticText text;
+};
+
 namespace {
 
 QRect ToQRect(PixelRect r) {
@@ -45,18 +57,6 @@ double ArcAngleDegrees(const QRectF& ellipse, QPoint through) {
   return std::atan2(dy, dx) * 180.0 / std::numbers::pi;
 }
 
-// A text laid out once in one of the line fonts: a worksheet draws the same
-// few hundred numbers and signs again and again, and shaping them anew each
-// time would cost most of a run.
-struct LaidOutText {
-  int width;
-  int height;
-  int ascent;
-  QRect ink;  // the pixels the glyphs set, from the cell's top-left corner
-  QString string;
-  QStaticText text;
-};
-
 // Where a text drawn at (0, 0) sets pixels: drawn once, with room around
 // it for glyphs that reach out of their cell.
 QRect InkOf(const QStaticText& text, const QFont& font, int width, int height) {
@@ -80,32 +80,53 @@ QRect InkOf(const QStaticText& text, const QFont& font, int width, int height) {
   return ink;
 }
 
-const LaidOutText& LayOut(LineFont font, LineScale scale, std::string_view cp1252_text) {
-  static std::array<std::unordered_map<std::string, LaidOutText>, 3> standard;
-  static std::map<std::pair<int, int>, std::array<std::unordered_map<std::string, LaidOutText>, 3>>
-      scaled;
-  auto& texts = (scale == LineScale()
-                     ? standard
-                     : scaled[{scale.Numerator(), scale.Denominator()}])[static_cast<size_t>(font)];
-  const std::string key(cp1252_text);
-  if (const auto found = texts.find(key); found != texts.end()) {
-    return found->second;
-  }
+LaidOutText MakeLaidOut(LineFont font, LineScale scale, const QString& text) {
   const QFont& qfont = GetLineFont(font, scale);
-  const QString text = ToQString(cp1252_text);
   const QFontMetrics metrics(qfont);
   QStaticText laid_out(text);
   laid_out.setTextFormat(Qt::PlainText);
   laid_out.prepare(QTransform(), qfont);
   const int width = metrics.horizontalAdvance(text);
   const int height = metrics.height();
-  return texts
-      .emplace(key, LaidOutText{width, height, metrics.ascent(),
-                                InkOf(laid_out, qfont, width, height), text, laid_out})
-      .first->second;
+  return LaidOutText{width, height,  metrics.ascent(), InkOf(laid_out, qfont, width, height),
+                     text,  laid_out};
+}
+
+// Texts are cached by their own bytes, per font, scale and kind of string,
+// so that a hit converts nothing.
+template <typename Key, typename ToText>
+const LaidOutText& CachedLayOut(LineFont font, LineScale scale, const Key& key, ToText to_text) {
+  using Texts = std::array<std::unordered_map<Key, LaidOutText>, 3>;
+  static Texts standard;
+  static std::map<std::pair<int, int>, Texts> scaled;
+  auto& texts = (scale == LineScale()
+                     ? standard
+                     : scaled[{scale.Numerator(), scale.Denominator()}])[static_cast<size_t>(font)];
+  if (const auto found = texts.find(key); found != texts.end()) {
+    return found->second;
+  }
+  return texts.emplace(key, MakeLaidOut(font, scale, to_text(key))).first->second;
+}
+
+const LaidOutText& LayOut(LineFont font, LineScale scale, std::string_view cp1252_text) {
+  return CachedLayOut(font, scale, std::string(cp1252_text),
+                      [](const std::string& bytes) { return ToQString(bytes); });
+}
+
+const LaidOutText& LayOut(LineFont font, LineScale scale, std::u16string_view text) {
+  return CachedLayOut(font, scale, std::u16string(text),
+                      [](const std::u16string& utf16) { return QString::fromStdU16String(utf16); });
 }
 
 }  // namespace
+
+int LineTextWidth(LineFont font, LineScale scale, std::u16string_view text) {
+  return LayOut(font, scale, text).width;
+}
+
+QRect LineTextInk(LineFont font, LineScale scale, std::u16string_view text) {
+  return LayOut(font, scale, text).ink;
+}
 
 void LineImage::SetSize(int width, int height) {
   width_ = width;
@@ -141,13 +162,26 @@ void LineImage::SetFont(LineFont font) {
   font_ = font;
 }
 
+LineFont LineImage::CurrentFont() const {
+  return bitmap_.isNull() ? LineFont::kLine : font_;
+}
+
 int LineImage::TextWidth(std::string_view cp1252_text) const {
-  return LayOut(bitmap_.isNull() ? LineFont::kLine : font_, scale_, cp1252_text).width;
+  return LayOut(CurrentFont(), scale_, cp1252_text).width;
 }
 
 void LineImage::TextOut(int x, int y, std::string_view cp1252_text) {
+  Bitmap();
+  DrawLaidOut(x, y, LayOut(font_, scale_, cp1252_text));
+}
+
+void LineImage::TextOut(int x, int y, std::u16string_view text) {
+  Bitmap();
+  DrawLaidOut(x, y, LayOut(font_, scale_, text));
+}
+
+void LineImage::DrawLaidOut(int x, int y, const LaidOutText& text) {
   QImage& image = Bitmap();
-  const LaidOutText& text = LayOut(font_, scale_, cp1252_text);
   QPainter painter(&image);
   PrepareAliased(painter);
   painter.setFont(GetLineFont(font_, scale_));

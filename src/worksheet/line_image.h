@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,13 @@
 #include "line_fonts.h"
 
 namespace fractions {
+
+struct LaidOutText;
+
+// The width of `text` in a line font at a scale, and the pixels its glyphs
+// set from its cell's top-left corner, without an image to draw it on.
+int LineTextWidth(LineFont font, LineScale scale, std::u16string_view text);
+QRect LineTextInk(LineFont font, LineScale scale, std::u16string_view text);
 
 // One off-screen image in which exercise lines are drawn, with the drawing
 // rules the line layouts' pixel offsets are counted in: text is placed by
@@ -46,6 +54,9 @@ class LineImage {
   // Draws the text with its cell's top-left corner at (x, y) and moves the
   // pen to (x + width, y).
   void TextOut(int x, int y, std::string_view cp1252_text);
+  // The same for text Windows-1252 cannot hold, such as the minus sign
+  // "\u2212".
+  void TextOut(int x, int y, std::u16string_view text);
   QPoint PenPos() const { return pen_; }
 
   void MoveTo(int x, int y) { pen_ = {x, y}; }
@@ -61,6 +72,8 @@ class LineImage {
 
  private:
   QImage& Bitmap();
+  LineFont CurrentFont() const;
+  void DrawLaidOut(int x, int y, const LaidOutText& text);
 
   int width_ = 0;
   int height_ = 0;

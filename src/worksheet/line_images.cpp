@@ -17,4 +17,9 @@ void LineImages::SetSizes(const LineSizes& sizes) {
   ImaRep.SetSize(s(sizes.rep_width), s(sizes.rep_height));
 }
 
+void LineImages::Widen(int question, int answer) {
+  ImaQuest.SetSize(ImaQuest.Width() + question, ImaQuest.Height());
+  ImaRep.SetSize(ImaRep.Width() + answer, ImaRep.Height());
+}
+
 }  // namespace fractions

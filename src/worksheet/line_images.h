@@ -27,6 +27,10 @@ struct LineImages {
   // Sizes the three images for a line layout, at the images' scale;
   // pictures drawn from then on have these sizes.
   void SetSizes(const LineSizes& sizes);
+  // Widens the question and the answer images by these many of their own
+  // pixels, for what a line holds beyond its layout's standard sizes (a
+  // minus sign, parentheses, a mixed form).
+  void Widen(int question, int answer);
 };
 
 }  // namespace fractions

@@ -12,8 +12,8 @@ namespace fractions {
 void ComposeQuestionLine(LineImages& images, const QuestionSet& set, int number) {
   std::visit(
       [&](const auto& drawn) {
-        ComposeLine(images, number, drawn.kind,
-                    drawn.questions.at(static_cast<size_t>(number - 1)));
+        ComposeLine(images, number, drawn.kind, drawn.questions.at(static_cast<size_t>(number - 1)),
+                    drawn.options);
       },
       set);
 }

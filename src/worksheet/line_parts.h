@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "drawing/exercise_options.h"
 #include "line_images.h"
 
 // The steps the line layouts of several kinds share: positions are those of
@@ -28,13 +30,25 @@ void StartLine(LineImages& images, int number);
 // 1:1) to column x of the answer line, at row `top`.
 void PlaceFraction(LineImages& images, int x, int top, int32_t num, int32_t den);
 
+// The same for a number that may be negative (see DrawOperand); returns
+// the width it took, a fraction's for a number that is not negative, whose
+// picture is then exactly PlaceFraction's.
+int PlaceOperand(LineImages& images, int x, int top, int32_t num, int32_t den, bool bracketed);
+
 // The question picture: the answer line's leftmost columns, as wide and
 // high as the question image.
 void CutQuestion(LineImages& images);
 
 // One row "a/b = p/q" at the operand column; the equals sign stands
-// `equals_drop` pixels below the row's top.
-void ComposeEqualityRow(LineImages& images, int top, int equals_drop, int32_t a, int32_t b,
-                        int32_t p, int32_t q);
+// `equals_drop` pixels below the row's top. Returns the column just past
+// the result.
+int ComposeEqualityRow(LineImages& images, int top, int equals_drop, int32_t a, int32_t b,
+                       int32_t p, int32_t q);
+
+// The width " = 1 + 3/4" takes after a result, 0 without a mixed form.
+int MixedWidth(LineImages& images, const std::optional<MixedNumber>& mixed);
+
+// Draws " = 1 + 3/4" from column x of the answer line's first row.
+void PlaceMixed(LineImages& images, int x, const std::optional<MixedNumber>& mixed);
 
 }  // namespace fractions

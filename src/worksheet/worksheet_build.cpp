@@ -88,7 +88,8 @@ DrawnWorksheet DrawWorksheet(ExerciseType type, const WorksheetSettings& setting
   DrawnWorksheet drawn;
   drawn.name = MakeDocumentName(type, random);
   DrawingContext context{random, table};
-  drawn.questions = RunDrawingPhase(type, settings.largest_term, settings.count, context);
+  drawn.questions =
+      RunDrawingPhase(type, settings.largest_term, settings.count, context, settings.options);
   return drawn;
 }
 

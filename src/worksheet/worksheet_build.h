@@ -6,6 +6,7 @@
 
 #include "drawing/drawing_context.h"
 #include "drawing/drawing_phase.h"
+#include "drawing/exercise_options.h"
 #include "drawing/exercise_type.h"
 #include "line_images.h"
 #include "print_sizes.h"
@@ -31,6 +32,9 @@ struct WorksheetSettings {
   int32_t largest_term = kLargestTermRange.default_value;  // M
   int32_t count = kQuestionCountRange.default_value;       // N
   int32_t spacing = kSpacingRange.default_value;           // S
+  // How the questions are drawn and written; each type reads those that
+  // apply to it.
+  ExerciseOptions options;
   // Large print ("Grands caractères"): both documents set in the sizes of
   // kLargePrintSizes instead of the standard ones.
   bool large_print = false;

@@ -190,6 +190,19 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--instruction ne peut être donné qu'une fois"},
       {{"--type", "add", "--json", "--json"}, "--json ne peut être donné qu'une fois"},
       {{"-h", "--help"}, "--help ne peut être donné qu'une fois"},
+      // An exercise option typed for a type that does not read it.
+      {{"--type", "pow", "--negatives"},
+       "--negatives ne va pas avec --type pow : seulement avec add, sub, mul ou div"},
+      {{"--type", "simp", "--denominators", "any"}, "--denominators ne va pas avec --type simp"},
+      {{"--type", "reduc", "--denominators", "same"},
+       "--denominators same ne va pas avec --type reduc : seulement avec add, sub, mul ou div"},
+      {{"--type", "reduc", "--level", "cm2", "--mixed"}, "--mixed ne va pas avec --type reduc"},
+      {{"--type", "add", "--least-common-denominator"},
+       "--least-common-denominator ne va pas avec --type add : seulement avec reduc"},
+      {{"--type", "add", "--level", "2nde"},
+       "--level attend cm2, 6e, 5e, 4e ou 3e, et non « 2nde »"},
+      {{"--type", "add", "--denominators", "equal"}, "--denominators attend any, multiple ou same"},
+      {{"--type", "div", "--division-sign", "/"}, "--division-sign attend colon ou obelus"},
   };
   for (const Case& c : cases) {
     const CliRun run = RunWith(c.args);
@@ -529,6 +542,79 @@ TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
                   .status,
               kExitOk);
   }
+}
+
+// A level sets the options the type reads and the largest term; what is
+// typed wins over it, before or after it. The JSON says what was used.
+TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
+  struct Case {
+    std::vector<std::string> args;
+    int max;
+    QJsonObject options;
+  };
+  const auto options = [](const char* level, const char* denominators, bool negatives, bool mixed,
+                          const char* sign, bool least) {
+    return QJsonObject{{"level", level ? QJsonValue(level) : QJsonValue()},
+                       {"denominators", denominators},
+                       {"negatives", negatives},
+                       {"mixed", mixed},
+                       {"division_sign", QString::fromUtf8(sign)},
+                       {"least_common_denominator", least}};
+  };
+  const std::vector<Case> cases = {
+      {{"--type", "pow", "--level", "4e"}, 20, options("4e", "any", false, false, "÷", false)},
+      {{"--type", "reduc", "--level", "6e"},
+       20,
+       options("6e", "multiple", false, false, ":", true)},
+      {{"--type", "reduc", "--level", "cm2"}, 12, options("cm2", "any", false, false, ":", true)},
+      {{"--max", "40", "--type", "add", "--level", "6e", "--denominators", "any"},
+       40,
+       options("6e", "any", false, true, ":", false)},
+      {{"--division-sign", "colon", "--type", "div", "--level", "3e", "--max", "9"},
+       9,
+       options("3e", "any", true, false, ":", false)},
+      {{"--type", "sub", "--negatives", "--mixed"},
+       100,
+       options(nullptr, "any", true, true, ":", false)},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--seed", "8", "--json"});
+    const CliRun run = RunWith(args);
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    const QJsonObject json = ParseJson(run.out);
+    EXPECT_EQ(json["max"].toInt(), c.max) << c.args[1];
+    EXPECT_EQ(json["options"].toObject(), c.options) << run.out.substr(0, 300);
+  }
+  EXPECT_FALSE(ParseJson(RunWith({"--type", "div", "--json"}).out).contains("options"));
+}
+
+// With --mixed, an improper result that is not whole carries its mixed
+// form; the listing writes it, and the division sign, in UTF-8.
+TEST(FractionsCli, MixedFormsAndTheObelusInTheListings) {
+  const CliRun json = RunWith({"--type", "div", "--mixed", "--division-sign", "obelus", "--count",
+                               "40", "--seed", "3", "--json"});
+  ASSERT_EQ(json.status, kExitOk) << json.err;
+  int mixed = 0;
+  for (const auto& value : ParseJson(json.out)["questions"].toArray()) {
+    const QJsonObject q = value.toObject();
+    const int num = q["num"].toInt();
+    const int den = q["den"].toInt();
+    ASSERT_EQ(q.contains("mixed"), num > den && den > 1) << num << "/" << den;
+    if (q.contains("mixed")) {
+      const QJsonObject m = q["mixed"].toObject();
+      EXPECT_EQ(m["whole"].toInt() * den + m["num"].toInt(), num);
+      EXPECT_TRUE(m["num"].toInt() < den && m["den"].toInt() == den);
+      ++mixed;
+    }
+  }
+  EXPECT_GT(mixed, 5);
+  const CliRun text = RunWith(
+      {"--type", "div", "--mixed", "--division-sign", "obelus", "--count", "40", "--seed", "3"});
+  EXPECT_NE(text.out.find(" ÷ "), std::string::npos);
+  EXPECT_TRUE(QRegularExpression(" = \\d+/\\d+ = \\d+ \\+ \\d+/\\d+\\n")
+                  .match(QString::fromStdString(text.out))
+                  .hasMatch());
 }
 
 TEST(FractionsCli, HelpVersionAndInlineValues) {

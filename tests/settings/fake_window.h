@@ -49,6 +49,9 @@ class FakeWindow : public StorageTarget {
   std::map<std::string, bool, std::less<>> checks = {
       {"CheckBox1", true}, {"ckbEdite", false}, {"ckbVariantes", false}};
   std::vector<std::string> combo_lines = BuiltInInstructions();
+  // The exercise options by key, as the place of their text; missing ones
+  // are at 0, their default.
+  std::map<std::string, size_t, std::less<>> options;
 
   std::set<std::string, std::less<>> missing_controls;  // HasControl says no
   std::set<std::string, std::less<>> failing_controls;  // access throws
@@ -91,6 +94,12 @@ class FakeWindow : public StorageTarget {
     Access(control, texts);
     combo_lines = lines;
   }
+
+  size_t GetOption(std::string_view key) const override {
+    const auto found = options.find(key);
+    return found == options.end() ? 0 : found->second;
+  }
+  void SetOption(std::string_view key, size_t index) override { options[std::string(key)] = index; }
 
   WindowPlacement GetPlacement() const override { return placement; }
   void ApplyPlacement(const WindowPlacement& stored) override { applied = stored; }

@@ -29,6 +29,7 @@
 #include <utility>
 
 #include "drawing/exercise_catalogue.h"
+#include "drawing/exercise_options.h"
 #include "richtext/rtf_reader.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
@@ -151,6 +152,50 @@ class FormTest : public QObject {
   }
 
   static QColor Lamp(TForm1& form) { return Find<TShape>(form, "Shape1")->BrushColor(); }
+
+  // Clicks "Options…" and lets `act` work the dialog while it shows; `act`
+  // ends it with OK or Annuler.
+  static void WorkOptionsDialog(TForm1& form, const std::function<void(QDialog&)>& act) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      shown = true;
+      act(*dialog);
+    });
+    QTest::mouseClick(Find<QPushButton>(form, "btnOptions"), Qt::LeftButton);
+    QVERIFY(shown);
+  }
+
+  static void Choose(QDialog& dialog, const char* list, int index) {
+    ChooseInstruction(dialog.findChild<QComboBox*>(list), index);
+  }
+
+  static void Press(QDialog& dialog, const char* text) {
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == text) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+      }
+    }
+    QFAIL(text);
+  }
+
+  // What the dialog's fields show, in their order.
+  static QStringList Shown(QDialog& dialog) {
+    QStringList shown;
+    for (const char* name : {"Niveau", "Denominateurs", "Relatifs", "Mixtes", "SigneDivision",
+                             "PlusPetitDenominateur"}) {
+      if (auto* combo = dialog.findChild<QComboBox*>(name)) {
+        shown << combo->currentText();
+      } else if (auto* check = dialog.findChild<QCheckBox*>(name)) {
+        shown << (check->isChecked() ? "1" : "0");
+      } else {
+        shown << QString("no field %1").arg(name);
+      }
+    }
+    return shown;
+  }
 
   // The text and pictures a view shows, to compare two views.
   static QString Content(const TRxRichEdit& view) {
@@ -442,6 +487,90 @@ class FormTest : public QObject {
     QCOMPARE(form->size(), QSize(700, 450));
     QCOMPARE(form->pos(), QPoint(40, 30));
     QCOMPARE(Lamp(*form), TForm1::kLampGreen);  // the activation after the restore
+  }
+
+  // The dialog in French: a level fills the fields and "Max valeur", a
+  // field changed by hand makes the level "Libre", Annuler changes nothing,
+  // and the options come back at the next start.
+  void theOptionsDialogFillsAndKeepsTheOptions() {
+    const QString file = folder_.filePath("options.ini");
+    {
+      auto form = ShownForm(file);
+      QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+      WorkOptionsDialog(*form, [](QDialog& dialog) {
+        QCOMPARE(dialog.windowTitle(), "Options des exercices");
+        QCOMPARE(Shown(dialog), QStringList({"Libre", "quelconques", "0", "0", ":", "0"}));
+        Choose(dialog, "Niveau", 4);  // 4e
+        QCOMPARE(Shown(dialog), QStringList({"4e", "quelconques", "1", "0", "÷", "1"}));
+        QTest::mouseClick(dialog.findChild<QCheckBox*>("Mixtes"), Qt::LeftButton);
+        QCOMPARE(Shown(dialog), QStringList({"Libre", "quelconques", "1", "1", "÷", "1"}));
+        Choose(dialog, "Niveau", 2);  // 6e
+        QCOMPARE(Shown(dialog),
+                 QStringList({"6e", "l'un multiple de l'autre", "0", "1", ":", "1"}));
+        for (const char* name : {"Denominateurs", "Relatifs", "Mixtes", "PlusPetitDenominateur"}) {
+          QVERIFY2(dialog.findChild<QWidget*>(name)->toolTip().contains("Bouton"), name);
+        }
+        Press(dialog, "OK");
+      });
+      QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 20);
+      QCOMPARE(Lamp(*form), TForm1::kLampRed);
+      QCOMPARE(form->CurrentSettings().options, FindLevelPreset(Level::k6e)->options);
+      WorkOptionsDialog(*form, [](QDialog& dialog) {
+        Choose(dialog, "Niveau", 5);
+        Press(dialog, "Annuler");
+      });
+      QCOMPARE(form->CurrentSettings().options.level, Level::k6e);
+      Find<QSpinBox>(*form, "spmaxvaleur")->setValue(50);
+      QVERIFY(form->close());
+      QVERIFY(
+          ReadAll(file).endsWith("[Options]\r\nNiveau=6e\r\nDenominateurs=1\r\nRelatifs=0\r\n"
+                                 "Mixtes=1\r\nSigneDivision=0\r\nPlusPetitDenominateur=1\r\n"));
+    }
+    auto form = ShownForm(file);
+    WorkOptionsDialog(*form, [](QDialog& dialog) {
+      QCOMPARE(Shown(dialog), QStringList({"6e", "l'un multiple de l'autre", "0", "1", ":", "1"}));
+      Press(dialog, "OK");  // the level shown, not chosen again: "Max valeur" stays
+    });
+    QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 50);
+  }
+
+  // "Options…" sits in the free strip under the answer key: from the
+  // smallest size up it touches no other control, and it comes right after
+  // "Sujets différents" in the tab order, the others keeping theirs.
+  void theOptionsButtonTouchesNoControlAndTabsAfterTheSetBox() {
+    auto form = ShownForm();
+    auto* options = Find<QPushButton>(*form, "btnOptions");
+    QCOMPARE(options->text(), "Options…");
+    QCOMPARE(options->toolTip(), "Niveau et options des exercices");
+    const QSize smallest = form->minimumSize();
+    for (const QSize& size : {smallest, smallest + QSize(30, 17), TForm1::kDesignClient,
+                              TForm1::kDesignClient + QSize(200, 150)}) {
+      form->resize(size);
+      if (size == TForm1::kDesignClient) {
+        QCOMPARE(options->geometry(), QRect(8, 367, 75, 22));
+      }
+      for (QWidget* other : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other != options && other->isVisible() && other->objectName() != "Panel3") {
+          QVERIFY2(!other->geometry().intersects(options->geometry()),
+                   qPrintable(other->objectName()));
+        }
+      }
+    }
+    const QStringList expected = {
+        "spmaxvaleur",    "spMaxLigne", "btnPlus",      "RxE1",       "RxE2",       "btnImprime",
+        "spinterligne",   "btnMoins",   "eTitre1",      "eSepar",     "btnMult",    "btnDivise",
+        "btnRAZ",         "spSujets",   "ckbVariantes", "btnOptions", "spCorriges", "btnEnregistre",
+        "btnPuiss",       "btnSimplif", "btnReduc",     "CheckBox1",  "Combo1",     "btnNouvTexte",
+        "btnEffaceTexte", "btnApercu",  "ckbEdite",     "btnChoixImp"};
+    QStringList order;
+    QWidget* widget = Find<QWidget>(*form, "spmaxvaleur");
+    do {
+      if (expected.contains(widget->objectName()) && !order.contains(widget->objectName())) {
+        order << widget->objectName();
+      }
+      widget = widget->nextInFocusChain();
+    } while (widget != Find<QWidget>(*form, "spmaxvaleur"));
+    QCOMPARE(order, expected);
   }
 
   void damagedOrForeignSettingsFallBackToTheLayout() {

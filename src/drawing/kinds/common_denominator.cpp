@@ -1,5 +1,9 @@
 #include "common_denominator.h"
 
+#include <numeric>
+#include <optional>
+#include <tuple>
+
 namespace fractions {
 
 namespace {
@@ -10,21 +14,31 @@ bool Acceptable(const CommonDenominatorQuestion& q) {
 
 }  // namespace
 
-std::vector<CommonDenominatorQuestion> CommonDenominatorKind::Draw(int32_t largest_term,
-                                                                   int32_t count,
-                                                                   DrawingContext& context) const {
+std::vector<CommonDenominatorQuestion> CommonDenominatorKind::Draw(
+    int32_t largest_term, int32_t count, DrawingContext& context,
+    const ExerciseOptions& options) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
+  const ExerciseOptions used = OptionsUsed(options, kOptionUse);
+  std::optional<RelatedDenominators> related;
+  if (used.denominators == DenominatorRule::kMultiple) {
+    related.emplace(largest_term);
+  }
 
   std::vector<CommonDenominatorQuestion> questions;
   for (int position = 0; position < count; ++position) {
-    for (;;) {
+    for (AttemptBudget budget(position, count);; budget.Spend()) {
       CommonDenominatorQuestion q{};
       q.a = random.Random(largest_term) + 1;
-      q.b = random.Random(largest_term) + 1;
-      q.c = random.Random(largest_term) + 1;
-      q.d = random.Random(largest_term) + 1;
+      if (related) {  // a, the pair b and d, c
+        std::tie(q.b, q.d) = related->Draw(random);
+        q.c = random.Random(largest_term) + 1;
+      } else {
+        q.b = random.Random(largest_term) + 1;
+        q.c = random.Random(largest_term) + 1;
+        q.d = random.Random(largest_term) + 1;
+      }
       if ((q.b == 1 && q.d == 1) || (q.a == q.c && q.b == q.d)) {
         continue;  // two whole numbers, or the same fraction twice
       }
@@ -34,12 +48,14 @@ std::vector<CommonDenominatorQuestion> CommonDenominatorKind::Draw(int32_t large
       const int32_t b1 = q.b / g1;
       const int32_t c1 = q.c / g2;
       const int32_t d1 = q.d / g2;
-      // Equal or related denominators are still multiplied, not merged into
-      // their least common multiple: 1/3 and 2/3 become 3/9 and 6/9.
-      q.q1 = b1 * d1;
-      q.p1 = a1 * d1;
-      q.p2 = c1 * b1;
-      q.q2 = b1 * d1;
+      // By default equal or related denominators are still multiplied, not
+      // merged into their least common multiple: 1/3 and 2/3 become 3/9 and
+      // 6/9.
+      const int32_t common = used.least_common_denominator ? std::lcm(b1, d1) : b1 * d1;
+      q.q1 = common;
+      q.p1 = a1 * (common / b1);
+      q.p2 = c1 * (common / d1);
+      q.q2 = common;
       if (!Acceptable(q) || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
         continue;
       }
@@ -54,12 +70,21 @@ std::array<int32_t, 4> CommonDenominatorKind::KeyNumbers(const CommonDenominator
   return {q.a, q.b, q.c, q.d};
 }
 
-QuestionFields CommonDenominatorKind::Fields(const CommonDenominatorQuestion& q) const {
-  return {{"a", q.a},   {"b", q.b},   {"c", q.c},   {"d", q.d},
-          {"p1", q.p1}, {"q1", q.q1}, {"p2", q.p2}, {"q2", q.q2}};
+QuestionFields CommonDenominatorKind::Fields(const CommonDenominatorQuestion& q,
+                                             const ExerciseOptions&) const {
+  return {{{"a", q.a},
+           {"b", q.b},
+           {"c", q.c},
+           {"d", q.d},
+           {"p1", q.p1},
+           {"q1", q.q1},
+           {"p2", q.p2},
+           {"q2", q.q2}},
+          std::nullopt};
 }
 
-std::string CommonDenominatorKind::Text(const CommonDenominatorQuestion& q) const {
+std::string CommonDenominatorKind::Text(const CommonDenominatorQuestion& q,
+                                        const ExerciseOptions&) const {
   return FractionText(q.a, q.b) + " = " + FractionText(q.p1, q.q1) + " et " +
          FractionText(q.c, q.d) + " = " + FractionText(q.p2, q.q2);
 }

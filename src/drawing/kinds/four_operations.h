@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "drawing/drawing_context.h"
+#include "drawing/exercise_options.h"
 #include "kind_parts.h"
 
 namespace fractions {
@@ -15,6 +16,7 @@ namespace fractions {
 enum class Operation { kAdd, kSubtract, kMultiply, kDivide };
 
 // a/b op c/d = num/den, the result irreducible with a positive denominator.
+// With negative numbers, a, c and num carry the signs.
 struct OperationQuestion {
   int32_t a, b, c, d;
   int32_t num, den;
@@ -28,22 +30,29 @@ struct OperationQuestion {
 struct OperationKind {
   using Question = OperationQuestion;
 
+  static constexpr OptionUse kOptionUse{
+      .multiple_denominators = true, .same_denominators = true, .negatives = true, .mixed = true};
+
   Operation operation;
 
-  // Draws `count` distinct exercises a/b op c/d (terms 1..largest_term,
-  // never both denominators 1) with their irreducible results below 1000;
-  // subtraction results are never negative. Empties the question table
-  // first and leaves the keys of the accepted questions in it.
-  std::vector<OperationQuestion> Draw(int32_t largest_term, int32_t count,
-                                      DrawingContext& context) const;
-  // The numbers of the question's key, in its order: a, b, c, d. The
-  // operation is not part of it.
+  // Draws `count` distinct exercises a/b op c/d (|terms| 1..largest_term,
+  // never both denominators 1, the denominators related as the options
+  // say) with their irreducible results within 999; without negative
+  // numbers, subtraction results are never negative. Empties the question
+  // table first and leaves the keys of the accepted questions in it.
+  // Throws TooFewQuestions when the settings do not give `count`.
+  std::vector<OperationQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,
+                                      const ExerciseOptions& options = {}) const;
+  // The numbers of the question's key, in its order: a, b, c, d, signed.
+  // The operation is not part of it.
   std::array<int32_t, 4> KeyNumbers(const OperationQuestion& q) const;
-  QuestionFields Fields(const OperationQuestion& q) const;
-  // "3/4 + 5/6 = 19/12"
-  std::string Text(const OperationQuestion& q) const;
-  // The text between the two operands of a line: " + ", " - ", " x " or " : ".
-  std::string_view OperatorText() const;
+  QuestionFields Fields(const OperationQuestion& q, const ExerciseOptions& options) const;
+  // "3/4 + 5/6 = 19/12", "5/4 - (-2/3) = 23/12", "3/4 + 1 = 7/4 = 1 + 3/4"
+  // (Windows-1252: the division sign may be "÷").
+  std::string Text(const OperationQuestion& q, const ExerciseOptions& options) const;
+  // The text between the two operands of a line: " + ", " - ", " x ", and
+  // " : " or " ÷ " as the options say.
+  std::string_view OperatorText(const ExerciseOptions& options = {}) const;
 
   friend bool operator==(const OperationKind&, const OperationKind&) = default;
 };

@@ -130,7 +130,7 @@ int32_t ExponentForBaseSize(int32_t base_size, RandomSource& random) {
 }
 
 std::vector<PowerQuestion> PowerKind::Draw(int32_t largest_term, int32_t count,
-                                           DrawingContext& context) const {
+                                           DrawingContext& context, const ExerciseOptions&) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
 
@@ -138,7 +138,7 @@ std::vector<PowerQuestion> PowerKind::Draw(int32_t largest_term, int32_t count,
   for (int position = 0; position < count; ++position) {
     // The form is drawn once per position and kept through every rejection.
     const PowerForm form = FormFromDraw(context.random.Random(9));
-    for (;;) {
+    for (AttemptBudget budget(position, count);; budget.Spend()) {
       Attempt attempt;
       attempt.question.form = form;
       DrawTermsAndBaseSize(attempt, largest_term, context);
@@ -163,12 +163,17 @@ std::array<int32_t, 4> PowerKind::KeyNumbers(const PowerQuestion& q) const {
   return {q.a, q.b, static_cast<int32_t>(q.form), q.exponent};
 }
 
-QuestionFields PowerKind::Fields(const PowerQuestion& q) const {
-  return {{"a", q.a},          {"b", q.b},   {"form", static_cast<int32_t>(q.form)},
-          {"exp", q.exponent}, {"num", q.p}, {"den", q.q}};
+QuestionFields PowerKind::Fields(const PowerQuestion& q, const ExerciseOptions& options) const {
+  return {{{"a", q.a},
+           {"b", q.b},
+           {"form", static_cast<int32_t>(q.form)},
+           {"exp", q.exponent},
+           {"num", q.p},
+           {"den", q.q}},
+          MixedForm(options, q.p, q.q)};
 }
 
-std::string PowerKind::Text(const PowerQuestion& q) const {
+std::string PowerKind::Text(const PowerQuestion& q, const ExerciseOptions& options) const {
   const std::string a = std::to_string(q.a);
   const std::string b = std::to_string(q.b);
   const std::string n = std::to_string(q.exponent);
@@ -184,7 +189,7 @@ std::string PowerKind::Text(const PowerQuestion& q) const {
       power = a + "/" + b + "^" + n;
       break;
   }
-  return power + " = " + FractionText(q.p, q.q);
+  return power + " = " + ResultText(options, q.p, q.q);
 }
 
 }  // namespace fractions

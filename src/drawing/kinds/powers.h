@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "drawing/drawing_context.h"
+#include "drawing/exercise_options.h"
 #include "kind_parts.h"
 
 namespace fractions {
@@ -32,17 +33,20 @@ struct PowerQuestion {
 struct PowerKind {
   using Question = PowerQuestion;
 
+  static constexpr OptionUse kOptionUse{.mixed = true};
+
   // Draws `count` distinct power questions: a form (7 in 9 the whole
   // fraction, else the numerator or the denominator alone), terms, and an
   // exponent chosen from the size of the base so that results stay small.
-  // Empties the question table first and leaves the keys in it.
-  std::vector<PowerQuestion> Draw(int32_t largest_term, int32_t count,
-                                  DrawingContext& context) const;
+  // Empties the question table first and leaves the keys in it. No option
+  // changes the draws.
+  std::vector<PowerQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,
+                                  const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: a, b, form, exponent.
   std::array<int32_t, 4> KeyNumbers(const PowerQuestion& q) const;
-  QuestionFields Fields(const PowerQuestion& q) const;
-  // "(3/4)^2 = 9/16", "3^2/4 = 9/4", "3/4^2 = 3/16"
-  std::string Text(const PowerQuestion& q) const;
+  QuestionFields Fields(const PowerQuestion& q, const ExerciseOptions& options) const;
+  // "(3/4)^2 = 9/16", "3^2/4 = 9/4 = 2 + 1/4", "3/4^2 = 3/16"
+  std::string Text(const PowerQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const PowerKind&, const PowerKind&) = default;
 };

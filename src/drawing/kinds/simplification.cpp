@@ -9,14 +9,15 @@ constexpr int kDrawsPerAttempt = 6;
 }  // namespace
 
 std::vector<SimplificationQuestion> SimplificationKind::Draw(int32_t largest_term, int32_t count,
-                                                             DrawingContext& context) const {
+                                                             DrawingContext& context,
+                                                             const ExerciseOptions&) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
 
   std::vector<SimplificationQuestion> questions;
   for (int position = 0; position < count; ++position) {
-    for (;;) {
+    for (AttemptBudget budget(position, count);; budget.Spend()) {
       SimplificationQuestion q{};
       int32_t g = 1;
       for (int draws = 0; draws < kDrawsPerAttempt; ++draws) {
@@ -43,12 +44,14 @@ std::array<int32_t, 2> SimplificationKind::KeyNumbers(const SimplificationQuesti
   return {q.a, q.b};
 }
 
-QuestionFields SimplificationKind::Fields(const SimplificationQuestion& q) const {
-  return {{"a", q.a}, {"b", q.b}, {"num", q.p}, {"den", q.q}};
+QuestionFields SimplificationKind::Fields(const SimplificationQuestion& q,
+                                          const ExerciseOptions& options) const {
+  return {{{"a", q.a}, {"b", q.b}, {"num", q.p}, {"den", q.q}}, MixedForm(options, q.p, q.q)};
 }
 
-std::string SimplificationKind::Text(const SimplificationQuestion& q) const {
-  return FractionText(q.a, q.b) + " = " + FractionText(q.p, q.q);
+std::string SimplificationKind::Text(const SimplificationQuestion& q,
+                                     const ExerciseOptions& options) const {
+  return FractionText(q.a, q.b) + " = " + ResultText(options, q.p, q.q);
 }
 
 }  // namespace fractions

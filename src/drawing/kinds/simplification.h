@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "drawing/drawing_context.h"
+#include "drawing/exercise_options.h"
 #include "kind_parts.h"
 
 namespace fractions {
@@ -21,17 +22,21 @@ struct SimplificationQuestion {
 struct SimplificationKind {
   using Question = SimplificationQuestion;
 
+  static constexpr OptionUse kOptionUse{.mixed = true};
+
   // Draws `count` distinct fractions a/b (a in 1..largest_term, b in
   // 2..largest_term) to simplify, preferring reducible ones: up to six
   // fractions are drawn per attempt and the sixth is kept even if
   // irreducible. Empties the question table first and leaves the keys in it.
+  // No option changes the draws.
   std::vector<SimplificationQuestion> Draw(int32_t largest_term, int32_t count,
-                                           DrawingContext& context) const;
+                                           DrawingContext& context,
+                                           const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: a, b.
   std::array<int32_t, 2> KeyNumbers(const SimplificationQuestion& q) const;
-  QuestionFields Fields(const SimplificationQuestion& q) const;
-  // "12/18 = 2/3"
-  std::string Text(const SimplificationQuestion& q) const;
+  QuestionFields Fields(const SimplificationQuestion& q, const ExerciseOptions& options) const;
+  // "12/18 = 2/3", "18/12 = 3/2 = 1 + 1/2"
+  std::string Text(const SimplificationQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const SimplificationKind&, const SimplificationKind&) = default;
 };

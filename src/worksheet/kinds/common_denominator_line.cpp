@@ -12,8 +12,10 @@ constexpr int kSecondRowTop = 42;
 
 }  // namespace
 
+// No option changes the pictures: the least common denominator only gives
+// other numbers.
 void ComposeLine(LineImages& images, int number, const CommonDenominatorKind&,
-                 const CommonDenominatorQuestion& q) {
+                 const CommonDenominatorQuestion& q, const ExerciseOptions&) {
   images.SetSizes(kSizes);
   const LineScale s = images.Scale();
   StartLine(images, number);

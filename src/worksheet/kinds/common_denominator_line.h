@@ -10,6 +10,6 @@ namespace fractions {
 // p2/q2" in ImaRep and cuts the question picture, the rows without their
 // results, in ImaQuest.
 void ComposeLine(LineImages& images, int number, const CommonDenominatorKind& kind,
-                 const CommonDenominatorQuestion& q);
+                 const CommonDenominatorQuestion& q, const ExerciseOptions& options = {});
 
 }  // namespace fractions

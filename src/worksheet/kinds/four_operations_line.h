@@ -8,8 +8,10 @@ namespace fractions {
 // Question `number` (1-based) of a four-operation worksheet: sizes the
 // images for this layout, draws the answer line "7°) a/b op c/d = r/s" in
 // ImaRep and cuts the question picture, the line without its result, in
-// ImaQuest.
+// ImaQuest. Negative numbers have a minus sign before them, a negative
+// second operand parentheses; the division sign and the mixed form follow
+// the options.
 void ComposeLine(LineImages& images, int number, const OperationKind& kind,
-                 const OperationQuestion& q);
+                 const OperationQuestion& q, const ExerciseOptions& options = {});
 
 }  // namespace fractions

@@ -1,5 +1,7 @@
 #include "powers_line.h"
 
+#include <optional>
+
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/line_parts.h"
 
@@ -11,8 +13,11 @@ constexpr LineSizes kSizes{65, kRowHeight, kPowerWidth, 100, kRowHeight};
 
 }  // namespace
 
-void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQuestion& q) {
+void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQuestion& q,
+                 const ExerciseOptions& options) {
+  const std::optional<MixedNumber> mixed = MixedForm(options, q.p, q.q);
   images.SetSizes(kSizes);
+  images.Widen(0, MixedWidth(images, mixed));  // the answer line only
   const LineScale s = images.Scale();
   const int width = s(kPowerWidth);
   const int height = s(kRowHeight);
@@ -24,6 +29,7 @@ void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQu
   images.ImaRep.TextOut(x0 + width, s(7), kEquals);
   const int x1 = x0 + width + images.ImaRep.TextWidth(kEquals) + s(2);
   PlaceFraction(images, x1, 0, q.p, q.q);
+  PlaceMixed(images, x1 + FractionWidth(images), mixed);
   CutQuestion(images);
 }
 

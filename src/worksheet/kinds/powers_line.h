@@ -7,7 +7,9 @@ namespace fractions {
 
 // Question `number` (1-based) of a powers worksheet: sizes the images for
 // this layout, draws the answer line "7°) (a/b)^n = p/q" in ImaRep and cuts
-// the question picture, the line without its result, in ImaQuest.
-void ComposeLine(LineImages& images, int number, const PowerKind& kind, const PowerQuestion& q);
+// the question picture, the line without its result, in ImaQuest. With
+// mixed numbers, an improper result is followed by its mixed form.
+void ComposeLine(LineImages& images, int number, const PowerKind& kind, const PowerQuestion& q,
+                 const ExerciseOptions& options = {});
 
 }  // namespace fractions

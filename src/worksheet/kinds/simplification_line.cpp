@@ -1,5 +1,7 @@
 #include "simplification_line.h"
 
+#include <optional>
+
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/line_parts.h"
 
@@ -12,10 +14,12 @@ constexpr LineSizes kSizes{53, kRowHeight, kFractionWidth, 80, kRowHeight};
 }  // namespace
 
 void ComposeLine(LineImages& images, int number, const SimplificationKind&,
-                 const SimplificationQuestion& q) {
+                 const SimplificationQuestion& q, const ExerciseOptions& options) {
+  const std::optional<MixedNumber> mixed = MixedForm(options, q.p, q.q);
   images.SetSizes(kSizes);
+  images.Widen(0, MixedWidth(images, mixed));  // the answer line only
   StartLine(images, number);
-  ComposeEqualityRow(images, 0, images.Scale()(7), q.a, q.b, q.p, q.q);
+  PlaceMixed(images, ComposeEqualityRow(images, 0, images.Scale()(7), q.a, q.b, q.p, q.q), mixed);
   CutQuestion(images);
 }
 

@@ -8,7 +8,8 @@ namespace fractions {
 // Question `number` (1-based) of a simplification worksheet: sizes the
 // images for this layout, draws the answer line "7°) a/b = p/q" in ImaRep
 // and cuts the question picture, the line without its result, in ImaQuest.
+// With mixed numbers, an improper result is followed by its mixed form.
 void ComposeLine(LineImages& images, int number, const SimplificationKind& kind,
-                 const SimplificationQuestion& q);
+                 const SimplificationQuestion& q, const ExerciseOptions& options = {});
 
 }  // namespace fractions

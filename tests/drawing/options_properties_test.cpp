@@ -1,0 +1,208 @@
+// Every question drawn with options satisfies them, over many seeds, for
+// every exercise type: the denominators related as asked, signs only where
+// asked, exact irreducible keys (checked with 128-bit integers), the mixed
+// form and the least common denominator right; and a drawing that cannot
+// find enough questions says how many it found instead of looping.
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <string>
+
+#include "drawing/drawing_phase.h"
+#include "drawing/exercise_catalogue.h"
+
+namespace fractions {
+namespace {
+
+__extension__ using Int128 = __int128;
+
+struct Tally {
+  int numerators = 0;
+  int negative = 0;
+};
+
+void ExpectIrreducible(int32_t num, int32_t den) {
+  EXPECT_GE(den, 1);
+  EXPECT_LE(den, 999);
+  EXPECT_LE(std::abs(num), 999);
+  EXPECT_EQ(std::gcd(num, den), 1) << num << "/" << den;
+}
+
+// x/y == u/v, exactly (y, v not zero).
+bool SameValue(Int128 x, Int128 y, Int128 u, Int128 v) {
+  return x * v == u * y;
+}
+
+void ExpectMixedForm(const ExerciseOptions& o, const QuestionFields& fields, int32_t num,
+                     int32_t den) {
+  const bool expected = o.mixed && num > den && den > 1;
+  ASSERT_EQ(fields.mixed.has_value(), expected) << num << "/" << den;
+  if (expected) {
+    const MixedNumber& m = *fields.mixed;
+    EXPECT_EQ(Int128{m.whole} * den + m.num, num);
+    EXPECT_TRUE(m.num > 0 && m.num < den && m.den == den);
+  }
+}
+
+void ExpectRelated(const ExerciseOptions& o, int32_t b, int32_t d) {
+  if (o.denominators == DenominatorRule::kMultiple) {
+    EXPECT_TRUE(b % d == 0 || d % b == 0) << b << ", " << d;
+  }
+  if (o.denominators == DenominatorRule::kSame) {
+    EXPECT_TRUE(b == d && b >= 2) << b << ", " << d;
+  }
+}
+
+void Check(const OperationKind& kind, const ExerciseOptions& o, int32_t m,
+           const OperationQuestion& q, Tally& tally) {
+  for (const int32_t numerator : {q.a, q.c}) {
+    EXPECT_TRUE(numerator != 0 && std::abs(numerator) <= m);
+    EXPECT_TRUE(o.negatives || numerator > 0);
+    ++tally.numerators;
+    tally.negative += numerator < 0 ? 1 : 0;
+  }
+  for (const int32_t denominator : {q.b, q.d}) {
+    EXPECT_TRUE(denominator >= 1 && denominator <= m);
+  }
+  EXPECT_FALSE(q.b == 1 && q.d == 1);
+  ExpectRelated(o, q.b, q.d);
+  ExpectIrreducible(q.num, q.den);
+  const Int128 a = q.a, b = q.b, c = q.c, d = q.d;
+  switch (kind.operation) {
+    case Operation::kAdd:
+      EXPECT_TRUE(SameValue(q.num, q.den, a * d + b * c, b * d));
+      break;
+    case Operation::kSubtract:
+      EXPECT_TRUE(SameValue(q.num, q.den, a * d - b * c, b * d));
+      EXPECT_TRUE(o.negatives || q.num >= 0);
+      break;
+    case Operation::kMultiply:
+      EXPECT_TRUE(SameValue(q.num, q.den, a * c, b * d));
+      break;
+    case Operation::kDivide:
+      EXPECT_TRUE(SameValue(q.num, q.den, a * d, b * c));
+      EXPECT_NE(kind.Text(q, o).find(DivisionOperatorText(o.division_sign)), std::string::npos);
+      break;
+  }
+  ExpectMixedForm(o, kind.Fields(q, o), q.num, q.den);
+}
+
+void Check(const PowerKind& kind, const ExerciseOptions& o, int32_t, const PowerQuestion& q,
+           Tally&) {
+  ExpectIrreducible(q.p, q.q);
+  ExpectMixedForm(o, kind.Fields(q, o), q.p, q.q);
+}
+
+void Check(const SimplificationKind& kind, const ExerciseOptions& o, int32_t,
+           const SimplificationQuestion& q, Tally&) {
+  ExpectIrreducible(q.p, q.q);
+  EXPECT_TRUE(SameValue(q.p, q.q, q.a, q.b));
+  ExpectMixedForm(o, kind.Fields(q, o), q.p, q.q);
+}
+
+void Check(const CommonDenominatorKind&, const ExerciseOptions& o, int32_t m,
+           const CommonDenominatorQuestion& q, Tally&) {
+  for (const int32_t term : {q.a, q.b, q.c, q.d}) {
+    EXPECT_TRUE(term >= 1 && term <= m);
+  }
+  ExpectRelated(o, q.b, q.d);
+  const int32_t b1 = q.b / std::gcd(q.a, q.b);
+  const int32_t d1 = q.d / std::gcd(q.c, q.d);
+  EXPECT_EQ(q.q1, q.q2);
+  EXPECT_EQ(q.q1, o.least_common_denominator ? std::lcm(b1, d1) : b1 * d1);
+  EXPECT_TRUE(q.q1 >= 2 && q.q1 <= 999 && q.p1 <= 999 && q.p2 <= 999);
+  EXPECT_TRUE(SameValue(q.p1, q.q1, q.a, q.b));
+  EXPECT_TRUE(SameValue(q.p2, q.q2, q.c, q.d));
+}
+
+// Each option on its own, some together, and every level.
+std::vector<ExerciseOptions> OptionSets() {
+  using O = ExerciseOptions;
+  std::vector<O> sets = {
+      O{.denominators = DenominatorRule::kMultiple},
+      O{.denominators = DenominatorRule::kSame, .negatives = true, .mixed = true},
+      O{.negatives = true},
+      O{.division_sign = DivisionSign::kObelus},
+      O{.least_common_denominator = true},
+  };
+  for (const LevelPreset& preset : LevelPresets()) {
+    sets.push_back(preset.options);
+  }
+  return sets;
+}
+
+class OptionProperties : public ::testing::TestWithParam<std::tuple<ExerciseType, int32_t>> {};
+
+TEST_P(OptionProperties, EveryQuestionSatisfiesItsOptions) {
+  const auto [type, m] = GetParam();
+  const OptionUse use = OptionUseOf(type);
+  for (const ExerciseOptions& asked : OptionSets()) {
+    const ExerciseOptions options = OptionsUsed(asked, use);
+    Tally tally;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+      SCOPED_TRACE("seed " + std::to_string(seed));
+      LcgRandom random(seed * 104729u);
+      QuestionTable table;
+      DrawingContext context{random, table};
+      const QuestionSet set = RunDrawingPhase(type, m, kMaxQuestions, context, asked);
+      ASSERT_EQ(QuestionCount(set), size_t{kMaxQuestions});
+      EXPECT_EQ(OptionsOf(set), options);
+      std::visit(
+          [&](const auto& drawn) {
+            for (const auto& q : drawn.questions) {
+              Check(drawn.kind, options, m, q, tally);
+            }
+          },
+          set);
+      // Same seed, same options: the same questions.
+      LcgRandom again(seed * 104729u);
+      DrawingContext again_context{again, table};
+      EXPECT_EQ(QuestionNumbers(RunDrawingPhase(type, m, kMaxQuestions, again_context, asked)),
+                QuestionNumbers(set));
+    }
+    if (options.negatives) {  // half and half
+      EXPECT_NEAR(tally.negative, tally.numerators / 2, tally.numerators / 10);
+    }
+  }
+}
+
+std::string ParamName(const ::testing::TestParamInfo<OptionProperties::ParamType>& info) {
+  return std::string(Describe(std::get<0>(info.param)).command_word) + "_M" +
+         std::to_string(std::get<1>(info.param));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTypes, OptionProperties,
+                         ::testing::Combine(::testing::ValuesIn(kAllExerciseTypes),
+                                            ::testing::Values(9, 20, 500)),
+                         ParamName);
+
+// A source that always draws the same number.
+class ConstantRandom final : public RandomSource {
+ public:
+  explicit ConstantRandom(int32_t value) : value_(value) {}
+  int32_t Random(int32_t n) override { return std::min(value_, n - 1); }
+
+ private:
+  int32_t value_;
+};
+
+// Settings that give no new question any more end the drawing with the
+// number found, never an endless loop: 1/1 + 1/1 is never a question, and
+// 2/2 + 2/2 is one question however often it comes.
+TEST(TooFewQuestions, TheDrawingStopsAndSaysHowManyItFound) {
+  for (const auto& [value, available] : {std::pair{0, 0}, std::pair{1, 1}}) {
+    ConstantRandom random(value);
+    QuestionTable table;
+    DrawingContext context{random, table};
+    try {
+      RunDrawingPhase(ExerciseType::kAddition, 9, 3, context);
+      ADD_FAILURE() << "drew three questions from one";
+    } catch (const TooFewQuestions& error) {
+      EXPECT_EQ(error.Available(), available);
+      EXPECT_NE(std::string(error.what()).find("impossible d'en poser 3"), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fractions
