@@ -186,9 +186,25 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--out attend un chemin qui finit par un nom de fichier"},
       // Given twice, an option is refused rather than the last one winning.
       {{"--type", "add", "--max", "40", "--max=9"}, "--max ne peut être donné qu'une fois"},
-      {{"--type", "add", "--instruction", "a", "--instruction", "b"},
-       "--instruction ne peut être donné qu'une fois"},
       {{"--type", "add", "--json", "--json"}, "--json ne peut être donné qu'une fois"},
+      // Sheets of several exercises: lists of one value or one per type.
+      {{"--type", "add", "--instruction", "a", "--instruction", "b"},
+       "--instruction : 2 consignes pour 1 type ; une seule pour tous, ou une par type"},
+      {{"--type", "add,simp,reduc", "--instruction", "a", "--instruction", "b"},
+       "--instruction : 2 consignes pour 3 types"},
+      {{"--type", "add,sub,mul,div,pow,simp,reduc", "--count", "1"},
+       "--type : 6 types au plus, et non 7"},
+      {{"--type", "add,,simp"}, "--type : un nom vide dans la liste « add,,simp »"},
+      {{"--type", "add,"}, "--type : un nom vide"},
+      {{"--type", "add,mod"}, "--type attend " + TypeWords() + ", et non « mod »"},
+      {{"--type", "add,simp", "--count", "5,5,5"}, "--count : 3 valeurs pour 2 types"},
+      {{"--type", "add,simp", "--max", "20,"}, "--max attend un nombre entier de 9 à 500"},
+      {{"--type", "add,simp", "--count", "5,41"}, "--count attend un nombre entier de 1 à 40"},
+      {{"--type", "add,simp,reduc"},
+       "--count : 75 questions en tout (25 par exercice sans --count), et 60 au plus"},
+      {{"--type", "add,simp", "--count", "40,21"}, "--count : 61 questions en tout, et 60 au plus"},
+      {{"--type", "simp,reduc", "--negatives", "--count", "5"},
+       "--negatives ne va pas avec --type simp,reduc : seulement avec add, sub, mul ou div"},
       {{"-h", "--help"}, "--help ne peut être donné qu'une fois"},
       // An exercise option typed for a type that does not read it.
       {{"--type", "pow", "--negatives"},
@@ -245,7 +261,7 @@ TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
   settings.separator_on = false;
   settings.spacing = 0;
   const GeneratedWorksheet expected =
-      GenerateWorksheet(ExerciseType::kCommonDenominator, settings, 7);
+      GenerateWorksheet({{ExerciseType::kCommonDenominator, settings}}, 7);
   EXPECT_EQ(Read(base + ".rtf"), expected.documents.subject);
   EXPECT_EQ(Read(base + "_Cor.rtf"), expected.documents.answer_key);
 }
@@ -265,7 +281,7 @@ TEST_F(FractionsCliFiles, LargePrintWritesLargePicturesOfTheSameQuestions) {
   WorksheetSettings settings;
   settings.count = 5;
   settings.large_print = true;
-  const GeneratedWorksheet expected = GenerateWorksheet(ExerciseType::kPowers, settings, 4);
+  const GeneratedWorksheet expected = GenerateWorksheet({{ExerciseType::kPowers, settings}}, 4);
   const std::string subject = Read(Base("grand") + ".rtf");
   EXPECT_EQ(subject, expected.documents.subject);
   EXPECT_EQ(Read(Base("grand") + "_Cor.rtf"), expected.documents.answer_key);

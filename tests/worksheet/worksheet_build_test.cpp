@@ -124,7 +124,7 @@ TEST(ClassSet, EachWorksheetIsTheOneItsSeedGivesAlone) {
     settings.count = 1;
     const WorksheetDocuments first = Build(type, settings, 77);
     std::optional<std::vector<SetWorksheet>> set =
-        BuildClassSet({type, settings, 77, 6, {first.questions}});
+        BuildClassSet({{{type, settings}}, 77, 6, {{first.questions}}});
     ASSERT_TRUE(set.has_value());
     ASSERT_EQ(set->size(), 6u);
     std::set<std::string> worksheets = {QuestionNumbers(first.questions)};
@@ -135,7 +135,7 @@ TEST(ClassSet, EachWorksheetIsTheOneItsSeedGivesAlone) {
       EXPECT_EQ(worksheet.documents.name, alone.name);
       EXPECT_EQ(worksheet.documents.subject, alone.subject);
       EXPECT_EQ(worksheet.documents.answer_key, alone.answer_key);
-      EXPECT_TRUE(worksheets.insert(QuestionNumbers(worksheet.documents.questions)).second) << i;
+      EXPECT_TRUE(worksheets.insert(QuestionNumbers(worksheet.documents.exercises.at(0))).second) << i;
     }
     // The first seed draws the worksheet already taken: it is passed over.
     EXPECT_NE(set->front().seed, 77u);
@@ -149,7 +149,7 @@ TEST(ClassSet, StopsBeforeTheNextWorksheetWhenTold) {
   settings.count = 2;
   for (const auto& [stop_after, whole] : {std::pair{2, false}, std::pair{4, true}}) {
     int told = 0;
-    const auto set = BuildClassSet({ExerciseType::kAddition, settings, 5, 4, {}},
+    const auto set = BuildClassSet({{{ExerciseType::kAddition, settings}}, 5, 4, {}},
                                    [&](const SetWorksheet&, int done) {
                                      told = done;
                                      return done < stop_after;
