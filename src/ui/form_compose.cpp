@@ -3,6 +3,8 @@
 // under its heading "Exercice k". Each exercise is appended to what the
 // views hold, so that hand edits stay; the first one gets its heading when
 // the second joins it.
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
 
@@ -23,7 +25,8 @@ void CheckReads(std::string_view rtf) {
 }
 
 // Appends a document to a view, after its last line: a line typed there
-// by hand stays a line of its own. The view shows the start of what came.
+// by hand stays a line of its own. The view scrolls to what came, at its
+// top.
 void AppendToView(TRxRichEdit& view, std::string_view rtf) {
   QTextCursor end(view.document());
   end.movePosition(QTextCursor::End);
@@ -35,7 +38,10 @@ void AppendToView(TRxRichEdit& view, std::string_view rtf) {
   QTextCursor shown(view.document());
   shown.setPosition(start);
   view.setTextCursor(shown);
-  view.ensureCursorVisible();
+  // The layout of the new lines is finished lazily; the scroll needs it now.
+  QAbstractTextDocumentLayout* layout = view.document()->documentLayout();
+  static_cast<void>(layout->documentSize());
+  view.verticalScrollBar()->setValue(static_cast<int>(layout->blockBoundingRect(shown.block()).top()));
 }
 
 // Puts a heading in before the paragraph `place` stands in.
