@@ -37,7 +37,8 @@ void BuildClassSetOf30(benchmark::State& state) {
   settings.count = kMaxQuestions;
   uint32_t seed = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(BuildClassSet({{{ExerciseType::kAddition, settings}}, ++seed, 30, {}}));
+    benchmark::DoNotOptimize(
+        BuildClassSet({{{ExerciseType::kAddition, settings}}, ++seed, 30, {}}));
   }
 }
 

@@ -188,8 +188,7 @@ void CheckTypedOptionsApply(const CliOptions& options) {
   if (typed.denominators) {
     CheckReads(options, "--denominators", &ReadsDenominators);
     if (*typed.denominators != DenominatorRule::kAny) {
-      CheckReads(options,
-                 "--denominators " + std::string(DenominatorRuleWord(*typed.denominators)),
+      CheckReads(options, "--denominators " + std::string(DenominatorRuleWord(*typed.denominators)),
                  DenominatorReader(*typed.denominators));
     }
   }
@@ -272,10 +271,10 @@ Sheet ResolveSheet(const CliOptions& options) {
     sheet.push_back(std::move(exercise));
   }
   if (questions > kMaxSheetQuestions) {
-    const std::string defaults =
-        options.counts.empty() ? " (" + std::to_string(kQuestionCountRange.default_value) +
-                                     " par exercice sans --count)"
-                               : std::string();
+    const std::string defaults = options.counts.empty()
+                                     ? " (" + std::to_string(kQuestionCountRange.default_value) +
+                                           " par exercice sans --count)"
+                                     : std::string();
     throw UsageError("--count : " + std::to_string(questions) + " questions en tout" + defaults +
                      ", et " + std::to_string(kMaxSheetQuestions) + " au plus sur une feuille");
   }

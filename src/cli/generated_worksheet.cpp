@@ -157,8 +157,7 @@ void WriteText(std::ostream& out, const GeneratedWorksheet& worksheet) {
     if (with_headings) {
       out << "Exercice " << k + 1 << "\n";
     }
-    const std::vector<QuestionListing> questions =
-        ListQuestions(worksheet.documents.exercises[k]);
+    const std::vector<QuestionListing> questions = ListQuestions(worksheet.documents.exercises[k]);
     for (size_t p = 0; p < questions.size(); ++p) {
       out << p + 1 << ") " << Utf8(questions[p].text) << "\n";
     }

@@ -41,7 +41,8 @@ void AppendToView(TRxRichEdit& view, std::string_view rtf) {
   // The layout of the new lines is finished lazily; the scroll needs it now.
   QAbstractTextDocumentLayout* layout = view.document()->documentLayout();
   static_cast<void>(layout->documentSize());
-  view.verticalScrollBar()->setValue(static_cast<int>(layout->blockBoundingRect(shown.block()).top()));
+  view.verticalScrollBar()->setValue(
+      static_cast<int>(layout->blockBoundingRect(shown.block()).top()));
 }
 
 // Puts a heading in before the paragraph `place` stands in.

@@ -354,10 +354,10 @@ void TForm1::SetTabOrder() {
   // The other controls in tab order; the exercise buttons go in between, at
   // their own places.
   std::vector<QWidget*> order = {
-      spmaxvaleur, spMaxLigne,    RxE1,         RxE2,     btnImprime,   spinterligne,
-      eTitre1,     eSepar,        btnRAZ,       spSujets, ckbVariantes, btnOptions,
-      ckbSuite,    spCorriges,    btnEnregistre, CheckBox1, Combo1,     btnNouvTexte,
-      btnEffaceTexte, btnApercu,  ckbEdite,     btnChoixImp};
+      spmaxvaleur,    spMaxLigne, RxE1,          RxE2,       btnImprime,   spinterligne,
+      eTitre1,        eSepar,     btnRAZ,        spSujets,   ckbVariantes, btnOptions,
+      ckbSuite,       spCorriges, btnEnregistre, CheckBox1,  Combo1,       btnNouvTexte,
+      btnEffaceTexte, btnApercu,  ckbEdite,      btnChoixImp};
   std::vector<ExerciseButtonPlace> places(std::begin(kExerciseButtonPlaces),
                                           std::end(kExerciseButtonPlaces));
   std::sort(places.begin(), places.end(),

@@ -62,10 +62,10 @@ void TForm1::StartSheet(const Exercise& exercise) {
     RxE2->ClearView();
     throw;
   }
-  sheet_ = SheetRecord{
-      sheet, std::move(documents.exercises),
-      CursorAfter(*RxE1, documents.subject, documents.first_instruction.subject),
-      CursorAfter(*RxE2, documents.answer_key, documents.first_instruction.answer_key)};
+  sheet_ =
+      SheetRecord{sheet, std::move(documents.exercises),
+                  CursorAfter(*RxE1, documents.subject, documents.first_instruction.subject),
+                  CursorAfter(*RxE2, documents.answer_key, documents.first_instruction.answer_key)};
 }
 
 }  // namespace fractions

@@ -65,8 +65,8 @@ std::optional<std::vector<SetWorksheet>> BuildClassSet(const ClassSetRequest& re
   set.reserve(planned.size());
   for (PlannedWorksheet& worksheet : planned) {
     const SetMark mark{first_place + static_cast<int>(set.size()), set_size};
-    set.push_back({worksheet.seed,
-                   ComposeSheet(std::move(worksheet.drawn), request.sheet, images, mark)});
+    set.push_back(
+        {worksheet.seed, ComposeSheet(std::move(worksheet.drawn), request.sheet, images, mark)});
     const bool more = set.size() < planned.size();
     if (progress && !progress(set.back(), static_cast<int>(set.size())) && more) {
       return std::nullopt;

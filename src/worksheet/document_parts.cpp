@@ -54,8 +54,8 @@ std::string InstructionRtf(const WorksheetSettings& settings, const DocumentSize
   std::string rtf = MarkupToRtf("<b>");
   rtf += TypedTextRtf(settings.instruction);
   // "<b>", not "</b>": bold stays on, so the separator lines are bold too.
-  rtf += MarkupToRtf("<b>" + SizeChange(sizes.title_half_points, sizes.text_half_points) +
-                     "<br><br>");
+  rtf +=
+      MarkupToRtf("<b>" + SizeChange(sizes.title_half_points, sizes.text_half_points) + "<br><br>");
   return rtf;
 }
 
@@ -127,9 +127,8 @@ DocumentPair ComposeDocuments(const std::string& name, std::optional<SetMark> ma
   const DocumentSizes& sizes = SizesFor(first.large_print);
   const std::string place =
       mark ? " " + std::to_string(mark->index) + "/" + std::to_string(mark->count) : "";
-  DocumentPair documents{
-      HeaderRtf(name, mark ? " - Sujet" + place : std::string(), first, sizes),
-      HeaderRtf(name, " - <b>Corrig\xE9" + place + "</b>", first, sizes)};
+  DocumentPair documents{HeaderRtf(name, mark ? " - Sujet" + place : std::string(), first, sizes),
+                         HeaderRtf(name, " - <b>Corrig\xE9" + place + "</b>", first, sizes)};
   if (first_instruction != nullptr) {
     *first_instruction = {documents.subject.size(), documents.answer_key.size()};
   }

@@ -509,6 +509,98 @@ TEST_F(FractionsCliFiles, AVariantSetIsDifferentWorksheetsEachReproducedByItsSee
   EXPECT_EQ(worksheets.size(), 3u);
 }
 
+// A type list makes one sheet: the name (from the first type) and the seed,
+// then each exercise with what was typed for it, drawn in turn from the one
+// seed; an option goes to the exercises it fits. The files hold each
+// exercise under its heading and instruction; a set holds such sheets.
+TEST_F(FractionsCliFiles, ATypeListMakesOneSheetOfSeveralExercises) {
+  const std::vector<std::string> sheet = {"--type",
+                                          "add,simp,add",
+                                          "--count",
+                                          "3,2,1",
+                                          "--max",
+                                          "20",
+                                          "--negatives",
+                                          "--seed",
+                                          "4242",
+                                          "--instruction",
+                                          "Additionner « vite »",
+                                          "--instruction",
+                                          "Simplifier \"bien\"\\\t",
+                                          "--instruction",
+                                          "Encore"};
+  std::vector<std::string> args = sheet;
+  args.insert(args.end(), {"--json", "--out", Base("controle")});
+  const CliRun run = RunWith(args);
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const QJsonObject json = ParseJson(run.out);
+  EXPECT_EQ(json.keys(), QStringList({"exercises", "name", "seed"}));
+  const QJsonArray exercises = json["exercises"].toArray();
+  ASSERT_EQ(exercises.size(), 3);
+
+  LcgRandom random(4242);
+  const int first = random.Random(100);
+  const int second = random.Random(100);
+  EXPECT_EQ(json["name"].toString(),
+            QString("AddFract%1_%2").arg(first, 2, 10, QChar('0')).arg(second, 2, 10, QChar('0')));
+  const QStringList instructions = {"Additionner « vite »", "Simplifier \"bien\"\\\t", "Encore"};
+  const ExerciseType types[] = {ExerciseType::kAddition, ExerciseType::kSimplification,
+                                ExerciseType::kAddition};
+  const int counts[] = {3, 2, 1};
+  for (int k = 0; k < 3; ++k) {
+    const QJsonObject exercise = exercises[k].toObject();
+    EXPECT_EQ(exercise["type"].toString(), k == 1 ? "simp" : "add");
+    EXPECT_EQ(exercise["max"].toInt(), 20);
+    EXPECT_EQ(exercise["count"].toInt(), counts[k]);
+    EXPECT_EQ(exercise["instruction"].toString(), instructions[k]);
+    EXPECT_EQ(exercise["options"].toObject()["negatives"].toBool(), k != 1);
+    QuestionTable table;
+    DrawingContext context{random, table};
+    ExerciseOptions options;
+    options.negatives = k != 1;
+    QStringList expected;
+    for (const QuestionListing& q :
+         ListQuestions(RunDrawingPhase(types[k], 20, counts[k], context, options))) {
+      expected << QString::fromStdString(q.key);
+    }
+    QStringList keys;
+    for (const QJsonValue& q : exercise["questions"].toArray()) {
+      keys << q.toObject()["key"].toString();
+    }
+    EXPECT_EQ(keys, expected) << k;
+  }
+
+  for (const char* file : {"controle.rtf", "controle_Cor.rtf"}) {
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    ASSERT_FALSE(InsertRtf(cursor, Read(Base(file))).has_value());
+    const QString text = document.toPlainText();
+    EXPECT_TRUE(QRegularExpression("^[^\\n]*\\n\\nExercice 1\\nAdditionner « vite »\\n"
+                                   ".*\\n\\nExercice 2\\nSimplifier \"bien\"\\\\\\n"
+                                   ".*\\n\\nExercice 3\\nEncore\\n",
+                                   QRegularExpression::DotMatchesEverythingOption)
+                    .match(text)
+                    .hasMatch())
+        << text.toStdString();
+    EXPECT_EQ(text.count(QChar::ObjectReplacementCharacter), 6);
+  }
+  const std::string listing = RunWith(sheet).out;
+  EXPECT_NE(listing.find("\nExercice 2\n1) "), std::string::npos) << listing;
+
+  // A set of such sheets: each reproduced by its seed alone.
+  args = sheet;
+  args.insert(args.end(), {"--variants", "2", "--json"});
+  const QJsonArray variants = ParseJson(RunWith(args).out)["variants"].toArray();
+  ASSERT_EQ(variants.size(), 2);
+  const QJsonObject variant = variants[1].toObject();
+  args = sheet;
+  args[8] = QString::number(variant["seed"].toInteger()).toStdString();
+  args.push_back("--json");
+  const QJsonObject alone = ParseJson(RunWith(args).out);
+  EXPECT_EQ(variant["exercises"], alone["exercises"]);
+  EXPECT_NE(variant["exercises"], variants[0].toObject()["exercises"]);
+}
+
 // The seeds of a set follow the formula --help gives: each worksheet's seed
 // is the next in the sequence after the one before it (these settings allow
 // so many worksheets that no seed is skipped).

@@ -554,7 +554,9 @@ class FormTest : public QObject {
     auto* options = Find<QPushButton>(*form, "btnOptions");
     const Control controls[] = {
         {options, options->text(), "Niveau et options des exercices", {8, 367, 75, 22}},
-        {suite, suite->text(), "Le prochain exercice s'ajoute à la feuille au lieu de la remplacer",
+        {suite,
+         suite->text(),
+         "Le prochain exercice s'ajoute à la feuille au lieu de la remplacer",
          {92, 369, 140, 17}},
     };
     QCOMPARE(options->text(), "Options…");
@@ -577,12 +579,11 @@ class FormTest : public QObject {
       }
     }
     const QStringList expected = {
-        "spmaxvaleur",  "spMaxLigne",    "btnPlus",        "RxE1",      "RxE2",
-        "btnImprime",   "spinterligne",  "btnMoins",       "eTitre1",   "eSepar",
-        "btnMult",      "btnDivise",     "btnRAZ",         "spSujets",  "ckbVariantes",
-        "btnOptions",   "ckbSuite",      "spCorriges",     "btnEnregistre", "btnPuiss",
-        "btnSimplif",   "btnReduc",      "CheckBox1",      "Combo1",    "btnNouvTexte",
-        "btnEffaceTexte", "btnApercu",   "ckbEdite",       "btnChoixImp"};
+        "spmaxvaleur",   "spMaxLigne",     "btnPlus",      "RxE1",       "RxE2",       "btnImprime",
+        "spinterligne",  "btnMoins",       "eTitre1",      "eSepar",     "btnMult",    "btnDivise",
+        "btnRAZ",        "spSujets",       "ckbVariantes", "btnOptions", "ckbSuite",   "spCorriges",
+        "btnEnregistre", "btnPuiss",       "btnSimplif",   "btnReduc",   "CheckBox1",  "Combo1",
+        "btnNouvTexte",  "btnEffaceTexte", "btnApercu",    "ckbEdite",   "btnChoixImp"};
     QStringList order;
     QWidget* widget = Find<QWidget>(*form, "spmaxvaleur");
     do {
@@ -864,8 +865,8 @@ class FormTest : public QObject {
 
     const SheetDocuments expected = BuildSeededSheet(sheet, 4242);
     QCOMPARE(form->DocumentName(), expected.name);
-    for (const auto& [view, rtf] : {std::pair{subject, &expected.subject},
-                                    std::pair{answer_key, &expected.answer_key}}) {
+    for (const auto& [view, rtf] :
+         {std::pair{subject, &expected.subject}, std::pair{answer_key, &expected.answer_key}}) {
       TRxRichEdit built;
       built.ClearView();
       LoadRtfIntoView(built, *rtf);
@@ -1054,7 +1055,7 @@ class FormTest : public QObject {
         {"Label3", {4, 63, 43, 13}},     {"Label4", {125, 8, 27, 13}},
         {"Label5", {125, 35, 27, 13}},   {"Label7", {478, 398, 29, 13}},
         {"Label8", {560, 398, 38, 13}},  {"CheckBox1", {106, 61, 50, 17}},
-        {"ckbEdite", {745, 61, 46, 17}},  {"ckbSuite", {92, 369, 140, 17}},
+        {"ckbEdite", {745, 61, 46, 17}}, {"ckbSuite", {92, 369, 140, 17}},
     };
     form->resize(TForm1::kDesignClient);  // the offscreen screen is narrower
     for (const Caption& caption : captions) {
