@@ -1,5 +1,6 @@
 // The print preview's two pages of a 40-question subject, and the whole
-// command-line run that writes both PDFs of a 40-question worksheet.
+// command-line run that writes both PDFs of a 40-question worksheet, of a
+// sheet of six exercises and 60 questions, and of a class set.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -55,6 +56,15 @@ void CommandLinePdfs(benchmark::State& state) {
                           QFileInfo(folder.filePath("feuille_Cor.pdf")).size());
 }
 BENCHMARK(CommandLinePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The largest sheet: six exercises of ten questions at the largest terms,
+// its two RTF files and two PDFs.
+void CommandLineSixExercisePdfs(benchmark::State& state) {
+  QTemporaryDir folder;
+  RunCliEachTime(state, {"--type", "add,sub,mul,div,simp,reduc", "--count", "10", "--max", "500",
+                         "--seed", "7", "--out", folder.filePath("controle"), "--pdf"});
+}
+BENCHMARK(CommandLineSixExercisePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A class set of 30 different worksheets of 40 questions, as RTF and PDF.
 void CommandLineSetOf30(benchmark::State& state) {

@@ -1,13 +1,14 @@
 // Building both documents of a worksheet, pictures included, for every
 // exercise type at the largest terms (500) and the most questions (40), in
-// the standard sizes and in large print; and a class set of 30 such
-// worksheets.
+// the standard sizes and in large print; a sheet of six exercises and 60
+// questions; and a class set of 30 such worksheets.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "drawing/exercise_catalogue.h"
 #include "worksheet/class_set.h"
+#include "worksheet/sheet_build.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -27,6 +28,24 @@ void BuildBothDocuments(benchmark::State& state, ExerciseType type, bool large_p
   for (auto _ : state) {
     random.SetSeed(++seed);
     benchmark::DoNotOptimize(BuildWorksheet(type, settings, tools));
+  }
+}
+
+// A sheet of six exercises, one of each type but powers, ten questions each
+// at the largest terms (the most a sheet holds), both documents.
+void BuildSixExerciseSheet(benchmark::State& state) {
+  WorksheetSettings settings;
+  settings.largest_term = kLargestTermRange.max;
+  settings.count = kMaxSheetQuestions / kMaxExercises;
+  Sheet sheet;
+  for (const ExerciseType type : kAllExerciseTypes) {
+    if (type != ExerciseType::kPowers) {
+      sheet.push_back({type, settings});
+    }
+  }
+  uint32_t seed = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(BuildSeededSheet(sheet, ++seed));
   }
 }
 
@@ -50,6 +69,8 @@ void Register() {
       benchmark::RegisterBenchmark(name.c_str(), BuildBothDocuments, row.type, large_print);
     }
   }
+  benchmark::RegisterBenchmark("BuildSixExerciseSheet", BuildSixExerciseSheet)
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BuildClassSetOf30", BuildClassSetOf30)
       ->Unit(benchmark::kMillisecond);
 }
