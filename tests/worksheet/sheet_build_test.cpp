@@ -49,17 +49,19 @@ std::vector<Paragraph> Paragraphs(const std::string& rtf) {
 // Every exercise: a blank line (but after the header's own), its heading in
 // bold Arial at the heading size, its instruction, a blank line, then its
 // questions, each after its separator line; the title once, at the top.
+// Two exercises in large print, three in the standard sizes.
 TEST(ComposedSheet, EachExerciseUnderItsHeadingInBothDocuments) {
   for (const bool large_print : {false, true}) {
     SCOPED_TRACE(large_print ? "large print" : "standard");
-    const Sheet sheet = {{ExerciseType::kAddition, Settings(2, "Additionner", large_print)},
-                         {ExerciseType::kSimplification, Settings(1, "<i>Simplifier", large_print)},
-                         {ExerciseType::kCommonDenominator, Settings(3,
-                                                                     "R\xE9"
-                                                                     "duire",
-                                                                     large_print)}};
+    Sheet sheet = {{ExerciseType::kAddition, Settings(2, "Additionner", large_print)},
+                   {ExerciseType::kSimplification, Settings(1, "<i>Simplifier", large_print)},
+                   {ExerciseType::kCommonDenominator, Settings(3,
+                                                               "R\xE9"
+                                                               "duire",
+                                                               large_print)}};
+    sheet.resize(large_print ? 2 : 3);
     const SheetDocuments documents = BuildSeededSheet(sheet, 5);
-    ASSERT_EQ(documents.exercises.size(), 3u);
+    ASSERT_EQ(documents.exercises.size(), sheet.size());
     for (const std::string* rtf : {&documents.subject, &documents.answer_key}) {
       const std::vector<Paragraph> paragraphs = Paragraphs(*rtf);
       QStringList texts;
@@ -72,14 +74,14 @@ TEST(ComposedSheet, EachExerciseUnderItsHeadingInBothDocuments) {
       ASSERT_GT(at, 0);
       EXPECT_EQ(texts[at - 1], "");
       const QStringList instructions = {"Additionner", "Simplifier", "R\u00E9duire"};
-      for (int k = 0; k < 3; ++k) {
+      for (size_t k = 0; k < sheet.size(); ++k) {
         ASSERT_EQ(texts.value(at), QString("Exercice %1").arg(k + 1))
             << texts.join('|').toStdString();
         const QTextCharFormat& heading = paragraphs[at].format;
         EXPECT_EQ(heading.fontWeight(), QFont::Bold);
         EXPECT_EQ(heading.fontPointSize(), large_print ? 14.0 : 10.0);
         EXPECT_EQ(heading.fontFamilies().toStringList().value(0), "Arial");
-        EXPECT_EQ(texts.value(at + 1), instructions[k]);
+        EXPECT_EQ(texts.value(at + 1), instructions[static_cast<qsizetype>(k)]);
         // The italic left open in the second instruction ends with its exercise.
         EXPECT_EQ(paragraphs[at + 1].format.fontItalic(), k == 1);
         EXPECT_EQ(texts.value(at + 2), "");
@@ -95,7 +97,7 @@ TEST(ComposedSheet, EachExerciseUnderItsHeadingInBothDocuments) {
           at = texts.value(next) == separator ? next : at;
         }
         EXPECT_EQ(questions, sheet[k].settings.count) << k;
-        if (k < 2) {
+        if (k + 1 < sheet.size()) {
           EXPECT_EQ(texts.value(at), "");
           ++at;
         }
