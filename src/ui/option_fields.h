@@ -25,6 +25,10 @@ struct OptionField {
   bool (*reads)(const OptionUse& use);
   size_t (*get)(const ExerciseOptions& options);
   void (*set)(ExerciseOptions& options, size_t value);
+  // A class's programme: a level fills it, and a change by hand makes the
+  // level "Libre". Not so for how the documents are set (large print): a
+  // level leaves it as it is.
+  bool set_by_level = true;
 };
 
 // The level, whose list fills the other fields.

@@ -44,7 +44,7 @@ class OptionsDialog : public QDialog {
   // A level chosen from the list fills the fields.
   void LevelChosen(int index);
   // A field changed by hand: the options are no level's any more.
-  void FieldChanged();
+  void FieldChanged(const OptionField& field);
 
   QComboBox* level_ = nullptr;
   std::vector<Field> fields_;

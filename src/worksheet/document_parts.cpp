@@ -69,6 +69,24 @@ std::string HeadingRtf(int rank, const DocumentSizes& sizes) {
          "}";
 }
 
+// A long separator of one character repeated (the window's 123 dashes) is
+// a rule drawn across the page, not words: set larger, it keeps its length
+// on the page rather than its number of characters, which at 14 points
+// would run past the margin onto a second line under every question. A
+// short one (40 characters at most: it fits at 14 points whatever the
+// character), words and tagged text stay as typed.
+std::string SeparatorText(const std::string& separator, const DocumentSizes& sizes) {
+  constexpr size_t kShortRule = 40;
+  const bool long_rule = separator.size() > kShortRule && separator.front() != '<' &&
+                         separator.find_first_not_of(separator.front()) == std::string::npos;
+  if (!long_rule || sizes.text_half_points <= kStandardSizes.text_half_points) {
+    return separator;
+  }
+  const size_t kept = separator.size() * static_cast<size_t>(kStandardSizes.text_half_points) /
+                      static_cast<size_t>(sizes.text_half_points);
+  return std::string(kept, separator.front());
+}
+
 // Between the last line of an exercise and the heading of the next: the
 // formats set again from nothing, so that a tag the teacher left open in an
 // instruction or a separator ends with its exercise, then a blank line.
@@ -84,9 +102,10 @@ void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercis
   images.SetScale(sizes.pictures);
   const WorksheetSettings& settings = exercise.settings;
   const int32_t blank_lines = settings.spacing * sizes.spacing_factor;
-  const std::string separator = settings.separator_on
-                                    ? TypedTextRtf(settings.separator) + MarkupToRtf("<br>")
-                                    : std::string();
+  const std::string separator =
+      settings.separator_on
+          ? TypedTextRtf(SeparatorText(settings.separator, sizes)) + MarkupToRtf("<br>")
+          : std::string();
   const int count = static_cast<int>(QuestionCount(exercise.questions));
   for (int number = 1; number <= count; ++number) {
     ComposeQuestionLine(images, exercise.questions, number);
@@ -107,7 +126,7 @@ void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercis
 // An exercise after the header or after the exercise before it.
 void AppendExercise(DocumentPair& documents, const ExerciseContent& exercise, int rank,
                     bool with_heading, LineImages& images) {
-  const DocumentSizes& sizes = SizesFor(exercise.settings.large_print);
+  const DocumentSizes& sizes = SizesFor(exercise.settings.options.large_print);
   std::string opening = rank > 1 ? BreakRtf(sizes) : std::string();
   if (with_heading) {
     opening += HeadingRtf(rank, sizes);
@@ -124,7 +143,7 @@ DocumentPair ComposeDocuments(const std::string& name, std::optional<SetMark> ma
                               std::span<const ExerciseContent> exercises, LineImages& images,
                               InstructionPlaces* first_instruction) {
   const WorksheetSettings& first = exercises.front().settings;
-  const DocumentSizes& sizes = SizesFor(first.large_print);
+  const DocumentSizes& sizes = SizesFor(first.options.large_print);
   const std::string place =
       mark ? " " + std::to_string(mark->index) + "/" + std::to_string(mark->count) : "";
   DocumentPair documents{HeaderRtf(name, mark ? " - Sujet" + place : std::string(), first, sizes),
@@ -151,7 +170,7 @@ DocumentPair AppendedExerciseDocuments(const ExerciseContent& exercise, int rank
 }
 
 std::string HeadingDocument(int rank, const WorksheetSettings& settings) {
-  return std::string(kRtfPrologue) + HeadingRtf(rank, SizesFor(settings.large_print)) + "}";
+  return std::string(kRtfPrologue) + HeadingRtf(rank, SizesFor(settings.options.large_print)) + "}";
 }
 
 }  // namespace fractions
