@@ -185,6 +185,7 @@ void ResolveExerciseOptions(CliOptions& options) {
   resolved.division_sign = typed.division_sign.value_or(resolved.division_sign);
   resolved.least_common_denominator =
       resolved.least_common_denominator || typed.least_common_denominator;
+  resolved.worked = typed.worked;
 }
 
 struct OptionRule {
@@ -262,6 +263,7 @@ const std::vector<OptionRule>& OptionRules() {
        {},
        "",
        [](O& o, V) { o.typed.least_common_denominator = true; }},
+      {"--worked", {}, "", [](O& o, V) { o.typed.worked = true; }},
       {"--json", {}, "", [](O& o, V) { o.json = true; }},
       {"--help", "-h", "", [](O& o, V) { o.help = true; }},
       {"--version", {}, "", [](O& o, V) { o.version = true; }},

@@ -22,6 +22,7 @@ struct TypedExerciseOptions {
   bool mixed = false;
   std::optional<DivisionSign> division_sign;
   bool least_common_denominator = false;
+  bool worked = false;
 };
 
 // What the command line asks for. Numbers are checked against the ranges of

@@ -135,7 +135,8 @@ OperandLayout LayOutOperand(LineScale s, const StepOperand& operand, bool bracke
   layout.parenthesized = (bracketed && operand.negative) || operand.power.has_value();
   layout.open = layout.parenthesized ? OpenParenthesisWidth(s) : 0;
   layout.sign = operand.negative ? MinusSignWidth(s) : 0;
-  layout.close = layout.parenthesized ? CloseParenthesisWidth(s) : 0;
+  // A blank after the right parenthesis keeps the next sign clear of it.
+  layout.close = layout.parenthesized ? CloseParenthesisWidth(s) + s(kNumberMargin) : 0;
   if (operand.power) {
     layout.close = s(kPowerExponentShift) +
                    LineTextWidth(LineFont::kExponent, s, Digits(*operand.power));

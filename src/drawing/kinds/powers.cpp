@@ -120,14 +120,11 @@ StepOperand Raised(StepOperand operand, int32_t exponent) {
   return operand;
 }
 
-// A fraction of two powers, x^n/y^m, a whole number when y is 1 without a
-// power.
+// A fraction of powers, x^n/y, x/y^n or x^n/y^n.
 StepOperand PowersStep(StepFactor x, StepFactor y) {
   StepOperand operand = FractionStep(0, 1);
   operand.num = {StepTerm{{x}}};
-  if (y.value != 1 || y.power) {
-    operand.den = {StepTerm{{y}}};
-  }
+  operand.den = {StepTerm{{y}}};
   return operand;
 }
 
@@ -141,8 +138,9 @@ void AppendWholeFractionSteps(StepChain& chain, const PowerQuestion& q) {
     chain.push_back(Single(Raised(ExpandedStep(a, b, g), q.exponent)));
     chain.push_back(Single(Raised(FractionStep(a, b), q.exponent)));
   }
-  const StepFactor den = b == 1 ? StepFactor{1, {}} : StepFactor{b, q.exponent};
-  chain.push_back(Single(PowersStep({a, q.exponent}, den)));
+  if (b != 1) {  // a whole number's power is the step before, "2^3"
+    chain.push_back(Single(PowersStep({a, q.exponent}, {b, q.exponent})));
+  }
   chain.push_back(Single(FractionStep(q.p, q.q)));
 }
 
