@@ -65,6 +65,15 @@ const std::vector<OptionField>& OptionFields() {
        [](const OptionUse& use) { return use.least_common_denominator; },
        [](const ExerciseOptions& o) { return Flag(o.least_common_denominator); },
        [](ExerciseOptions& o, size_t v) { o.least_common_denominator = v != 0; }},
+      {"CorrigeDetaille",
+       "Corrigé détaillé (étapes de calcul)",
+       {},
+       "Le corrigé écrit chaque étape du calcul, comme au tableau, pour tous les boutons. "
+       "Aucun niveau ne le change.",
+       nullptr,
+       [](const ExerciseOptions& o) { return Flag(o.worked); },
+       [](ExerciseOptions& o, size_t v) { o.worked = v != 0; },
+       false},
   };
   return fields;
 }
@@ -107,7 +116,13 @@ ExerciseOptions OptionsOfLevel(const ExerciseOptions& options, Level level) {
     free.level = Level::kFree;
     return free;
   }
-  return preset->options;
+  ExerciseOptions filled = preset->options;
+  for (const OptionField& field : OptionFields()) {
+    if (!field.set_by_level) {
+      field.set(filled, field.get(options));
+    }
+  }
+  return filled;
 }
 
 }  // namespace fractions

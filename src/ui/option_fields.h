@@ -25,6 +25,9 @@ struct OptionField {
   bool (*reads)(const OptionUse& use);
   size_t (*get)(const ExerciseOptions& options);
   void (*set)(ExerciseOptions& options, size_t value);
+  // A level fills it, and changing it makes the options no level's; false
+  // for what no class's programme says, such as the worked key.
+  bool set_by_level = true;
 };
 
 // The level, whose list fills the other fields.
@@ -38,7 +41,8 @@ const OptionField* FindOptionField(std::string_view key);
 // -, x et :." (UTF-8).
 std::string OptionHint(const OptionField& field);
 
-// The options of a level, or `options` as they are for the free level.
+// The options of a level, or `options` as they are for the free level;
+// the fields no level sets keep their values.
 ExerciseOptions OptionsOfLevel(const ExerciseOptions& options, Level level);
 
 }  // namespace fractions

@@ -75,10 +75,15 @@ void OptionsDialog::AddField(QFormLayout& form, const OptionField& field,
     auto* label = new QLabel(Utf8(field.label), this);
     label->setToolTip(widget->toolTip());
     form.addRow(label, widget);
-    connect(shown.list, &QComboBox::currentIndexChanged, this, &OptionsDialog::FieldChanged);
   } else {
     form.addRow(widget);
-    connect(shown.check, &QCheckBox::toggled, this, &OptionsDialog::FieldChanged);
+  }
+  if (field.set_by_level) {
+    if (shown.list != nullptr) {
+      connect(shown.list, &QComboBox::currentIndexChanged, this, &OptionsDialog::FieldChanged);
+    } else {
+      connect(shown.check, &QCheckBox::toggled, this, &OptionsDialog::FieldChanged);
+    }
   }
   fields_.push_back(shown);
 }
