@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "fraction_drawing.h"
-#include "line_parts.h"
 #include "step_drawing.h"
 
 namespace fractions {
@@ -58,7 +57,8 @@ std::vector<WorkedRow> LayOutChain(LineScale s, int first_x, const StepChain& ch
 void AddWorkedChain(LineImages& images, int lead_x, std::string_view lead, const StepChain& chain,
                     DivisionSign sign) {
   const LineScale s = images.Scale();
-  const int first_x = OperandColumn(images.ImaRep);
+  // The operand column of the key's lines, "1000" in the line font.
+  const int first_x = LineWordWidth(s, u"1000");
   bool first_row = true;
   for (const WorkedRow& row : LayOutChain(s, first_x, chain, sign)) {
     LineImage& picture = images.worked.emplace_back();
