@@ -101,8 +101,8 @@ const char* AsciiOperator(StepOperator op) {
 }  // namespace
 
 StepOperand FractionStep(int32_t num, int32_t den) {
-  return {num < 0, Number({{std::abs(num), {}}}), den == 1 ? StepNumber{} : Number({{den, {}}}),
-          {}};
+  return {
+      num < 0, Number({{std::abs(num), {}}}), den == 1 ? StepNumber{} : Number({{den, {}}}), {}};
 }
 
 StepOperand ExpandedStep(int32_t num, int32_t den, int32_t k) {

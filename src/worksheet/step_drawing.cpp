@@ -138,8 +138,8 @@ OperandLayout LayOutOperand(LineScale s, const StepOperand& operand, bool bracke
   // A blank after the right parenthesis keeps the next sign clear of it.
   layout.close = layout.parenthesized ? CloseParenthesisWidth(s) + s(kNumberMargin) : 0;
   if (operand.power) {
-    layout.close = s(kPowerExponentShift) +
-                   LineTextWidth(LineFont::kExponent, s, Digits(*operand.power));
+    layout.close =
+        s(kPowerExponentShift) + LineTextWidth(LineFont::kExponent, s, Digits(*operand.power));
   }
   return layout;
 }

@@ -627,8 +627,9 @@ TEST(FractionsCli, MixedFormsAndTheObelusInTheListings) {
 // the key), the same subject file, a longer key; with a level too.
 TEST_F(FractionsCliFiles, WorkedKeysAddStepsAndChangeOnlyTheAnswerKey) {
   for (const ExerciseInfo& info : kExerciseCatalogue) {
-    const std::vector<std::string> args = {"--type", std::string(info.command_word), "--count",
-                                           "6", "--seed", "21", "--level", "6e", "--json"};
+    const std::vector<std::string> args = {
+        "--type", std::string(info.command_word), "--count", "6", "--seed", "21", "--level", "6e",
+        "--json"};
     std::vector<std::string> worked_args = args;
     worked_args.insert(worked_args.end(), {"--worked", "--out", Base("detail")});
     const CliRun worked = RunWith(worked_args);

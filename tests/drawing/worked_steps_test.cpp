@@ -236,11 +236,10 @@ void ExpectItsStep(const OperationKind& kind, const OperationQuestion& q, const 
     case Operation::kSubtract: {
       // (A ± C)/L over the least common multiple, then simplified.
       const int64_t l = std::lcm(q.b, q.d);
-      EXPECT_TRUE(AnySingle(chain, [&](const StepOperand& o) {
-        return o.num.size() == 2 && ProductOf(o.den) == l;
-      }));
-      const int64_t sum = int64_t{q.a} * (l / q.b) + (kind.operation == Operation::kAdd ? 1 : -1) *
-                                                          int64_t{q.c} * (l / q.d);
+      EXPECT_TRUE(AnySingle(
+          chain, [&](const StepOperand& o) { return o.num.size() == 2 && ProductOf(o.den) == l; }));
+      const int64_t sum = int64_t{q.a} * (l / q.b) +
+                          (kind.operation == Operation::kAdd ? 1 : -1) * int64_t{q.c} * (l / q.d);
       EXPECT_TRUE(ShowsCommonFactor(chain, sum, l));
       break;
     }
@@ -360,23 +359,20 @@ TEST(WorkedStepsText, ChainsAreWrittenAsTheBoardHasThem) {
   const OperationKind add{Operation::kAdd};
   EXPECT_EQ(Chain(add.Steps({2, 3, 1, 4, 11, 12}, o)),
             (std::vector<std::string>{"((2)/(3)) + ((1)/(4))", "((2*4)/(3*4)) + ((1*3)/(4*3))",
-                                      "((8)/(12)) + ((3)/(12))", "((8+3)/(12))",
-                                      "((11)/(12))"}));
+                                      "((8)/(12)) + ((3)/(12))", "((8+3)/(12))", "((11)/(12))"}));
   EXPECT_EQ(Chain(add.Steps({-2, 3, 1, 4, -5, 12}, o)),
             (std::vector<std::string>{"-((2)/(3)) + ((1)/(4))", "-((2*4)/(3*4)) + ((1*3)/(4*3))",
-                                      "-((8)/(12)) + ((3)/(12))", "((-8+3)/(12))",
-                                      "-((5)/(12))"}));
+                                      "-((8)/(12)) + ((3)/(12))", "((-8+3)/(12))", "-((5)/(12))"}));
   // Over the least common multiple, a whole number as (n×L)/L, a fraction
   // over it already as it is; the simplification and the mixed form last.
   EXPECT_EQ(Chain(add.Steps({3, 1, 1, 6, 19, 6}, mixed)),
             (std::vector<std::string>{"3 + ((1)/(6))", "((3*6)/(6)) + ((1)/(6))",
                                       "((18)/(6)) + ((1)/(6))", "((18+1)/(6))", "((19)/(6))",
                                       "3 + ((1)/(6))"}));
-  EXPECT_EQ(Chain(OperationKind{Operation::kSubtract}.Steps({5, 4, -2, 3, 23, 12}, o)),
-            (std::vector<std::string>{"((5)/(4)) - (-((2)/(3)))",
-                                      "((5*3)/(4*3)) - (-((2*4)/(3*4)))",
-                                      "((15)/(12)) - (-((8)/(12)))", "((15-(-8))/(12))",
-                                      "((23)/(12))"}));
+  EXPECT_EQ(
+      Chain(OperationKind{Operation::kSubtract}.Steps({5, 4, -2, 3, 23, 12}, o)),
+      (std::vector<std::string>{"((5)/(4)) - (-((2)/(3)))", "((5*3)/(4*3)) - (-((2*4)/(3*4)))",
+                                "((15)/(12)) - (-((8)/(12)))", "((15-(-8))/(12))", "((23)/(12))"}));
   EXPECT_EQ(Chain(OperationKind{Operation::kMultiply}.Steps({-3, 4, -2, 9, 1, 6}, o)),
             (std::vector<std::string>{"-((3)/(4)) * (-((2)/(9)))", "((-3*(-2))/(4*9))",
                                       "((6)/(36))", "((1*6)/(6*6))", "((1)/(6))"}));
@@ -384,10 +380,10 @@ TEST(WorkedStepsText, ChainsAreWrittenAsTheBoardHasThem) {
   const OperationKind divide{Operation::kDivide};
   EXPECT_EQ(Chain(divide.Steps({3, 1, 1, 4, 12, 1}, o)),
             (std::vector<std::string>{"3 / ((1)/(4))", "3 * 4", "(3*4)", "12"}));
-  EXPECT_EQ(Chain(divide.Steps({1, 2, -3, 4, -2, 3}, o)),
-            (std::vector<std::string>{"((1)/(2)) / (-((3)/(4)))", "((1)/(2)) * (-((4)/(3)))",
-                                      "((1*(-4))/(2*3))", "-((4)/(6))", "-((2*2)/(3*2))",
-                                      "-((2)/(3))"}));
+  EXPECT_EQ(
+      Chain(divide.Steps({1, 2, -3, 4, -2, 3}, o)),
+      (std::vector<std::string>{"((1)/(2)) / (-((3)/(4)))", "((1)/(2)) * (-((4)/(3)))",
+                                "((1*(-4))/(2*3))", "-((4)/(6))", "-((2*2)/(3*2))", "-((2)/(3))"}));
   // 1 - 1: a zero result is written 0, without a common factor.
   EXPECT_EQ(Chain(OperationKind{Operation::kSubtract}.Steps({1, 2, 1, 2, 0, 1}, o)).back(), "0");
 
@@ -398,8 +394,7 @@ TEST(WorkedStepsText, ChainsAreWrittenAsTheBoardHasThem) {
   EXPECT_EQ(Chain(power.Steps({2, 3, 4, 9, PowerForm::kWholeFraction, 2}, o)),
             (std::vector<std::string>{"((2)/(3))^2", "((2^2)/(3^2))", "((4)/(9))"}));
   EXPECT_EQ(Chain(power.Steps({6, 8, 9, 2, PowerForm::kNumeratorOnly, 2}, o)),
-            (std::vector<std::string>{"((6^2)/(8))", "((36)/(8))", "((9*4)/(2*4))",
-                                      "((9)/(2))"}));
+            (std::vector<std::string>{"((6^2)/(8))", "((36)/(8))", "((9*4)/(2*4))", "((9)/(2))"}));
 
   const SimplificationKind simplification;
   EXPECT_EQ(Chain(simplification.Steps({7, 9, 7, 9}, o)),
@@ -410,8 +405,8 @@ TEST(WorkedStepsText, ChainsAreWrittenAsTheBoardHasThem) {
   // Two chains: the reduction first when a fraction reduces, none when it
   // is over the common denominator already.
   const WorkedSteps rows = CommonDenominatorKind{}.Steps({4, 6, 5, 9, 6, 9, 5, 9}, o);
-  EXPECT_EQ(Chain(rows, 0), (std::vector<std::string>{"((4)/(6))", "((2)/(3))", "((2*3)/(3*3))",
-                                                       "((6)/(9))"}));
+  EXPECT_EQ(Chain(rows, 0),
+            (std::vector<std::string>{"((4)/(6))", "((2)/(3))", "((2*3)/(3*3))", "((6)/(9))"}));
   EXPECT_EQ(Chain(rows, 1), (std::vector<std::string>{"((5)/(9))", "((5)/(9))"}));
 }
 

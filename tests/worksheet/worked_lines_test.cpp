@@ -85,14 +85,13 @@ TEST(WorkedLines, RowsStayWithinTheLineAndGoOnUnderTheirFirstEquals) {
   for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
     for (const ExerciseType type : kAllExerciseTypes) {
       for (const ExerciseOptions& options :
-           {ExerciseOptions{.worked = true},
-            ExerciseOptions{.negatives = true,
-                            .mixed = true,
-                            .division_sign = DivisionSign::kObelus,
-                            .worked = true}}) {
+           {ExerciseOptions{.worked = true}, ExerciseOptions{.negatives = true,
+                                             .mixed = true,
+                                             .division_sign = DivisionSign::kObelus,
+                                             .worked = true}}) {
         for (uint32_t seed = 1; seed <= 3; ++seed) {
-          SCOPED_TRACE(std::string(Describe(type).command_word) + " seed " +
-                       std::to_string(seed) + " scale " + std::to_string(scale.Numerator()));
+          SCOPED_TRACE(std::string(Describe(type).command_word) + " seed " + std::to_string(seed) +
+                       " scale " + std::to_string(scale.Numerator()));
           LcgRandom random(seed);
           QuestionTable table;
           DrawingContext context{random, table};

@@ -120,8 +120,7 @@ RawResult AppendProductSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, 
 
 }  // namespace
 
-WorkedSteps OperationKind::Steps(const OperationQuestion& q,
-                                 const ExerciseOptions& options) const {
+WorkedSteps OperationKind::Steps(const OperationQuestion& q, const ExerciseOptions& options) const {
   StepChain chain{
       Binary(FractionStep(q.a, q.b), StepOperatorOf(operation), FractionStep(q.c, q.d))};
   RawResult raw{};
