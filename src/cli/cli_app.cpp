@@ -22,8 +22,8 @@ constexpr const char* kUsageLine =
     "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--variants V]\n"
     "                      [--level NIVEAU] [--denominators D] [--negatives] [--mixed]\n"
     "                      [--division-sign SIGNE] [--least-common-denominator]\n"
-    "                      [--worked] [--json] [--out BASE [--pdf [--margin MM]] [--title T]\n"
-    "                       [--instruction I] [--spacing S]\n"
+    "                      [--worked] [--json] [--out BASE [--pdf [--margin MM]]\n"
+    "                       [--title T] [--instruction I] [--spacing S]\n"
     "                       [--separator TEXTE | --no-separator] [--large-print]]\n";
 
 constexpr const char* kPurpose =
