@@ -22,7 +22,7 @@ void BuildBothDocuments(benchmark::State& state, ExerciseType type, bool large_p
   settings.largest_term = kLargestTermRange.max;
   settings.count = kMaxQuestions;
   settings.spacing = kSpacingRange.max;
-  settings.large_print = large_print;
+  settings.options.large_print = large_print;
   uint32_t seed = 0;
   for (auto _ : state) {
     random.SetSeed(++seed);

@@ -185,6 +185,7 @@ void ResolveExerciseOptions(CliOptions& options) {
   resolved.division_sign = typed.division_sign.value_or(resolved.division_sign);
   resolved.least_common_denominator =
       resolved.least_common_denominator || typed.least_common_denominator;
+  resolved.large_print = typed.large_print;
   resolved.worked = typed.worked;
 }
 
@@ -237,7 +238,7 @@ const std::vector<OptionRule>& OptionRules() {
        "un texte",
        [](O& o, V v) { o.settings.separator = ParseText("--separator", v, kMaxSeparatorLength); }},
       {"--no-separator", {}, "", [](O& o, V) { o.settings.separator_on = false; }},
-      {"--large-print", {}, "", [](O& o, V) { o.settings.large_print = true; }},
+      {"--large-print", {}, "", [](O& o, V) { o.typed.large_print = true; }},
       {"--out", {}, "un chemin sans extension", [](O& o, V v) { o.out_base = ParseOutBase(v); }},
       {"--pdf", {}, "", [](O& o, V) { o.pdf = true; }},
       {"--variants",
@@ -366,8 +367,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     throw UsageError("--margin va avec --pdf, dont il règle les marges");
   }
   const std::set<std::string_view> exercise_options = {
-      "--level", "--denominators",  "--negatives",
-      "--mixed", "--division-sign", "--least-common-denominator"};
+      "--level",      "--denominators",  "--negatives",
+      "--mixed",      "--division-sign", "--least-common-denominator",
+      "--large-print"};
   for (const std::string_view option : exercise_options) {
     options.options_typed = options.options_typed || given.contains(option);
   }

@@ -22,6 +22,7 @@ struct TypedExerciseOptions {
   bool mixed = false;
   std::optional<DivisionSign> division_sign;
   bool least_common_denominator = false;
+  bool large_print = false;
   bool worked = false;
 };
 

@@ -80,7 +80,7 @@ void WriteJsonOptions(std::ostream& out, const ExerciseOptions& options) {
       << ", \"mixed\": " << JsonBool(options.mixed) << ", \"division_sign\": \""
       << Utf8(std::string(DivisionSignText(options.division_sign)))
       << "\", \"least_common_denominator\": " << JsonBool(options.least_common_denominator)
-      << "}, ";
+      << ", \"large_print\": " << JsonBool(options.large_print) << "}, ";
 }
 
 void WriteJsonQuestions(std::ostream& out, const GeneratedWorksheet& worksheet,

@@ -33,6 +33,9 @@ struct ExerciseOptions {
   bool mixed = false;      // improper results also as a whole number plus a fraction
   DivisionSign division_sign = DivisionSign::kColon;
   bool least_common_denominator = false;  // common denominators: the least one
+  // The documents in large print (see print_sizes.h): how the worksheet is
+  // set, not how its questions are drawn. No level sets it.
+  bool large_print = false;
   // The answer key written with every step of the calculation. No level
   // sets it, and it changes no draw: only what the key shows.
   bool worked = false;

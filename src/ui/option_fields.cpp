@@ -65,6 +65,16 @@ const std::vector<OptionField>& OptionFields() {
        [](const OptionUse& use) { return use.least_common_denominator; },
        [](const ExerciseOptions& o) { return Flag(o.least_common_denominator); },
        [](ExerciseOptions& o, size_t v) { o.least_common_denominator = v != 0; }},
+      {"GrandsCaracteres",
+       "Grands caractères",
+       {},
+       "Pour les élèves qui en ont besoin (PAP, PPS) : fractions une fois et demie plus grandes, "
+       "textes en 14 points, deux fois plus de place entre les questions ; le corrigé suit le "
+       "sujet.",
+       nullptr,
+       [](const ExerciseOptions& o) { return Flag(o.large_print); },
+       [](ExerciseOptions& o, size_t v) { o.large_print = v != 0; },
+       false},
       {"CorrigeDetaille",
        "Corrigé détaillé (étapes de calcul)",
        {},

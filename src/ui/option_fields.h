@@ -25,8 +25,9 @@ struct OptionField {
   bool (*reads)(const OptionUse& use);
   size_t (*get)(const ExerciseOptions& options);
   void (*set)(ExerciseOptions& options, size_t value);
-  // A level fills it, and changing it makes the options no level's; false
-  // for what no class's programme says, such as the worked key.
+  // A class's programme: a level fills it, and a change by hand makes the
+  // level "Libre". Not so for how the documents are set (large print, the
+  // worked key): a level leaves it as it is.
   bool set_by_level = true;
 };
 

@@ -75,15 +75,11 @@ void OptionsDialog::AddField(QFormLayout& form, const OptionField& field,
     auto* label = new QLabel(Utf8(field.label), this);
     label->setToolTip(widget->toolTip());
     form.addRow(label, widget);
+    connect(shown.list, &QComboBox::currentIndexChanged, this,
+            [this, &field] { FieldChanged(field); });
   } else {
     form.addRow(widget);
-  }
-  if (field.set_by_level) {
-    if (shown.list != nullptr) {
-      connect(shown.list, &QComboBox::currentIndexChanged, this, &OptionsDialog::FieldChanged);
-    } else {
-      connect(shown.check, &QCheckBox::toggled, this, &OptionsDialog::FieldChanged);
-    }
+    connect(shown.check, &QCheckBox::toggled, this, [this, &field] { FieldChanged(field); });
   }
   fields_.push_back(shown);
 }
@@ -129,8 +125,8 @@ void OptionsDialog::LevelChosen(int index) {
   level_chosen_ = FindLevelPreset(filled.level) != nullptr;
 }
 
-void OptionsDialog::FieldChanged() {
-  if (filling_) {
+void OptionsDialog::FieldChanged(const OptionField& field) {
+  if (filling_ || !field.set_by_level) {
     return;
   }
   level_->setCurrentIndex(static_cast<int>(Level::kFree));

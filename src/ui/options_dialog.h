@@ -43,9 +43,8 @@ class OptionsDialog : public QDialog {
   void Show(const Field& field, size_t value);
   // A level chosen from the list fills the fields.
   void LevelChosen(int index);
-  // A field a level sets changed by hand: the options are no level's any
-  // more.
-  void FieldChanged();
+  // A field changed by hand: the options are no level's any more.
+  void FieldChanged(const OptionField& field);
 
   QComboBox* level_ = nullptr;
   std::vector<Field> fields_;

@@ -1,5 +1,6 @@
 #include "worksheet_build.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "document_name.h"
@@ -54,6 +55,24 @@ std::string Header(const std::string& name, const std::string& place,
   return rtf;
 }
 
+// A long separator of one character repeated (the window's 123 dashes) is
+// a rule drawn across the page, not words: set larger, it keeps its length
+// on the page rather than its number of characters, which at 14 points
+// would run past the margin onto a second line under every question. A
+// short one (40 characters at most: it fits at 14 points whatever the
+// character), words and tagged text stay as typed.
+std::string SeparatorText(const std::string& separator, const DocumentSizes& sizes) {
+  constexpr size_t kShortRule = 40;
+  const bool long_rule = separator.size() > kShortRule && separator.front() != '<' &&
+                         separator.find_first_not_of(separator.front()) == std::string::npos;
+  if (!long_rule || sizes.text_half_points <= kStandardSizes.text_half_points) {
+    return separator;
+  }
+  const size_t kept = separator.size() * static_cast<size_t>(kStandardSizes.text_half_points) /
+                      static_cast<size_t>(sizes.text_half_points);
+  return std::string(kept, separator.front());
+}
+
 void CheckSpacing(int32_t spacing) {
   if (spacing < kSpacingRange.min || spacing > kSpacingRange.max) {
     throw std::out_of_range("spacing " + std::to_string(spacing) + " outside " +
@@ -96,7 +115,7 @@ DrawnWorksheet DrawWorksheet(ExerciseType type, const WorksheetSettings& setting
 WorksheetDocuments ComposeWorksheet(DrawnWorksheet drawn, const WorksheetSettings& settings,
                                     LineImages& images, std::optional<SetMark> mark) {
   CheckWorksheetSettings(settings);
-  const DocumentSizes& sizes = SizesFor(settings.large_print);
+  const DocumentSizes& sizes = SizesFor(settings.options.large_print);
   images.SetScale(sizes.pictures);
   WorksheetDocuments documents;
   documents.name = std::move(drawn.name);
@@ -109,9 +128,10 @@ WorksheetDocuments ComposeWorksheet(DrawnWorksheet drawn, const WorksheetSetting
       Header(documents.name, " - <b>Corrig\xE9" + place + "</b>", settings, sizes);
   const int32_t blank_lines = settings.spacing * sizes.spacing_factor;
 
-  const std::string separator = settings.separator_on
-                                    ? TypedTextRtf(settings.separator) + MarkupToRtf("<br>")
-                                    : std::string();
+  const std::string separator =
+      settings.separator_on
+          ? TypedTextRtf(SeparatorText(settings.separator, sizes)) + MarkupToRtf("<br>")
+          : std::string();
   const int count = static_cast<int>(QuestionCount(documents.questions));
   for (int number = 1; number <= count; ++number) {
     ComposeQuestionLine(images, documents.questions, number);

@@ -37,7 +37,6 @@ struct WorksheetSettings {
   ExerciseOptions options;
   // Large print ("Grands caractères"): both documents set in the sizes of
   // kLargePrintSizes instead of the standard ones.
-  bool large_print = false;
 
   static std::string DefaultTitle();
   static std::string DefaultInstruction();

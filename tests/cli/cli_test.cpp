@@ -250,8 +250,8 @@ TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
   EXPECT_EQ(Read(base + "_Cor.rtf"), expected.documents.answer_key);
 }
 
-// --large-print changes the documents, not the questions: the listing is
-// the one without it, the files are the large-print build's, and every
+// --large-print changes the documents, not the questions: the listing has
+// the questions without it and says "large_print", the files are the large-print build's, and every
 // picture in them is 42 pixels high (the DIB's height, 2A000000, after its
 // header size and width).
 TEST_F(FractionsCliFiles, LargePrintWritesLargePicturesOfTheSameQuestions) {
@@ -260,11 +260,13 @@ TEST_F(FractionsCliFiles, LargePrintWritesLargePicturesOfTheSameQuestions) {
   large_args.insert(large_args.end(), {"--large-print", "--out", Base("grand")});
   const CliRun large = RunWith(large_args);
   ASSERT_EQ(large.status, kExitOk) << large.err;
-  EXPECT_EQ(large.out, RunWith(args).out);
+  const QJsonObject listing = ParseJson(large.out);
+  EXPECT_TRUE(listing["options"].toObject()["large_print"].toBool());
+  EXPECT_EQ(listing["questions"], ParseJson(RunWith(args).out)["questions"]);
 
   WorksheetSettings settings;
   settings.count = 5;
-  settings.large_print = true;
+  settings.options.large_print = true;
   const GeneratedWorksheet expected = GenerateWorksheet(ExerciseType::kPowers, settings, 4);
   const std::string subject = Read(Base("grand") + ".rtf");
   EXPECT_EQ(subject, expected.documents.subject);
@@ -564,7 +566,8 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
                        {"negatives", negatives},
                        {"mixed", mixed},
                        {"division_sign", QString::fromUtf8(sign)},
-                       {"least_common_denominator", least}};
+                       {"least_common_denominator", least},
+                       {"large_print", false}};
   };
   const std::vector<Case> cases = {
       {{"--type", "pow", "--level", "4e"}, 20, options("4e", "any", false, false, "÷", false)},

@@ -181,7 +181,7 @@ TEST_P(LibreOfficeAnswerKeys, PrintsEveryPictureOfAnAnswerKeyWeWroteSharp) {
   settings.largest_term = 500;
   settings.count = 40;
   settings.options.worked = worked;
-  settings.large_print = worked;
+  settings.options.large_print = worked;
   const WorksheetDocuments documents = BuildSeededWorksheet(
       worked ? ExerciseType::kAddition : ExerciseType::kCommonDenominator, settings, 5);
   QTextDocument document;

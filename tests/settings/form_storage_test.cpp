@@ -66,7 +66,8 @@ TEST(TFormStorage, FirstStartChangesNothingAndTheCloseWritesEveryKeyInOrder) {
                 "[TForm1.Combo1_Items]\r\nCount=3\r\nItem0=" +
                 items[0] + "\r\nItem1=" + items[1] + "\r\nItem2=" + items[2] +
                 "\r\n[Options]\r\nNiveau=Libre\r\nDenominateurs=0\r\nRelatifs=0\r\nMixtes=0\r\n"
-                "SigneDivision=0\r\nPlusPetitDenominateur=0\r\nCorrigeDetaille=0\r\n");
+                "SigneDivision=0\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\n"
+                "CorrigeDetaille=0\r\n");
 }
 
 // The options come back as written; a missing or unknown value reads as
@@ -86,6 +87,7 @@ TEST(TFormStorage, OptionsComeBackAndBadValuesFallBackToTheirDefaults) {
                                                         {"Mixtes", 0},
                                                         {"SigneDivision", 0},
                                                         {"PlusPetitDenominateur", 0},
+                                                        {"GrandsCaracteres", 0},
                                                         {"CorrigeDetaille", 1}}));
   first.window.options["Niveau"] = 2;
   first.window.options["Denominateurs"] = 2;
@@ -94,7 +96,7 @@ TEST(TFormStorage, OptionsComeBackAndBadValuesFallBackToTheirDefaults) {
   const std::string bytes = ReadBytes(file);
   const std::string section =
       "[Options]\r\nNiveau=6e\r\nDenominateurs=2\r\nRelatifs=1\r\nMixtes=0\r\nNote=a moi\r\n"
-      "CorrigeDetaille=1\r\nSigneDivision=1\r\nPlusPetitDenominateur=0\r\n";
+      "CorrigeDetaille=1\r\nSigneDivision=1\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\n";
   EXPECT_TRUE(bytes.ends_with(section)) << bytes;
   EXPECT_EQ(Start(file).window.options, first.window.options);
   // A file of an older program has no section: every option at its default.

@@ -90,7 +90,7 @@ TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
   settings.count = 3;
   settings.spacing = 2;
   const WorksheetDocuments standard = Build(ExerciseType::kAddition, settings, 5);
-  settings.large_print = true;
+  settings.options.large_print = true;
   const WorksheetDocuments d = Build(ExerciseType::kAddition, settings, 5);
   EXPECT_EQ(QuestionNumbers(d.questions), QuestionNumbers(standard.questions));
 
@@ -111,6 +111,13 @@ TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
   }
   EXPECT_EQ(Count(d.subject, gap + separator + "{\\pict"), 2u);
   EXPECT_EQ(Count(d.answer_key, " }\\par " + separator + "{\\pict"), 2u);
+
+  // The window's rule of 123 dashes keeps its length on the page: at 14
+  // points it would run onto a second line under every question.
+  settings.separator = WorksheetSettings::DefaultSeparator();
+  const std::string rule = Build(ExerciseType::kAddition, settings, 5).subject;
+  EXPECT_EQ(Count(rule, std::string(79, '-') + "\\par {\\pict"), 3u);
+  EXPECT_EQ(Count(rule, std::string(80, '-')), 0u);
 }
 
 // A class set draws each worksheet once and builds it from what it drew:
