@@ -1,7 +1,6 @@
 // The pictures of worked keys: rows as high as the key's lines at both
 // scales, never wider than 680 pixels, a chain that does not fit going on
-// under its first "="; the subject stays as it was, and the key carries
-// every picture.
+// under its first "="; the question pictures stay as they were.
 #include <gtest/gtest.h>
 
 #include "drawing/exercise_catalogue.h"
@@ -9,7 +8,6 @@
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/line_layouts.h"
 #include "worksheet/worked_lines.h"
-#include "worksheet/worksheet_build.h"
 
 namespace fractions {
 namespace {
@@ -103,40 +101,6 @@ TEST(WorkedLines, RowsStayWithinTheLineAndGoOnUnderTheirFirstEquals) {
   }
   EXPECT_GT(tally.continuations, 50);  // large terms in large print go on
   EXPECT_GT(tally.pictures, 2 * 7 * 2 * 3 * kMaxQuestions);
-}
-
-// The subject is the one without the worked key, byte for byte; the key has
-// one separator per question, then that question's worked pictures.
-TEST(WorkedLines, TheKeyCarriesEveryPictureAndTheSubjectIsUnchanged) {
-  WorksheetSettings settings;
-  settings.count = 12;
-  settings.separator = "~~~";
-  const WorksheetDocuments plain =
-      BuildSeededWorksheet(ExerciseType::kCommonDenominator, settings, 9);
-  settings.options.worked = true;
-  const WorksheetDocuments worked =
-      BuildSeededWorksheet(ExerciseType::kCommonDenominator, settings, 9);
-  EXPECT_EQ(worked.subject, plain.subject);
-  EXPECT_NE(worked.answer_key, plain.answer_key);
-
-  LineImages images;
-  size_t pictures = 0;
-  for (int number = 1; number <= settings.count; ++number) {
-    ComposeQuestionLine(images, worked.questions, number);
-    pictures += images.worked.size();
-  }
-  size_t groups = 0;
-  size_t separators = 0;
-  for (size_t at = 0; (at = worked.answer_key.find("{\\pict", at)) != std::string::npos; ++at) {
-    ++groups;
-  }
-  for (size_t at = 0; (at = worked.answer_key.find("~~~\\par {\\pict", at)) != std::string::npos;
-       ++at) {
-    ++separators;
-  }
-  EXPECT_GE(pictures, 2u * settings.count);  // two chains each
-  EXPECT_EQ(groups, pictures);
-  EXPECT_EQ(separators, size_t(settings.count));
 }
 
 }  // namespace
