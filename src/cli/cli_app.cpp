@@ -22,8 +22,8 @@ constexpr const char* kUsageLine =
     "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--variants V]\n"
     "                      [--level NIVEAU] [--denominators D] [--negatives] [--mixed]\n"
     "                      [--division-sign SIGNE] [--least-common-denominator]\n"
-    "                      [--json] [--out BASE [--pdf [--margin MM]] [--title T]\n"
-    "                       [--instruction I] [--spacing S]\n"
+    "                      [--worked] [--json] [--out BASE [--pdf [--margin MM]]\n"
+    "                       [--title T] [--instruction I] [--spacing S]\n"
     "                       [--separator TEXTE | --no-separator] [--large-print]]\n";
 
 constexpr const char* kPurpose =
@@ -164,6 +164,9 @@ std::string HelpText() {
          HelpEntry("--least-common-denominator",
                    "reduc : sur le plus petit dénominateur commun, et non le produit des "
                    "dénominateurs") +
+         HelpEntry("--worked",
+                   "corrigé détaillé : chaque étape du calcul dans le corrigé ; avec --json, "
+                   "les étapes de chaque question (\"steps\")") +
          "  --json             un objet JSON au lieu d'une liste\n"
          "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
          "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n" +

@@ -186,6 +186,7 @@ void ResolveExerciseOptions(CliOptions& options) {
   resolved.least_common_denominator =
       resolved.least_common_denominator || typed.least_common_denominator;
   resolved.large_print = typed.large_print;
+  resolved.worked = typed.worked;
 }
 
 struct OptionRule {
@@ -263,6 +264,7 @@ const std::vector<OptionRule>& OptionRules() {
        {},
        "",
        [](O& o, V) { o.typed.least_common_denominator = true; }},
+      {"--worked", {}, "", [](O& o, V) { o.typed.worked = true; }},
       {"--json", {}, "", [](O& o, V) { o.json = true; }},
       {"--help", "-h", "", [](O& o, V) { o.help = true; }},
       {"--version", {}, "", [](O& o, V) { o.version = true; }},

@@ -144,8 +144,14 @@ WorksheetDocuments ComposeWorksheet(DrawnWorksheet drawn, const WorksheetSetting
       }
     }
     documents.answer_key += separator;
-    documents.answer_key += BitmapToRtfPict(images.ImaRep);
-    documents.answer_key += kParagraph;
+    if (images.worked.empty()) {
+      documents.answer_key += BitmapToRtfPict(images.ImaRep);
+      documents.answer_key += kParagraph;
+    }
+    for (LineImage& picture : images.worked) {
+      documents.answer_key += BitmapToRtfPict(picture);
+      documents.answer_key += kParagraph;
+    }
   }
   documents.subject += "}";
   documents.answer_key += "}";
