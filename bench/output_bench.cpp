@@ -1,6 +1,7 @@
 // The print preview's two pages of a 40-question subject, and the whole
-// command-line run that writes both PDFs of a 40-question worksheet, of a
-// sheet of six exercises and 60 questions, and of a class set.
+// command-line run that writes both PDFs of a 40-question worksheet, with
+// a worked key too, of a sheet of six exercises and 60 questions, and of a
+// class set.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -65,6 +66,15 @@ void CommandLineSixExercisePdfs(benchmark::State& state) {
                          "--seed", "7", "--out", folder.filePath("controle"), "--pdf"});
 }
 BENCHMARK(CommandLineSixExercisePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A worked key of 40 additions up to 500, the longest chains: the whole
+// run to both RTF files and both PDFs, to hold under 0.3 s.
+void CommandLineWorkedPdfs(benchmark::State& state) {
+  QTemporaryDir folder;
+  RunCliEachTime(state, {"--type", "add", "--max", "500", "--count", "40", "--seed", "7",
+                         "--worked", "--out", folder.filePath("corrige"), "--pdf"});
+}
+BENCHMARK(CommandLineWorkedPdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A class set of 30 different worksheets of 40 questions, as RTF and PDF.
 void CommandLineSetOf30(benchmark::State& state) {

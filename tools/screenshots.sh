@@ -4,7 +4,7 @@
 #   docs/window.png         the window after a click on "+", as a teacher sees it
 #                           (Xvfb, 1280 x 1024, under the openbox window manager)
 #   docs/subject.png        page 1 of a subject, as fractions-cli --pdf writes it
-#   docs/answer-key.png     page 1 of its answer key
+#   docs/answer-key.png     page 1 of its worked answer key
 #
 # Usage: tools/screenshots.sh [BUILD_DIR]   (default: build; build it first)
 # Needs Xvfb, openbox, xdotool, x11-utils, ImageMagick and poppler-utils
@@ -16,11 +16,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$root/build}")
 docs="$root/docs"
 
-# The sheet the pages show. The answer key's own options go in key_options:
-# once the worked answer key exists, put --worked there (the subject is the
+# The sheet the pages show, with its worked answer key (the subject is the
 # same with or without it).
 sheet_options=(--type add --count 25 --seed 20261207)
-key_options=()
+key_options=(--worked)
 dpi=80 # an A4 page 661 x 935 pixels: readable, and small in the README
 
 fail() {

@@ -22,7 +22,7 @@ constexpr const char* kUsageLine =
     "Usage : fractions-cli --type TYPE[,TYPE...] [--max M] [--count N] [--seed S]\n"
     "                      [--variants V] [--level NIVEAU] [--denominators D]\n"
     "                      [--negatives] [--mixed] [--division-sign SIGNE]\n"
-    "                      [--least-common-denominator] [--json]\n"
+    "                      [--least-common-denominator] [--worked] [--json]\n"
     "                      [--out BASE [--pdf [--margin MM]] [--title T]\n"
     "                       [--instruction I] [--spacing S]\n"
     "                       [--separator TEXTE | --no-separator] [--large-print]]\n";
@@ -172,6 +172,9 @@ std::string HelpText() {
          HelpEntry("--least-common-denominator",
                    "reduc : sur le plus petit dénominateur commun, et non le produit des "
                    "dénominateurs") +
+         HelpEntry("--worked",
+                   "corrigé détaillé : chaque étape du calcul dans le corrigé ; avec --json, "
+                   "les étapes de chaque question (\"steps\")") +
          "  --json             un objet JSON au lieu d'une liste\n"
          "  --out BASE         écrit le sujet dans BASE.rtf et le corrigé dans BASE_Cor.rtf\n"
          "  --pdf              écrit aussi BASE.pdf et BASE_Cor.pdf, en pages A4\n" +

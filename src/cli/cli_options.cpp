@@ -222,6 +222,7 @@ ExerciseOptions ResolveExerciseOptions(const TypedExerciseOptions& typed, Exerci
       resolved.least_common_denominator ||
       (typed.least_common_denominator && use.least_common_denominator);
   resolved.large_print = typed.large_print;
+  resolved.worked = typed.worked;
   return resolved;
 }
 
@@ -395,6 +396,7 @@ const std::vector<OptionRule>& OptionRules() {
        {},
        "",
        [](O& o, V) { o.typed.least_common_denominator = true; }},
+      {"--worked", {}, "", [](O& o, V) { o.typed.worked = true; }},
       {"--json", {}, "", [](O& o, V) { o.json = true; }},
       {"--help", "-h", "", [](O& o, V) { o.help = true; }},
       {"--version", {}, "", [](O& o, V) { o.version = true; }},

@@ -24,6 +24,7 @@ struct TypedExerciseOptions {
   std::optional<DivisionSign> division_sign;
   bool least_common_denominator = false;
   bool large_print = false;
+  bool worked = false;
 };
 
 // What the command line asks for. Numbers are checked against the ranges of

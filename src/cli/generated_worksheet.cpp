@@ -54,6 +54,20 @@ const char* JsonBool(bool value) {
   return value ? "true" : "false";
 }
 
+// ", "steps": [["...", "..."], [...]]": the expressions are ASCII
+// without quotes or backslashes, written as they are.
+void WriteJsonSteps(std::ostream& out, const std::vector<std::vector<std::string>>& steps) {
+  out << ", \"steps\": [";
+  for (size_t c = 0; c < steps.size(); ++c) {
+    out << (c == 0 ? "[" : ", [");
+    for (size_t e = 0; e < steps[c].size(); ++e) {
+      out << (e == 0 ? "\"" : ", \"") << steps[c][e] << "\"";
+    }
+    out << "]";
+  }
+  out << "]";
+}
+
 void WriteQuestionObject(std::ostream& out, const QuestionListing& question) {
   out << "{";
   for (const auto& [name, value] : question.fields.numbers) {
@@ -63,7 +77,11 @@ void WriteQuestionObject(std::ostream& out, const QuestionListing& question) {
     out << "\"mixed\": {\"whole\": " << mixed->whole << ", \"num\": " << mixed->num
         << ", \"den\": " << mixed->den << "}, ";
   }
-  out << "\"key\": \"" << question.key << "\"}";
+  out << "\"key\": \"" << question.key << "\"";
+  if (!question.steps.empty()) {
+    WriteJsonSteps(out, question.steps);
+  }
+  out << "}";
 }
 
 void WriteJsonOptions(std::ostream& out, const ExerciseOptions& options) {

@@ -32,8 +32,9 @@ std::vector<QuestionListing> ListQuestions(const QuestionSet& set) {
         std::vector<QuestionListing> listing;
         for (const auto& q : drawn.questions) {
           listing.push_back({QuestionKey(drawn.kind.KeyNumbers(q)),
-                             drawn.kind.Fields(q, drawn.options),
-                             drawn.kind.Text(q, drawn.options)});
+                             drawn.kind.Fields(q, drawn.options), drawn.kind.Text(q, drawn.options),
+                             drawn.options.worked ? AsciiSteps(drawn.kind.Steps(q, drawn.options))
+                                                  : std::vector<std::vector<std::string>>{}});
         }
         return listing;
       },

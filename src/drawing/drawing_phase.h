@@ -61,6 +61,9 @@ struct QuestionListing {
   std::string key;        // its question key, as the question table holds it
   QuestionFields fields;  // its numbers, named, and its result's mixed form
   std::string text;       // the question and its answer, "3/4 + 5/6 = 19/12" (Windows-1252)
+  // The worked key's chains in ASCII (see AsciiExpression) when the options
+  // ask for a worked key; empty otherwise.
+  std::vector<std::vector<std::string>> steps;
 };
 std::vector<QuestionListing> ListQuestions(const QuestionSet& set);
 

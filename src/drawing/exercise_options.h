@@ -36,6 +36,9 @@ struct ExerciseOptions {
   // The documents in large print (see print_sizes.h): how the worksheet is
   // set, not how its questions are drawn. No level sets it.
   bool large_print = false;
+  // The answer key written with every step of the calculation. No level
+  // sets it, and it changes no draw: only what the key shows.
+  bool worked = false;
 
   friend bool operator==(const ExerciseOptions&, const ExerciseOptions&) = default;
 };

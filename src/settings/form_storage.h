@@ -63,7 +63,7 @@ inline constexpr std::string_view kDenominatorTexts[] = {"0", "1", "2"};  // any
 inline constexpr std::string_view kOffOnTexts[] = {"0", "1"};
 
 // In the order of writing and of restoring.
-inline constexpr std::array<StoredOption, 7> kStoredOptions = {{
+inline constexpr std::array<StoredOption, 8> kStoredOptions = {{
     {"Niveau", kLevelTexts},
     {"Denominateurs", kDenominatorTexts},
     {"Relatifs", kOffOnTexts},
@@ -71,6 +71,7 @@ inline constexpr std::array<StoredOption, 7> kStoredOptions = {{
     {"SigneDivision", kOffOnTexts},  // ":", "÷"
     {"PlusPetitDenominateur", kOffOnTexts},
     {"GrandsCaracteres", kOffOnTexts},
+    {"CorrigeDetaille", kOffOnTexts},
 }};
 
 // The longest list restored. "Count" is read from a file a user may edit:

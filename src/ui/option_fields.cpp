@@ -75,6 +75,15 @@ const std::vector<OptionField>& OptionFields() {
        [](const ExerciseOptions& o) { return Flag(o.large_print); },
        [](ExerciseOptions& o, size_t v) { o.large_print = v != 0; },
        false},
+      {"CorrigeDetaille",
+       "Corrigé détaillé (étapes de calcul)",
+       {},
+       "Le corrigé écrit chaque étape du calcul, comme au tableau, pour tous les boutons. "
+       "Aucun niveau ne le change.",
+       nullptr,
+       [](const ExerciseOptions& o) { return Flag(o.worked); },
+       [](ExerciseOptions& o, size_t v) { o.worked = v != 0; },
+       false},
   };
   return fields;
 }

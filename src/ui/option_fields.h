@@ -26,8 +26,8 @@ struct OptionField {
   size_t (*get)(const ExerciseOptions& options);
   void (*set)(ExerciseOptions& options, size_t value);
   // A class's programme: a level fills it, and a change by hand makes the
-  // level "Libre". Not so for how the documents are set (large print): a
-  // level leaves it as it is.
+  // level "Libre". Not so for how the documents are set (large print, the
+  // worked key): a level leaves it as it is.
   bool set_by_level = true;
 };
 
@@ -42,7 +42,8 @@ const OptionField* FindOptionField(std::string_view key);
 // -, x et :." (UTF-8).
 std::string OptionHint(const OptionField& field);
 
-// The options of a level, or `options` as they are for the free level.
+// The options of a level, or `options` as they are for the free level;
+// the fields no level sets keep their values.
 ExerciseOptions OptionsOfLevel(const ExerciseOptions& options, Level level);
 
 }  // namespace fractions

@@ -95,7 +95,7 @@ std::string BreakRtf(const DocumentSizes& sizes) {
 }
 
 // Every question with its separator line and its picture (the question in
-// the subject, the answer line in the key), and the blank lines between two
+// the subject, the answer line or the worked pictures in the key), and the blank lines between two
 // questions of the subject.
 void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercise,
                          const DocumentSizes& sizes, LineImages& images) {
@@ -118,8 +118,15 @@ void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercis
       }
     }
     documents.answer_key += separator;
-    documents.answer_key += BitmapToRtfPict(images.ImaRep);
-    documents.answer_key += kParagraph;
+    // A worked key's pictures take the answer line's place.
+    if (images.worked.empty()) {
+      documents.answer_key += BitmapToRtfPict(images.ImaRep);
+      documents.answer_key += kParagraph;
+    }
+    for (LineImage& picture : images.worked) {
+      documents.answer_key += BitmapToRtfPict(picture);
+      documents.answer_key += kParagraph;
+    }
   }
 }
 

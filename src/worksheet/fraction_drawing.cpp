@@ -8,13 +8,9 @@ namespace fractions {
 
 namespace {
 
-// Rows and shifts of the standard layout; the canvas's scale turns them
-// into its pixels.
-constexpr int kBarRow = kRowHeight / 2 + 1;          // 15
-constexpr int kDenominatorRow = kRowHeight / 2 + 2;  // 16
-constexpr int kWholeNumberRow = kRowHeight / 4;      // 7
+// Shifts of the standard layout; the canvas's scale turns them into its
+// pixels.
 constexpr int kPowerShift = 6;
-constexpr int kExponentGap = 1;
 // Blank columns between a minus sign's cell and the bar after it, so that
 // the two never read as one long bar.
 constexpr int kSignGap = 2;
@@ -51,29 +47,10 @@ void DrawParenthesesAndExponent(LineImage& canvas, const std::string& exponent) 
   canvas.SetFont(LineFont::kOperand);
 }
 
-// The minus sign's width with its gap.
-int SignWidth(LineScale s) {
-  return LineTextWidth(LineFont::kOperand, s, kMinusSign) + s(kSignGap);
-}
-
-// Where a bracketed fraction's area starts, after its left parenthesis.
-int OpenWidth(LineScale s) {
-  return s(kPowerShift);
-}
-
-// How far past the fraction's area the right parenthesis ends: its box
-// lies where a power's does from the fraction it closes.
-int CloseWidth(LineScale s) {
-  return s(24) - s(kFractionWidth);
-}
-
 // A power's parentheses around a fraction whose area starts at column
 // `fraction`, the left one at column 0.
 void DrawOperandParentheses(LineImage& canvas, int fraction) {
-  const LineScale s = canvas.Scale();
-  canvas.Arc(ScaledBox(s, {0, 0, 10, 32}), ScaledPoint(s, 2, 0), ScaledPoint(s, 2, 28));
-  canvas.Arc({fraction + s(14), 0, fraction + s(24), s(30)}, {fraction + s(22), s(30)},
-             {fraction + s(22), 0});
+  DrawTallParentheses(canvas, 0, fraction, canvas.Scale()(kFractionWidth));
 }
 
 // num over a bar over den, the area starting at column `left`.
@@ -104,6 +81,40 @@ void DrawFraction(LineImage& canvas, int32_t num, int32_t den) {
   DrawFractionAt(canvas, 0, num, den);
 }
 
+int MinusSignWidth(LineScale s) {
+  return LineTextWidth(LineFont::kOperand, s, kMinusSign) + s(kSignGap);
+}
+
+void DrawMinusBeforeBar(LineImage& canvas, int x) {
+  // The middle of the sign's stroke on the middle of the bar, whose extra
+  // rows at a larger scale lie above its row.
+  const LineScale s = canvas.Scale();
+  const QRect ink = LineTextInk(LineFont::kOperand, s, kMinusSign);
+  canvas.SetFont(LineFont::kOperand);
+  canvas.TextOut(x, s(kBarRow) - ink.top() - (ink.height() + s(1) - 2) / 2, kMinusSign);
+}
+
+int OpenParenthesisWidth(LineScale s) {
+  return s(kPowerShift);
+}
+
+// The right parenthesis's box lies where a power's does from the fraction
+// it closes.
+int CloseParenthesisWidth(LineScale s) {
+  return s(24) - s(kFractionWidth);
+}
+
+void DrawTallParentheses(LineImage& canvas, int open, int fraction, int width) {
+  const LineScale s = canvas.Scale();
+  canvas.Arc({open, 0, open + s(10), s(32)}, {open + s(2), 0}, {open + s(2), s(28)});
+  // Placed from the area's right edge as a power's is from its fraction's.
+  const int right = fraction + width;
+  const int inside = s(kFractionWidth) - s(14);
+  const int middle = s(22) - s(kFractionWidth);
+  canvas.Arc({right - inside, 0, right + CloseParenthesisWidth(s), s(30)}, {right + middle, s(30)},
+             {right + middle, 0});
+}
+
 int OperandWidth(LineScale s, int32_t num, int32_t den, bool bracketed) {
   if (num >= 0) {
     return s(kFractionWidth);
@@ -111,7 +122,8 @@ int OperandWidth(LineScale s, int32_t num, int32_t den, bool bracketed) {
   if (bracketed && den == 1) {
     return LineTextWidth(LineFont::kOperand, s, BracketedWhole(num)) + 2 * s(kBracketedWholeMargin);
   }
-  return (bracketed ? OpenWidth(s) + CloseWidth(s) : 0) + SignWidth(s) + s(kFractionWidth);
+  return (bracketed ? OpenParenthesisWidth(s) + CloseParenthesisWidth(s) : 0) + MinusSignWidth(s) +
+         s(kFractionWidth);
 }
 
 void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
@@ -125,8 +137,8 @@ void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
     canvas.TextOut(s(kBracketedWholeMargin), s(kWholeNumberRow), BracketedWhole(num));
     return;
   }
-  const int sign_left = bracketed ? OpenWidth(s) : 0;
-  const int left = sign_left + SignWidth(s);
+  const int sign_left = bracketed ? OpenParenthesisWidth(s) : 0;
+  const int left = sign_left + MinusSignWidth(s);
   DrawFractionAt(canvas, left, -num, den);
   if (den == 1) {
     // Just before the digits, on their line: "−3".
@@ -134,10 +146,7 @@ void DrawOperand(LineImage& canvas, int32_t num, int32_t den, bool bracketed) {
     canvas.TextOut(digits - LineTextWidth(LineFont::kOperand, s, kMinusSign), s(kWholeNumberRow),
                    kMinusSign);
   } else {
-    // The middle of the sign's stroke on the middle of the bar, whose
-    // extra rows at a larger scale lie above its row.
-    const QRect ink = LineTextInk(LineFont::kOperand, s, kMinusSign);
-    canvas.TextOut(sign_left, s(kBarRow) - ink.top() - (ink.height() + s(1) - 2) / 2, kMinusSign);
+    DrawMinusBeforeBar(canvas, sign_left);
   }
   if (bracketed) {
     DrawOperandParentheses(canvas, left);

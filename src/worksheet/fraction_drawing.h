@@ -18,6 +18,27 @@ inline constexpr int kRowHeight = 28;
 // The sign a negative number is drawn with: a true minus, not a hyphen.
 inline constexpr std::u16string_view kMinusSign = u"\u2212";
 
+// Rows of the standard layout: the top of the denominator's cell, the bar,
+// and the top of a whole number's cell.
+inline constexpr int kBarRow = kRowHeight / 2 + 1;          // 15
+inline constexpr int kDenominatorRow = kRowHeight / 2 + 2;  // 16
+inline constexpr int kWholeNumberRow = kRowHeight / 4;      // 7
+// Blank columns between a number and its exponent.
+inline constexpr int kExponentGap = 1;
+
+// The width a minus sign before a bar takes, with its gap to the bar.
+int MinusSignWidth(LineScale scale);
+// Draws that minus sign from column x, at the bar's height.
+void DrawMinusBeforeBar(LineImage& canvas, int x);
+
+// How far a fraction's area starts after the left one of the tall
+// parentheses around it, and how far the right one reaches past the area.
+int OpenParenthesisWidth(LineScale scale);
+int CloseParenthesisWidth(LineScale scale);
+// Tall parentheses: the left one from column `open`, the right one just
+// after the fraction area from column `fraction`, `width` wide.
+void DrawTallParentheses(LineImage& canvas, int open, int fraction, int width);
+
 // Draws num over a bar over den in the kFractionWidth x kRowHeight area at
 // the top-left of `canvas`, each number centred on its own; a denominator
 // of 1 draws the numerator alone, lower down and without bar. A number

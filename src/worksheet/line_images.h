@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "line_image.h"
 #include "print_sizes.h"
 
@@ -18,6 +20,9 @@ struct LineImages {
   LineImage ImaQuest;  // the question picture: the answer line without its result
   LineImage ImaFract;  // scratch picture of one operand
   LineImage ImaRep;    // the answer line
+  // The worked key's pictures of the last line composed, when its options
+  // ask for a worked key: they take the answer line's place in the key.
+  std::vector<LineImage> worked;
 
   // The scale the next lines are drawn at, for all three images; 1:1 until
   // set.

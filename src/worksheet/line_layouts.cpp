@@ -1,7 +1,8 @@
 #include "line_layouts.h"
 
-// The line half of every kind's slice; each declares a ComposeLine for its
-// kind, which the visit below finds by the kind's type.
+// The line half of every kind's slice; each declares a ComposeLine and a
+// ComposeWorkedLine for its kind, which the visit below finds by the kind's
+// type.
 #include "kinds/common_denominator_line.h"
 #include "kinds/four_operations_line.h"
 #include "kinds/powers_line.h"
@@ -10,10 +11,14 @@
 namespace fractions {
 
 void ComposeQuestionLine(LineImages& images, const QuestionSet& set, int number) {
+  images.worked.clear();
   std::visit(
       [&](const auto& drawn) {
-        ComposeLine(images, number, drawn.kind, drawn.questions.at(static_cast<size_t>(number - 1)),
-                    drawn.options);
+        const auto& question = drawn.questions.at(static_cast<size_t>(number - 1));
+        ComposeLine(images, number, drawn.kind, question, drawn.options);
+        if (drawn.options.worked) {
+          ComposeWorkedLine(images, number, drawn.kind, question, drawn.options);
+        }
       },
       set);
 }

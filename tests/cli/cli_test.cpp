@@ -415,6 +415,11 @@ TEST_F(FractionsCliFiles, PdfPagesHoldEveryLineDrawnNotPasted) {
   const CliRun run = RunWith({"--type", "reduc", "--count", "40", "--spacing", "10", "--seed", "3",
                               "--out", base, "--pdf"});
   ASSERT_EQ(run.status, kExitOk) << run.err;
+  // A worked key's steps too.
+  ASSERT_EQ(RunWith({"--type", "add", "--max", "500", "--worked", "--out", Base("detail"), "--pdf"})
+                .status,
+            kExitOk);
+  EXPECT_EQ(PagesAndPictures(QString::fromStdString(Base("detail") + "_Cor.pdf")).second, 0);
   const auto [subject_pages, subject_pictures] =
       PagesAndPictures(QString::fromStdString(base + ".pdf"));
   const auto [answer_pages, answer_pictures] =
@@ -726,6 +731,45 @@ TEST(FractionsCli, MixedFormsAndTheObelusInTheListings) {
   EXPECT_TRUE(QRegularExpression(" = \\d+/\\d+ = \\d+ \\+ \\d+/\\d+\\n")
                   .match(QString::fromStdString(text.out))
                   .hasMatch());
+}
+
+// --worked changes only the answer key: the same questions with their
+// steps in the JSON (one chain, two for reduc, first the question and last
+// the key), the same subject file, a longer key; with a level too.
+TEST_F(FractionsCliFiles, WorkedKeysAddStepsAndChangeOnlyTheAnswerKey) {
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    const std::vector<std::string> args = {
+        "--type", std::string(info.command_word), "--count", "6", "--seed", "21", "--level", "6e",
+        "--json"};
+    std::vector<std::string> worked_args = args;
+    worked_args.insert(worked_args.end(), {"--worked", "--out", Base("detail")});
+    const CliRun worked = RunWith(worked_args);
+    ASSERT_EQ(worked.status, kExitOk) << worked.err;
+    std::vector<std::string> plain_args = args;
+    plain_args.insert(plain_args.end(), {"--out", Base("simple")});
+    const CliRun plain = RunWith(plain_args);
+
+    QJsonArray questions = ParseJson(worked.out)["questions"].toArray();
+    const QJsonArray plain_questions = ParseJson(plain.out)["questions"].toArray();
+    ASSERT_EQ(questions.size(), 6);
+    for (qsizetype i = 0; i < questions.size(); ++i) {
+      QJsonObject q = questions[i].toObject();
+      const QJsonArray chains = q.take("steps").toArray();
+      EXPECT_EQ(q, plain_questions[i].toObject()) << info.command_word;
+      ASSERT_EQ(chains.size(), info.type == ExerciseType::kCommonDenominator ? 2 : 1);
+      const QString key = info.type == ExerciseType::kCommonDenominator
+                              ? QString("((%1)/(%2))").arg(q["p2"].toInt()).arg(q["q2"].toInt())
+                              : QString();
+      const QJsonArray last = chains.last().toArray();
+      EXPECT_GE(last.size(), 2);
+      if (!key.isEmpty()) {
+        EXPECT_EQ(last.last().toString(), key);
+      }
+    }
+    EXPECT_EQ(Read(Base("detail") + ".rtf"), Read(Base("simple") + ".rtf"));
+    EXPECT_GT(Read(Base("detail") + "_Cor.rtf").size(), Read(Base("simple") + "_Cor.rtf").size());
+  }
+  EXPECT_NE(RunWith({"--help"}).out.find("--worked"), std::string::npos);
 }
 
 TEST(FractionsCli, HelpVersionAndInlineValues) {

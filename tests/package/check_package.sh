@@ -154,8 +154,8 @@ grep -q '^CODE DE RETOUR' <<< "$man_text" || fail "man fractions-cli does not an
 grep -q '^FICHIERS' <<< "$(LC_ALL=C.UTF-8 man -P cat fractions)" || fail "man fractions does not answer"
 # Every option the program knows is in its manual page, and no other.
 /usr/bin/fractions-cli --help | grep -oE '^  --[a-z-]+' | sed 's/^ *//' | sort -u > "$work/help.options"
-zcat /usr/share/man/man1/fractions-cli.1.gz | grep -A1 '^\.TP' | grep -oE '^\.BI? \\-\\-[a-z\\-]+' |
-  sed -E 's/^\.BI? //; s/\\//g' | sort -u > "$work/man.options"
+zcat /usr/share/man/man1/fractions-cli.1.gz | grep -A1 '^\.TP' | grep -oE '^\.B[IR]? \\-\\-[a-z\\-]+' |
+  sed -E 's/^\.B[IR]? //; s/\\//g' | sort -u > "$work/man.options"
 diff -u "$work/help.options" "$work/man.options" ||
   fail "the options of fractions-cli --help and of its manual page differ"
 

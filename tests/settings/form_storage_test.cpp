@@ -66,7 +66,8 @@ TEST(TFormStorage, FirstStartChangesNothingAndTheCloseWritesEveryKeyInOrder) {
                 "[TForm1.Combo1_Items]\r\nCount=3\r\nItem0=" +
                 items[0] + "\r\nItem1=" + items[1] + "\r\nItem2=" + items[2] +
                 "\r\n[Options]\r\nNiveau=Libre\r\nDenominateurs=0\r\nRelatifs=0\r\nMixtes=0\r\n"
-                "SigneDivision=0\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\n");
+                "SigneDivision=0\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\n"
+                "CorrigeDetaille=0\r\n");
 }
 
 // The options come back as written; a missing or unknown value reads as
@@ -77,7 +78,7 @@ TEST(TFormStorage, OptionsComeBackAndBadValuesFallBackToTheirDefaults) {
   const fs::path file = folder / "fractions.ini";
   WriteBytes(file,
              "[Options]\r\nNiveau= 4e \r\nDenominateurs=7\r\nRelatifs=1\r\nMixtes=oui\r\n"
-             "Note=a moi\r\n[TForm1]\r\nspMaxLigne_Value=12\r\n");
+             "Note=a moi\r\nCorrigeDetaille=1\r\n[TForm1]\r\nspMaxLigne_Value=12\r\n");
   Start first(file);
   EXPECT_EQ(first.window.options,
             (std::map<std::string, size_t, std::less<>>{{"Niveau", 4},
@@ -86,7 +87,8 @@ TEST(TFormStorage, OptionsComeBackAndBadValuesFallBackToTheirDefaults) {
                                                         {"Mixtes", 0},
                                                         {"SigneDivision", 0},
                                                         {"PlusPetitDenominateur", 0},
-                                                        {"GrandsCaracteres", 0}}));
+                                                        {"GrandsCaracteres", 0},
+                                                        {"CorrigeDetaille", 1}}));
   first.window.options["Niveau"] = 2;
   first.window.options["Denominateurs"] = 2;
   first.window.options["SigneDivision"] = 1;
@@ -94,7 +96,7 @@ TEST(TFormStorage, OptionsComeBackAndBadValuesFallBackToTheirDefaults) {
   const std::string bytes = ReadBytes(file);
   const std::string section =
       "[Options]\r\nNiveau=6e\r\nDenominateurs=2\r\nRelatifs=1\r\nMixtes=0\r\nNote=a moi\r\n"
-      "SigneDivision=1\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\n";
+      "CorrigeDetaille=1\r\nSigneDivision=1\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\n";
   EXPECT_TRUE(bytes.ends_with(section)) << bytes;
   EXPECT_EQ(Start(file).window.options, first.window.options);
   // A file of an older program has no section: every option at its default.

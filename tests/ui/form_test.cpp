@@ -193,7 +193,7 @@ class FormTest : public QObject {
   static QStringList Shown(QDialog& dialog) {
     QStringList shown;
     for (const char* name : {"Niveau", "Denominateurs", "Relatifs", "Mixtes", "SigneDivision",
-                             "PlusPetitDenominateur", "GrandsCaracteres"}) {
+                             "PlusPetitDenominateur", "GrandsCaracteres", "CorrigeDetaille"}) {
       if (auto* combo = dialog.findChild<QComboBox*>(name)) {
         shown << combo->currentText();
       } else if (auto* check = dialog.findChild<QCheckBox*>(name)) {
@@ -510,19 +510,23 @@ class FormTest : public QObject {
       QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
       WorkOptionsDialog(*form, [](QDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), "Options des exercices");
-        QCOMPARE(Shown(dialog), QStringList({"Libre", "quelconques", "0", "0", ":", "0", "0"}));
-        // Large print is how the sheet is set, not a programme: a level
-        // leaves it, and it leaves the level.
+        QCOMPARE(Shown(dialog),
+                 QStringList({"Libre", "quelconques", "0", "0", ":", "0", "0", "0"}));
+        // Large print and the worked key are how the sheet is set, not a
+        // programme: a level leaves them, and they leave the level.
         Tick(dialog, "GrandsCaracteres");
         Choose(dialog, "Niveau", 4);  // 4e
-        QCOMPARE(Shown(dialog), QStringList({"4e", "quelconques", "1", "0", "÷", "1", "1"}));
+        QCOMPARE(Shown(dialog), QStringList({"4e", "quelconques", "1", "0", "÷", "1", "1", "0"}));
+        Tick(dialog, "CorrigeDetaille");
+        QCOMPARE(Shown(dialog), QStringList({"4e", "quelconques", "1", "0", "÷", "1", "1", "1"}));
         QTest::mouseClick(dialog.findChild<QCheckBox*>("Mixtes"), Qt::LeftButton);
-        QCOMPARE(Shown(dialog), QStringList({"Libre", "quelconques", "1", "1", "÷", "1", "1"}));
+        QCOMPARE(Shown(dialog),
+                 QStringList({"Libre", "quelconques", "1", "1", "÷", "1", "1", "1"}));
         Choose(dialog, "Niveau", 2);  // 6e
         Tick(dialog, "GrandsCaracteres");
         Tick(dialog, "GrandsCaracteres");
         QCOMPARE(Shown(dialog),
-                 QStringList({"6e", "l'un multiple de l'autre", "0", "1", ":", "1", "1"}));
+                 QStringList({"6e", "l'un multiple de l'autre", "0", "1", ":", "1", "1", "1"}));
         for (const char* name : {"Denominateurs", "Relatifs", "Mixtes", "PlusPetitDenominateur"}) {
           QVERIFY2(dialog.findChild<QWidget*>(name)->toolTip().contains("Bouton"), name);
         }
@@ -532,6 +536,7 @@ class FormTest : public QObject {
       QCOMPARE(Lamp(*form), TForm1::kLampRed);
       ExerciseOptions sixth_large = FindLevelPreset(Level::k6e)->options;
       sixth_large.large_print = true;
+      sixth_large.worked = true;
       QCOMPARE(form->CurrentSettings().options, sixth_large);
       WorkOptionsDialog(*form, [](QDialog& dialog) {
         Choose(dialog, "Niveau", 5);
@@ -543,12 +548,12 @@ class FormTest : public QObject {
       QVERIFY(
           ReadAll(file).endsWith("[Options]\r\nNiveau=6e\r\nDenominateurs=1\r\nRelatifs=0\r\n"
                                  "Mixtes=1\r\nSigneDivision=0\r\nPlusPetitDenominateur=1\r\n"
-                                 "GrandsCaracteres=1\r\n"));
+                                 "GrandsCaracteres=1\r\nCorrigeDetaille=1\r\n"));
     }
     auto form = ShownForm(file);
     WorkOptionsDialog(*form, [](QDialog& dialog) {
       QCOMPARE(Shown(dialog),
-               QStringList({"6e", "l'un multiple de l'autre", "0", "1", ":", "1", "1"}));
+               QStringList({"6e", "l'un multiple de l'autre", "0", "1", ":", "1", "1", "1"}));
       Press(dialog, "OK");  // the level shown, not chosen again: "Max valeur" stays
     });
     QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 50);

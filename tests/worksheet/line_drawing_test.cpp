@@ -102,12 +102,16 @@ TEST(LineDrawing, TheSharpCopyIsTheLineDrawnFourTimesFiner) {
   }
 }
 
+// Worked keys' pictures too, several to a question.
 TEST(LineDrawing, PicturesReadFromRtfFindTheirDrawings) {
   WorksheetSettings settings;
   settings.count = 12;
   const WorksheetDocuments documents =
       BuildSeededWorksheet(ExerciseType::kCommonDenominator, settings, 5);
-  for (const std::string* rtf : {&documents.subject, &documents.answer_key}) {
+  settings.options.worked = true;
+  const std::string worked_key =
+      BuildSeededWorksheet(ExerciseType::kCommonDenominator, settings, 5).answer_key;
+  for (const std::string* rtf : {&documents.subject, &documents.answer_key, &worked_key}) {
     QTextDocument document;
     QTextCursor cursor(&document);
     ASSERT_FALSE(InsertRtf(cursor, *rtf).has_value());
@@ -129,7 +133,7 @@ TEST(LineDrawing, PicturesReadFromRtfFindTheirDrawings) {
         EXPECT_EQ(FindPictureDrawing(picture), nullptr);
       }
     }
-    EXPECT_EQ(found, 12);
+    EXPECT_EQ(found, rtf == &worked_key ? 2 * 12 : 12);  // two rows, each on one picture
   }
 }
 

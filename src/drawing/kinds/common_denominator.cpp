@@ -8,6 +8,25 @@ namespace fractions {
 
 namespace {
 
+StepChain RowSteps(int32_t num, int32_t den, int32_t common) {
+  StepChain chain{Single(FractionStep(num, den))};
+  const int32_t g = std::gcd(num, den);
+  const int32_t reduced_num = num / g;
+  const int32_t reduced_den = den / g;
+  if (g > 1) {
+    chain.push_back(Single(FractionStep(reduced_num, reduced_den)));
+  }
+  const int32_t k = common / reduced_den;
+  if (k > 1) {
+    chain.push_back(Single(ExpandedStep(reduced_num, reduced_den, k)));
+    chain.push_back(Single(FractionStep(reduced_num * k, common)));
+  }
+  if (chain.size() == 1) {  // over the common denominator already
+    chain.push_back(chain.front());
+  }
+  return chain;
+}
+
 bool Acceptable(const CommonDenominatorQuestion& q) {
   return q.p1 < 1000 && q.q1 < 1000 && q.p2 < 1000 && q.q2 < 1000 && !(q.q1 == 1 && q.q2 == 1);
 }
@@ -81,6 +100,11 @@ QuestionFields CommonDenominatorKind::Fields(const CommonDenominatorQuestion& q,
            {"p2", q.p2},
            {"q2", q.q2}},
           std::nullopt};
+}
+
+WorkedSteps CommonDenominatorKind::Steps(const CommonDenominatorQuestion& q,
+                                         const ExerciseOptions&) const {
+  return {RowSteps(q.a, q.b, q.q1), RowSteps(q.c, q.d, q.q2)};
 }
 
 std::string CommonDenominatorKind::Text(const CommonDenominatorQuestion& q,

@@ -7,6 +7,7 @@
 
 #include "drawing/drawing_context.h"
 #include "drawing/exercise_options.h"
+#include "drawing/worked_steps.h"
 #include "kind_parts.h"
 
 namespace fractions {
@@ -46,6 +47,10 @@ struct CommonDenominatorKind {
   QuestionFields Fields(const CommonDenominatorQuestion& q, const ExerciseOptions& options) const;
   // "1/2 = 3/6 et 1/3 = 2/6"
   std::string Text(const CommonDenominatorQuestion& q, const ExerciseOptions& options) const;
+  // The worked key, one chain per fraction: a/b = (a'×k)/(b'×k) = p1/q1,
+  // a'/b' the fraction reduced (shown first, a/b = a'/b', when it reduces)
+  // and k = q1/b'; a fraction over q1 already is written as it is.
+  WorkedSteps Steps(const CommonDenominatorQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const CommonDenominatorKind&, const CommonDenominatorKind&) = default;
 };

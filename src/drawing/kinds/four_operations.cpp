@@ -1,9 +1,12 @@
 #include "four_operations.h"
 
 #include <cstdlib>
+#include <numeric>
 #include <optional>
 #include <stdexcept>
 #include <tuple>
+
+#include "step_parts.h"
 
 namespace fractions {
 
@@ -61,7 +64,87 @@ OperationQuestion DrawTerms(int32_t largest_term, const ExerciseOptions& options
   return q;
 }
 
+StepOperator StepOperatorOf(Operation operation) {
+  switch (operation) {
+    case Operation::kAdd:
+      return StepOperator::kPlus;
+    case Operation::kSubtract:
+      return StepOperator::kMinus;
+    case Operation::kMultiply:
+      return StepOperator::kTimes;
+    case Operation::kDivide:
+      return StepOperator::kDivide;
+  }
+  throw std::invalid_argument("not one of the four operations");
+}
+
+// a/b ± c/d = (a×k)/(b×k) ± (c×m)/(d×m) = A/L ± C/L, L the least common
+// multiple of b and d, the first two steps left out when b = d; then
+// (A ± C)/L = S/L. Returns S and L.
+RawResult AppendSumSteps(StepChain& chain, const OperationQuestion& q, bool subtract) {
+  const StepOperator op = subtract ? StepOperator::kMinus : StepOperator::kPlus;
+  const int32_t l = std::lcm(q.b, q.d);
+  const int32_t big_a = q.a * (l / q.b);
+  const int32_t big_c = q.c * (l / q.d);
+  if (q.b != q.d) {
+    chain.push_back(Binary(OverCommonDenominator(q.a, q.b, l / q.b), op,
+                           OverCommonDenominator(q.c, q.d, l / q.d)));
+    chain.push_back(Binary(FractionStep(big_a, l), op, FractionStep(big_c, l)));
+  }
+  StepOperand combined = FractionStep(0, l);
+  combined.num = {StepTerm{{{big_a, {}}}}, StepTerm{{{big_c, {}}}, subtract}};
+  chain.push_back(Single(combined));
+  const int32_t sum = subtract ? big_a - big_c : big_a + big_c;
+  chain.push_back(Single(FractionStep(sum, l)));
+  return {sum, l};
+}
+
+// x/y × u/v = (x×u)/(y×v) = P/Q, the signs kept with their numerators and
+// a whole number's denominator 1 left out. Returns P and Q.
+RawResult AppendProductSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, int32_t v) {
+  StepOperand product = FractionStep(0, 1);
+  product.num = {StepTerm{{{x, {}}, {u, {}}}}};
+  std::vector<StepFactor> den;
+  for (const int32_t factor : {y, v}) {
+    if (factor != 1) {
+      den.push_back({factor, {}});
+    }
+  }
+  if (!den.empty()) {
+    product.den = {StepTerm{den}};
+  }
+  chain.push_back(Single(product));
+  chain.push_back(Single(FractionStep(x * u, y * v)));
+  return {x * u, y * v};
+}
+
 }  // namespace
+
+WorkedSteps OperationKind::Steps(const OperationQuestion& q, const ExerciseOptions& options) const {
+  StepChain chain{
+      Binary(FractionStep(q.a, q.b), StepOperatorOf(operation), FractionStep(q.c, q.d))};
+  RawResult raw{};
+  switch (operation) {
+    case Operation::kAdd:
+    case Operation::kSubtract:
+      raw = AppendSumSteps(chain, q, operation == Operation::kSubtract);
+      break;
+    case Operation::kMultiply:
+      raw = AppendProductSteps(chain, q.a, q.b, q.c, q.d);
+      break;
+    case Operation::kDivide: {
+      // The inverse of c/d, its sign before the bar: -2/3 gives -3/2.
+      const int32_t inverse_num = q.c < 0 ? -q.d : q.d;
+      const int32_t inverse_den = std::abs(q.c);
+      chain.push_back(Binary(FractionStep(q.a, q.b), StepOperator::kTimes,
+                             FractionStep(inverse_num, inverse_den)));
+      raw = AppendProductSteps(chain, q.a, q.b, inverse_num, inverse_den);
+      break;
+    }
+  }
+  AppendResult(chain, raw.num, raw.den, options);
+  return {chain};
+}
 
 std::string_view OperationKind::OperatorText(const ExerciseOptions& options) const {
   switch (operation) {

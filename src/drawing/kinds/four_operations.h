@@ -8,6 +8,7 @@
 
 #include "drawing/drawing_context.h"
 #include "drawing/exercise_options.h"
+#include "drawing/worked_steps.h"
 #include "kind_parts.h"
 
 namespace fractions {
@@ -53,6 +54,11 @@ struct OperationKind {
   // The text between the two operands of a line: " + ", " - ", " x ", and
   // " : " or " ÷ " as the options say.
   std::string_view OperatorText(const ExerciseOptions& options = {}) const;
+  // The worked key, one chain: a sum or a difference over the least common
+  // multiple of the denominators, "(A + C)/L"; a product's terms multiplied,
+  // "(a×c)/(b×d)"; a division as the product by the inverse; then the
+  // result simplified and, when asked, its mixed form.
+  WorkedSteps Steps(const OperationQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const OperationKind&, const OperationKind&) = default;
 };

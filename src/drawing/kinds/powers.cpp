@@ -1,5 +1,9 @@
 #include "powers.h"
 
+#include <numeric>
+
+#include "step_parts.h"
+
 namespace fractions {
 
 namespace {
@@ -111,6 +115,35 @@ void ComputeResult(Attempt& attempt, DrawingContext& context) {
   }
 }
 
+StepOperand Raised(StepOperand operand, int32_t exponent) {
+  operand.power = exponent;
+  return operand;
+}
+
+// A fraction of powers, x^n/y, x/y^n or x^n/y^n.
+StepOperand PowersStep(StepFactor x, StepFactor y) {
+  StepOperand operand = FractionStep(0, 1);
+  operand.num = {StepTerm{{x}}};
+  operand.den = {StepTerm{{y}}};
+  return operand;
+}
+
+// (a/b)^n = a^n/b^n = p/q; a/b reduced first when it reduces, so that no
+// power grows beyond the result's: (400/200)^9 is 2^9, not 400^9/200^9.
+void AppendWholeFractionSteps(StepChain& chain, const PowerQuestion& q) {
+  const int32_t g = std::gcd(q.a, q.b);
+  const int32_t a = q.a / g;
+  const int32_t b = q.b / g;
+  if (g > 1) {
+    chain.push_back(Single(Raised(ExpandedStep(a, b, g), q.exponent)));
+    chain.push_back(Single(Raised(FractionStep(a, b), q.exponent)));
+  }
+  if (b != 1) {  // a whole number's power is the step before, "2^3"
+    chain.push_back(Single(PowersStep({a, q.exponent}, {b, q.exponent})));
+  }
+  chain.push_back(Single(FractionStep(q.p, q.q)));
+}
+
 }  // namespace
 
 int32_t ExponentForBaseSize(int32_t base_size, RandomSource& random) {
@@ -171,6 +204,33 @@ QuestionFields PowerKind::Fields(const PowerQuestion& q, const ExerciseOptions& 
            {"num", q.p},
            {"den", q.q}},
           MixedForm(options, q.p, q.q)};
+}
+
+WorkedSteps PowerKind::Steps(const PowerQuestion& q, const ExerciseOptions& options) const {
+  StepChain chain;
+  switch (q.form) {
+    case PowerForm::kWholeFraction:
+      chain.push_back(Single(Raised(FractionStep(q.a, q.b), q.exponent)));
+      AppendWholeFractionSteps(chain, q);
+      AppendResult(chain, q.p, q.q, options);
+      break;
+    case PowerForm::kNumeratorOnly: {
+      // Below 1000: the drawing keeps small bases with small exponents.
+      const int32_t power = IntPower(q.a, q.exponent);
+      chain.push_back(Single(PowersStep({q.a, q.exponent}, {q.b, {}})));
+      chain.push_back(Single(FractionStep(power, q.b)));
+      AppendResult(chain, power, q.b, options);
+      break;
+    }
+    case PowerForm::kDenominatorOnly: {
+      const int32_t power = IntPower(q.b, q.exponent);
+      chain.push_back(Single(PowersStep({q.a, {}}, {q.b, q.exponent})));
+      chain.push_back(Single(FractionStep(q.a, power)));
+      AppendResult(chain, q.a, power, options);
+      break;
+    }
+  }
+  return {chain};
 }
 
 std::string PowerKind::Text(const PowerQuestion& q, const ExerciseOptions& options) const {

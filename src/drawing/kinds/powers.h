@@ -7,6 +7,7 @@
 
 #include "drawing/drawing_context.h"
 #include "drawing/exercise_options.h"
+#include "drawing/worked_steps.h"
 #include "kind_parts.h"
 
 namespace fractions {
@@ -47,6 +48,10 @@ struct PowerKind {
   QuestionFields Fields(const PowerQuestion& q, const ExerciseOptions& options) const;
   // "(3/4)^2 = 9/16", "3^2/4 = 9/4 = 2 + 1/4", "3/4^2 = 3/16"
   std::string Text(const PowerQuestion& q, const ExerciseOptions& options) const;
+  // The worked key, one chain: (a/b)^n = a^n/b^n = A/B, a fraction that
+  // reduces being simplified before it is raised; a^n/b = A/b; a/b^n =
+  // a/B; then the result simplified and, when asked, its mixed form.
+  WorkedSteps Steps(const PowerQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const PowerKind&, const PowerKind&) = default;
 };

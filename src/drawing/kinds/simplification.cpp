@@ -1,5 +1,9 @@
 #include "simplification.h"
 
+#include <numeric>
+
+#include "step_parts.h"
+
 namespace fractions {
 
 namespace {
@@ -47,6 +51,18 @@ std::array<int32_t, 2> SimplificationKind::KeyNumbers(const SimplificationQuesti
 QuestionFields SimplificationKind::Fields(const SimplificationQuestion& q,
                                           const ExerciseOptions& options) const {
   return {{{"a", q.a}, {"b", q.b}, {"num", q.p}, {"den", q.q}}, MixedForm(options, q.p, q.q)};
+}
+
+WorkedSteps SimplificationKind::Steps(const SimplificationQuestion& q,
+                                      const ExerciseOptions& options) const {
+  StepChain chain{Single(FractionStep(q.a, q.b))};
+  if (std::gcd(q.a, q.b) == 1) {
+    StepExpression irreducible = Single(FractionStep(q.a, q.b));
+    irreducible.irreducible = true;
+    chain.push_back(irreducible);
+  }
+  AppendResult(chain, q.a, q.b, options);
+  return {chain};
 }
 
 std::string SimplificationKind::Text(const SimplificationQuestion& q,

@@ -7,6 +7,7 @@
 
 #include "drawing/drawing_context.h"
 #include "drawing/exercise_options.h"
+#include "drawing/worked_steps.h"
 #include "kind_parts.h"
 
 namespace fractions {
@@ -37,6 +38,10 @@ struct SimplificationKind {
   QuestionFields Fields(const SimplificationQuestion& q, const ExerciseOptions& options) const;
   // "12/18 = 2/3", "18/12 = 3/2 = 1 + 1/2"
   std::string Text(const SimplificationQuestion& q, const ExerciseOptions& options) const;
+  // The worked key, one chain: a/b = (p×g)/(q×g) = p/q, g the greatest
+  // common divisor, or a/b = a/b marked irreducible; then, when asked, the
+  // mixed form.
+  WorkedSteps Steps(const SimplificationQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const SimplificationKind&, const SimplificationKind&) = default;
 };

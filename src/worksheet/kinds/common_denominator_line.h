@@ -12,4 +12,9 @@ namespace fractions {
 void ComposeLine(LineImages& images, int number, const CommonDenominatorKind& kind,
                  const CommonDenominatorQuestion& q, const ExerciseOptions& options = {});
 
+// The worked key's pictures of question `number` in images.worked:
+// the first fraction's chain after the question number, the second's after "et".
+void ComposeWorkedLine(LineImages& images, int number, const CommonDenominatorKind& kind,
+                       const CommonDenominatorQuestion& q, const ExerciseOptions& options);
+
 }  // namespace fractions

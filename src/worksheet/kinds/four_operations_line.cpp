@@ -5,6 +5,7 @@
 
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/line_parts.h"
+#include "worksheet/worked_lines.h"
 
 namespace fractions {
 
@@ -48,6 +49,11 @@ void ComposeLine(LineImages& images, int number, const OperationKind& kind,
   PlaceOperand(images, x2, 0, q.num, q.den, false);
   PlaceMixed(images, x2 + result_width, mixed);
   CutQuestion(images);
+}
+
+void ComposeWorkedLine(LineImages& images, int number, const OperationKind& kind,
+                       const OperationQuestion& q, const ExerciseOptions& options) {
+  AddNumberedChain(images, number, kind.Steps(q, options).at(0), options.division_sign);
 }
 
 }  // namespace fractions

@@ -4,6 +4,7 @@
 
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/line_parts.h"
+#include "worksheet/worked_lines.h"
 
 namespace fractions {
 
@@ -31,6 +32,11 @@ void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQu
   PlaceFraction(images, x1, 0, q.p, q.q);
   PlaceMixed(images, x1 + FractionWidth(images), mixed);
   CutQuestion(images);
+}
+
+void ComposeWorkedLine(LineImages& images, int number, const PowerKind& kind,
+                       const PowerQuestion& q, const ExerciseOptions& options) {
+  AddNumberedChain(images, number, kind.Steps(q, options).at(0), options.division_sign);
 }
 
 }  // namespace fractions

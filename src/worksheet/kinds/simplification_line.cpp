@@ -4,6 +4,7 @@
 
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/line_parts.h"
+#include "worksheet/worked_lines.h"
 
 namespace fractions {
 
@@ -21,6 +22,11 @@ void ComposeLine(LineImages& images, int number, const SimplificationKind&,
   StartLine(images, number);
   PlaceMixed(images, ComposeEqualityRow(images, 0, images.Scale()(7), q.a, q.b, q.p, q.q), mixed);
   CutQuestion(images);
+}
+
+void ComposeWorkedLine(LineImages& images, int number, const SimplificationKind& kind,
+                       const SimplificationQuestion& q, const ExerciseOptions& options) {
+  AddNumberedChain(images, number, kind.Steps(q, options).at(0), options.division_sign);
 }
 
 }  // namespace fractions

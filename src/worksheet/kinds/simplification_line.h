@@ -12,4 +12,9 @@ namespace fractions {
 void ComposeLine(LineImages& images, int number, const SimplificationKind& kind,
                  const SimplificationQuestion& q, const ExerciseOptions& options = {});
 
+// The worked key's pictures of question `number` in images.worked:
+// the chain after the question number.
+void ComposeWorkedLine(LineImages& images, int number, const SimplificationKind& kind,
+                       const SimplificationQuestion& q, const ExerciseOptions& options);
+
 }  // namespace fractions

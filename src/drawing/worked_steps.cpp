@@ -1,0 +1,143 @@
+#include "worked_steps.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace fractions {
+
+namespace {
+
+StepNumber Number(std::vector<StepFactor> factors) {
+  return {StepTerm{std::move(factors)}};
+}
+
+// Built by appending: GCC 12 warns wrongly about "(" + std::string.
+std::string Parenthesized(const std::string& text) {
+  std::string result = "(";
+  result += text;
+  result += ")";
+  return result;
+}
+
+bool IsPlainNumber(const StepNumber& number) {
+  return number.size() == 1 && number[0].factors.size() == 1 && !number[0].factors[0].power &&
+         number[0].factors[0].value >= 0;
+}
+
+// A factor after the first, or a base raised to a power, stands in
+// parentheses when negative: "2*(-3)", "(-3)^2".
+std::string AsciiFactor(const StepFactor& factor, bool first) {
+  std::string text = std::to_string(factor.value);
+  if (factor.value < 0 && (!first || factor.power)) {
+    text = Parenthesized(text);
+  }
+  if (factor.power) {
+    text += '^';
+    text += std::to_string(*factor.power);
+  }
+  return text;
+}
+
+std::string AsciiTerm(const StepTerm& term) {
+  std::string text;
+  for (size_t i = 0; i < term.factors.size(); ++i) {
+    text += i == 0 ? "" : "*";
+    text += AsciiFactor(term.factors[i], i == 0);
+  }
+  return text;
+}
+
+std::string AsciiNumber(const StepNumber& number) {
+  std::string text;
+  for (size_t i = 0; i < number.size(); ++i) {
+    const StepTerm& term = number[i];
+    std::string written = AsciiTerm(term);
+    if (i > 0) {
+      const bool negative = !term.factors.empty() && term.factors[0].value < 0;
+      text += term.subtracted ? "-" : "+";
+      written = negative ? Parenthesized(written) : written;
+    }
+    text += written;
+  }
+  return text;
+}
+
+std::string AsciiOperand(const StepOperand& operand, bool first) {
+  std::string text;
+  if (operand.den.empty()) {
+    text = IsPlainNumber(operand.num) ? AsciiNumber(operand.num)
+                                      : Parenthesized(AsciiNumber(operand.num));
+  } else {
+    text = Parenthesized(Parenthesized(AsciiNumber(operand.num)) + "/" +
+                         Parenthesized(AsciiNumber(operand.den)));
+  }
+  if (operand.power) {
+    text += '^';
+    text += std::to_string(*operand.power);
+  }
+  if (operand.negative) {
+    text.insert(text.begin(), '-');
+    if (!first) {
+      text = Parenthesized(text);
+    }
+  }
+  return text;
+}
+
+const char* AsciiOperator(StepOperator op) {
+  switch (op) {
+    case StepOperator::kPlus:
+      return " + ";
+    case StepOperator::kMinus:
+      return " - ";
+    case StepOperator::kTimes:
+      return " * ";
+    case StepOperator::kDivide:
+      return " / ";
+  }
+  return " ? ";
+}
+
+}  // namespace
+
+StepOperand FractionStep(int32_t num, int32_t den) {
+  return {
+      num < 0, Number({{std::abs(num), {}}}), den == 1 ? StepNumber{} : Number({{den, {}}}), {}};
+}
+
+StepOperand ExpandedStep(int32_t num, int32_t den, int32_t k) {
+  StepNumber expanded_den = den == 1 ? Number({{k, {}}}) : Number({{den, {}}, {k, {}}});
+  return {num < 0, Number({{std::abs(num), {}}, {k, {}}}), std::move(expanded_den), {}};
+}
+
+StepExpression Single(StepOperand operand) {
+  return {{std::move(operand)}, {}, false};
+}
+
+StepExpression Binary(StepOperand left, StepOperator op, StepOperand right) {
+  return {{std::move(left), std::move(right)}, {op}, false};
+}
+
+std::string AsciiExpression(const StepExpression& expression) {
+  std::string text;
+  for (size_t i = 0; i < expression.operands.size(); ++i) {
+    if (i > 0) {
+      text += AsciiOperator(expression.operators.at(i - 1));
+    }
+    text += AsciiOperand(expression.operands[i], i == 0);
+  }
+  return text;
+}
+
+std::vector<std::vector<std::string>> AsciiSteps(const WorkedSteps& steps) {
+  std::vector<std::vector<std::string>> chains;
+  for (const StepChain& chain : steps) {
+    std::vector<std::string>& written = chains.emplace_back();
+    for (const StepExpression& expression : chain) {
+      written.push_back(AsciiExpression(expression));
+    }
+  }
+  return chains;
+}
+
+}  // namespace fractions

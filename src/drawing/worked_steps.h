@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The worked answer key: every step of a calculation as a teacher writes it
+// on the board, "2/3 + 1/4 = (2×4)/(3×4) + (1×3)/(4×3) = 8/12 + 3/12 = ...".
+// Each kind's slice writes its questions' steps in this small structure,
+// from the numbers its drawing produced; the line pictures draw it and the
+// command line writes it in ASCII. Plain C++, no Qt.
+namespace fractions {
+
+// One number of a numerator or a denominator, with its power when it has
+// one: "4", "−3", "2³".
+struct StepFactor {
+  int32_t value;
+  std::optional<int32_t> power;
+  friend bool operator==(const StepFactor&, const StepFactor&) = default;
+};
+
+// Factors joined by "×", added to the term before it or subtracted from it.
+struct StepTerm {
+  std::vector<StepFactor> factors;
+  bool subtracted = false;  // "− term" rather than "+ term"; the first term's is unused
+  friend bool operator==(const StepTerm&, const StepTerm&) = default;
+};
+
+// A numerator or a denominator as written: "8", "2×4", "−8 + 3", "15 − (−8)".
+using StepNumber = std::vector<StepTerm>;
+
+// One operand of an expression: a fraction, or a whole number when its
+// denominator holds nothing. A negative fraction has its sign before the
+// bar, "−(2×4)/(3×4)"; inside a combined numerator the signs stay with their
+// terms, "(−8 + 3)/12".
+struct StepOperand {
+  bool negative = false;
+  StepNumber num;
+  StepNumber den;                // empty: a whole number
+  std::optional<int32_t> power;  // the whole fraction raised, "(3/4)²"
+  friend bool operator==(const StepOperand&, const StepOperand&) = default;
+};
+
+enum class StepOperator { kPlus, kMinus, kTimes, kDivide };
+
+// Operands joined by operators: operators[i] stands between operands[i] and
+// operands[i + 1]. A negative operand after the first stands in
+// parentheses.
+struct StepExpression {
+  std::vector<StepOperand> operands;
+  std::vector<StepOperator> operators;
+  bool irreducible = false;  // the picture writes "(irréductible)" after it
+  friend bool operator==(const StepExpression&, const StepExpression&) = default;
+};
+
+// The expressions joined by "=": first the question, last the key.
+using StepChain = std::vector<StepExpression>;
+
+// A question's chains: one, or one per row for a question of two rows.
+using WorkedSteps = std::vector<StepChain>;
+
+// A fraction of whole numbers, num/den (den > 0), its sign before the bar;
+// a whole number when den is 1.
+StepOperand FractionStep(int32_t num, int32_t den);
+
+// num/den with both terms multiplied by k, the sign before the bar:
+// "(2×4)/(3×4)"; a whole number n (den 1) becomes (n×k)/k.
+StepOperand ExpandedStep(int32_t num, int32_t den, int32_t k);
+
+// An expression of one operand, and of two.
+StepExpression Single(StepOperand operand);
+StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
+
+// The expression in ASCII, so that an ordinary evaluator reads its exact
+// value: integers, "+ - * / ^" and parentheses, every fraction as
+// "((N)/(D))", "-" before a negative one, a negative operand after the
+// first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))".
+std::string AsciiExpression(const StepExpression& expression);
+
+// Every chain of a question in ASCII, expression by expression.
+std::vector<std::vector<std::string>> AsciiSteps(const WorkedSteps& steps);
+
+}  // namespace fractions

@@ -1,0 +1,231 @@
+#include "step_drawing.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "fraction_drawing.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr std::u16string_view kTimesSign = u"\u00D7";
+// The row the tops of operators, "=" and notes stand at, as on the key's
+// lines.
+constexpr int kWordRow = 7;
+// The exponent of a whole fraction stands this far right of its area, as
+// on the key's powers.
+constexpr int kPowerExponentShift = 6;
+// Blank columns on each side of a whole number or of a fraction's widest
+// number.
+constexpr int kNumberMargin = 1;
+
+// A run of text in one font: numbers, signs and parentheses in the operand
+// font, an exponent in the small bold one.
+struct Piece {
+  LineFont font;
+  std::u16string text;
+};
+using Pieces = std::vector<Piece>;
+
+std::u16string Digits(int64_t value) {
+  const std::string digits = std::to_string(std::abs(value));
+  return std::u16string(digits.begin(), digits.end());
+}
+
+// Operand-font text, joined to the run before it when that is one too.
+void AddText(Pieces& pieces, std::u16string_view text) {
+  if (!pieces.empty() && pieces.back().font == LineFont::kOperand) {
+    pieces.back().text += text;
+  } else {
+    pieces.push_back({LineFont::kOperand, std::u16string(text)});
+  }
+}
+
+void AddSigned(Pieces& pieces, int64_t value) {
+  if (value < 0) {
+    AddText(pieces, kMinusSign);
+  }
+  AddText(pieces, Digits(value));
+}
+
+// A negative factor after the first, or raised to a power, stands in
+// parentheses: "2×(−3)".
+void AddFactor(Pieces& pieces, const StepFactor& factor, bool first) {
+  const bool bracketed = factor.value < 0 && (!first || factor.power);
+  AddText(pieces, bracketed ? u"(" : u"");
+  AddSigned(pieces, factor.value);
+  AddText(pieces, bracketed ? u")" : u"");
+  if (factor.power) {
+    pieces.push_back({LineFont::kExponent, Digits(*factor.power)});
+  }
+}
+
+// "2×4", "−8 + 3", "15 − (−8)".
+Pieces NumberPieces(const StepNumber& number) {
+  Pieces pieces;
+  for (size_t i = 0; i < number.size(); ++i) {
+    const StepTerm& term = number[i];
+    const bool bracketed = i > 0 && !term.factors.empty() && term.factors[0].value < 0;
+    if (i > 0) {
+      AddText(pieces, term.subtracted ? u" \u2212 " : u" + ");
+    }
+    AddText(pieces, bracketed ? u"(" : u"");
+    for (size_t j = 0; j < term.factors.size(); ++j) {
+      AddText(pieces, j == 0 ? u"" : kTimesSign);
+      AddFactor(pieces, term.factors[j], j == 0);
+    }
+    AddText(pieces, bracketed ? u")" : u"");
+  }
+  return pieces;
+}
+
+int PiecesWidth(LineScale s, const Pieces& pieces) {
+  int width = 0;
+  for (const Piece& piece : pieces) {
+    width += (piece.font == LineFont::kExponent ? s(kExponentGap) : 0) +
+             LineTextWidth(piece.font, s, piece.text);
+  }
+  return width;
+}
+
+// Draws the runs from column x, their cells' tops at row y.
+void DrawPieces(LineImage& image, int x, int y, const Pieces& pieces) {
+  const LineScale s = image.Scale();
+  for (const Piece& piece : pieces) {
+    x += piece.font == LineFont::kExponent ? s(kExponentGap) : 0;
+    image.SetFont(piece.font);
+    image.TextOut(x, y, piece.text);
+    x += LineTextWidth(piece.font, s, piece.text);
+  }
+}
+
+// Where the parts of an operand lie, from its left edge: the left
+// parenthesis, the minus sign, the area of the fraction (or of the whole
+// number), then the right parenthesis and the exponent.
+struct OperandLayout {
+  bool whole;
+  Pieces num, den;
+  int open = 0, sign = 0, area = 0, close = 0;
+  bool parenthesized = false;
+
+  int Width() const { return open + sign + area + close; }
+};
+
+OperandLayout LayOutOperand(LineScale s, const StepOperand& operand, bool bracketed) {
+  OperandLayout layout{operand.den.empty(), NumberPieces(operand.num), NumberPieces(operand.den)};
+  if (layout.whole) {
+    // "−3", and in parentheses the font's own, "(−4)", as the key has them.
+    Pieces written;
+    AddText(written, bracketed && operand.negative ? u"(" : u"");
+    AddText(written, operand.negative ? kMinusSign : u"");
+    written.insert(written.end(), layout.num.begin(), layout.num.end());
+    AddText(written, bracketed && operand.negative ? u")" : u"");
+    if (operand.power) {
+      written.push_back({LineFont::kExponent, Digits(*operand.power)});
+    }
+    layout.num = std::move(written);
+    layout.area = PiecesWidth(s, layout.num) + 2 * s(kNumberMargin);
+    return layout;
+  }
+  layout.area =
+      std::max(PiecesWidth(s, layout.num), PiecesWidth(s, layout.den)) + 2 * s(kNumberMargin);
+  layout.parenthesized = (bracketed && operand.negative) || operand.power.has_value();
+  layout.open = layout.parenthesized ? OpenParenthesisWidth(s) : 0;
+  layout.sign = operand.negative ? MinusSignWidth(s) : 0;
+  // A blank after the right parenthesis keeps the next sign clear of it.
+  layout.close = layout.parenthesized ? CloseParenthesisWidth(s) + s(kNumberMargin) : 0;
+  if (operand.power) {
+    layout.close =
+        s(kPowerExponentShift) + LineTextWidth(LineFont::kExponent, s, Digits(*operand.power));
+  }
+  return layout;
+}
+
+void DrawOperandAt(LineImage& image, int x, const StepOperand& operand, bool bracketed) {
+  const LineScale s = image.Scale();
+  const OperandLayout layout = LayOutOperand(s, operand, bracketed);
+  if (layout.whole) {
+    DrawPieces(image, x + s(kNumberMargin), s(kWholeNumberRow), layout.num);
+    return;
+  }
+  const int left = x + layout.open + layout.sign;
+  if (operand.negative) {
+    DrawMinusBeforeBar(image, x + layout.open);
+  }
+  DrawPieces(image, left + (layout.area - PiecesWidth(s, layout.num)) / 2, 0, layout.num);
+  image.MoveTo(left, s(kBarRow));
+  image.LineTo(left + layout.area, s(kBarRow));
+  DrawPieces(image, left + (layout.area - PiecesWidth(s, layout.den)) / 2, s(kDenominatorRow),
+             layout.den);
+  if (layout.parenthesized) {
+    DrawTallParentheses(image, x, left, layout.area);
+  }
+  if (operand.power) {
+    image.SetFont(LineFont::kExponent);
+    image.TextOut(left + layout.area + s(kPowerExponentShift), 0, Digits(*operand.power));
+  }
+}
+
+std::u16string OperatorText(StepOperator op, DivisionSign sign) {
+  switch (op) {
+    case StepOperator::kPlus:
+      return u" + ";
+    case StepOperator::kMinus:
+      return u" \u2212 ";
+    case StepOperator::kTimes:
+      return u" \u00D7 ";
+    case StepOperator::kDivide:
+      return sign == DivisionSign::kObelus ? u" \u00F7 " : u" : ";
+  }
+  return u" ? ";
+}
+
+// The operator before operand i, with the gap after it.
+int OperatorWidth(LineScale s, const StepExpression& expression, size_t i, DivisionSign sign) {
+  return LineWordWidth(s, OperatorText(expression.operators.at(i - 1), sign)) + s(2);
+}
+
+bool Bracketed(const StepExpression& expression, size_t i) {
+  return i > 0 && expression.operands[i].negative;
+}
+
+}  // namespace
+
+int LineWordWidth(LineScale scale, std::u16string_view text) {
+  return LineTextWidth(LineFont::kLine, scale, text);
+}
+
+void DrawLineWord(LineImage& image, int x, std::u16string_view text) {
+  image.SetFont(LineFont::kLine);
+  image.TextOut(x, image.Scale()(kWordRow), text);
+}
+
+int ExpressionWidth(LineScale s, const StepExpression& expression, DivisionSign sign) {
+  int width = expression.irreducible ? LineWordWidth(s, kIrreducibleNote) : 0;
+  for (size_t i = 0; i < expression.operands.size(); ++i) {
+    width += i > 0 ? OperatorWidth(s, expression, i, sign) : 0;
+    width += LayOutOperand(s, expression.operands[i], Bracketed(expression, i)).Width();
+  }
+  return width;
+}
+
+void DrawExpression(LineImage& image, int x, const StepExpression& expression, DivisionSign sign) {
+  const LineScale s = image.Scale();
+  for (size_t i = 0; i < expression.operands.size(); ++i) {
+    if (i > 0) {
+      DrawLineWord(image, x, OperatorText(expression.operators.at(i - 1), sign));
+      x += OperatorWidth(s, expression, i, sign);
+    }
+    const StepOperand& operand = expression.operands[i];
+    DrawOperandAt(image, x, operand, Bracketed(expression, i));
+    x += LayOutOperand(s, operand, Bracketed(expression, i)).Width();
+  }
+  if (expression.irreducible) {
+    DrawLineWord(image, x, kIrreducibleNote);
+  }
+}
+
+}  // namespace fractions

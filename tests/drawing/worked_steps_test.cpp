@@ -1,0 +1,290 @@
+// The worked keys: over many seeds, every type and the options, every
+// expression of every chain, read back from its ASCII by an exact
+// evaluator, has the question's value; the chain ends with the key (then
+// its mixed form) and shows the step of its kind; a few chains pin the
+// written form.
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <stdexcept>
+#include <string>
+
+#include "drawing/drawing_phase.h"
+#include "drawing/exercise_catalogue.h"
+
+namespace fractions {
+namespace {
+
+__extension__ using Int128 = __int128;
+
+// An exact rational in lowest terms, its denominator positive.
+struct Q {
+  Int128 n = 0, d = 1;
+  static Q Of(Int128 n, Int128 d) {
+    if (d == 0)
+      throw std::domain_error("division by zero");
+    Int128 a = n < 0 ? -n : n, b = d < 0 ? -d : d;
+    while (b != 0)
+      a = std::exchange(b, a % b);
+    const Int128 g = d < 0 ? -a : a;  // the denominator comes out positive
+    return {n / g, d / g};
+  }
+  friend Q operator+(Q x, Q y) { return Of(x.n * y.d + y.n * x.d, x.d * y.d); }
+  friend Q operator-(Q x, Q y) { return Of(x.n * y.d - y.n * x.d, x.d * y.d); }
+  friend Q operator*(Q x, Q y) { return Of(x.n * y.n, x.d * y.d); }
+  friend Q operator/(Q x, Q y) { return Of(x.n * y.d, x.d * y.n); }
+  friend bool operator==(const Q&, const Q&) = default;
+};
+
+Q Power(Q base, int32_t n) {
+  Q power{1, 1};
+  while (n-- > 0)
+    power = power * base;
+  return power;
+}
+
+// Integers, + - * / ^ and parentheses with the usual precedence, unary
+// minus below ^; throws on anything else.
+struct Evaluator {
+  const std::string& s;
+  size_t at = 0;
+
+  bool Take(char c) {
+    while (at < s.size() && s[at] == ' ')
+      ++at;
+    return at < s.size() && s[at] == c ? (++at, true) : false;
+  }
+  Q Sum() {
+    for (Q v = Product();;) {
+      if (Take('+'))
+        v = v + Product();
+      else if (Take('-'))
+        v = v - Product();
+      else
+        return v;
+    }
+  }
+  Q Product() {
+    for (Q v = Unary();;) {
+      if (Take('*'))
+        v = v * Unary();
+      else if (Take('/'))
+        v = v / Unary();
+      else
+        return v;
+    }
+  }
+  Q Unary() {
+    if (Take('-'))
+      return Q{} - Unary();
+    const Q base = Primary();
+    if (!Take('^'))
+      return base;
+    const Q e = Primary();
+    if (e.d != 1 || e.n < 0)
+      throw std::invalid_argument("exponent in " + s);
+    return Power(base, static_cast<int32_t>(e.n));
+  }
+  Q Primary() {
+    if (Take('(')) {
+      const Q v = Sum();
+      if (!Take(')'))
+        throw std::invalid_argument("unclosed ( in " + s);
+      return v;
+    }
+    const size_t start = at;
+    Int128 n = 0;
+    for (; at < s.size() && s[at] >= '0' && s[at] <= '9'; ++at)
+      n = n * 10 + (s[at] - '0');
+    if (at == start)
+      throw std::invalid_argument("no number in " + s);
+    return {n, 1};
+  }
+  static Q Evaluate(const std::string& text) {
+    Evaluator e{text};
+    const Q v = e.Sum();
+    if (e.at != text.size())
+      throw std::invalid_argument("trailing text: " + text);
+    return v;
+  }
+};
+
+Q ValueOf(const StepExpression& e) {
+  return Evaluator::Evaluate(AsciiExpression(e));
+}
+
+// The value each chain keeps and the key it ends with.
+struct Expected {
+  std::vector<Q> values;
+  std::vector<std::pair<int32_t, int32_t>> keys;
+};
+
+Expected ExpectedOf(const OperationKind& kind, const OperationQuestion& q) {
+  const Q x = Q::Of(q.a, q.b), y = Q::Of(q.c, q.d);
+  const Q values[] = {x + y, x - y, x * y, x / y};
+  return {{values[static_cast<int>(kind.operation)]}, {{q.num, q.den}}};
+}
+Expected ExpectedOf(const PowerKind&, const PowerQuestion& q) {
+  const Q a{q.a, 1}, b{q.b, 1};
+  const Q values[] = {Power(a / b, q.exponent), Power(a, q.exponent) / b, a / Power(b, q.exponent)};
+  return {{values[static_cast<int>(q.form) - 1]}, {{q.p, q.q}}};
+}
+Expected ExpectedOf(const SimplificationKind&, const SimplificationQuestion& q) {
+  return {{Q::Of(q.a, q.b)}, {{q.p, q.q}}};
+}
+Expected ExpectedOf(const CommonDenominatorKind&, const CommonDenominatorQuestion& q) {
+  return {{Q::Of(q.a, q.b), Q::Of(q.c, q.d)}, {{q.p1, q.q1}, {q.p2, q.q2}}};
+}
+
+// Some expression of one operand whose numerator and denominator satisfy
+// `holds`.
+template <typename Predicate>
+bool AnyFraction(const StepChain& chain, Predicate holds) {
+  return std::any_of(chain.begin(), chain.end(), [&](const StepExpression& e) {
+    return e.operands.size() == 1 && !e.operands[0].den.empty() &&
+           holds(e.operands[0].num, e.operands[0].den[0].factors);
+  });
+}
+
+// A result that reduces shows its greatest common divisor: (p×g)/(q×g).
+bool ShowsCommonFactor(const StepChain& chain, int64_t num, int64_t den) {
+  const int64_t g = std::gcd(num, den);
+  return num == 0 || g == 1 || AnyFraction(chain, [&](const StepNumber& n, const auto& d) {
+           return n[0].factors.back().value == g && d.back().value == g;
+         });
+}
+
+// The step each kind is there to teach.
+void ExpectItsStep(const OperationKind& kind, const OperationQuestion& q, const StepChain& chain) {
+  const int64_t a = q.a, b = q.b, c = q.c, d = q.d;
+  switch (kind.operation) {
+    case Operation::kAdd:
+    case Operation::kSubtract: {  // (A ± C)/L over the least common multiple
+      const int64_t l = std::lcm(b, d);
+      EXPECT_TRUE(AnyFraction(chain, [&](const StepNumber& n, const auto& den) {
+        return n.size() == 2 && den.size() == 1 && den[0].value == l;
+      }));
+      const int64_t sign = kind.operation == Operation::kAdd ? 1 : -1;
+      EXPECT_TRUE(ShowsCommonFactor(chain, a * (l / b) + sign * c * (l / d), l));
+      break;
+    }
+    case Operation::kMultiply:
+      EXPECT_TRUE(AnyFraction(chain, [&](const StepNumber& n, const auto&) {
+        return n[0].factors.size() == 2 && n[0].factors[0].value == a && n[0].factors[1].value == c;
+      }));
+      EXPECT_TRUE(ShowsCommonFactor(chain, a * c, b * d));
+      break;
+    case Operation::kDivide:  // the product by the inverse
+      ASSERT_GE(chain.size(), 2u);
+      EXPECT_EQ(chain[1].operators, std::vector<StepOperator>{StepOperator::kTimes});
+      EXPECT_EQ(ValueOf(Single(chain[1].operands.at(1))), Q::Of(d, c));
+      EXPECT_TRUE(ShowsCommonFactor(chain, a * d * (c < 0 ? -1 : 1), b * std::abs(c)));
+      break;
+  }
+}
+void ExpectItsStep(const PowerKind&, const PowerQuestion&, const StepChain&) {}
+void ExpectItsStep(const SimplificationKind&, const SimplificationQuestion& q,
+                   const StepChain& chain) {
+  EXPECT_TRUE(ShowsCommonFactor(chain, q.a, q.b));
+  EXPECT_EQ(chain.at(1).irreducible, std::gcd(q.a, q.b) == 1);
+}
+void ExpectItsStep(const CommonDenominatorKind&, const CommonDenominatorQuestion&,
+                   const StepChain&) {}
+
+template <typename Kind>
+void CheckSteps(const Kind& kind, const typename Kind::Question& q, const ExerciseOptions& o) {
+  const WorkedSteps steps = kind.Steps(q, o);
+  const Expected expected = ExpectedOf(kind, q);
+  ASSERT_EQ(steps.size(), expected.values.size());
+  for (size_t c = 0; c < steps.size(); ++c) {
+    const StepChain& chain = steps[c];
+    ASSERT_GE(chain.size(), 2u);
+    SCOPED_TRACE(AsciiExpression(chain.front()));
+    for (const StepExpression& expression : chain) {
+      EXPECT_TRUE(ValueOf(expression) == expected.values[c]) << AsciiExpression(expression);
+    }
+    const auto [num, den] = expected.keys[c];
+    const std::optional<MixedNumber> mixed = MixedForm(o, num, den);
+    const StepExpression& key = chain.at(chain.size() - (mixed ? 2 : 1));
+    EXPECT_EQ(key.operands, Single(FractionStep(num, den)).operands) << AsciiExpression(key);
+    if (mixed) {
+      EXPECT_EQ(AsciiExpression(chain.back()), std::to_string(mixed->whole) + " + ((" +
+                                                   std::to_string(mixed->num) + ")/(" +
+                                                   std::to_string(den) + "))");
+    }
+    ExpectItsStep(kind, q, chain);
+  }
+}
+
+class WorkedChains : public ::testing::TestWithParam<std::tuple<ExerciseType, int32_t>> {};
+
+TEST_P(WorkedChains, EveryExpressionKeepsTheValueAndTheChainEndsWithTheKey) {
+  const auto [type, m] = GetParam();
+  using O = ExerciseOptions;
+  for (const O& asked :
+       {O{.worked = true},
+        O{.denominators = DenominatorRule::kMultiple, .negatives = true, .worked = true},
+        O{.denominators = DenominatorRule::kSame, .mixed = true, .worked = true},
+        O{.negatives = true, .mixed = true, .division_sign = DivisionSign::kObelus, .worked = true},
+        O{.least_common_denominator = true, .worked = true}}) {
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+      SCOPED_TRACE("seed " + std::to_string(seed));
+      LcgRandom random(seed * 7919u);
+      QuestionTable table;
+      DrawingContext context{random, table};
+      const QuestionSet set = RunDrawingPhase(type, m, kMaxQuestions, context, asked);
+      std::visit(
+          [&](const auto& drawn) {
+            for (const auto& q : drawn.questions) {
+              CheckSteps(drawn.kind, q, drawn.options);
+            }
+          },
+          set);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTypes, WorkedChains,
+                         ::testing::Combine(::testing::ValuesIn(kAllExerciseTypes),
+                                            ::testing::Values(9, 30, 500)),
+                         [](const auto& info) {
+                           return std::string(Describe(std::get<0>(info.param)).command_word) +
+                                  "_M" + std::to_string(std::get<1>(info.param));
+                         });
+
+using Chain = std::vector<std::string>;
+
+TEST(WorkedStepsText, ChainsAreWrittenAsTheBoardHasThem) {
+  const ExerciseOptions o{.worked = true};
+  const auto chain = [](const WorkedSteps& steps, size_t c = 0) { return AsciiSteps(steps).at(c); };
+  const OperationKind add{Operation::kAdd};
+  EXPECT_EQ(chain(add.Steps({2, 3, 1, 4, 11, 12}, o)),
+            (Chain{"((2)/(3)) + ((1)/(4))", "((2*4)/(3*4)) + ((1*3)/(4*3))",
+                   "((8)/(12)) + ((3)/(12))", "((8+3)/(12))", "((11)/(12))"}));
+  EXPECT_EQ(chain(add.Steps({-2, 3, 1, 4, -5, 12}, o)),
+            (Chain{"-((2)/(3)) + ((1)/(4))", "-((2*4)/(3*4)) + ((1*3)/(4*3))",
+                   "-((8)/(12)) + ((3)/(12))", "((-8+3)/(12))", "-((5)/(12))"}));
+  // A whole number as (n×L)/L, a fraction over L already as it is, the
+  // mixed form last.
+  EXPECT_EQ(chain(add.Steps({3, 1, 1, 6, 19, 6}, {.mixed = true, .worked = true})),
+            (Chain{"3 + ((1)/(6))", "((3*6)/(6)) + ((1)/(6))", "((18)/(6)) + ((1)/(6))",
+                   "((18+1)/(6))", "((19)/(6))", "3 + ((1)/(6))"}));
+  EXPECT_EQ(chain(OperationKind{Operation::kSubtract}.Steps({5, 4, -2, 3, 23, 12}, o)).at(3),
+            "((15-(-8))/(12))");
+  EXPECT_EQ(chain(OperationKind{Operation::kMultiply}.Steps({-3, 4, -2, 9, 1, 6}, o)),
+            (Chain{"-((3)/(4)) * (-((2)/(9)))", "((-3*(-2))/(4*9))", "((6)/(36))", "((1*6)/(6*6))",
+                   "((1)/(6))"}));
+  EXPECT_EQ(chain(OperationKind{Operation::kDivide}.Steps({1, 2, -3, 4, -2, 3}, o)),
+            (Chain{"((1)/(2)) / (-((3)/(4)))", "((1)/(2)) * (-((4)/(3)))", "((1*(-4))/(2*3))",
+                   "-((4)/(6))", "-((2*2)/(3*2))", "-((2)/(3))"}));
+  // A power whose fraction reduces is simplified first: 2^9, never 400^9.
+  EXPECT_EQ(chain(PowerKind{}.Steps({400, 200, 512, 1, PowerForm::kWholeFraction, 9}, o)),
+            (Chain{"((400)/(200))^9", "((2*200)/(200))^9", "2^9", "512"}));
+  EXPECT_EQ(chain(SimplificationKind{}.Steps({7, 9, 7, 9}, o)), (Chain{"((7)/(9))", "((7)/(9))"}));
+  const WorkedSteps rows = CommonDenominatorKind{}.Steps({4, 6, 5, 9, 6, 9, 5, 9}, o);
+  EXPECT_EQ(chain(rows, 0), (Chain{"((4)/(6))", "((2)/(3))", "((2*3)/(3*3))", "((6)/(9))"}));
+  EXPECT_EQ(chain(rows, 1), (Chain{"((5)/(9))", "((5)/(9))"}));
+}
+
+}  // namespace
+}  // namespace fractions
