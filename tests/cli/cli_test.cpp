@@ -772,6 +772,32 @@ TEST_F(FractionsCliFiles, WorkedKeysAddStepsAndChangeOnlyTheAnswerKey) {
   EXPECT_NE(RunWith({"--help"}).out.find("--worked"), std::string::npos);
 }
 
+// In a sheet of several exercises every exercise's key is worked, and the
+// subject stays the plain sheet's.
+TEST_F(FractionsCliFiles, WorkedKeysCoverEveryExerciseOfASheet) {
+  const std::vector<std::string> args = {"--type", "add,simp", "--count", "3",
+                                         "--seed", "5",        "--json"};
+  std::vector<std::string> worked_args = args;
+  worked_args.insert(worked_args.end(), {"--worked", "--out", Base("detail")});
+  std::vector<std::string> plain_args = args;
+  plain_args.insert(plain_args.end(), {"--out", Base("simple")});
+  const CliRun worked = RunWith(worked_args);
+  ASSERT_EQ(worked.status, kExitOk) << worked.err;
+  ASSERT_EQ(RunWith(plain_args).status, kExitOk);
+
+  const QJsonArray exercises = ParseJson(worked.out)["exercises"].toArray();
+  ASSERT_EQ(exercises.size(), 2);
+  for (const QJsonValue exercise : exercises) {
+    for (const QJsonValue question : exercise.toObject()["questions"].toArray()) {
+      EXPECT_GE(question.toObject()["steps"].toArray().first().toArray().size(), 2);
+    }
+  }
+  EXPECT_EQ(Read(Base("detail") + ".rtf"), Read(Base("simple") + ".rtf"));
+  const std::string key = Read(Base("detail") + "_Cor.rtf");
+  EXPECT_GT(key.size(), Read(Base("simple") + "_Cor.rtf").size());
+  EXPECT_NE(key.find("Exercice 2"), std::string::npos);
+}
+
 TEST(FractionsCli, HelpVersionAndInlineValues) {
   const CliRun help = RunWith({"--help"});
   EXPECT_EQ(help.status, kExitOk);
