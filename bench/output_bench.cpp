@@ -1,6 +1,7 @@
 // The print preview's two pages of a 40-question subject, and the whole
 // command-line run that writes both PDFs of a 40-question worksheet, with
-// a worked key too.
+// a worked key too, of a sheet of six exercises and 60 questions, and of a
+// class set.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -56,6 +57,15 @@ void CommandLinePdfs(benchmark::State& state) {
                           QFileInfo(folder.filePath("feuille_Cor.pdf")).size());
 }
 BENCHMARK(CommandLinePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The largest sheet: six exercises of ten questions at the largest terms,
+// its two RTF files and two PDFs.
+void CommandLineSixExercisePdfs(benchmark::State& state) {
+  QTemporaryDir folder;
+  RunCliEachTime(state, {"--type", "add,sub,mul,div,simp,reduc", "--count", "10", "--max", "500",
+                         "--seed", "7", "--out", folder.filePath("controle"), "--pdf"});
+}
+BENCHMARK(CommandLineSixExercisePdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A worked key of 40 additions up to 500, the longest chains: the whole
 // run to both RTF files and both PDFs, to hold under 0.3 s.

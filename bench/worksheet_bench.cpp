@@ -1,13 +1,14 @@
 // Building both documents of a worksheet, pictures included, for every
 // exercise type at the largest terms (500) and the most questions (40), in
-// the standard sizes and in large print; and a class set of 30 such
-// worksheets.
+// the standard sizes and in large print; a sheet of six exercises and 60
+// questions; and a class set of 30 such worksheets.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "drawing/exercise_catalogue.h"
 #include "worksheet/class_set.h"
+#include "worksheet/sheet_build.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -30,6 +31,24 @@ void BuildBothDocuments(benchmark::State& state, ExerciseType type, bool large_p
   }
 }
 
+// A sheet of six exercises, one of each type but powers, ten questions each
+// at the largest terms (the most a sheet holds), both documents.
+void BuildSixExerciseSheet(benchmark::State& state) {
+  WorksheetSettings settings;
+  settings.largest_term = kLargestTermRange.max;
+  settings.count = kMaxSheetQuestions / kMaxExercises;
+  Sheet sheet;
+  for (const ExerciseType type : kAllExerciseTypes) {
+    if (type != ExerciseType::kPowers) {
+      sheet.push_back({type, settings});
+    }
+  }
+  uint32_t seed = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(BuildSeededSheet(sheet, ++seed));
+  }
+}
+
 // A class set of 30 different worksheets of 40 questions, both documents
 // each, as "Imprimer" and "Enregistrer" build it with "Sujets différents".
 void BuildClassSetOf30(benchmark::State& state) {
@@ -37,7 +56,8 @@ void BuildClassSetOf30(benchmark::State& state) {
   settings.count = kMaxQuestions;
   uint32_t seed = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(BuildClassSet({ExerciseType::kAddition, settings, ++seed, 30, {}}));
+    benchmark::DoNotOptimize(
+        BuildClassSet({{{ExerciseType::kAddition, settings}}, ++seed, 30, {}}));
   }
 }
 
@@ -49,6 +69,8 @@ void Register() {
       benchmark::RegisterBenchmark(name.c_str(), BuildBothDocuments, row.type, large_print);
     }
   }
+  benchmark::RegisterBenchmark("BuildSixExerciseSheet", BuildSixExerciseSheet)
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BuildClassSetOf30", BuildClassSetOf30)
       ->Unit(benchmark::kMillisecond);
 }

@@ -19,11 +19,12 @@ namespace fractions {
 namespace {
 
 constexpr const char* kUsageLine =
-    "Usage : fractions-cli --type TYPE [--max M] [--count N] [--seed S] [--variants V]\n"
-    "                      [--level NIVEAU] [--denominators D] [--negatives] [--mixed]\n"
-    "                      [--division-sign SIGNE] [--least-common-denominator]\n"
-    "                      [--worked] [--json] [--out BASE [--pdf [--margin MM]]\n"
-    "                       [--title T] [--instruction I] [--spacing S]\n"
+    "Usage : fractions-cli --type TYPE[,TYPE...] [--max M] [--count N] [--seed S]\n"
+    "                      [--variants V] [--level NIVEAU] [--denominators D]\n"
+    "                      [--negatives] [--mixed] [--division-sign SIGNE]\n"
+    "                      [--least-common-denominator] [--worked] [--json]\n"
+    "                      [--out BASE [--pdf [--margin MM]] [--title T]\n"
+    "                       [--instruction I] [--spacing S]\n"
     "                       [--separator TEXTE | --no-separator] [--large-print]]\n";
 
 constexpr const char* kPurpose =
@@ -129,6 +130,13 @@ void WriteSet(const CliOptions& options, const std::optional<PdfSettings>& pdf,
 
 std::string HelpText() {
   return std::string(kPurpose) + HelpEntry("--type TYPE", TypeChoices(true) + " ; obligatoire") +
+         HelpEntry("--type T1,T2,...",
+                   "une feuille de plusieurs exercices (" + std::to_string(kMaxExercises) +
+                       " au plus, " + std::to_string(kMaxSheetQuestions) +
+                       " questions en tout au plus), chacun sous son titre « Exercice k » ; "
+                       "--max et --count prennent alors une valeur pour tous ou une liste de "
+                       "même longueur (--count 5,4,3), --instruction se donne une fois pour tous "
+                       "ou une fois par exercice, dans l'ordre") +
          HelpEntry("--max M", "plus grand terme, " +
                                   FromTo(kLargestTermRange.min, kLargestTermRange.max) + " (" +
                                   Default(kLargestTermRange) + " par défaut)") +
@@ -219,10 +227,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     const uint32_t seed = options.seed.value_or(TimeOfDaySeed());
     if (options.variants) {
-      WriteSet(options, pdf,
-               GenerateVariants(*options.type, options.settings, seed, *options.variants), out);
+      WriteSet(options, pdf, GenerateVariants(options.sheet, seed, *options.variants), out);
     } else {
-      const GeneratedWorksheet worksheet = GenerateWorksheet(*options.type, options.settings, seed);
+      const GeneratedWorksheet worksheet = GenerateWorksheet(options.sheet, seed);
       if (options.out_base) {
         WriteDocumentFiles(*options.out_base, worksheet.documents.subject,
                            worksheet.documents.answer_key, pdf);

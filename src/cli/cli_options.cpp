@@ -129,64 +129,197 @@ std::string TypesUsing(bool (*reads)(const OptionUse&)) {
   return list;
 }
 
-// Refuses an option typed for a type that does not read it.
+// The types of the list as --type was typed, "add,simp".
+std::string TypedTypes(const std::vector<ExerciseType>& types) {
+  std::string words;
+  for (const ExerciseType type : types) {
+    words += (words.empty() ? "" : ",") + std::string(Describe(type).command_word);
+  }
+  return words;
+}
+
+// Refuses an option typed for types none of which reads it; with several
+// types, it goes to those that read it.
 void CheckReads(const CliOptions& options, std::string_view typed,
                 bool (*reads)(const OptionUse&)) {
-  if (!reads(OptionUseOf(*options.type))) {
-    throw UsageError(std::string(typed) + " ne va pas avec --type " +
-                     std::string(Describe(*options.type).command_word) + " : seulement avec " +
-                     TypesUsing(reads));
+  for (const ExerciseType type : options.types) {
+    if (reads(OptionUseOf(type))) {
+      return;
+    }
   }
+  throw UsageError(std::string(typed) + " ne va pas avec --type " + TypedTypes(options.types) +
+                   " : seulement avec " + TypesUsing(reads));
+}
+
+bool ReadsDenominators(const OptionUse& use) {
+  return use.multiple_denominators || use.same_denominators;
+}
+bool ReadsMultiple(const OptionUse& use) {
+  return use.multiple_denominators;
+}
+bool ReadsSame(const OptionUse& use) {
+  return use.same_denominators;
+}
+bool ReadsNegatives(const OptionUse& use) {
+  return use.negatives;
+}
+bool ReadsMixed(const OptionUse& use) {
+  return use.mixed;
+}
+bool ReadsLeastCommonDenominator(const OptionUse& use) {
+  return use.least_common_denominator;
+}
+
+// The check a denominator rule asks of a type.
+auto DenominatorReader(DenominatorRule rule) {
+  switch (rule) {
+    case DenominatorRule::kMultiple:
+      return &ReadsMultiple;
+    case DenominatorRule::kSame:
+      return &ReadsSame;
+    case DenominatorRule::kAny:
+      break;
+  }
+  return &ReadsDenominators;
 }
 
 void CheckTypedOptionsApply(const CliOptions& options) {
   const TypedExerciseOptions& typed = options.typed;
   if (typed.denominators) {
-    CheckReads(options, "--denominators", [](const OptionUse& use) {
-      return use.multiple_denominators || use.same_denominators;
-    });
-    if (*typed.denominators == DenominatorRule::kMultiple) {
-      CheckReads(options, "--denominators multiple",
-                 [](const OptionUse& use) { return use.multiple_denominators; });
-    }
-    if (*typed.denominators == DenominatorRule::kSame) {
-      CheckReads(options, "--denominators same",
-                 [](const OptionUse& use) { return use.same_denominators; });
+    CheckReads(options, "--denominators", &ReadsDenominators);
+    if (*typed.denominators != DenominatorRule::kAny) {
+      CheckReads(options, "--denominators " + std::string(DenominatorRuleWord(*typed.denominators)),
+                 DenominatorReader(*typed.denominators));
     }
   }
   if (typed.negatives) {
-    CheckReads(options, "--negatives", [](const OptionUse& use) { return use.negatives; });
+    CheckReads(options, "--negatives", &ReadsNegatives);
   }
   if (typed.mixed) {
-    CheckReads(options, "--mixed", [](const OptionUse& use) { return use.mixed; });
+    CheckReads(options, "--mixed", &ReadsMixed);
   }
   if (typed.least_common_denominator) {
-    CheckReads(options, "--least-common-denominator",
-               [](const OptionUse& use) { return use.least_common_denominator; });
+    CheckReads(options, "--least-common-denominator", &ReadsLeastCommonDenominator);
   }
 }
 
-// The options of the level (those the type reads), then those typed, which
-// win over it whatever their order; the level's largest term unless --max
-// was typed.
-void ResolveExerciseOptions(CliOptions& options) {
-  const TypedExerciseOptions& typed = options.typed;
-  ExerciseOptions& resolved = options.settings.options;
+// The options of an exercise of `type`: the level's (those the type reads),
+// then those typed that the type reads, which win over the level whatever
+// their order.
+ExerciseOptions ResolveExerciseOptions(const TypedExerciseOptions& typed, ExerciseType type) {
+  const OptionUse use = OptionUseOf(type);
+  ExerciseOptions resolved;
   if (typed.level) {
-    const LevelPreset& preset = *FindLevelPreset(*typed.level);
-    resolved = OptionsUsed(preset.options, OptionUseOf(*options.type));
-    if (!options.max_typed) {
-      options.settings.largest_term = preset.largest_term;
-    }
+    resolved = OptionsUsed(FindLevelPreset(*typed.level)->options, use);
   }
-  resolved.denominators = typed.denominators.value_or(resolved.denominators);
-  resolved.negatives = resolved.negatives || typed.negatives;
-  resolved.mixed = resolved.mixed || typed.mixed;
+  if (typed.denominators && DenominatorReader(*typed.denominators)(use)) {
+    resolved.denominators = *typed.denominators;
+  }
+  resolved.negatives = resolved.negatives || (typed.negatives && use.negatives);
+  resolved.mixed = resolved.mixed || (typed.mixed && use.mixed);
   resolved.division_sign = typed.division_sign.value_or(resolved.division_sign);
   resolved.least_common_denominator =
-      resolved.least_common_denominator || typed.least_common_denominator;
+      resolved.least_common_denominator ||
+      (typed.least_common_denominator && use.least_common_denominator);
   resolved.large_print = typed.large_print;
   resolved.worked = typed.worked;
+  return resolved;
+}
+
+// Value k of a list typed once for every exercise or once per exercise.
+template <typename T>
+const T& ValueFor(const std::vector<T>& values, size_t k) {
+  return values.size() == 1 ? values.front() : values.at(k);
+}
+
+// A list must hold one value for every exercise or one per exercise, in
+// their order: "--count : 2 valeurs pour 3 types ; ...".
+void CheckListLength(std::string_view option, size_t given, size_t exercises,
+                     std::string_view given_as) {
+  if (given > 1 && given != exercises) {
+    throw UsageError(std::string(option) + " : " + std::to_string(given) + " " +
+                     std::string(given_as) + " pour " + std::to_string(exercises) +
+                     (exercises > 1 ? " types" : " type") +
+                     " ; une seule pour tous, ou une par type, dans leur ordre");
+  }
+}
+
+// The exercises of the sheet from the types and what was typed for them: a
+// level's largest term unless --max was typed, and no more questions in all
+// than a sheet holds.
+Sheet ResolveSheet(const CliOptions& options) {
+  const size_t n = options.types.size();
+  CheckListLength("--max", options.largest_terms.size(), n, "valeurs");
+  CheckListLength("--count", options.counts.size(), n, "valeurs");
+  CheckListLength("--instruction", options.instructions.size(), n, "consignes");
+  Sheet sheet;
+  int32_t questions = 0;
+  for (size_t k = 0; k < n; ++k) {
+    Exercise exercise{options.types[k], options.settings};
+    WorksheetSettings& settings = exercise.settings;
+    settings.options = ResolveExerciseOptions(options.typed, exercise.type);
+    if (!options.largest_terms.empty()) {
+      settings.largest_term = ValueFor(options.largest_terms, k);
+    } else if (options.typed.level) {
+      settings.largest_term = FindLevelPreset(*options.typed.level)->largest_term;
+    }
+    if (!options.counts.empty()) {
+      settings.count = ValueFor(options.counts, k);
+    }
+    if (!options.instructions.empty()) {
+      settings.instruction = ValueFor(options.instructions, k);
+    }
+    questions += settings.count;
+    sheet.push_back(std::move(exercise));
+  }
+  if (questions > kMaxSheetQuestions) {
+    const std::string defaults = options.counts.empty()
+                                     ? " (" + std::to_string(kQuestionCountRange.default_value) +
+                                           " par exercice sans --count)"
+                                     : std::string();
+    throw UsageError("--count : " + std::to_string(questions) + " questions en tout" + defaults +
+                     ", et " + std::to_string(kMaxSheetQuestions) + " au plus sur une feuille");
+  }
+  return sheet;
+}
+
+// "add,simp,reduc" -> "add", "simp", "reduc"; an empty part stays, for the
+// caller to refuse.
+std::vector<std::string_view> SplitList(std::string_view text) {
+  std::vector<std::string_view> parts;
+  for (size_t start = 0;;) {
+    const size_t comma = text.find(',', start);
+    parts.push_back(text.substr(start, comma == text.npos ? text.npos : comma - start));
+    if (comma == text.npos) {
+      return parts;
+    }
+    start = comma + 1;
+  }
+}
+
+std::vector<ExerciseType> ParseTypes(std::string_view text) {
+  const std::vector<std::string_view> names = SplitList(text);
+  if (names.size() > kMaxExercises) {
+    throw UsageError("--type : " + std::to_string(kMaxExercises) + " types au plus, et non " +
+                     std::to_string(names.size()));
+  }
+  std::vector<ExerciseType> types;
+  for (const std::string_view name : names) {
+    if (name.empty() && names.size() > 1) {
+      throw UsageError("--type : un nom vide dans la liste " + Quoted(text));
+    }
+    types.push_back(ParseType(name));
+  }
+  return types;
+}
+
+std::vector<int32_t> ParseSettingList(std::string_view option, std::string_view text,
+                                      SettingRange range) {
+  std::vector<int32_t> values;
+  for (const std::string_view part : SplitList(text)) {
+    values.push_back(ParseSetting(option, part, range));
+  }
+  return values;
 }
 
 struct OptionRule {
@@ -194,24 +327,22 @@ struct OptionRule {
   std::string_view short_name;  // "-h" for "--help"; empty for none
   std::string value_hint;       // empty for a switch
   std::function<void(CliOptions&, std::string_view)> apply;
+  bool repeatable = false;  // may be given more than once
 };
 
 const std::vector<OptionRule>& OptionRules() {
   using O = CliOptions;
   using V = std::string_view;
   static const std::vector<OptionRule> rules = {
-      {"--type", {}, TypeChoices(false), [](O& o, V v) { o.type = ParseType(v); }},
+      {"--type", {}, TypeChoices(false), [](O& o, V v) { o.types = ParseTypes(v); }},
       {"--max",
        {},
        WholeNumberRange(kLargestTermRange.min, kLargestTermRange.max),
-       [](O& o, V v) {
-         o.settings.largest_term = ParseSetting("--max", v, kLargestTermRange);
-         o.max_typed = true;
-       }},
+       [](O& o, V v) { o.largest_terms = ParseSettingList("--max", v, kLargestTermRange); }},
       {"--count",
        {},
        WholeNumberRange(kQuestionCountRange.min, kQuestionCountRange.max),
-       [](O& o, V v) { o.settings.count = ParseSetting("--count", v, kQuestionCountRange); }},
+       [](O& o, V v) { o.counts = ParseSettingList("--count", v, kQuestionCountRange); }},
       {"--spacing",
        {},
        WholeNumberRange(kSpacingRange.min, kSpacingRange.max),
@@ -231,8 +362,9 @@ const std::vector<OptionRule>& OptionRules() {
        {},
        "un texte",
        [](O& o, V v) {
-         o.settings.instruction = ParseText("--instruction", v, kMaxInstructionLength);
-       }},
+         o.instructions.push_back(ParseText("--instruction", v, kMaxInstructionLength));
+       },
+       true},
       {"--separator",
        {},
        "un texte",
@@ -339,7 +471,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       throw UsageError(arg.starts_with("-") ? "option inconnue " + Quoted(arg)
                                             : "argument inattendu " + Quoted(arg));
     }
-    if (!given.insert(rule->name).second) {
+    if (!given.insert(rule->name).second && !rule->repeatable) {
       throw UsageError(std::string(rule->name) + " ne peut être donné qu'une fois");
     }
     if (rule->value_hint.empty()) {
@@ -357,7 +489,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     rule->apply(options, *inline_value);
   }
-  if (!options.help && !options.version && !options.type) {
+  if (!options.help && !options.version && options.types.empty()) {
     throw UsageError("--type est obligatoire : " + TypeChoices(false));
   }
   if (options.pdf && !options.out_base) {
@@ -373,9 +505,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   for (const std::string_view option : exercise_options) {
     options.options_typed = options.options_typed || given.contains(option);
   }
-  if (options.type) {
+  if (!options.types.empty()) {
     CheckTypedOptionsApply(options);
-    ResolveExerciseOptions(options);
+    options.sheet = ResolveSheet(options);
   }
   return options;
 }

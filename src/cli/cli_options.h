@@ -9,6 +9,7 @@
 
 #include "drawing/exercise_type.h"
 #include "worksheet/class_set.h"
+#include "worksheet/sheet_build.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -29,11 +30,22 @@ struct TypedExerciseOptions {
 // What the command line asks for. Numbers are checked against the ranges of
 // the window's spin boxes, texts converted to Windows-1252.
 struct CliOptions {
-  std::optional<ExerciseType> type;
-  // With the options of the level and those typed, as the type reads them.
+  // --type: one type, or a comma list of up to kMaxExercises (a type may
+  // repeat), one exercise each.
+  std::vector<ExerciseType> types;
+  // What every exercise shares: the title, the separator, the spacing, large
+  // print; and the window's defaults for the rest.
   WorksheetSettings settings;
+  // --max and --count as typed: none, one for every exercise, or one per
+  // exercise; --instruction likewise, each time it is given.
+  std::vector<int32_t> largest_terms;
+  std::vector<int32_t> counts;
+  std::vector<std::string> instructions;
   TypedExerciseOptions typed;
-  bool max_typed = false;
+  // The exercises as they will be drawn: each with its type, its numbers,
+  // its instruction and the options of the level and those typed that its
+  // type reads.
+  Sheet sheet;
   // An exercise option or a level was typed: the JSON lists the options.
   bool options_typed = false;
   std::optional<uint32_t> seed;          // none: seed from the time of day

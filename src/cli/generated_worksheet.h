@@ -5,40 +5,38 @@
 #include <string>
 #include <vector>
 
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 
-// One worksheet as the generator made it: what was asked and the
-// documents with their questions.
+// One worksheet as the generator made it: what was asked (one exercise, or
+// several on one sheet) and the documents with their questions.
 struct GeneratedWorksheet {
-  ExerciseType type{};
-  WorksheetSettings settings;
+  Sheet sheet;
   uint32_t seed = 0;
-  WorksheetDocuments documents;
+  SheetDocuments documents;
 };
 
-// Seeds a generator with `seed` and builds the worksheet as an exercise
-// button does: the document name takes the first two draws, the questions
-// the next ones. Needs a QGuiApplication.
-GeneratedWorksheet GenerateWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                     uint32_t seed);
+// Seeds a generator with `seed` and builds the sheet as the exercise
+// buttons do: the document name takes the first two draws, the questions
+// of each exercise the next ones in turn. Needs a QGuiApplication.
+GeneratedWorksheet GenerateWorksheet(const Sheet& sheet, uint32_t seed);
 
 // A class set of `count` different worksheets, the first drawn from `seed`
 // and each next one from the next seed that gives a new worksheet (see
 // BuildClassSet), marked "Sujet k/count" and "Corrigé k/count".
-std::vector<GeneratedWorksheet> GenerateVariants(ExerciseType type,
-                                                 const WorksheetSettings& settings, uint32_t seed,
-                                                 int count);
+std::vector<GeneratedWorksheet> GenerateVariants(const Sheet& sheet, uint32_t seed, int count);
 
-// One JSON object: name, type, max, count, seed, the options the
-// worksheet was drawn with when `with_options`, and the questions; with a
-// set, also "variants": name, seed and questions of each worksheet of it.
+// One JSON object. A worksheet of one exercise: name, type, max, count,
+// seed, the options it was drawn with when `with_options`, and the
+// questions; a sheet of several: name, seed and "exercises", each with its
+// type, max, count, instruction, options and questions. With a set, also
+// "variants": name, seed and questions (or exercises) of each worksheet.
 void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet, bool with_options,
                const std::vector<GeneratedWorksheet>& variants = {});
 
 // A readable listing: the name, then one numbered question per line with
-// its answer.
+// its answer; on a sheet of several exercises, each under "Exercice k".
 void WriteText(std::ostream& out, const GeneratedWorksheet& worksheet);
 
 }  // namespace fractions

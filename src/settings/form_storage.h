@@ -26,7 +26,7 @@ struct StoredValue {
 
 // In the order of writing and of restoring: a restored value runs its
 // control's handler, which may read the values restored before it.
-inline constexpr std::array<StoredValue, 13> kStoredValues = {{
+inline constexpr std::array<StoredValue, 14> kStoredValues = {{
     {"spmaxvaleur", "Value", StoredKind::kInteger},
     {"spMaxLigne", "Value", StoredKind::kInteger},
     {"spinterligne", "Value", StoredKind::kInteger},
@@ -39,8 +39,9 @@ inline constexpr std::array<StoredValue, 13> kStoredValues = {{
     {"Combo1", "Items", StoredKind::kTextList},
     {"CheckBox1", "Checked", StoredKind::kYesNo},
     {"ckbEdite", "Checked", StoredKind::kYesNo},
-    // Last: a file written before it still loads every value before it.
+    // Last: a file written before them still loads every value before them.
     {"ckbVariantes", "Checked", StoredKind::kYesNo},
+    {"ckbSuite", "Checked", StoredKind::kYesNo},
 }};
 
 // The main section, named after the class of the main window.

@@ -26,6 +26,7 @@
 #include "settings/form_storage.h"
 #include "spin_edit.h"
 #include "worksheet/line_images.h"
+#include "worksheet/sheet_build.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -88,8 +89,24 @@ class TForm1 : public QWidget {
   void SetTabOrder();
   void ConnectHandlers();
 
-  // Every exercise button: one worksheet run of its type.
+  // Every exercise button: one worksheet run of its type, which starts a
+  // new sheet or, with "Ajouter à la suite", adds an exercise to the
+  // sheet the views hold.
   void RunWorksheet(ExerciseType type);
+  void StartSheet(const Exercise& exercise);
+
+  // Sheets of several exercises (form_compose.cpp).
+  // The views hold a sheet the program made: its record, and a line
+  // picture in each view (a view emptied by hand, or holding only typed
+  // text, holds none).
+  bool ViewsHoldSheet() const;
+  // Refuses, in French, an exercise that would make the sheet hold more
+  // exercises or questions than a sheet may.
+  void CheckRoomFor(const Exercise& exercise) const;
+  void AppendExercise(const Exercise& exercise);
+  // A cursor in `view`, which holds the document `rtf`, where its first
+  // `bytes` end.
+  static QTextCursor CursorAfter(TRxRichEdit& view, const std::string& rtf, size_t bytes);
 
   // Window life.
   void FormCreate(const std::filesystem::path& settings_file);
@@ -192,6 +209,7 @@ class TForm1 : public QWidget {
   QCheckBox* CheckBox1;
   QCheckBox* ckbEdite;
   QCheckBox* ckbVariantes;
+  QCheckBox* ckbSuite;
   QLineEdit* eTitre1;
   QLineEdit* eSepar;
   QComboBox* Combo1;
@@ -234,15 +252,21 @@ class TForm1 : public QWidget {
   QuestionTable question_table_;
   LineImages line_images_;
   std::string document_name_;
-  // What the run that made the views drew, for the sets that draw more
-  // worksheets like it; none before the first run and after the views are
-  // emptied.
-  struct RunRecord {
-    ExerciseType type;
-    WorksheetSettings settings;
-    QuestionSet questions;
+  // What the runs that made the views drew: every exercise of the sheet
+  // with its settings and its questions, for the sets that draw more
+  // sheets like it and for the exercises added to it; none before the
+  // first run and after the views are emptied.
+  struct SheetRecord {
+    Sheet sheet;
+    std::vector<QuestionSet> questions;
+    // In each view, the start of the first exercise's instruction, where
+    // its heading "Exercice 1" goes when a second exercise joins it. A
+    // cursor follows the text: lines typed above it by hand move it with
+    // the instruction.
+    QTextCursor subject_heading;
+    QTextCursor answer_key_heading;
   };
-  std::optional<RunRecord> last_run_;
+  std::optional<SheetRecord> sheet_;
   bool set_in_progress_ = false;
   bool edit_mode_ = false;
   // The instruction item the teacher chose from the list, while the box

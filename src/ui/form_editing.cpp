@@ -132,7 +132,7 @@ void TForm1::RxE1Change() {
 void TForm1::btnRAZClick() {
   RxE1->ClearView();
   RxE2->ClearView();
-  last_run_.reset();
+  sheet_.reset();
 }
 
 void TForm1::CollapseSelection(TRxRichEdit* view) {

@@ -163,9 +163,9 @@ struct ExerciseButtonPlace {
 };
 
 constexpr ExerciseButtonPlace kExerciseButtonPlaces[] = {
-    {"btnSimplif", {8, 392, 28, 25}, 19},  {"btnReduc", {44, 392, 28, 25}, 20},
+    {"btnSimplif", {8, 392, 28, 25}, 20},  {"btnReduc", {44, 392, 28, 25}, 21},
     {"btnPlus", {80, 392, 26, 25}, 2},     {"btnMoins", {116, 392, 28, 25}, 7},
-    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 18},
+    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 19},
     {"btnDivise", {223, 392, 28, 25}, 11},
 };
 
@@ -277,6 +277,10 @@ void TForm1::CreateBottomBar() {
                        "Chaque sujet imprimé ou enregistré est une feuille différente, avec son "
                        "propre corrigé");
   layout_.Add(ckbVariantes, {478, 369, 130, 17}, kRB);
+  // In the free strip under the answer-key view, after "Options…".
+  ckbSuite = Named(new QCheckBox("Ajouter à la suite", this), "ckbSuite",
+                   "Le prochain exercice s'ajoute à la feuille au lieu de la remplacer");
+  layout_.Add(ckbSuite, {92, 369, 140, 17}, kLB);
   Label8 = Named(new QLabel("Corrigés", this), "Label8");
   layout_.Add(Label8, QRect(560, 398, 38, 13), kRB);
   spCorriges = Named(new TSpinEdit(kCopiesRange, 1, this), "spCorriges");
@@ -350,10 +354,10 @@ void TForm1::SetTabOrder() {
   // The other controls in tab order; the exercise buttons go in between, at
   // their own places.
   std::vector<QWidget*> order = {
-      spmaxvaleur, spMaxLigne,    RxE1,       RxE2,     btnImprime,   spinterligne,
-      eTitre1,     eSepar,        btnRAZ,     spSujets, ckbVariantes, btnOptions,
-      spCorriges,  btnEnregistre, CheckBox1,  Combo1,   btnNouvTexte, btnEffaceTexte,
-      btnApercu,   ckbEdite,      btnChoixImp};
+      spmaxvaleur,    spMaxLigne, RxE1,          RxE2,       btnImprime,   spinterligne,
+      eTitre1,        eSepar,     btnRAZ,        spSujets,   ckbVariantes, btnOptions,
+      ckbSuite,       spCorriges, btnEnregistre, CheckBox1,  Combo1,       btnNouvTexte,
+      btnEffaceTexte, btnApercu,  ckbEdite,      btnChoixImp};
   std::vector<ExerciseButtonPlace> places(std::begin(kExerciseButtonPlaces),
                                           std::end(kExerciseButtonPlaces));
   std::sort(places.begin(), places.end(),

@@ -30,15 +30,28 @@ void TForm1::RunWorksheet(ExerciseType type) {
     return;
   }
   const ScopedFlag running(run_in_progress_);
+  const Exercise exercise{type, CurrentSettings()};
+  const bool append = ckbSuite->isChecked() && ViewsHoldSheet();
+  if (append) {
+    CheckRoomFor(exercise);  // before anything changes
+  }
   HidePreviewPane();
   SetLamp(kLampGreen);
   const BusyCursor busy;
+  if (append) {
+    AppendExercise(exercise);
+  } else {
+    StartSheet(exercise);
+  }
+}
+
+void TForm1::StartSheet(const Exercise& exercise) {
   RxE1->ClearView();
   RxE2->ClearView();
-  last_run_.reset();
+  sheet_.reset();
   WorksheetTools tools{random_, question_table_, line_images_};
-  const WorksheetSettings settings = CurrentSettings();
-  WorksheetDocuments documents = BuildWorksheet(type, settings, tools);
+  const Sheet sheet{exercise};
+  SheetDocuments documents = BuildSheet(sheet, tools);
   document_name_ = std::move(documents.name);
   try {
     LoadRtfIntoView(*RxE1, documents.subject);
@@ -49,7 +62,10 @@ void TForm1::RunWorksheet(ExerciseType type) {
     RxE2->ClearView();
     throw;
   }
-  last_run_ = RunRecord{type, settings, std::move(documents.questions)};
+  sheet_ =
+      SheetRecord{sheet, std::move(documents.exercises),
+                  CursorAfter(*RxE1, documents.subject, documents.first_instruction.subject),
+                  CursorAfter(*RxE2, documents.answer_key, documents.first_instruction.answer_key)};
 }
 
 }  // namespace fractions

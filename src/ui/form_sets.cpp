@@ -1,7 +1,7 @@
 // "Sujets différents": class sets where every pupil gets a worksheet of his
 // own, each with its answer key. The first worksheet of a set is the views'
-// (hand edits included); the others are drawn anew with the settings of the
-// run that made the views.
+// (hand edits included); the others are drawn anew, every exercise of the
+// sheet with the settings of the run that made it.
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -85,14 +85,15 @@ std::unique_ptr<QTextDocument> OnePerPage(
   return first;
 }
 
-// Draws and builds the worksheets 2 to `count` of the set, each different
-// from the others and from the views' run. Nothing when the teacher cancels.
-std::optional<DrawnWorksheets> DrawSet(ExerciseType type, const WorksheetSettings& settings,
-                                       const QuestionSet& first, uint32_t seed, int count,
-                                       QProgressDialog& progress) {
+// Draws and builds the worksheets 2 to `count` of the set, each exercise
+// of the sheet with its own settings, each worksheet different from the
+// others and from the views' sheet (`first`). Nothing when the teacher
+// cancels.
+std::optional<DrawnWorksheets> DrawSet(const Sheet& sheet, const std::vector<QuestionSet>& first,
+                                       uint32_t seed, int count, QProgressDialog& progress) {
   DrawnWorksheets set;
   const auto built =
-      BuildClassSet({type, settings, NextVariantSeed(seed), count - 1, {first}},
+      BuildClassSet({sheet, NextVariantSeed(seed), count - 1, {first}},
                     [&](const SetWorksheet& worksheet, int done) {
                       set.subjects.push_back(DocumentAsViewed(worksheet.documents.subject));
                       set.answer_keys.push_back(DocumentAsViewed(worksheet.documents.answer_key));
@@ -131,7 +132,7 @@ void TForm1::ckbVariantesClick() {
 }
 
 bool TForm1::VariantSetAsked() const {
-  return ckbVariantes->isChecked() && last_run_.has_value();
+  return ckbVariantes->isChecked() && sheet_.has_value();
 }
 
 void TForm1::PrintVariantSet() {
@@ -145,8 +146,8 @@ void TForm1::PrintVariantSet() {
   QPrinter& printer = CurrentPrinter();
   const int jobs = count + count * answer_copies;
   const auto progress = SetProgress(this, (count - 1) + jobs);
-  const std::optional<DrawnWorksheets> drawn = DrawSet(
-      last_run_->type, last_run_->settings, last_run_->questions, random_.Seed(), count, *progress);
+  const std::optional<DrawnWorksheets> drawn =
+      DrawSet(sheet_->sheet, sheet_->questions, random_.Seed(), count, *progress);
   if (!drawn) {
     return;
   }
@@ -177,8 +178,8 @@ void TForm1::SaveVariantSet(const QString& chosen) {
   CheckSetSize(count);
   const ScopedFlag in_progress(set_in_progress_);
   const auto progress = SetProgress(this, count - 1);
-  const std::optional<DrawnWorksheets> drawn = DrawSet(
-      last_run_->type, last_run_->settings, last_run_->questions, random_.Seed(), count, *progress);
+  const std::optional<DrawnWorksheets> drawn =
+      DrawSet(sheet_->sheet, sheet_->questions, random_.Seed(), count, *progress);
   progress->close();
   if (!drawn) {
     return;

@@ -28,10 +28,10 @@ std::vector<PlannedWorksheet> PlanClassSet(const ClassSetRequest& request) {
   if (wanted > kMaxVariants) {
     throw std::out_of_range("au plus " + std::to_string(kMaxVariants) + " sujets différents");
   }
-  CheckWorksheetSettings(request.settings);
+  CheckSheet(request.sheet);
   std::unordered_set<std::string> seen;
-  for (const QuestionSet& set : request.taken) {
-    seen.insert(QuestionNumbers(set));
+  for (const std::vector<QuestionSet>& exercises : request.taken) {
+    seen.insert(SheetNumbers(exercises));
   }
   LcgRandom random;
   QuestionTable table;
@@ -41,8 +41,8 @@ std::vector<PlannedWorksheet> PlanClassSet(const ClassSetRequest& request) {
     bool found = false;
     for (int draw = 0; draw < kMaxDrawsPerVariant && !found; ++draw) {
       random.SetSeed(seed);
-      DrawnWorksheet drawn = DrawWorksheet(request.type, request.settings, random, table);
-      found = seen.insert(QuestionNumbers(drawn.questions)).second;
+      DrawnSheet drawn = DrawSheet(request.sheet, random, table);
+      found = seen.insert(SheetNumbers(drawn.exercises)).second;
       if (found) {
         planned.push_back({seed, std::move(drawn)});
       }
@@ -65,8 +65,8 @@ std::optional<std::vector<SetWorksheet>> BuildClassSet(const ClassSetRequest& re
   set.reserve(planned.size());
   for (PlannedWorksheet& worksheet : planned) {
     const SetMark mark{first_place + static_cast<int>(set.size()), set_size};
-    set.push_back({worksheet.seed,
-                   ComposeWorksheet(std::move(worksheet.drawn), request.settings, images, mark)});
+    set.push_back(
+        {worksheet.seed, ComposeSheet(std::move(worksheet.drawn), request.sheet, images, mark)});
     const bool more = set.size() < planned.size();
     if (progress && !progress(set.back(), static_cast<int>(set.size())) && more) {
       return std::nullopt;

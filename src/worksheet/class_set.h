@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "drawing/drawing_phase.h"
-#include "worksheet_build.h"
+#include "sheet_build.h"
 
-// A class set: different worksheets of one kind and settings, one per
-// pupil, so that neighbours cannot copy each other. Each is drawn once,
-// from a seed of its own, and marked with its place in the set.
+// A class set: different worksheets of the same exercises and settings, one
+// per pupil, so that neighbours cannot copy each other. Each is drawn once,
+// from a seed of its own, and marked with its place in the set; on a sheet
+// of several exercises, every exercise is drawn anew with its own settings.
 namespace fractions {
 
 // The most worksheets of a set.
@@ -41,37 +42,36 @@ class TooFewVariants : public std::runtime_error {
   int available_;
 };
 
-// The worksheets to build: `count` of them, drawn from `first_seed` and the
-// seeds after it, each different from the others and from the worksheets
-// of `taken`, which stand first in the set (the same questions in the same
-// order make the same worksheet). They take the places after `taken`'s in
-// a set of taken.size() + count.
+// The worksheets to build: `count` sheets of `sheet`'s exercises, drawn
+// from `first_seed` and the seeds after it, each different from the others
+// and from the worksheets of `taken` (the questions of each of their
+// exercises), which stand first in the set: the same questions in the same
+// order make the same worksheet. They take the places after `taken`'s in a
+// set of taken.size() + count.
 struct ClassSetRequest {
-  ExerciseType type;
-  WorksheetSettings settings;
+  Sheet sheet;
   uint32_t first_seed = 0;
   int count = 0;
-  std::vector<QuestionSet> taken;
+  std::vector<std::vector<QuestionSet>> taken;
 };
 
 // A worksheet of a set as drawn: the seed that draws it again on its own
 // (its name and questions), and what it drew.
 struct PlannedWorksheet {
   uint32_t seed;
-  DrawnWorksheet drawn;
+  DrawnSheet drawn;
 };
 
 // Draws the worksheets of a set, trying each seed in turn and keeping those
 // that give a new worksheet. Throws TooFewVariants when kMaxDrawsPerVariant
 // seeds in a row give none, and std::out_of_range when the set would hold
-// more than kMaxVariants worksheets or a number of the settings lies
-// outside the window's ranges.
+// more than kMaxVariants worksheets or the sheet is not one (CheckSheet).
 std::vector<PlannedWorksheet> PlanClassSet(const ClassSetRequest& request);
 
 // A worksheet of a set as built.
 struct SetWorksheet {
   uint32_t seed;
-  WorksheetDocuments documents;
+  SheetDocuments documents;
 };
 
 // Told of each worksheet as soon as it is built, with the number built so

@@ -33,10 +33,9 @@ struct WorksheetSettings {
   int32_t count = kQuestionCountRange.default_value;       // N
   int32_t spacing = kSpacingRange.default_value;           // S
   // How the questions are drawn and written; each type reads those that
-  // apply to it.
+  // apply to it. Large print among them sets both documents in the sizes
+  // of kLargePrintSizes instead of the standard ones.
   ExerciseOptions options;
-  // Large print ("Grands caractères"): both documents set in the sizes of
-  // kLargePrintSizes instead of the standard ones.
 
   static std::string DefaultTitle();
   static std::string DefaultInstruction();

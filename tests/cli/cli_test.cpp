@@ -186,9 +186,25 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--out attend un chemin qui finit par un nom de fichier"},
       // Given twice, an option is refused rather than the last one winning.
       {{"--type", "add", "--max", "40", "--max=9"}, "--max ne peut être donné qu'une fois"},
-      {{"--type", "add", "--instruction", "a", "--instruction", "b"},
-       "--instruction ne peut être donné qu'une fois"},
       {{"--type", "add", "--json", "--json"}, "--json ne peut être donné qu'une fois"},
+      // Sheets of several exercises: lists of one value or one per type.
+      {{"--type", "add", "--instruction", "a", "--instruction", "b"},
+       "--instruction : 2 consignes pour 1 type ; une seule pour tous, ou une par type"},
+      {{"--type", "add,simp,reduc", "--instruction", "a", "--instruction", "b"},
+       "--instruction : 2 consignes pour 3 types"},
+      {{"--type", "add,sub,mul,div,pow,simp,reduc", "--count", "1"},
+       "--type : 6 types au plus, et non 7"},
+      {{"--type", "add,,simp"}, "--type : un nom vide dans la liste « add,,simp »"},
+      {{"--type", "add,"}, "--type : un nom vide"},
+      {{"--type", "add,mod"}, "--type attend " + TypeWords() + ", et non « mod »"},
+      {{"--type", "add,simp", "--count", "5,5,5"}, "--count : 3 valeurs pour 2 types"},
+      {{"--type", "add,simp", "--max", "20,"}, "--max attend un nombre entier de 9 à 500"},
+      {{"--type", "add,simp", "--count", "5,41"}, "--count attend un nombre entier de 1 à 40"},
+      {{"--type", "add,simp,reduc"},
+       "--count : 75 questions en tout (25 par exercice sans --count), et 60 au plus"},
+      {{"--type", "add,simp", "--count", "40,21"}, "--count : 61 questions en tout, et 60 au plus"},
+      {{"--type", "simp,reduc", "--negatives", "--count", "5"},
+       "--negatives ne va pas avec --type simp,reduc : seulement avec add, sub, mul ou div"},
       {{"-h", "--help"}, "--help ne peut être donné qu'une fois"},
       // An exercise option typed for a type that does not read it.
       {{"--type", "pow", "--negatives"},
@@ -245,7 +261,7 @@ TEST_F(FractionsCliFiles, OutWritesTheSubjectAndTheAnswerKeyAsBuilt) {
   settings.separator_on = false;
   settings.spacing = 0;
   const GeneratedWorksheet expected =
-      GenerateWorksheet(ExerciseType::kCommonDenominator, settings, 7);
+      GenerateWorksheet({{ExerciseType::kCommonDenominator, settings}}, 7);
   EXPECT_EQ(Read(base + ".rtf"), expected.documents.subject);
   EXPECT_EQ(Read(base + "_Cor.rtf"), expected.documents.answer_key);
 }
@@ -267,7 +283,7 @@ TEST_F(FractionsCliFiles, LargePrintWritesLargePicturesOfTheSameQuestions) {
   WorksheetSettings settings;
   settings.count = 5;
   settings.options.large_print = true;
-  const GeneratedWorksheet expected = GenerateWorksheet(ExerciseType::kPowers, settings, 4);
+  const GeneratedWorksheet expected = GenerateWorksheet({{ExerciseType::kPowers, settings}}, 4);
   const std::string subject = Read(Base("grand") + ".rtf");
   EXPECT_EQ(subject, expected.documents.subject);
   EXPECT_EQ(Read(Base("grand") + "_Cor.rtf"), expected.documents.answer_key);
@@ -500,6 +516,98 @@ TEST_F(FractionsCliFiles, AVariantSetIsDifferentWorksheetsEachReproducedByItsSee
   EXPECT_EQ(worksheets.size(), 3u);
 }
 
+// A type list makes one sheet: the name (from the first type) and the seed,
+// then each exercise with what was typed for it, drawn in turn from the one
+// seed; an option goes to the exercises it fits. The files hold each
+// exercise under its heading and instruction; a set holds such sheets.
+TEST_F(FractionsCliFiles, ATypeListMakesOneSheetOfSeveralExercises) {
+  const std::vector<std::string> sheet = {"--type",
+                                          "add,simp,add",
+                                          "--count",
+                                          "3,2,1",
+                                          "--max",
+                                          "20",
+                                          "--negatives",
+                                          "--seed",
+                                          "4242",
+                                          "--instruction",
+                                          "Additionner « vite »",
+                                          "--instruction",
+                                          "Simplifier \"bien\"\\\t",
+                                          "--instruction",
+                                          "Encore"};
+  std::vector<std::string> args = sheet;
+  args.insert(args.end(), {"--json", "--out", Base("controle")});
+  const CliRun run = RunWith(args);
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const QJsonObject json = ParseJson(run.out);
+  EXPECT_EQ(json.keys(), QStringList({"exercises", "name", "seed"}));
+  const QJsonArray exercises = json["exercises"].toArray();
+  ASSERT_EQ(exercises.size(), 3);
+
+  LcgRandom random(4242);
+  const int first = random.Random(100);
+  const int second = random.Random(100);
+  EXPECT_EQ(json["name"].toString(),
+            QString("AddFract%1_%2").arg(first, 2, 10, QChar('0')).arg(second, 2, 10, QChar('0')));
+  const QStringList instructions = {"Additionner « vite »", "Simplifier \"bien\"\\\t", "Encore"};
+  const ExerciseType types[] = {ExerciseType::kAddition, ExerciseType::kSimplification,
+                                ExerciseType::kAddition};
+  const int counts[] = {3, 2, 1};
+  for (int k = 0; k < 3; ++k) {
+    const QJsonObject exercise = exercises[k].toObject();
+    EXPECT_EQ(exercise["type"].toString(), k == 1 ? "simp" : "add");
+    EXPECT_EQ(exercise["max"].toInt(), 20);
+    EXPECT_EQ(exercise["count"].toInt(), counts[k]);
+    EXPECT_EQ(exercise["instruction"].toString(), instructions[k]);
+    EXPECT_EQ(exercise["options"].toObject()["negatives"].toBool(), k != 1);
+    QuestionTable table;
+    DrawingContext context{random, table};
+    ExerciseOptions options;
+    options.negatives = k != 1;
+    QStringList expected;
+    for (const QuestionListing& q :
+         ListQuestions(RunDrawingPhase(types[k], 20, counts[k], context, options))) {
+      expected << QString::fromStdString(q.key);
+    }
+    QStringList keys;
+    for (const QJsonValue& q : exercise["questions"].toArray()) {
+      keys << q.toObject()["key"].toString();
+    }
+    EXPECT_EQ(keys, expected) << k;
+  }
+
+  for (const char* file : {"controle.rtf", "controle_Cor.rtf"}) {
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    ASSERT_FALSE(InsertRtf(cursor, Read(Base(file))).has_value());
+    const QString text = document.toPlainText();
+    EXPECT_TRUE(QRegularExpression("^[^\\n]*\\n\\nExercice 1\\nAdditionner « vite »\\n"
+                                   ".*\\n\\nExercice 2\\nSimplifier \"bien\"\\\\\\n"
+                                   ".*\\n\\nExercice 3\\nEncore\\n",
+                                   QRegularExpression::DotMatchesEverythingOption)
+                    .match(text)
+                    .hasMatch())
+        << text.toStdString();
+    EXPECT_EQ(text.count(QChar::ObjectReplacementCharacter), 6);
+  }
+  const std::string listing = RunWith(sheet).out;
+  EXPECT_NE(listing.find("\nExercice 2\n1) "), std::string::npos) << listing;
+
+  // A set of such sheets: each reproduced by its seed alone.
+  args = sheet;
+  args.insert(args.end(), {"--variants", "2", "--json"});
+  const QJsonArray variants = ParseJson(RunWith(args).out)["variants"].toArray();
+  ASSERT_EQ(variants.size(), 2);
+  const QJsonObject variant = variants[1].toObject();
+  args = sheet;
+  args[8] = QString::number(variant["seed"].toInteger()).toStdString();
+  args.push_back("--json");
+  const QJsonObject alone = ParseJson(RunWith(args).out);
+  EXPECT_EQ(variant["exercises"], alone["exercises"]);
+  EXPECT_NE(variant["exercises"], variants[0].toObject()["exercises"]);
+}
+
 // The seeds of a set follow the formula --help gives: each worksheet's seed
 // is the next in the sequence after the one before it (these settings allow
 // so many worksheets that no seed is skipped).
@@ -662,6 +770,32 @@ TEST_F(FractionsCliFiles, WorkedKeysAddStepsAndChangeOnlyTheAnswerKey) {
     EXPECT_GT(Read(Base("detail") + "_Cor.rtf").size(), Read(Base("simple") + "_Cor.rtf").size());
   }
   EXPECT_NE(RunWith({"--help"}).out.find("--worked"), std::string::npos);
+}
+
+// In a sheet of several exercises every exercise's key is worked, and the
+// subject stays the plain sheet's.
+TEST_F(FractionsCliFiles, WorkedKeysCoverEveryExerciseOfASheet) {
+  const std::vector<std::string> args = {"--type", "add,simp", "--count", "3",
+                                         "--seed", "5",        "--json"};
+  std::vector<std::string> worked_args = args;
+  worked_args.insert(worked_args.end(), {"--worked", "--out", Base("detail")});
+  std::vector<std::string> plain_args = args;
+  plain_args.insert(plain_args.end(), {"--out", Base("simple")});
+  const CliRun worked = RunWith(worked_args);
+  ASSERT_EQ(worked.status, kExitOk) << worked.err;
+  ASSERT_EQ(RunWith(plain_args).status, kExitOk);
+
+  const QJsonArray exercises = ParseJson(worked.out)["exercises"].toArray();
+  ASSERT_EQ(exercises.size(), 2);
+  for (const QJsonValue exercise : exercises) {
+    for (const QJsonValue question : exercise.toObject()["questions"].toArray()) {
+      EXPECT_GE(question.toObject()["steps"].toArray().first().toArray().size(), 2);
+    }
+  }
+  EXPECT_EQ(Read(Base("detail") + ".rtf"), Read(Base("simple") + ".rtf"));
+  const std::string key = Read(Base("detail") + "_Cor.rtf");
+  EXPECT_GT(key.size(), Read(Base("simple") + "_Cor.rtf").size());
+  EXPECT_NE(key.find("Exercice 2"), std::string::npos);
 }
 
 TEST(FractionsCli, HelpVersionAndInlineValues) {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -249,25 +250,25 @@ TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
 // What an office suite writes when it saves our document as RTF: its own
 // header, style sheet and twin picture groups. We read back every picture,
 // pixel for pixel, at its size, and the header text.
-// A set of different worksheets, one per page, as fractions-cli writes it
-// and as the window saves it (read, put together, written by our writer).
-TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
+// A set of different sheets of three exercises each, one per page, as
+// fractions-cli writes it and as the window saves it (read, put together,
+// written by our writer): each page opens with its mark and holds its three
+// headings, in order.
+TEST_F(LibreOfficeTest, ASetOfComposedSheetsOpensWithOneSheetPerPage) {
   WorksheetSettings settings;
-  settings.count = 3;
-  const std::vector<SetWorksheet> built =
-      BuildClassSet({ExerciseType::kAddition, settings, 11, 3, {}}).value();
-  std::vector<WorksheetDocuments> set;
-  for (const SetWorksheet& worksheet : built) {
-    set.push_back(worksheet.documents);
-  }
+  settings.count = 2;
+  const Sheet sheet = {{ExerciseType::kAddition, settings},
+                       {ExerciseType::kSimplification, settings},
+                       {ExerciseType::kCommonDenominator, settings}};
+  const std::vector<SetWorksheet> set = BuildClassSet({sheet, 11, 3, {}}).value();
   std::vector<const std::string*> subjects;
   QTextDocument saved;
-  for (const WorksheetDocuments& worksheet : set) {
-    subjects.push_back(&worksheet.subject);
+  for (const SetWorksheet& worksheet : set) {
+    subjects.push_back(&worksheet.documents.subject);
     QTextDocument document;
-    ASSERT_FALSE(testing::ReadInto(document, worksheet.subject).has_value());
+    ASSERT_FALSE(testing::ReadInto(document, worksheet.documents.subject).has_value());
     if (saved.isEmpty()) {
-      ASSERT_FALSE(testing::ReadInto(saved, worksheet.subject).has_value());
+      ASSERT_FALSE(testing::ReadInto(saved, worksheet.documents.subject).has_value());
     } else {
       AppendOnNewPage(saved, document);
     }
@@ -277,6 +278,7 @@ TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
     SCOPED_TRACE(stem);
     const auto pdf = ConvertToPdf(rtf, stem);
     ASSERT_TRUE(pdf.has_value());
+    EXPECT_EQ(PdfPictureSizes(*pdf).size(), 3u * 6u);
     for (int page = 1; page <= 4; ++page) {
       const ToolRun text = RunTool(Tool("pdftotext"), {"-enc", "UTF-8", "-f", QString::number(page),
                                                        "-l", QString::number(page), *pdf, "-"});
@@ -284,9 +286,11 @@ TEST_F(LibreOfficeTest, ASetOpensWithOneWorksheetPerPage) {
         EXPECT_NE(text.exit_code, 0) << "a fourth page";
         break;
       }
-      const QString mark =
-          QString::fromStdString(set[page - 1].name) + QStringLiteral(" - Sujet %1/3").arg(page);
+      const QString mark = QString::fromStdString(set[page - 1].documents.name) +
+                           QStringLiteral(" - Sujet %1/3").arg(page);
       EXPECT_TRUE(text.output.trimmed().startsWith(mark)) << text.output.toStdString();
+      const QRegularExpression headings("Exercice 1\\n(.|\\n)*Exercice 2\\n(.|\\n)*Exercice 3\\n");
+      EXPECT_TRUE(headings.match(text.output).hasMatch()) << text.output.toStdString();
     }
   }
 }

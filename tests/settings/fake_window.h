@@ -47,7 +47,7 @@ class FakeWindow : public StorageTarget {
                                                            {"SaveDialog1", ""},
                                                            {"Combo1", BuiltInInstructions()[0]}};
   std::map<std::string, bool, std::less<>> checks = {
-      {"CheckBox1", true}, {"ckbEdite", false}, {"ckbVariantes", false}};
+      {"CheckBox1", true}, {"ckbEdite", false}, {"ckbVariantes", false}, {"ckbSuite", false}};
   std::vector<std::string> combo_lines = BuiltInInstructions();
   // The exercise options by key, as the place of their text; missing ones
   // are at 0, their default.

@@ -62,7 +62,7 @@ TEST(TFormStorage, FirstStartChangesNothingAndTheCloseWritesEveryKeyInOrder) {
                 "Combo1_Text=" +
                 items[0] +
                 "\r\nCheckBox1_Checked=True\r\nckbEdite_Checked=False\r\n"
-                "ckbVariantes_Checked=False\r\n"
+                "ckbVariantes_Checked=False\r\nckbSuite_Checked=False\r\n"
                 "[TForm1.Combo1_Items]\r\nCount=3\r\nItem0=" +
                 items[0] + "\r\nItem1=" + items[1] + "\r\nItem2=" + items[2] +
                 "\r\n[Options]\r\nNiveau=Libre\r\nDenominateurs=0\r\nRelatifs=0\r\nMixtes=0\r\n"

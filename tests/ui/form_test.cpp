@@ -31,10 +31,12 @@
 #include "drawing/exercise_catalogue.h"
 #include "drawing/exercise_options.h"
 #include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
 #include "ui/error_display.h"
 #include "ui/form.h"
 #include "ui/french_translations.h"
 #include "ui/rich_edit_view.h"
+#include "worksheet/sheet_build.h"
 #include "worksheet/worksheet_build.h"
 
 namespace fractions {
@@ -469,6 +471,7 @@ class FormTest : public QObject {
       Find<QCheckBox>(*form, "CheckBox1")->setChecked(false);
       Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
       Find<QCheckBox>(*form, "ckbVariantes")->setChecked(true);
+      Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
       auto* combo = Find<QComboBox>(*form, "Combo1");
       combo->addItem("\"Entre guillemets\"");
       combo->setEditText("\"Entre guillemets\"");
@@ -478,6 +481,7 @@ class FormTest : public QObject {
       const QByteArray saved = ReadAll(file);
       QVERIFY(saved.startsWith("[TForm1]\r\nFormVersion=0\r\n"));
       QVERIFY(saved.contains("spSujets_Value=30\r\n"));
+      QVERIFY(saved.contains("\r\nckbVariantes_Checked=True\r\nckbSuite_Checked=True\r\n"));
       QVERIFY(saved.contains("[TForm1.Combo1_Items]\r\nCount=4\r\n"));
     }
     auto form = ShownForm(file);
@@ -488,6 +492,7 @@ class FormTest : public QObject {
     QVERIFY(!Find<QLineEdit>(*form, "eSepar")->isEnabled());
     QVERIFY(!Find<TRxRichEdit>(*form, "RxE1")->isReadOnly());  // edit mode came back
     QVERIFY(Find<QCheckBox>(*form, "ckbVariantes")->isChecked());
+    QVERIFY(Find<QCheckBox>(*form, "ckbSuite")->isChecked());
     QCOMPARE(Find<QComboBox>(*form, "Combo1")->count(), 4);
     QCOMPARE(Find<QComboBox>(*form, "Combo1")->currentText(), "\"Entre guillemets\"");
     QCOMPARE(form->size(), QSize(700, 450));
@@ -554,34 +559,51 @@ class FormTest : public QObject {
     QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 50);
   }
 
-  // "Options…" sits in the free strip under the answer key: from the
-  // smallest size up it touches no other control, and it comes right after
-  // "Sujets différents" in the tab order, the others keeping theirs.
-  void theOptionsButtonTouchesNoControlAndTabsAfterTheSetBox() {
+  // "Options…" and "Ajouter à la suite" sit in the free strip under the
+  // answer key: from the smallest size up they touch no other control, and
+  // they come right after "Sujets différents" in the tab order, the others
+  // keeping theirs.
+  void theStripUnderTheAnswerKeyTouchesNoControlAndTabsAfterTheSetBox() {
     auto form = ShownForm();
+    struct Control {
+      QWidget* widget;
+      QString text, hint;
+      QRect box;
+    };
+    auto* suite = Find<QCheckBox>(*form, "ckbSuite");
     auto* options = Find<QPushButton>(*form, "btnOptions");
+    const Control controls[] = {
+        {options, options->text(), "Niveau et options des exercices", {8, 367, 75, 22}},
+        {suite,
+         suite->text(),
+         "Le prochain exercice s'ajoute à la feuille au lieu de la remplacer",
+         {92, 369, 140, 17}},
+    };
     QCOMPARE(options->text(), "Options…");
-    QCOMPARE(options->toolTip(), "Niveau et options des exercices");
+    QCOMPARE(suite->text(), "Ajouter à la suite");
     const QSize smallest = form->minimumSize();
     for (const QSize& size : {smallest, smallest + QSize(30, 17), TForm1::kDesignClient,
                               TForm1::kDesignClient + QSize(200, 150)}) {
       form->resize(size);
-      if (size == TForm1::kDesignClient) {
-        QCOMPARE(options->geometry(), QRect(8, 367, 75, 22));
-      }
-      for (QWidget* other : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (other != options && other->isVisible() && other->objectName() != "Panel3") {
-          QVERIFY2(!other->geometry().intersects(options->geometry()),
-                   qPrintable(other->objectName()));
+      for (const Control& control : controls) {
+        QCOMPARE(control.widget->toolTip(), control.hint);
+        if (size == TForm1::kDesignClient) {
+          QCOMPARE(control.widget->geometry(), control.box);
+        }
+        for (QWidget* other : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+          if (other != control.widget && other->isVisible() && other->objectName() != "Panel3") {
+            QVERIFY2(!other->geometry().intersects(control.widget->geometry()),
+                     qPrintable(control.text + " / " + other->objectName()));
+          }
         }
       }
     }
     const QStringList expected = {
-        "spmaxvaleur",    "spMaxLigne", "btnPlus",      "RxE1",       "RxE2",       "btnImprime",
-        "spinterligne",   "btnMoins",   "eTitre1",      "eSepar",     "btnMult",    "btnDivise",
-        "btnRAZ",         "spSujets",   "ckbVariantes", "btnOptions", "spCorriges", "btnEnregistre",
-        "btnPuiss",       "btnSimplif", "btnReduc",     "CheckBox1",  "Combo1",     "btnNouvTexte",
-        "btnEffaceTexte", "btnApercu",  "ckbEdite",     "btnChoixImp"};
+        "spmaxvaleur",   "spMaxLigne",     "btnPlus",      "RxE1",       "RxE2",       "btnImprime",
+        "spinterligne",  "btnMoins",       "eTitre1",      "eSepar",     "btnMult",    "btnDivise",
+        "btnRAZ",        "spSujets",       "ckbVariantes", "btnOptions", "ckbSuite",   "spCorriges",
+        "btnEnregistre", "btnPuiss",       "btnSimplif",   "btnReduc",   "CheckBox1",  "Combo1",
+        "btnNouvTexte",  "btnEffaceTexte", "btnApercu",    "ckbEdite",   "btnChoixImp"};
     QStringList order;
     QWidget* widget = Find<QWidget>(*form, "spmaxvaleur");
     do {
@@ -829,6 +851,127 @@ class FormTest : public QObject {
     QVERIFY(!QFile::exists(folder_.filePath("classe.rtf")));
   }
 
+  // "+", then "Ajouter à la suite", then "S" and "R": the views hold the
+  // sheet the three exercises make when built at once from the same seed,
+  // each exercise with the settings of its own click, and the hand edit
+  // typed above the first instruction stays above its heading.
+  void exercisesAddedToTheViewsMakeTheComposedSheet() {
+    auto form = ShownForm();
+    auto* count = Find<QSpinBox>(*form, "spMaxLigne");
+    auto* instruction = Find<QComboBox>(*form, "Combo1");
+    auto* subject = Find<TRxRichEdit>(*form, "RxE1");
+    auto* answer_key = Find<TRxRichEdit>(*form, "RxE2");
+    const auto click = [&](const char* button) {
+      QTest::mouseClick(Find<QPushButton>(*form, button), Qt::LeftButton);
+    };
+    static_cast<LcgRandom&>(form->Random()).SetSeed(4242);
+    count->setValue(3);
+    instruction->setEditText("<i>Calculer");  // left open: must end with its exercise
+    click("btnPlus");
+    Sheet sheet = {{ExerciseType::kAddition, form->CurrentSettings()}};
+    const QString note = "Devoir du lundi";
+    for (TRxRichEdit* view : {subject, answer_key}) {
+      QTextCursor(view->document()).insertText(note + "\n");  // typed above everything
+    }
+    Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
+    count->setValue(2);
+    instruction->setEditText("Simplifier");
+    click("btnSimplif");
+    sheet.push_back({ExerciseType::kSimplification, form->CurrentSettings()});
+    count->setValue(4);
+    instruction->setEditText("Réduire");
+    click("btnReduc");
+    sheet.push_back({ExerciseType::kCommonDenominator, form->CurrentSettings()});
+
+    const SheetDocuments expected = BuildSeededSheet(sheet, 4242);
+    QCOMPARE(form->DocumentName(), expected.name);
+    for (const auto& [view, rtf] :
+         {std::pair{subject, &expected.subject}, std::pair{answer_key, &expected.answer_key}}) {
+      TRxRichEdit built;
+      built.ClearView();
+      LoadRtfIntoView(built, *rtf);
+      QTextCursor(built.document()).insertText(note + "\n");
+      QCOMPARE(Content(*view), Content(built));
+      QCOMPARE(QString::fromStdString(WriteRtf(*view->document())),
+               QString::fromStdString(WriteRtf(*built.document())));
+    }
+    const QTextCursor heading = subject->document()->find("Exercice 1");
+    QCOMPARE(heading.charFormat().fontWeight(), QFont::Bold);
+    QCOMPARE(heading.charFormat().fontPointSize(), 10.0);
+
+    // A class set redraws every exercise with its own settings: three
+    // sheets of 3 + 2 + 4 questions under their headings and instructions.
+    Find<QCheckBox>(*form, "ckbVariantes")->setChecked(true);
+    Find<QSpinBox>(*form, "spSujets")->setValue(3);
+    QCOMPARE(SaveAs(*form, folder_.filePath("controle")), QString());
+    for (const char* file : {"controle.rtf", "controle_Cor.rtf"}) {
+      const auto set = Read(folder_.filePath(file));
+      QCOMPARE(PageBreaks(*set), 2);
+      const QString text = set->toPlainText();
+      QCOMPARE(text.count(QChar::ObjectReplacementCharacter), 3 * (3 + 2 + 4));
+      const QRegularExpression sheet(
+          "Exercice 1\\nCalculer\\n.*?Exercice 2\\nSimplifier\\n.*?Exercice 3\\nRéduire\\n",
+          QRegularExpression::DotMatchesEverythingOption);
+      int sheets = 0;
+      for (auto match = sheet.globalMatch(text); match.hasNext(); match.next()) {
+        ++sheets;
+      }
+      QCOMPARE(sheets, 3);
+    }
+  }
+
+  // The error box's text after a click on `button`; empty when none shows.
+  static QString ErrorAfterClick(QPushButton* button) {
+    auto error = std::make_shared<QString>();
+    QTimer::singleShot(0, [error] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        *error = box->text();
+        box->accept();
+      }
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    QApplication::processEvents();
+    return *error;
+  }
+
+  // A sheet holds at most 6 exercises and 60 questions: one more is refused
+  // in French and the views stay as they were. Views emptied by hand, or
+  // holding only typed text, start a new sheet.
+  void aFullSheetRefusesMoreAndAnEmptiedOneStartsAnew() {
+    struct Case {
+      QList<int> counts;  // the questions of each click; the last is refused
+      QString refusal;
+    };
+    const Case cases[] = {
+        {{1, 1, 1, 1, 1, 1, 1}, "« Ajouter à la suite » : une feuille a au plus 6 exercices."},
+        {{40, 20, 1},
+         "« Ajouter à la suite » : une feuille a au plus 60 questions en tout ; celle-ci en a 60, "
+         "et l'exercice en ajouterait 1."},
+    };
+    auto form = ShownForm();
+    auto* plus = Find<QPushButton>(*form, "btnPlus");
+    auto* subject = Find<TRxRichEdit>(*form, "RxE1");
+    for (const Case& c : cases) {
+      Find<QCheckBox>(*form, "ckbSuite")->setChecked(false);
+      for (qsizetype k = 0; k < c.counts.size(); ++k) {
+        Find<QSpinBox>(*form, "spMaxLigne")->setValue(c.counts[k]);
+        const QString before = Content(*subject);
+        const QString error = ErrorAfterClick(plus);
+        const bool last = k + 1 == c.counts.size();
+        QCOMPARE(error, last ? c.refusal : QString());
+        QCOMPARE(Content(*subject) == before, last);
+        Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
+      }
+    }
+    Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
+    for (const char* name : {"RxE1", "RxE2"}) {
+      Find<TRxRichEdit>(*form, name)->setPlainText("Bonjour");
+    }
+    QCOMPARE(ErrorAfterClick(Find<QPushButton>(*form, "btnSimplif")), QString());
+    QVERIFY(!subject->Text().contains("Exercice") && !subject->Text().contains("Bonjour"));
+    QVERIFY(form->DocumentName().starts_with("SimplFract"));
+  }
+
   void thePreviewShowsTheFirstPagesInAFloatingPane() {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder_.path());
@@ -932,7 +1075,7 @@ class FormTest : public QObject {
         {"Label3", {4, 63, 43, 13}},     {"Label4", {125, 8, 27, 13}},
         {"Label5", {125, 35, 27, 13}},   {"Label7", {478, 398, 29, 13}},
         {"Label8", {560, 398, 38, 13}},  {"CheckBox1", {106, 61, 50, 17}},
-        {"ckbEdite", {745, 61, 46, 17}},
+        {"ckbEdite", {745, 61, 46, 17}}, {"ckbSuite", {92, 369, 140, 17}},
     };
     form->resize(TForm1::kDesignClient);  // the offscreen screen is narrower
     for (const Caption& caption : captions) {

@@ -13,6 +13,7 @@
 #include "richtext/rtf_prologue.h"
 #include "richtext/rtf_reader.h"
 #include "worksheet/class_set.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -122,27 +123,35 @@ TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
 
 // A class set draws each worksheet once and builds it from what it drew:
 // every worksheet is the one its seed gives alone, marked with its place,
-// and the set's worksheets differ from each other and from those taken.
+// and the set's worksheets differ from each other and from those taken; on
+// a sheet of several exercises, every exercise is drawn anew.
 TEST(ClassSet, EachWorksheetIsTheOneItsSeedGivesAlone) {
+  WorksheetSettings settings;
+  settings.largest_term = 9;
+  settings.count = 1;
+  std::vector<Sheet> sheets;
   for (const ExerciseType type : kAllExerciseTypes) {
-    SCOPED_TRACE(Describe(type).command_word);
-    WorksheetSettings settings;
-    settings.largest_term = 9;
-    settings.count = 1;
-    const WorksheetDocuments first = Build(type, settings, 77);
-    std::optional<std::vector<SetWorksheet>> set =
-        BuildClassSet({type, settings, 77, 6, {first.questions}});
+    sheets.push_back({{type, settings}});
+  }
+  sheets.push_back(
+      {{ExerciseType::kSimplification, settings}, {ExerciseType::kSimplification, settings}});
+  for (const Sheet& sheet : sheets) {
+    SCOPED_TRACE(std::string(Describe(sheet.front().type).command_word) + " x" +
+                 std::to_string(sheet.size()));
+    const SheetDocuments first = BuildSeededSheet(sheet, 77);
+    std::optional<std::vector<SetWorksheet>> set = BuildClassSet({sheet, 77, 6, {first.exercises}});
     ASSERT_TRUE(set.has_value());
     ASSERT_EQ(set->size(), 6u);
-    std::set<std::string> worksheets = {QuestionNumbers(first.questions)};
+    std::set<std::string> worksheets = {SheetNumbers(first.exercises)};
     for (size_t i = 0; i < set->size(); ++i) {
       const SetWorksheet& worksheet = (*set)[i];
-      const WorksheetDocuments alone =
-          BuildSeededWorksheet(type, settings, worksheet.seed, SetMark{static_cast<int>(i) + 2, 7});
+      const SheetDocuments alone =
+          BuildSeededSheet(sheet, worksheet.seed, SetMark{static_cast<int>(i) + 2, 7});
       EXPECT_EQ(worksheet.documents.name, alone.name);
       EXPECT_EQ(worksheet.documents.subject, alone.subject);
       EXPECT_EQ(worksheet.documents.answer_key, alone.answer_key);
-      EXPECT_TRUE(worksheets.insert(QuestionNumbers(worksheet.documents.questions)).second) << i;
+      ASSERT_EQ(worksheet.documents.exercises.size(), sheet.size());
+      EXPECT_TRUE(worksheets.insert(SheetNumbers(worksheet.documents.exercises)).second) << i;
     }
     // The first seed draws the worksheet already taken: it is passed over.
     EXPECT_NE(set->front().seed, 77u);
@@ -156,7 +165,7 @@ TEST(ClassSet, StopsBeforeTheNextWorksheetWhenTold) {
   settings.count = 2;
   for (const auto& [stop_after, whole] : {std::pair{2, false}, std::pair{4, true}}) {
     int told = 0;
-    const auto set = BuildClassSet({ExerciseType::kAddition, settings, 5, 4, {}},
+    const auto set = BuildClassSet({{{ExerciseType::kAddition, settings}}, 5, 4, {}},
                                    [&](const SetWorksheet&, int done) {
                                      told = done;
                                      return done < stop_after;

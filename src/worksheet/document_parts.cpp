@@ -1,0 +1,183 @@
+#include "document_parts.h"
+
+#include "line_layouts.h"
+#include "print_sizes.h"
+#include "richtext/confined_rtf.h"
+#include "richtext/markup.h"
+#include "richtext/rtf_prologue.h"
+#include "rtf_picture.h"
+
+namespace fractions {
+
+namespace {
+
+constexpr std::string_view kParagraph = "\\par ";
+
+// A text the teacher typed, as RTF that cannot reach outside itself (see
+// ConfineRtf): converted and checked on its own, before it joins the header.
+std::string TypedTextRtf(const std::string& markup) {
+  return ConfineRtf(MarkupToRtf(markup));
+}
+
+std::string SizeTag(int half_points) {
+  return "<te=" + std::to_string(half_points) + ">";
+}
+
+// The size tag of a part of the header that follows one of size `before`:
+// none when the size stays, so that the standard header, one size
+// throughout, sets it once.
+std::string SizeChange(int before, int half_points) {
+  return before == half_points ? std::string() : SizeTag(half_points);
+}
+
+// The prologue, the document name and its place ("", " - Sujet 2/5", " -
+// <b>Corrigé</b>"), the title on the same line or the next, then a blank
+// line; the document's group stays open.
+std::string HeaderRtf(const std::string& name, const std::string& place,
+                      const WorksheetSettings& settings, const DocumentSizes& sizes) {
+  const int header = sizes.header_half_points;
+  const int title = sizes.title_half_points;
+  const std::string before_title = sizes.title_on_own_line ? "<br>" : " - ";
+  std::string rtf = MarkupToRtf(std::string(kRtfPrologue) + "<arial>" + SizeTag(header) + name +
+                                place + before_title + SizeChange(header, title) + "<u>");
+  rtf += TypedTextRtf(settings.title);
+  rtf += MarkupToRtf("</u><br>" + SizeChange(title, sizes.text_half_points) + "<br>");
+  return rtf;
+}
+
+// The instruction in bold, then a blank line. The rest of the exercise (the
+// separators, the blank lines) keeps the instruction's size; where that
+// differs from the title's (large print) it is set again after the
+// instruction, so that a size the teacher typed in the instruction stays
+// there.
+std::string InstructionRtf(const WorksheetSettings& settings, const DocumentSizes& sizes) {
+  std::string rtf = MarkupToRtf("<b>");
+  rtf += TypedTextRtf(settings.instruction);
+  // "<b>", not "</b>": bold stays on, so the separator lines are bold too.
+  rtf +=
+      MarkupToRtf("<b>" + SizeChange(sizes.title_half_points, sizes.text_half_points) + "<br><br>");
+  return rtf;
+}
+
+// "Exercice k", bold Arial at the heading size, a paragraph in a group of
+// its own: it changes no format of what follows it, so that it can go in
+// before an instruction already written.
+std::string HeadingRtf(int rank, const DocumentSizes& sizes) {
+  return "{\\plain " +
+         MarkupToRtf("<arial>" + SizeTag(sizes.heading_half_points) + "<b>Exercice " +
+                     std::to_string(rank) + "<br>") +
+         "}";
+}
+
+// A long separator of one character repeated (the window's 123 dashes) is
+// a rule drawn across the page, not words: set larger, it keeps its length
+// on the page rather than its number of characters, which at 14 points
+// would run past the margin onto a second line under every question. A
+// short one (40 characters at most: it fits at 14 points whatever the
+// character), words and tagged text stay as typed.
+std::string SeparatorText(const std::string& separator, const DocumentSizes& sizes) {
+  constexpr size_t kShortRule = 40;
+  const bool long_rule = separator.size() > kShortRule && separator.front() != '<' &&
+                         separator.find_first_not_of(separator.front()) == std::string::npos;
+  if (!long_rule || sizes.text_half_points <= kStandardSizes.text_half_points) {
+    return separator;
+  }
+  const size_t kept = separator.size() * static_cast<size_t>(kStandardSizes.text_half_points) /
+                      static_cast<size_t>(sizes.text_half_points);
+  return std::string(kept, separator.front());
+}
+
+// Between the last line of an exercise and the heading of the next: the
+// formats set again from nothing, so that a tag the teacher left open in an
+// instruction or a separator ends with its exercise, then a blank line.
+std::string BreakRtf(const DocumentSizes& sizes) {
+  return "\\pard\\plain " + MarkupToRtf("<arial>" + SizeTag(sizes.text_half_points) + "<b><br>");
+}
+
+// Every question with its separator line and its picture (the question in
+// the subject, the answer line or the worked pictures in the key), and the blank lines between two
+// questions of the subject.
+void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercise,
+                         const DocumentSizes& sizes, LineImages& images) {
+  images.SetScale(sizes.pictures);
+  const WorksheetSettings& settings = exercise.settings;
+  const int32_t blank_lines = settings.spacing * sizes.spacing_factor;
+  const std::string separator =
+      settings.separator_on
+          ? TypedTextRtf(SeparatorText(settings.separator, sizes)) + MarkupToRtf("<br>")
+          : std::string();
+  const int count = static_cast<int>(QuestionCount(exercise.questions));
+  for (int number = 1; number <= count; ++number) {
+    ComposeQuestionLine(images, exercise.questions, number);
+    documents.subject += separator;
+    documents.subject += BitmapToRtfPict(images.ImaQuest);
+    documents.subject += kParagraph;
+    if (number < count) {
+      for (int32_t blank = 0; blank < blank_lines; ++blank) {
+        documents.subject += kParagraph;
+      }
+    }
+    documents.answer_key += separator;
+    // A worked key's pictures take the answer line's place.
+    if (images.worked.empty()) {
+      documents.answer_key += BitmapToRtfPict(images.ImaRep);
+      documents.answer_key += kParagraph;
+    }
+    for (LineImage& picture : images.worked) {
+      documents.answer_key += BitmapToRtfPict(picture);
+      documents.answer_key += kParagraph;
+    }
+  }
+}
+
+// An exercise after the header or after the exercise before it.
+void AppendExercise(DocumentPair& documents, const ExerciseContent& exercise, int rank,
+                    bool with_heading, LineImages& images) {
+  const DocumentSizes& sizes = SizesFor(exercise.settings.options.large_print);
+  std::string opening = rank > 1 ? BreakRtf(sizes) : std::string();
+  if (with_heading) {
+    opening += HeadingRtf(rank, sizes);
+  }
+  opening += InstructionRtf(exercise.settings, sizes);
+  documents.subject += opening;
+  documents.answer_key += opening;
+  AppendQuestionLines(documents, exercise, sizes, images);
+}
+
+}  // namespace
+
+DocumentPair ComposeDocuments(const std::string& name, std::optional<SetMark> mark,
+                              std::span<const ExerciseContent> exercises, LineImages& images,
+                              InstructionPlaces* first_instruction) {
+  const WorksheetSettings& first = exercises.front().settings;
+  const DocumentSizes& sizes = SizesFor(first.options.large_print);
+  const std::string place =
+      mark ? " " + std::to_string(mark->index) + "/" + std::to_string(mark->count) : "";
+  DocumentPair documents{HeaderRtf(name, mark ? " - Sujet" + place : std::string(), first, sizes),
+                         HeaderRtf(name, " - <b>Corrig\xE9" + place + "</b>", first, sizes)};
+  if (first_instruction != nullptr) {
+    *first_instruction = {documents.subject.size(), documents.answer_key.size()};
+  }
+  const bool with_headings = exercises.size() > 1;
+  for (size_t k = 0; k < exercises.size(); ++k) {
+    AppendExercise(documents, exercises[k], static_cast<int>(k) + 1, with_headings, images);
+  }
+  documents.subject += "}";
+  documents.answer_key += "}";
+  return documents;
+}
+
+DocumentPair AppendedExerciseDocuments(const ExerciseContent& exercise, int rank,
+                                       LineImages& images) {
+  DocumentPair documents{std::string(kRtfPrologue), std::string(kRtfPrologue)};
+  AppendExercise(documents, exercise, rank, true, images);
+  documents.subject += "}";
+  documents.answer_key += "}";
+  return documents;
+}
+
+std::string HeadingDocument(int rank, const WorksheetSettings& settings) {
+  return std::string(kRtfPrologue) + HeadingRtf(rank, SizesFor(settings.options.large_print)) + "}";
+}
+
+}  // namespace fractions
