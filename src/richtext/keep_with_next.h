@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTextBlockFormat>
+#include <QTextCursor>
 
 // RTF's \keepn: a paragraph that stays on the page of the paragraph after
 // it, as a heading stays with what it heads. Qt 6.4 has no such block
@@ -23,5 +24,11 @@ inline void SetKeepWithNext(QTextBlockFormat& format, bool keep) {
     format.clearProperty(kKeepWithNextProperty);
   }
 }
+
+// Marks the paragraphs from the one holding `from` up to the first that
+// holds a picture (left as it is) as keeping with the next, joined to the
+// last undo step: an instruction already shown, once a heading goes in
+// above it, stays with its first question as one written under its heading.
+void KeepWithNextUntilPicture(const QTextCursor& from);
 
 }  // namespace fractions
