@@ -54,7 +54,10 @@ std::vector<int> PageStarts(const PageRenderer& renderer, QImage& device) {
     starts.push_back(from);
     QPainter painter(&device);
     const int next = renderer.RenderPage(painter, from);
-    EXPECT_GT(next, from);
+    if (next <= from) {
+      ADD_FAILURE() << "the page at " << from << " does not move on";
+      break;
+    }
     from = next;
   }
   return starts;
