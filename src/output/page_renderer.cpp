@@ -2,6 +2,7 @@
 
 #include "crisp_picture_handler.h"
 #include "point_sizes.h"
+#include "richtext/keep_with_next.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -79,11 +80,12 @@ PageRenderer::PageRenderer(const QTextDocument& document, QPaintDevice* device, 
     const QTextLayout* layout = block.layout();
     const bool after_break =
         block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+    const bool keep = KeepsWithNext(block.blockFormat());
     for (int i = 0; i < layout->lineCount(); ++i) {
       const QTextLine line = layout->lineAt(i);
       const double top = block_top + line.y();
-      lines_.push_back(
-          {top, top + line.height(), block.position() + line.textStart(), after_break && i == 0});
+      lines_.push_back({top, top + line.height(), block.position() + line.textStart(),
+                        after_break && i == 0, keep});
     }
   }
 }
@@ -109,17 +111,32 @@ int PageRenderer::RenderLayoutPage(QPainter& painter, int from) const {
   return DrawPage(painter, from, 1, 1);
 }
 
-int PageRenderer::DrawPage(QPainter& painter, int from, double scale_x, double scale_y) const {
-  if (lines_.empty() || from >= TextLength()) {
-    return TextLength();
-  }
-  const size_t first = LineIndexOf(std::max(from, 0));
+size_t PageRenderer::PageEnd(size_t first) const {
   const double page_top = lines_[first].top;
   size_t next = first + 1;  // the first line always goes on the page
   while (next < lines_.size() && !lines_[next].starts_page &&
          lines_[next].bottom - page_top <= page_size_.height()) {
     ++next;
   }
+  if (next == lines_.size() || lines_[next].starts_page) {
+    return next;  // the text, or the document's own page, ends here
+  }
+  // The page is full: lines kept with the next go over with it, unless
+  // they began the page, which must move on.
+  size_t kept = next;
+  while (kept > first && lines_[kept - 1].keeps_with_next) {
+    --kept;
+  }
+  return kept > first ? kept : next;
+}
+
+int PageRenderer::DrawPage(QPainter& painter, int from, double scale_x, double scale_y) const {
+  if (lines_.empty() || from >= TextLength()) {
+    return TextLength();
+  }
+  const size_t first = LineIndexOf(std::max(from, 0));
+  const double page_top = lines_[first].top;
+  const size_t next = PageEnd(first);
   // The lines before and after the page touch its edges; drawing a hair's
   // breadth less keeps them (and their pictures) out of it altogether.
   constexpr double kHair = 0.01;

@@ -22,8 +22,10 @@ namespace fractions {
 // than on screen. A line (and so a picture, which stands in a line) is
 // never split: a page ends before the first line that would cross its
 // bottom, and before a paragraph that starts a new page (a page break of
-// the document, between the worksheets of a set). Positions count as the document's do: one per
-// character, picture and paragraph end.
+// the document, between the worksheets of a set). A page does not end with
+// paragraphs that keep with the next (a heading, the instruction under it):
+// it ends before them, unless they began the page. Positions count as the
+// document's do: one per character, picture and paragraph end.
 class PageRenderer {
  public:
   // `page_size` in device pixels of `device`, which must outlive the
@@ -51,10 +53,14 @@ class PageRenderer {
     double top;
     double bottom;
     int position;
-    bool starts_page;  // the first line of a paragraph after a page break
+    bool starts_page;      // the first line of a paragraph after a page break
+    bool keeps_with_next;  // a line of a paragraph that keeps with the next
   };
   // The line holding `position` (the last line for the end of the text).
   size_t LineIndexOf(int position) const;
+  // The first line of the next page, for a page of the lines from `first`
+  // on.
+  size_t PageEnd(size_t first) const;
   // Draws the page starting at `from` scaled by `scale_x`, `scale_y`.
   int DrawPage(QPainter& painter, int from, double scale_x, double scale_y) const;
 

@@ -25,6 +25,7 @@ class PlainTextVisitor final : public SelectionVisitor {
   void Picture(const QTextImageFormat& /*format*/) override {}
   // A page break is a form feed, as text printers take it.
   void ParagraphEnd(bool page_break) override { out_ += page_break ? "\r\n\f" : kLineEnd; }
+  void ParagraphStart(bool /*keep_with_next*/) override {}
 
   std::string Take() { return std::move(out_); }
 

@@ -25,10 +25,12 @@ struct RtfPicture {
 
 // The end of a paragraph, with the character format of its mark: an empty
 // paragraph is as tall as its mark's font. After a page break (\page) the
-// next paragraph starts a new page.
+// next paragraph starts a new page. A paragraph read under \keepn keeps
+// with the next one.
 struct RtfParagraphEnd {
   QTextCharFormat mark;
   bool page_break = false;
+  bool keep_with_next = false;
 };
 
 using RtfItem = std::variant<RtfTextRun, RtfPicture, RtfParagraphEnd>;

@@ -46,6 +46,9 @@ struct CharState {
 struct GroupState {
   CharState chars;
   int32_t unicode_skip = 1;  // \uc: fallback characters after each \u
+  // The only paragraph property read; like the character formats, a group
+  // closing restores it.
+  bool keep_with_next = false;
   Destination destination = Destination::kText;
   bool ignorable = false;  // \* seen: the next word names a destination
   int picture = -1;        // reader of the \pict this group belongs to
@@ -403,13 +406,19 @@ void RtfParser::SetColour(std::optional<QRgb>& colour, int32_t index) const {
   }
 }
 
-void RtfParser::OnTextWord(RtfWord word, const RtfToken& /*token*/) {
+void RtfParser::OnTextWord(RtfWord word, const RtfToken& token) {
   switch (word) {
     case RtfWord::kParagraph:
       EndParagraph();
       break;
     case RtfWord::kPage:
-      builder_.EndParagraph(FormatOf(Top().chars), /*page_break=*/true);
+      builder_.EndParagraph(FormatOf(Top().chars), /*page_break=*/true, Top().keep_with_next);
+      break;
+    case RtfWord::kKeepWithNext:
+      Top().keep_with_next = SwitchValue(token);
+      break;
+    case RtfWord::kPard:
+      Top().keep_with_next = false;
       break;
     case RtfWord::kLine:
       OnCharacter(QChar::LineSeparator);
@@ -564,7 +573,7 @@ void RtfParser::FinishPicture(const GroupState& group) {
 }
 
 void RtfParser::EndParagraph() {
-  builder_.EndParagraph(FormatOf(Top().chars));
+  builder_.EndParagraph(FormatOf(Top().chars), /*page_break=*/false, Top().keep_with_next);
 }
 
 void RtfParser::SyncFormat() {

@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <atomic>
 
+#include "keep_with_next.h"
 #include "rtf_parser.h"
 
 namespace fractions {
@@ -41,10 +42,15 @@ void InsertContent(QTextCursor& cursor, const RtfContent& content) {
         cursor.setBlockCharFormat(end.mark);  // an empty paragraph: its mark sets its height
       }
       // The next paragraph starts with the same format, so that a last
-      // empty paragraph is as tall as the others.
+      // empty paragraph is as tall as the others; whether it keeps with the
+      // one after it is told by its own end, and the text of a paragraph
+      // the content went into keeps the format it had.
       QTextBlockFormat next = cursor.blockFormat();
       next.setPageBreakPolicy(end.page_break ? QTextFormat::PageBreak_AlwaysBefore
                                              : QTextFormat::PageBreak_Auto);
+      QTextBlockFormat ending = cursor.blockFormat();
+      SetKeepWithNext(ending, end.keep_with_next);
+      cursor.setBlockFormat(ending);
       cursor.insertBlock(next, end.mark);
     }
   }

@@ -33,6 +33,8 @@ namespace fractions {
 // resources of the document with a unique name each, shown at their goal
 // size (\picwgoal, \pichgoal, \picscalex, \picscaley) in pixels at 96 dpi,
 // or else at their pixel size; pictures that cannot be decoded are left out.
+// A paragraph ended under \keepn (reset by \pard and by the end of its
+// group) keeps with the next: see KeepsWithNext.
 std::optional<RtfReadError> InsertRtf(QTextCursor& cursor, std::string_view rtf);
 
 }  // namespace fractions

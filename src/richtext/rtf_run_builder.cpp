@@ -50,9 +50,10 @@ void RtfRunBuilder::AppendChecked(char16_t unit) {
   }
 }
 
-void RtfRunBuilder::EndParagraph(const QTextCharFormat& mark, bool page_break) {
+void RtfRunBuilder::EndParagraph(const QTextCharFormat& mark, bool page_break,
+                                 bool keep_with_next) {
   FlushRun();
-  content_.items.emplace_back(RtfParagraphEnd{mark, page_break});
+  content_.items.emplace_back(RtfParagraphEnd{mark, page_break, keep_with_next});
 }
 
 void RtfRunBuilder::AddPicture(RtfPicture picture) {

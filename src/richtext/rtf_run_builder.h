@@ -14,7 +14,8 @@ class RtfRunBuilder {
   // The format of the characters appended from now on.
   void SetFormat(const QTextCharFormat& format);
   void AppendUnit(char16_t unit);
-  void EndParagraph(const QTextCharFormat& mark, bool page_break = false);
+  void EndParagraph(const QTextCharFormat& mark, bool page_break = false,
+                    bool keep_with_next = false);
   void AddPicture(RtfPicture picture);
   RtfContent Finish();
 

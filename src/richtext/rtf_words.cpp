@@ -58,6 +58,7 @@ constexpr auto kWords = std::to_array<NamedWord>({
     {"i", RtfWord::kItalic},
     {"info", RtfWord::kSkipDestination},
     {"jpegblip", RtfWord::kPictureJpeg},
+    {"keepn", RtfWord::kKeepWithNext},
     {"keywords", RtfWord::kSkipDestination},
     {"ldblquote", RtfWord::kLeftDoubleQuote},
     {"line", RtfWord::kLine},

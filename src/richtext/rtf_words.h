@@ -32,6 +32,7 @@ enum class RtfWord {
   kUnicode,
   kBinary,
   kPard,
+  kKeepWithNext,  // \keepn, a paragraph property: \pard resets it
   // Characters.
   kEmDash,
   kEnDash,

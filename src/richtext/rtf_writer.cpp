@@ -130,6 +130,15 @@ class RtfBodyWriter final : public SelectionVisitor {
 
   void ParagraphEnd(bool page_break) override { body_ += page_break ? "\\page " : "\\par "; }
 
+  // \keepn holds from its paragraph on, until \pard: written where it
+  // changes, so that a document without it is written as it always was.
+  void ParagraphStart(bool keep_with_next) override {
+    if (keep_with_next != keeping_) {
+      body_ += keep_with_next ? "\\keepn " : "\\pard ";
+      keeping_ = keep_with_next;
+    }
+  }
+
   std::string Document() {
     if (families_.empty()) {
       FontIndex(default_font_.family());
@@ -271,6 +280,7 @@ class RtfBodyWriter final : public SelectionVisitor {
   RunFormat pending_;                 // of the run being written
   std::optional<RunFormat> written_;  // the last format written
   bool format_due_ = false;           // pending_ differs from written_
+  bool keeping_ = false;              // \keepn is in force
   std::vector<QString> families_;
   std::unordered_map<QString, int> font_indexes_;
   std::vector<QRgb> colours_;

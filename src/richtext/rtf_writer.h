@@ -13,7 +13,9 @@ namespace fractions {
 // of \b \i \ul \strike \super \sub \cf \highlight apply; properties a format
 // leaves unset are those of the document's default font. Characters are
 // escaped (\\ \{ \}), bytes 128-255 of Windows-1252 written \'hh, other
-// characters \uN?; TAB is \tab, U+2028 \line, a paragraph end \par. In the
+// characters \uN?; TAB is \tab, U+2028 \line, a paragraph end \par (\page
+// before a page break); paragraphs that keep with the next stand under
+// \keepn, until a \pard before the first one that does not. In the
 // Symbol font, characters are written as the font's bytes where it has them.
 // Pictures this program drew (FindDrawnPicture finds them) are written as
 // SharpRtfPictureGroups does, a sharp PNG for word processors beside the

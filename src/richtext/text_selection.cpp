@@ -4,6 +4,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "keep_with_next.h"
+
 namespace fractions {
 
 namespace {
@@ -44,6 +46,7 @@ void VisitSelection(const QTextCursor& selection, SelectionVisitor& visitor) {
       visitor.ParagraphEnd(block.blockFormat().pageBreakPolicy() &
                            QTextFormat::PageBreak_AlwaysBefore);
     }
+    visitor.ParagraphStart(block != last && KeepsWithNext(block.blockFormat()));
     VisitBlock(block, start, end, visitor);
     if (block == last) {
       break;

@@ -19,6 +19,10 @@ class SelectionVisitor {
   // Between two blocks of the selection; `page_break` when the second one
   // starts a new page.
   virtual void ParagraphEnd(bool page_break) = 0;
+  // Before each block's content; `keep_with_next` when the block keeps with
+  // the next one and that one is in the selection too (the last block's
+  // keep has nothing to keep it with).
+  virtual void ParagraphStart(bool keep_with_next) = 0;
 };
 
 // Visits the selection of `selection`; a cursor without a selection visits

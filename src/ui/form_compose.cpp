@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "form.h"
+#include "richtext/keep_with_next.h"
 #include "richtext/rtf_reader.h"
 
 namespace fractions {
@@ -45,11 +46,14 @@ void AppendToView(TRxRichEdit& view, std::string_view rtf) {
       static_cast<int>(layout->blockBoundingRect(shown.block()).top()));
 }
 
-// Puts a heading in before the paragraph `place` stands in.
+// Puts a heading in before the paragraph `place` stands in, and keeps the
+// instruction there with its first question, as under the headings that
+// follow.
 void InsertHeading(QTextCursor place, std::string_view rtf) {
   place.clearSelection();
   place.movePosition(QTextCursor::StartOfBlock);
   InsertRtf(place, rtf);
+  KeepWithNextUntilPicture(place);
 }
 
 QString Refusal(const QString& reason) {

@@ -13,6 +13,13 @@ namespace {
 
 constexpr std::string_view kParagraph = "\\par ";
 
+// On a sheet of several exercises an exercise's heading, its instruction
+// and the lines up to its first question keep with the next paragraph, so
+// that no page ends between a heading and its first question; the first
+// question's picture goes under \pard, which ends the run.
+constexpr std::string_view kKeepWithNext = "\\keepn ";
+constexpr std::string_view kEndKeepWithNext = "\\pard ";
+
 // A text the teacher typed, as RTF that cannot reach outside itself (see
 // ConfineRtf): converted and checked on its own, before it joins the header.
 std::string TypedTextRtf(const std::string& markup) {
@@ -59,11 +66,12 @@ std::string InstructionRtf(const WorksheetSettings& settings, const DocumentSize
   return rtf;
 }
 
-// "Exercice k", bold Arial at the heading size, a paragraph in a group of
-// its own: it changes no format of what follows it, so that it can go in
-// before an instruction already written.
+// "Exercice k", bold Arial at the heading size, kept with the next
+// paragraph, a paragraph in a group of its own: it changes no format of
+// what follows it, so that it can go in before an instruction already
+// written.
 std::string HeadingRtf(int rank, const DocumentSizes& sizes) {
-  return "{\\plain " +
+  return "{\\plain " + std::string(kKeepWithNext) +
          MarkupToRtf("<arial>" + SizeTag(sizes.heading_half_points) + "<b>Exercice " +
                      std::to_string(rank) + "<br>") +
          "}";
@@ -96,9 +104,10 @@ std::string BreakRtf(const DocumentSizes& sizes) {
 
 // Every question with its separator line and its picture (the question in
 // the subject, the answer line or the worked pictures in the key), and the blank lines between two
-// questions of the subject.
+// questions of the subject. `kept`: the lines before the first picture
+// keep with the next.
 void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercise,
-                         const DocumentSizes& sizes, LineImages& images) {
+                         const DocumentSizes& sizes, bool kept, LineImages& images) {
   images.SetScale(sizes.pictures);
   const WorksheetSettings& settings = exercise.settings;
   const int32_t blank_lines = settings.spacing * sizes.spacing_factor;
@@ -109,7 +118,10 @@ void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercis
   const int count = static_cast<int>(QuestionCount(exercise.questions));
   for (int number = 1; number <= count; ++number) {
     ComposeQuestionLine(images, exercise.questions, number);
+    const std::string_view kept_until_here =
+        kept && number == 1 ? kEndKeepWithNext : std::string_view();
     documents.subject += separator;
+    documents.subject += kept_until_here;
     documents.subject += BitmapToRtfPict(images.ImaQuest);
     documents.subject += kParagraph;
     if (number < count) {
@@ -118,6 +130,7 @@ void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercis
       }
     }
     documents.answer_key += separator;
+    documents.answer_key += kept_until_here;
     // A worked key's pictures take the answer line's place.
     if (images.worked.empty()) {
       documents.answer_key += BitmapToRtfPict(images.ImaRep);
@@ -137,11 +150,12 @@ void AppendExercise(DocumentPair& documents, const ExerciseContent& exercise, in
   std::string opening = rank > 1 ? BreakRtf(sizes) : std::string();
   if (with_heading) {
     opening += HeadingRtf(rank, sizes);
+    opening += kKeepWithNext;
   }
   opening += InstructionRtf(exercise.settings, sizes);
   documents.subject += opening;
   documents.answer_key += opening;
-  AppendQuestionLines(documents, exercise, sizes, images);
+  AppendQuestionLines(documents, exercise, sizes, with_heading, images);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextImageFormat>
 
+#include "richtext/keep_with_next.h"
+
 namespace fractions {
 namespace {
 
@@ -52,7 +54,10 @@ std::vector<int> PageStarts(const PageRenderer& renderer, QImage& device) {
     starts.push_back(from);
     QPainter painter(&device);
     const int next = renderer.RenderPage(painter, from);
-    EXPECT_GT(next, from);
+    if (next <= from) {
+      ADD_FAILURE() << "the page at " << from << " does not move on";
+      break;
+    }
     from = next;
   }
   return starts;
@@ -129,6 +134,40 @@ TEST(PageRenderer, ALineTallerThanThePageStillMovesOn) {
   QImage device = Device(100);
   const PageRenderer renderer(*document, &device, QSizeF(kPageWidth, 100));
   EXPECT_EQ(PageStarts(renderer, device).size(), 2u);
+}
+
+// Paragraphs that keep with the next (a heading, its instruction) never end
+// a page: it ends before them, unless they began it, and every page moves on.
+TEST(PageRenderer, KeptParagraphsGoOverWithTheNext) {
+  const double line = LineHeight();
+  struct Case {
+    const char* what;
+    std::vector<int> kept;  // paragraph numbers
+    std::vector<int> page_starts;
+  };
+  const Case cases[] = {
+      {"none kept", {}, {0, 10, 20}},
+      {"a heading and its instruction at a page's foot", {8, 9}, {0, 8, 18}},
+      {"kept above the foot", {6, 7}, {0, 10, 20}},
+      {"a heading at the foot of two pages", {9, 18}, {0, 9, 18}},
+      {"a run that began the page", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {0, 10, 20}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto document = Document(22);
+    QTextBlockFormat keep;
+    SetKeepWithNext(keep, true);
+    for (const int paragraph : c.kept) {
+      QTextCursor(document->findBlockByNumber(paragraph)).mergeBlockFormat(keep);
+    }
+    QImage device = Device(static_cast<int>(line * 10) + 1);
+    const PageRenderer renderer(*document, &device, QSizeF(kPageWidth, line * 10 + line / 2));
+    std::vector<int> starts;
+    for (const int start : PageStarts(renderer, device)) {
+      starts.push_back(document->findBlock(start).blockNumber());
+    }
+    EXPECT_EQ(starts, c.page_starts);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // every format the reader knows.
 #include <gtest/gtest.h>
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "drawing/exercise_catalogue.h"
+#include "richtext/keep_with_next.h"
 #include "richtext/plain_text_writer.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
@@ -257,6 +259,42 @@ TEST(RtfRoundTrip, KeepsWhatFuzzingFound) {
   };
   for (size_t i = 0; i < inputs.size(); ++i) {
     ExpectRoundTrip(inputs[i], "finding " + std::to_string(i));
+  }
+}
+
+std::vector<bool> KeptParagraphs(const QTextDocument& document) {
+  std::vector<bool> kept;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    kept.push_back(KeepsWithNext(block.blockFormat()));
+  }
+  return kept;
+}
+
+// A paragraph under \keepn (until \pard or the end of its group) keeps
+// with the next, and stays so when the view saves it and reads it back;
+// saved again, it gives the same bytes.
+TEST(RtfRoundTrip, KeepsParagraphsWithTheNext) {
+  struct Case {
+    const char* body;
+    std::vector<bool> kept;
+  };
+  const Case cases[] = {
+      {"{\\plain\\keepn Exercice 2\\par}\\keepn Consigne\\par\\par ---\\par\\pard Q1\\par Q2",
+       {true, true, true, true, false, false}},
+      {"{\\keepn Exercice 1\\par}Consigne\\par Q1", {true, false, false}},
+      {"A\\keepn\\par B\\page C\\keepn0\\par D", {true, true, false, false}},
+      {"\\keepn A\\par B", {true, false}},  // the last paragraph has nothing to keep with
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.body);
+    QTextDocument read;
+    ASSERT_FALSE(ReadInto(read, testing::InPrologue(c.body)).has_value());
+    EXPECT_EQ(KeptParagraphs(read), c.kept);
+    const std::string saved = WriteRtf(read);
+    QTextDocument reloaded;
+    ASSERT_FALSE(ReadInto(reloaded, saved).has_value());
+    EXPECT_EQ(KeptParagraphs(reloaded), c.kept) << saved;
+    EXPECT_EQ(WriteRtf(reloaded), saved);
   }
 }
 

@@ -8,9 +8,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "richtext/keep_with_next.h"
 #include "richtext/rtf_reader.h"
 
 namespace fractions {
@@ -25,11 +27,12 @@ WorksheetSettings Settings(int count, std::string instruction, bool large_print 
   return settings;
 }
 
-// A paragraph as the reader reads it: its text (a picture as "#") and the
-// format of its first character.
+// A paragraph as the reader reads it: its text (a picture as "#"), the
+// format of its first character, and whether it keeps with the next.
 struct Paragraph {
   QString text;
   QTextCharFormat format;
+  bool keep = false;
 };
 
 std::vector<Paragraph> Paragraphs(const std::string& rtf) {
@@ -41,7 +44,8 @@ std::vector<Paragraph> Paragraphs(const std::string& rtf) {
     QString text = block.text();
     text.replace(QChar::ObjectReplacementCharacter, '#');
     paragraphs.push_back(
-        {text, block.begin().atEnd() ? block.charFormat() : block.begin().fragment().charFormat()});
+        {text, block.begin().atEnd() ? block.charFormat() : block.begin().fragment().charFormat(),
+         KeepsWithNext(block.blockFormat())});
   }
   return paragraphs;
 }
@@ -74,6 +78,9 @@ TEST(ComposedSheet, EachExerciseUnderItsHeadingInBothDocuments) {
         return !text.isEmpty() && text.count('-') == text.size();
       };
       EXPECT_EQ(texts.filter("Contr\u00F4le").size(), 1);
+      EXPECT_EQ(std::count_if(paragraphs.begin(), paragraphs.end(),
+                              [](const Paragraph& paragraph) { return paragraph.keep; }),
+                4 * static_cast<std::ptrdiff_t>(sheet.size()));
       qsizetype at = texts.indexOf("Exercice 1");
       ASSERT_GT(at, 0);
       EXPECT_EQ(texts[at - 1], "");
@@ -89,6 +96,13 @@ TEST(ComposedSheet, EachExerciseUnderItsHeadingInBothDocuments) {
         // The italic left open in the second instruction ends with its exercise.
         EXPECT_EQ(paragraphs[at + 1].format.fontItalic(), k == 1);
         EXPECT_EQ(texts.value(at + 2), "");
+        // No page ends between a heading and its first question: the
+        // heading, the instruction, the blank line and the separator keep
+        // with the next; the question's picture ends the run.
+        for (qsizetype line = at; line < at + 4; ++line) {
+          EXPECT_TRUE(paragraphs[line].keep) << texts.value(line).toStdString();
+        }
+        EXPECT_FALSE(paragraphs[at + 4].keep);
         at += 3;
         int questions = 0;
         while (is_separator(at) && texts.value(at + 1).startsWith('#')) {
