@@ -377,6 +377,7 @@ plus_button="93 404"
 save_button="743 404"
 preview_button="461 404"
 choose_printer_button="433 404"
+options_button="45 378"
 
 items() {
   settings_text | sed -n '/^\[TForm1.Combo1_Items\]/,/^\[/p' | grep '^Item' | paste -sd'|'
@@ -411,6 +412,24 @@ close_window
 expect_equal "E after a chosen item" "$(items)" \
   "Item0=Calculer (réponse irréductible)|Item1=Réduire au plus petit dénominateur commun"
 expect_equal "the box after E" "$(setting Combo1_Text)" "Simplifier (réponse irréductible)"
+
+# --- Options des exercices: ticked in the dialog, kept over restarts ---------
+
+# "Grands caractères" and "Corrigé détaillé", the dialog's last two boxes,
+# ticked with the keys as a teacher would; each close writes them again
+# from what the start read, so two restarts keep them only if they are read.
+rm -f "$ini"
+start
+click_at $options_button
+wait_popup
+xdotool key Tab Tab Tab Tab Tab Tab space Tab space Return
+sleep 0.3
+close_window
+for i in 1 2 3; do
+  expect_equal "GrandsCaracteres, close $i" "$(setting GrandsCaracteres)" 1
+  expect_equal "CorrigeDetaille, close $i" "$(setting CorrigeDetaille)" 1
+  [ "$i" -lt 3 ] && start && close_window
+done
 
 # --- The lamp with real popups and dialogs -----------------------------------
 
