@@ -1,5 +1,7 @@
 #include "printable_text.h"
 
+#include "richtext/cp1252.h"
+
 #include <cstdint>
 #include <cstdio>
 
@@ -11,48 +13,6 @@ std::string Escape(const char* format, unsigned value) {
   char text[8];
   std::snprintf(text, sizeof text, format, value);
   return text;
-}
-
-// The length of the UTF-8 sequence at the start of `bytes` and its code
-// point, or 0 when it is not well formed (overlong forms, surrogates and
-// code points above U+10FFFF included).
-std::size_t DecodeUtf8(std::string_view bytes, char32_t& code) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    code = lead;
-    return 1;
-  }
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1F;
-    minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0F;
-    minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07;
-    minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (bytes.size() < length) {
-    return 0;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) {
-      return 0;
-    }
-    code = (code << 6) | (byte(i) & 0x3F);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-    return 0;
-  }
-  return length;
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ bool InHighControlRange(char32_t c) {
   return c >= 0x80 && c <= 0x9F;
 }
 
+}  // namespace
+
 // The code point of the UTF-8 sequence at the start of `bytes` and its
 // length, or a length of 0 when it is not well formed (overlong forms,
 // surrogates and code points above U+10FFFF included).
@@ -56,8 +58,6 @@ std::size_t DecodeUtf8(std::string_view bytes, char32_t& code) {
   const bool well_formed = code >= minimum && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
   return well_formed ? length : 0;
 }
-
-}  // namespace
 
 char32_t Cp1252ToUnicode(unsigned char byte) {
   return InHighControlRange(byte) ? kHighControls[byte - 0x80u] : char32_t{byte};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,11 @@
 namespace fractions {
 
 char32_t Cp1252ToUnicode(unsigned char byte);
+
+// The code point of the UTF-8 sequence at the start of `bytes` (which must
+// not be empty) and its length, or a length of 0 when it is not well formed
+// (overlong forms, surrogates and code points above U+10FFFF included).
+std::size_t DecodeUtf8(std::string_view bytes, char32_t& code);
 
 // The byte for a Unicode code point, or nothing when Windows-1252 cannot
 // hold it.
