@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "richtext/cp1252.h"
 #include "richtext/qt_text.h"
 
 namespace fractions {
@@ -30,6 +31,33 @@ TEST(Cp1252, TypographicRangeDiffersFromLatin1) {
     const std::string byte(1, static_cast<char>(c.byte));
     EXPECT_EQ(ToQString(byte), QString(QChar(c.unicode))) << int{c.byte};
     EXPECT_EQ(ToCp1252(QString(QChar(c.unicode))), byte) << int{c.byte};
+  }
+}
+
+// The shortest form of each length is read; one below it (overlong), a
+// surrogate or a code point past U+10FFFF is refused.
+TEST(Utf8, SequencesAreReadAtTheirBoundsAndRefusedPastThem) {
+  const struct {
+    std::string_view bytes;
+    std::size_t length;
+    char32_t code;
+  } cases[] = {{"\xC2\x80", 2, 0x80},
+               {"\xC1\xBF", 0, 0},
+               {"\xE0\xA0\x80", 3, 0x800},
+               {"\xE0\x9F\xBF", 0, 0},
+               {"\xF0\x90\x80\x80", 4, 0x10000},
+               {"\xF0\x8F\xBF\xBF", 0, 0},
+               {"\xF4\x8F\xBF\xBF", 4, 0x10FFFF},
+               {"\xF4\x90\x80\x80", 0, 0},
+               {"\xED\xA0\x80", 0, 0},
+               {"\xE2\x82", 0, 0}};
+  for (const auto& c : cases) {
+    char32_t code = 0;
+    const std::size_t length = DecodeUtf8(c.bytes, code);
+    EXPECT_EQ(length, c.length) << testing::PrintToString(std::string(c.bytes));
+    if (c.length != 0) {
+      EXPECT_EQ(code, c.code);
+    }
   }
 }
 
