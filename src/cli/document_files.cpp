@@ -39,7 +39,7 @@ struct PlannedFile {
 std::string PdfBytes(const std::string& name, const std::string& rtf, const PdfSettings& pdf) {
   QTextDocument document;
   QTextCursor cursor(&document);
-  if (const auto error = InsertRtf(cursor, rtf)) {
+  if (const auto error = InsertRtf(cursor, rtf, PictureReading::kAllOrError)) {
     Fail(name, ReadErrorInFrench(*error));
   }
   QByteArray bytes;

@@ -5,6 +5,7 @@
 #include "richtext/keep_with_next.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
@@ -61,6 +62,27 @@ QPaintDevice* LayoutDevice() {
 
 }  // namespace
 
+std::optional<int> UnprintablePicture(const QTextDocument& document) {
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!format.isImageFormat()) {
+        continue;
+      }
+      const QVariant resource =
+          document.resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()));
+      if (resource.value<QImage>().isNull() && resource.value<QPixmap>().isNull()) {
+        return it.fragment().position();
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string UnprintablePictureText(int page) {
+  return "une image de la page " + std::to_string(page) + " ne peut pas être imprimée";
+}
+
 PageRenderer::PageRenderer(const QTextDocument& document, QPaintDevice* device, QSizeF page_size)
     : layout_copy_(document.clone()),
       scale_x_(device->logicalDpiX() / kLayoutDotsPerInch),
@@ -109,6 +131,18 @@ int PageRenderer::RenderPage(QPainter& painter, int from) const {
 
 int PageRenderer::RenderLayoutPage(QPainter& painter, int from) const {
   return DrawPage(painter, from, 1, 1);
+}
+
+int PageRenderer::PageOf(int position) const {
+  const size_t line = LineIndexOf(position);
+  int page = 1;
+  for (size_t first = 0; first < lines_.size(); ++page) {
+    first = PageEnd(first);
+    if (line < first) {
+      return page;
+    }
+  }
+  return page;
 }
 
 size_t PageRenderer::PageEnd(size_t first) const {

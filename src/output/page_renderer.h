@@ -4,6 +4,8 @@
 #include <QSizeF>
 #include <QTextDocument>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace fractions {
@@ -26,6 +28,14 @@ namespace fractions {
 // paragraphs that keep with the next (a heading, the instruction under it):
 // it ends before them, unless they began the page. Positions count as the
 // document's do: one per character, picture and paragraph end.
+// The position of the first picture of `document` that cannot be drawn at
+// all, its image missing or unreadable: printed, its line would be blank.
+std::optional<int> UnprintablePicture(const QTextDocument& document);
+
+// "une image de la page N ne peut pas être imprimée", for the message that
+// stops a print job or a PDF with such a picture on page N.
+std::string UnprintablePictureText(int page);
+
 class PageRenderer {
  public:
   // `page_size` in device pixels of `device`, which must outlive the
@@ -42,6 +52,9 @@ class PageRenderer {
   // taller than the page is drawn alone, cut at the bottom, so every call
   // moves on.
   int RenderPage(QPainter& painter, int from) const;
+
+  // The page (1 for the first) on which position `position` is drawn.
+  int PageOf(int position) const;
 
   // As RenderPage, paginated for the device but drawn in layout units: for
   // a picture of the page that is shown at a size of its own (the

@@ -39,6 +39,9 @@ void Render(const QTextDocument& document, QIODevice& out, int margin_mm) {
   pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
                                 QPageLayout::Millimeter));
   const PageRenderer renderer(document, &pdf, PageAreaPixels(pdf.pageLayout(), kPdfDotsPerInch));
+  if (const std::optional<int> picture = UnprintablePicture(document)) {
+    throw PdfError(UnprintablePictureText(renderer.PageOf(*picture)));
+  }
   QPainter painter;
   if (!painter.begin(&pdf)) {
     throw PdfError("Erreur à l'écriture du PDF");

@@ -27,7 +27,9 @@ struct PdfSettings {
 // millimetres on all four sides, the area inside them taking the place of
 // a printer's printable area, through the same page rendering as printing.
 // The same document and settings give the same bytes when a creation time
-// is set. Throws PdfError when the PDF cannot be written.
+// is set. Throws PdfError when the PDF cannot be written, or when a
+// picture of the document cannot be drawn (see UnprintablePicture): a PDF
+// never shows a blank in a line's place.
 void WriteDocumentPdf(const QTextDocument& document, QIODevice& out, const PdfSettings& settings);
 
 // `pdf` (as QPdfWriter writes it) stating `seconds` since 1970 as its

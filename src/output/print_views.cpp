@@ -60,6 +60,29 @@ QString JobsSent(int sent, int total) {
                        .toStdString());
 }
 
+[[noreturn]] void NothingPrinted(const std::string& reason) {
+  throw PrintError("Rien n'a été imprimé : " + reason);
+}
+
+// A set with a picture that cannot be printed is stopped before its first
+// job, rather than leave a pile with a blank line somewhere in it.
+void CheckPicturesPrint(const std::vector<PrintJob>& jobs, QPrinter& printer) {
+  const int total = static_cast<int>(jobs.size());
+  for (int job = 0; job < total; ++job) {
+    const QTextDocument& document = *jobs[job].document;
+    if (const std::optional<int> picture = UnprintablePicture(document)) {
+      const PageRenderer renderer(document, &printer, PrintedAreaPixels(printer));
+      const QString reason =
+          QString::fromStdString(UnprintablePictureText(renderer.PageOf(*picture)));
+      NothingPrinted(QStringLiteral("%1 (« %2 », impression %3 sur %4)")
+                         .arg(reason, jobs[job].title)
+                         .arg(job + 1)
+                         .arg(total)
+                         .toStdString());
+    }
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<QPrinter> DefaultPrinter() {
@@ -89,6 +112,9 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QStri
   // margins of its own.
   KeepPrintMargins(printer);
   const PageRenderer renderer(document, &printer, PrintedAreaPixels(printer));
+  if (const std::optional<int> picture = UnprintablePicture(document)) {
+    NothingPrinted(UnprintablePictureText(renderer.PageOf(*picture)));
+  }
   QPainter painter;
   if (!painter.begin(&printer)) {
     return false;
@@ -110,6 +136,7 @@ ClassSetReport PrintJobs(const std::vector<PrintJob>& jobs, QPrinter& printer,
   const int total = static_cast<int>(jobs.size());
   report.jobs_total = total;
   report.printer = name.isEmpty() ? printer.outputFileName() : name;
+  CheckPicturesPrint(jobs, printer);
   for (int job = 0; job < total; ++job) {
     if (progress && !progress(job, total)) {
       report.stopped = true;

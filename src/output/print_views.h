@@ -32,7 +32,8 @@ std::unique_ptr<QPrinter> PrinterToChoose();
 // the printer's margins, which it first widens to at least 15 mm (see
 // KeepPrintMargins), with nothing added: no header or page number, and no
 // page range: every job prints every page. Returns false when the printer
-// refused to start the job.
+// refused to start the job. Throws PrintError, and starts no job, when a
+// picture of the document cannot be drawn (see UnprintablePicture).
 bool PrintDocument(const QTextDocument& document, QPrinter& printer, const QString& title);
 
 // What a class set leaves to say once it is sent: that the queue holds the
@@ -67,7 +68,9 @@ using PrintProgress = std::function<bool(int sent, int total)>;
 
 // Prints the jobs in order, one job each, as PrintClassSet does its copies:
 // on a CUPS queue, stops at the first job the queue does not take and
-// throws PrintError naming the printer and how many jobs were sent.
+// throws PrintError naming the printer and how many jobs were sent. A job
+// with a picture that cannot be drawn stops the set before its first job
+// (PrintError).
 ClassSetReport PrintJobs(const std::vector<PrintJob>& jobs, QPrinter& printer,
                          const PrintProgress& progress = {});
 

@@ -11,12 +11,13 @@ namespace fractions {
 
 namespace {
 
-// Values by key bytes (hashed by the map, compared in full so that two
-// pictures never share a value), with the keys from the most to the least
-// recently used; the least recently used go beyond kRememberedDrawings.
+// Values by key bytes, with the keys from the most to the least recently
+// used; the least recently used go beyond `capacity` values.
 template <typename Value>
 class RecentMemory {
  public:
+  explicit RecentMemory(size_t capacity) : capacity_(capacity) {}
+
   void Remember(std::string key, Value value) {
     const std::lock_guard lock(mutex_);
     auto [entry, added] = values_.try_emplace(std::move(key));
@@ -27,7 +28,7 @@ class RecentMemory {
     } else {
       recent_.splice(recent_.begin(), recent_, entry->second.place);
     }
-    while (values_.size() > kRememberedDrawings) {
+    while (values_.size() > capacity_) {
       values_.erase(*recent_.back());
       recent_.pop_back();
     }
@@ -43,19 +44,26 @@ class RecentMemory {
     return entry->second.value;
   }
 
+  void Clear() {
+    const std::lock_guard lock(mutex_);
+    values_.clear();
+    recent_.clear();
+  }
+
  private:
   struct Entry {
     Value value;
     std::list<const std::string*>::iterator place;
   };
+  const size_t capacity_;
   std::mutex mutex_;
   std::unordered_map<std::string, Entry> values_;
   std::list<const std::string*> recent_;
 };
 
-// Drawings by the DIB bytes of their pictures.
+// Drawings by the digests of their pictures' DIB bytes (see DibKey).
 RecentMemory<std::shared_ptr<const PictureDrawing>>& Drawings() {
-  static RecentMemory<std::shared_ptr<const PictureDrawing>> memory;
+  static RecentMemory<std::shared_ptr<const PictureDrawing>> memory(kRememberedDrawings);
   return memory;
 }
 
@@ -63,7 +71,7 @@ RecentMemory<std::shared_ptr<const PictureDrawing>>& Drawings() {
 // of the copies' DIB bytes: sixteen times larger than the picture, a copy
 // would make a heavy key.
 RecentMemory<std::string>& SharpCopies() {
-  static RecentMemory<std::string> memory;
+  static RecentMemory<std::string> memory(kRememberedSharpCopies);
   return memory;
 }
 
@@ -91,16 +99,18 @@ std::optional<std::string> OneBitDibOf(const QImage& picture) {
                              : picture.convertToFormat(QImage::Format_Mono));
 }
 
-// A sharp copy's key: the digest of its DIB bytes, which are the same
-// whatever form the copy was stored and read back in.
-std::string SharpCopyKey(const std::string& dib) {
+// A picture's key: the digest of its DIB bytes, which are the same
+// whatever form the picture was stored and read back in. A large-print
+// line takes kilobytes; its digest, 32 bytes, and no two pictures share
+// one.
+std::string DibKey(const std::string& dib) {
   return QCryptographicHash::hash(QByteArrayView(dib.data(), static_cast<qsizetype>(dib.size())),
                                   QCryptographicHash::Sha256)
       .toStdString();
 }
 
 std::optional<DrawnPicture> WithDrawing(const QImage& picture, const std::string& dib) {
-  const auto drawing = Drawings().Find(dib);
+  const auto drawing = Drawings().Find(DibKey(dib));
   if (!drawing || *drawing == nullptr || (*drawing)->Size() != picture.size()) {
     return std::nullopt;
   }
@@ -109,20 +119,25 @@ std::optional<DrawnPicture> WithDrawing(const QImage& picture, const std::string
 
 }  // namespace
 
-void RememberPictureDrawing(std::string dib, std::shared_ptr<const PictureDrawing> drawing) {
-  Drawings().Remember(std::move(dib), std::move(drawing));
+void RememberPictureDrawing(const std::string& dib, std::shared_ptr<const PictureDrawing> drawing) {
+  Drawings().Remember(DibKey(dib), std::move(drawing));
 }
 
 std::shared_ptr<const PictureDrawing> FindPictureDrawing(const QImage& picture) {
   const std::optional<std::string> dib = OneBitDibOf(picture);
-  return dib ? Drawings().Find(*dib).value_or(nullptr) : nullptr;
+  return dib ? Drawings().Find(DibKey(*dib)).value_or(nullptr) : nullptr;
+}
+
+void ForgetPictureDrawings() {
+  Drawings().Clear();
+  SharpCopies().Clear();
 }
 
 void RememberSharpCopy(const QImage& sharp, const QImage& picture) {
   const std::optional<std::string> sharp_dib = OneBitDibOf(sharp);
   std::optional<std::string> dib = OneBitDibOf(picture);
   if (sharp_dib && dib) {
-    SharpCopies().Remember(SharpCopyKey(*sharp_dib), std::move(*dib));
+    SharpCopies().Remember(DibKey(*sharp_dib), std::move(*dib));
   }
 }
 
@@ -134,7 +149,7 @@ std::optional<DrawnPicture> FindDrawnPicture(const QImage& image) {
   if (auto drawn = WithDrawing(image, *dib)) {
     return drawn;
   }
-  const std::optional<std::string> original = SharpCopies().Find(SharpCopyKey(*dib));
+  const std::optional<std::string> original = SharpCopies().Find(DibKey(*dib));
   if (!original) {
     return std::nullopt;
   }

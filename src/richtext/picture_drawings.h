@@ -27,8 +27,9 @@ class PictureDrawing {
 
 // Remembers `drawing` as the drawing of the picture whose one-bit DIB is
 // `dib` (EncodeOneBitDib's bytes). The most recent pictures are kept; the
-// oldest are forgotten once there are more than kRememberedDrawings.
-void RememberPictureDrawing(std::string dib, std::shared_ptr<const PictureDrawing> drawing);
+// oldest are forgotten once there are more than kRememberedDrawings. A
+// picture whose drawing is forgotten prints as itself, a bitmap.
+void RememberPictureDrawing(const std::string& dib, std::shared_ptr<const PictureDrawing> drawing);
 
 // The drawing of a black-and-white one-bit picture, found by its DIB
 // bytes; nothing for any other picture.
@@ -39,8 +40,9 @@ std::shared_ptr<const PictureDrawing> FindPictureDrawing(const QImage& picture);
 // processors. Read back from
 // such a file, the copy leads to the picture and its drawing again, so
 // that saving once more writes the same pictures, not copies of copies.
-// The most recent kRememberedDrawings copies are remembered, apart from
-// the drawings: saving a large set never makes the views forget theirs.
+// The most recent kRememberedSharpCopies copies are remembered, apart
+// from the drawings: saving a large set never makes the views forget
+// theirs.
 void RememberSharpCopy(const QImage& sharp, const QImage& picture);
 
 // A one-bit picture with a remembered drawing of the same size.
@@ -53,9 +55,17 @@ struct DrawnPicture {
 // sharp copy equal to `image` was made from; nothing for any other image.
 std::optional<DrawnPicture> FindDrawnPicture(const QImage& image);
 
-// Enough for both documents of a class set of a hundred different
-// worksheets of 40 lines, with the views' own, worked keys included (at
-// most about two pictures a line: 12,000 in all for such a set).
-inline constexpr size_t kRememberedDrawings = 16384;
+// Forgets every drawing and sharp copy remembered: their pictures print as
+// the bitmaps they are.
+void ForgetPictureDrawings();
+
+// Over three times what both documents of the largest class set hold: a
+// hundred different worksheets of 60 lines, with a worked key in large
+// print (at most about three pictures a line: 18,000 in all), and the
+// views' own. Each costs its drawing and a 32-byte key.
+inline constexpr size_t kRememberedDrawings = 65536;
+
+// Sharp copies remembered: each keeps the bytes of its picture.
+inline constexpr size_t kRememberedSharpCopies = 16384;
 
 }  // namespace fractions

@@ -62,7 +62,8 @@ bool SwitchValue(const RtfToken& token) {
 
 class RtfParser {
  public:
-  explicit RtfParser(std::string_view rtf) : rtf_(rtf), lexer_(rtf) {}
+  RtfParser(std::string_view rtf, PictureReading pictures)
+      : rtf_(rtf), lexer_(rtf), picture_reading_(pictures) {}
 
   std::variant<RtfContent, RtfReadError> Run();
 
@@ -107,6 +108,8 @@ class RtfParser {
   int32_t default_font_ = 0;
   int32_t skip_left_ = 0;  // fallback characters of the last \u still to skip
   int64_t pixel_budget_ = kMaxDocumentPixels;
+  PictureReading picture_reading_;
+  std::optional<RtfReadError> unreadable_picture_;  // the first, when it is an error
 };
 
 std::string OffsetText(size_t offset) {
@@ -133,14 +136,19 @@ std::variant<RtfContent, RtfReadError> RtfParser::Run() {
           return *error;
         }
         break;
-      case RtfTokenKind::kGroupClose:
-        if (CloseGroup()) {
+      case RtfTokenKind::kGroupClose: {
+        const bool document_closed = CloseGroup();
+        if (unreadable_picture_) {
+          return *unreadable_picture_;
+        }
+        if (document_closed) {
           if (auto error = CheckTail()) {
             return *error;
           }
           return builder_.Finish();
         }
         break;
+      }
       case RtfTokenKind::kControlWord:
         OnWord(token);
         break;
@@ -568,6 +576,10 @@ void RtfParser::FinishPicture(const GroupState& group) {
   RtfPictureReader& reader = pictures_[static_cast<size_t>(group.picture)];
   if (std::optional<RtfPicture> picture = reader.Finish(pixel_budget_)) {
     builder_.AddPicture(std::move(*picture));
+  } else if (picture_reading_ == PictureReading::kAllOrError && !unreadable_picture_) {
+    const size_t offset = open_offsets_.back();
+    unreadable_picture_ = RtfReadError{RtfReadError::Kind::kUnreadablePicture, offset,
+                                       "a picture that cannot be decoded" + OffsetText(offset)};
   }
   reader = RtfPictureReader();  // its data are no longer needed
 }
@@ -623,8 +635,8 @@ char16_t RtfParser::Decode(unsigned char byte, ByteCode code) const {
 
 }  // namespace
 
-std::variant<RtfContent, RtfReadError> ParseRtf(std::string_view rtf) {
-  return RtfParser(rtf).Run();
+std::variant<RtfContent, RtfReadError> ParseRtf(std::string_view rtf, PictureReading pictures) {
+  return RtfParser(rtf, pictures).Run();
 }
 
 }  // namespace fractions

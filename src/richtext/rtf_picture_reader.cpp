@@ -70,11 +70,15 @@ void RtfPictureReader::AppendBinary(std::string_view bytes) {
 }
 
 std::optional<RtfPicture> RtfPictureReader::Finish(int64_t& pixel_budget) const {
+  // A DIB is uncompressed: what it decodes to is bounded by its own bytes
+  // in the input, so only compressed pictures draw on the budget. A class
+  // set of large-print answer keys holds far more pixels than any budget
+  // meant for compressed pictures, and none of its lines may go missing.
   const int64_t allowed = std::min(pixel_budget, kMaxPicturePixels);
   std::optional<QImage> image;
   switch (kind_) {
     case RtfPictureKind::kDib:
-      image = DecodeDib(data_, allowed);
+      image = DecodeDib(data_, kMaxPicturePixels);
       break;
     case RtfPictureKind::kPng:
       image = DecodeEncoded(data_, "png", allowed);
@@ -89,7 +93,9 @@ std::optional<RtfPicture> RtfPictureReader::Finish(int64_t& pixel_budget) const 
   if (!image) {
     return std::nullopt;
   }
-  pixel_budget -= int64_t{image->width()} * image->height();
+  if (kind_ != RtfPictureKind::kDib) {
+    pixel_budget -= int64_t{image->width()} * image->height();
+  }
   const double width = ShownLength(goal_width_, image->width(), scale_x_);
   const double height = ShownLength(goal_height_, image->height(), scale_y_);
   return RtfPicture{std::move(*image), width, height};

@@ -25,9 +25,10 @@ class RtfPictureReader {
   void AppendHex(std::string_view text);
   void AppendBinary(std::string_view bytes);
 
-  // The picture as it will show, or nothing when it cannot be decoded or
-  // would exceed `pixel_budget` pixels; the budget is lowered by what the
-  // picture takes. A dangling hex digit is dropped.
+  // The picture as it will show, or nothing when it cannot be decoded or,
+  // compressed (PNG, JPEG), would exceed `pixel_budget` pixels; the budget
+  // is lowered by what such a picture takes. A dangling hex digit is
+  // dropped.
   std::optional<RtfPicture> Finish(int64_t& pixel_budget) const;
 
  private:

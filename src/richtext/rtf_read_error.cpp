@@ -15,6 +15,8 @@ std::string ReadErrorInFrench(const RtfReadError& error) {
       return "le document s'arrête" + at + " avant la fin de ses groupes";
     case RtfReadError::Kind::kTooDeep:
       return "groupes imbriqués sur plus de " + std::to_string(kMaxRtfGroupDepth) + " niveaux" + at;
+    case RtfReadError::Kind::kUnreadablePicture:
+      return "image illisible" + at;
   }
   return "document RTF illisible" + at;
 }

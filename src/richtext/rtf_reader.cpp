@@ -58,8 +58,9 @@ void InsertContent(QTextCursor& cursor, const RtfContent& content) {
 
 }  // namespace
 
-std::optional<RtfReadError> InsertRtf(QTextCursor& cursor, std::string_view rtf) {
-  auto parsed = ParseRtf(rtf);
+std::optional<RtfReadError> InsertRtf(QTextCursor& cursor, std::string_view rtf,
+                                      PictureReading pictures) {
+  auto parsed = ParseRtf(rtf, pictures);
   if (auto* error = std::get_if<RtfReadError>(&parsed)) {
     return std::move(*error);
   }

@@ -21,7 +21,10 @@ namespace fractions {
 //    line breaks, tabs and NULs (at it);
 //  - kUnclosedGroup: the input ends inside a group, a \bin running past the
 //    end included (at the end of the input);
-//  - kTooDeep: groups nested deeper than kMaxRtfGroupDepth (at the "{").
+//  - kTooDeep: groups nested deeper than kMaxRtfGroupDepth (at the "{");
+//  - kUnreadablePicture, with PictureReading::kAllOrError only: a picture
+//    that cannot be decoded (at its "{"). A document this program made
+//    is read so, so that no exercise line can go missing unseen.
 //
 // Text becomes blocks (\par) of runs with their character formats: bold,
 // italic, underline, strike-out, superscript and subscript, font family
@@ -32,9 +35,11 @@ namespace fractions {
 // \fcharset2 font. Pictures (\dibitmap, \pngblip, \jpegblip) become image
 // resources of the document with a unique name each, shown at their goal
 // size (\picwgoal, \pichgoal, \picscalex, \picscaley) in pixels at 96 dpi,
-// or else at their pixel size; pictures that cannot be decoded are left out.
+// or else at their pixel size; pictures that cannot be decoded are left out
+// (or stop the reading, as above).
 // A paragraph ended under \keepn (reset by \pard and by the end of its
 // group) keeps with the next: see KeepsWithNext.
-std::optional<RtfReadError> InsertRtf(QTextCursor& cursor, std::string_view rtf);
+std::optional<RtfReadError> InsertRtf(QTextCursor& cursor, std::string_view rtf,
+                                      PictureReading pictures = PictureReading::kSkipUnreadable);
 
 }  // namespace fractions

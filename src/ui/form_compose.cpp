@@ -20,8 +20,8 @@ namespace {
 // document of a change reads.
 void CheckReads(std::string_view rtf) {
   QTextCursor nowhere;
-  if (InsertRtf(nowhere, rtf)) {
-    throw LoadError("Erreur au chargement du flux");
+  if (const auto error = InsertRtf(nowhere, rtf, PictureReading::kAllOrError)) {
+    ThrowLoadError(*error);
   }
 }
 

@@ -136,14 +136,22 @@ void TRxRichEdit::dropEvent(QDropEvent* event) {
   emit DragDrop();
 }
 
+void ThrowLoadError(const RtfReadError& error) {
+  std::string message = "Erreur au chargement du flux";
+  if (error.kind == RtfReadError::Kind::kUnreadablePicture) {
+    message += " : " + ReadErrorInFrench(error);
+  }
+  throw LoadError(message);
+}
+
 void LoadRtfIntoView(TRxRichEdit& view, std::string_view rtf) {
   view.SetSelectionStreamMode(true);
   QTextCursor cursor = view.textCursor();
-  if (InsertRtf(cursor, rtf)) {
+  if (const auto error = InsertRtf(cursor, rtf, PictureReading::kAllOrError)) {
     // A document that does not read is never shown as its source: a
     // teacher would print a page of RTF words. The view stays empty.
     view.ClearView();
-    throw LoadError("Erreur au chargement du flux");
+    ThrowLoadError(*error);
   }
   QTextCursor start(view.document());
   start.movePosition(QTextCursor::Start);
@@ -155,8 +163,8 @@ std::unique_ptr<QTextDocument> DocumentAsViewed(std::string_view rtf) {
   auto document = std::make_unique<QTextDocument>();
   document->setDefaultFont(ViewFont());
   QTextCursor cursor(document.get());
-  if (InsertRtf(cursor, rtf)) {
-    throw LoadError("Erreur au chargement du flux");
+  if (const auto error = InsertRtf(cursor, rtf, PictureReading::kAllOrError)) {
+    ThrowLoadError(*error);
   }
   return document;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "richtext/rtf_read_error.h"
+
 namespace fractions {
 
 // The rich-text view that shows one worksheet document (the subject or the
@@ -73,15 +75,21 @@ class LoadError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Thrown for a document that cannot be read: "Erreur au chargement du
+// flux", followed by the reason when a picture could not be read.
+[[noreturn]] void ThrowLoadError(const RtfReadError& error);
+
 // Loads an RTF document into the view, replacing the selection (the whole
 // content, since the view has been cleared), and puts the caret at the
-// start. A document that does not read as RTF leaves the view empty and
-// throws LoadError("Erreur au chargement du flux").
+// start. The views show the worksheets this program makes: every picture
+// must read, or no exercise line would show in its place. A document that
+// does not read leaves the view empty and throws LoadError (see
+// ThrowLoadError).
 void LoadRtfIntoView(TRxRichEdit& view, std::string_view rtf);
 
 // A document read from RTF as a view would hold it, with the view's font
 // for text that has none of its own: it prints as a view's document does.
-// Throws LoadError when the RTF cannot be read.
+// Throws LoadError when the RTF or one of its pictures cannot be read.
 std::unique_ptr<QTextDocument> DocumentAsViewed(std::string_view rtf);
 
 }  // namespace fractions

@@ -37,7 +37,7 @@ std::string BitmapToRtfPict(const QImage& picture) {
 std::string BitmapToRtfPict(LineImage& image) {
   std::string dib = OneBitDib(image.Picture());
   std::string group = DibToRtfPict(dib);
-  RememberPictureDrawing(std::move(dib), image.Drawing());
+  RememberPictureDrawing(dib, image.Drawing());
   return group;
 }
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "cli/document_files.h"
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_catalogue.h"
@@ -334,6 +335,25 @@ TEST_F(FractionsCliFiles, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
   struct stat pipe {};
   EXPECT_TRUE(::stat(Base("pipe.rtf").c_str(), &pipe) == 0 && S_ISFIFO(pipe.st_mode));
   EXPECT_EQ(Files(), QStringList({"pair.rtf"}));
+}
+
+// A PDF is never written with a blank where a line's picture would not
+// read: the set fails as a file that cannot be written does.
+TEST_F(FractionsCliFiles, AKeyWhosePictureDoesNotReadWritesNoFile) {
+  const GeneratedWorksheet worksheet = GenerateWorksheet({{ExerciseType::kAddition, {}}}, 1);
+  std::string key = worksheet.documents.answer_key;
+  const size_t picture = key.rfind("{\\pict");
+  key.replace(key.find(' ', picture) + 1, 8, "00000000");  // a header of no size
+  const std::string base = Base("feuille");
+  try {
+    WriteDocumentFiles(base, worksheet.documents.subject, key, PdfSettings{});
+    ADD_FAILURE() << "written";
+  } catch (const FileWriteError& error) {
+    EXPECT_EQ(std::string(error.what()), "Impossible de créer le fichier " + base +
+                                             "_Cor.pdf (image illisible à l'octet " +
+                                             std::to_string(picture) + ")");
+  }
+  EXPECT_TRUE(Files().isEmpty());
 }
 
 // File names are bytes: a 247-byte BASE makes a 255-byte BASE_Cor.rtf, the

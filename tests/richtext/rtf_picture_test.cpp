@@ -95,6 +95,10 @@ std::string Pict(const std::string& words, const std::string& data) {
   return InPrologue("{\\pict" + words + " " + data + "}");
 }
 
+std::string DibGroup(const std::string& hex) {
+  return "{\\pict\\dibitmap0 " + hex + "}";
+}
+
 TEST(RtfPictures, DecodesDibsOfEveryDepthAndSkipsBrokenOnes) {
   struct Case {
     const char* name;
@@ -283,6 +287,8 @@ TEST(RtfPictures, DecodesPngAndJpeg) {
 // A few kilobytes of PNG can claim a picture of gigabytes: pictures past the
 // per-picture limit are skipped, and so are pictures past the document's
 // budget of kMaxDocumentPixels (four pictures at the per-picture limit).
+// A DIB holds its pixels in its own bytes: it takes nothing from the
+// budget, or a long set of answer keys would lose its last lines.
 TEST(RtfPictures, BoundsWhatCompressedPicturesDecodeTo) {
   QImage big(4096, 4096, QImage::Format_Mono);
   big.setColorTable({kBlack, kWhite});
@@ -306,6 +312,33 @@ TEST(RtfPictures, BoundsWhatCompressedPicturesDecodeTo) {
   }
   ASSERT_FALSE(ReadInto(five, InPrologue(body)).has_value());
   EXPECT_EQ(PictureCount(five), 4);
+
+  const std::string dib = DibGroup(Hex(DibHeader(1, 1, 1) + kBlackWhite + Bytes({0, 0, 0, 0})));
+  QTextDocument after_budget;
+  ASSERT_FALSE(ReadInto(after_budget, InPrologue(body + dib + dib)).has_value());
+  EXPECT_EQ(PictureCount(after_budget), 6);
+}
+
+// The documents this program makes are read with every picture or not at
+// all: a picture that cannot be decoded is an error there, where another
+// reader leaves it out.
+TEST(RtfPictures, AnUnreadablePictureIsAnErrorWhereEveryPictureMustShow) {
+  const std::string good = DibGroup(Hex(DibHeader(1, 1, 1) + kBlackWhite + Bytes({0, 0, 0, 0})));
+  const std::string bad = DibGroup("00");
+  const std::string rtf = InPrologue("avant" + good + bad + "apr\\'e8s");
+  QTextDocument lenient;
+  ASSERT_FALSE(ReadInto(lenient, rtf).has_value());
+  EXPECT_EQ(PictureCount(lenient), 1);
+
+  QTextDocument strict;
+  QTextCursor cursor(&strict);
+  const std::optional<RtfReadError> error = InsertRtf(cursor, rtf, PictureReading::kAllOrError);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->kind, RtfReadError::Kind::kUnreadablePicture);
+  EXPECT_EQ(error->offset, rtf.find(bad));
+  EXPECT_TRUE(strict.isEmpty());
+  EXPECT_FALSE(InsertRtf(cursor, InPrologue(good + good), PictureReading::kAllOrError));
+  EXPECT_EQ(PictureCount(strict), 2);
 }
 
 TEST(RtfPictures, EveryPictureGetsItsOwnResource) {
