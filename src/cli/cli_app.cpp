@@ -10,9 +10,11 @@
 
 #include "cli_options.h"
 #include "document_files.h"
+#include "drawing/kinds/kind_parts.h"
 #include "drawing/random.h"
 #include "generated_worksheet.h"
 #include "printable_text.h"
+#include "worksheet/class_set.h"
 
 namespace fractions {
 
@@ -201,6 +203,14 @@ std::string HelpText() {
          "  --version          la version du programme\n";
 }
 
+// Settings that give fewer different questions or worksheets than asked
+// are refused input like a bad value, not a failure to write: the message
+// says how many they give, so that the teacher can ask for fewer.
+int Refused(std::ostream& err, const std::exception& error) {
+  err << "fractions-cli : " << PrintableText(error.what()) << "\n";
+  return kExitUsage;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -245,6 +255,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       err << "fractions-cli : impossible d'écrire sur la sortie\n";
       return kExitFailure;
     }
+  } catch (const TooFewQuestions& error) {
+    return Refused(err, error);
+  } catch (const TooFewVariants& error) {
+    return Refused(err, error);
   } catch (const std::exception& error) {
     err << "fractions-cli : " << PrintableText(error.what()) << "\n";
     return kExitFailure;

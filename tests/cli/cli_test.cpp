@@ -630,7 +630,8 @@ TEST(FractionsCli, ASetsSeedsFollowTheFormulaOfTheHelp) {
   }
 }
 
-// A refused set says how many different worksheets the settings give: with
+// A refused set is refused input (status 2) and says how many different
+// worksheets the settings give: with
 // one simplification question, every fraction a/b the drawing allows
 // (a from 1 to M, b from 2 to M), whatever the seed.
 TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
@@ -644,7 +645,7 @@ TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
     for (const char* seed : {"1", "3", "4", "7"}) {
       const CliRun run = RunWith({"--type", "simp", "--max", std::to_string(largest), "--count",
                                   "1", "--variants", "100", "--seed", seed});
-      EXPECT_EQ(run.status, kExitFailure);
+      EXPECT_EQ(run.status, kExitUsage);
       EXPECT_NE(run.err.find("Ces réglages ne donnent que " + std::to_string(fractions) +
                              " sujets différents"),
                 std::string::npos)
