@@ -160,7 +160,7 @@ std::string HelpText() {
                    LevelChoices() +
                        " : les options et le plus grand terme du programme de la classe, pour "
                        "celles qui valent pour le type ; une option ou --max données en plus "
-                       "l'emportent") +
+                       "l'emportent ; en minuscules ou en majuscules (CM2, 4E)") +
          HelpEntry("--denominators D",
                    "any (quelconques, par défaut), multiple (l'un multiple de l'autre) ou same "
                    "(égaux) ; add, sub, mul, div, et reduc sauf same") +

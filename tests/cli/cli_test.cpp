@@ -217,6 +217,8 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--least-common-denominator ne va pas avec --type add : seulement avec reduc"},
       {{"--type", "add", "--level", "2nde"},
        "--level attend cm2, 6e, 5e, 4e ou 3e, et non « 2nde »"},
+      {{"--type", "add", "--level", "6\u1D49"},
+       "--level attend cm2, 6e, 5e, 4e ou 3e, et non « 6\u1D49 »"},
       {{"--type", "add", "--denominators", "equal"}, "--denominators attend any, multiple ou same"},
       {{"--type", "div", "--division-sign", "/"}, "--division-sign attend colon ou obelus"},
   };
@@ -704,6 +706,20 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
     EXPECT_EQ(json["options"].toObject(), c.options) << run.out.substr(0, 300);
   }
   EXPECT_FALSE(ParseJson(RunWith({"--type", "div", "--json"}).out).contains("options"));
+}
+
+// A level typed in capitals, as the window writes it, or in any mix of
+// cases, is the same level: same worksheet, same name in the JSON.
+TEST(FractionsCli, LevelsReadInAnyLetterCase) {
+  const std::vector<std::pair<std::string, std::string>> spellings = {
+      {"CM2", "cm2"}, {"Cm2", "cm2"}, {"cM2", "cm2"}, {"4E", "4e"}, {"6E", "6e"}, {"3E", "3e"}};
+  for (const auto& [typed, level] : spellings) {
+    const CliRun run = RunWith({"--type", "add", "--level", typed, "--seed", "8", "--json"});
+    ASSERT_EQ(run.status, kExitOk) << typed << ": " << run.err;
+    EXPECT_EQ(ParseJson(run.out)["options"].toObject()["level"].toString().toStdString(), level);
+    EXPECT_EQ(run.out, RunWith({"--type", "add", "--level", level, "--seed", "8", "--json"}).out)
+        << typed;
+  }
 }
 
 // With --mixed, an improper result that is not whole carries its mixed
