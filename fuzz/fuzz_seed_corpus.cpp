@@ -162,12 +162,19 @@ std::vector<Seed> SettingsSeeds() {
       "spmaxvaleur_Value=100\r\nspMaxLigne_Value=25\r\nspinterligne_Value=1\r\n"
       "eTitre1_Text=Nom :   Pr\xE9nom :\r\neSepar_Text=-----\r\nspCorriges_Value=1\r\n"
       "spSujets_Value=1\r\nSaveDialog1_InitialDir=\r\nCombo1_Text=Calculer\r\n"
-      "CheckBox1_Checked=True\r\nckbEdite_Checked=False\r\n";
+      "CheckBox1_Checked=True\r\nckbEdite_Checked=False\r\nckbVariantes_Checked=False\r\n"
+      "ckbSuite_Checked=False\r\n";
   const std::string list =
       "[TForm1.Combo1_Items]\r\nCount=3\r\nItem0=Calculer\r\nItem1=\"  deux blancs  \"\r\n"
       "Item2=\"\"Cite\"\"\r\n";
+  const std::string options =
+      "[Options]\r\nNiveau=Libre\r\nDenominateurs=0\r\nRelatifs=0\r\nMixtes=0\r\n"
+      "SigneDivision=0\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\nCorrigeDetaille=0\r\n";
   return {
-      {"first_close.ini", main + list},
+      {"first_close.ini", main + list + options},
+      // Two options sections, one written by hand, with a repeated key.
+      {"two_options.ini", main + "[Options]\r\nNiveau=CM2\r\nniveau=6e\r\nRelatifs=1\r\n" + list +
+                              "[options]\r\nNiveau=4e\r\nMixtes=1\r\n"},
       {"damaged_count.ini", "[TForm1.Combo1_Items]\r\nCount=2147483647\r\nItem1=b\r\n"},
       {"placement.ini",
        "[TForm1]\r\nNormPos=-2147483648,5,2147483647,9\r\nShowCmd=6\r\n"

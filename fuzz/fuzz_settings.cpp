@@ -47,6 +47,13 @@ class ModelWindow : public StorageTarget {
   void SetLines(std::string_view, const std::vector<std::string>& lines) override {
     lines_ = lines;
   }
+  size_t GetOption(std::string_view key) const override {
+    const auto found = options_.find(std::string(key));
+    return found == options_.end() ? 0 : found->second;
+  }
+  void SetOption(std::string_view key, size_t index) override {
+    options_[std::string(key)] = index;
+  }
   WindowPlacement GetPlacement() const override { return placement_; }
   void ApplyPlacement(const WindowPlacement& placement) override {
     const WindowState state = placement_.state;
@@ -73,7 +80,10 @@ class ModelWindow : public StorageTarget {
                                                {"eSepar", std::string(123, '-')},
                                                {"SaveDialog1", ""},
                                                {"Combo1", "Calculer"}};
-  std::map<std::string, bool> checks_ = {{"CheckBox1", true}, {"ckbEdite", false}};
+  std::map<std::string, bool> checks_ = {
+      {"CheckBox1", true}, {"ckbEdite", false}, {"ckbVariantes", false}, {"ckbSuite", false}};
+  // The exercise options, as the place of their text; all at their default.
+  std::map<std::string, size_t> options_;
   std::vector<std::string> lines_ = {"Calculer", "Simplifier",
                                      "R\xE9"
                                      "duire"};

@@ -10,9 +10,11 @@
 
 #include "cli_options.h"
 #include "document_files.h"
+#include "drawing/kinds/kind_parts.h"
 #include "drawing/random.h"
 #include "generated_worksheet.h"
 #include "printable_text.h"
+#include "worksheet/class_set.h"
 
 namespace fractions {
 
@@ -158,7 +160,7 @@ std::string HelpText() {
                    LevelChoices() +
                        " : les options et le plus grand terme du programme de la classe, pour "
                        "celles qui valent pour le type ; une option ou --max données en plus "
-                       "l'emportent") +
+                       "l'emportent ; en minuscules ou en majuscules (CM2, 4E)") +
          HelpEntry("--denominators D",
                    "any (quelconques, par défaut), multiple (l'un multiple de l'autre) ou same "
                    "(égaux) ; add, sub, mul, div, et reduc sauf same") +
@@ -199,6 +201,14 @@ std::string HelpText() {
                    "entre les questions") +
          "  --help, -h         cette aide\n"
          "  --version          la version du programme\n";
+}
+
+// Settings that give fewer different questions or worksheets than asked
+// are refused input like a bad value, not a failure to write: the message
+// says how many they give, so that the teacher can ask for fewer.
+int Refused(std::ostream& err, const std::exception& error) {
+  err << "fractions-cli : " << PrintableText(error.what()) << "\n";
+  return kExitUsage;
 }
 
 }  // namespace
@@ -245,6 +255,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       err << "fractions-cli : impossible d'écrire sur la sortie\n";
       return kExitFailure;
     }
+  } catch (const TooFewQuestions& error) {
+    return Refused(err, error);
+  } catch (const TooFewVariants& error) {
+    return Refused(err, error);
   } catch (const std::exception& error) {
     err << "fractions-cli : " << PrintableText(error.what()) << "\n";
     return kExitFailure;

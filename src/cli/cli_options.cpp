@@ -1,6 +1,7 @@
 #include "cli_options.h"
 
 #include <QString>
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -90,9 +91,20 @@ std::string ParseOutBase(std::string_view base) {
   return std::string(base);
 }
 
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Levels are written "CM2" and "4e" on the window and "cm2" in the JSON;
+// a teacher types either, or "4E". Only ASCII letters fold: the bytes of
+// "6ᵉ" stay as they are and match nothing.
+bool SameLevelWord(std::string_view word, std::string_view typed) {
+  return std::ranges::equal(word, typed, {}, AsciiLower, AsciiLower);
+}
+
 Level ParseLevel(std::string_view text) {
   for (const LevelPreset& preset : LevelPresets()) {
-    if (preset.command_word == text) {
+    if (SameLevelWord(preset.command_word, text)) {
       return preset.level;
     }
   }

@@ -338,7 +338,9 @@ void TFormStorage::WriteValue(IniDocument& document, const StoredValue& value) c
 
 // Every option, defaults included, in a section after all the others (the
 // lists' sections are moved to the end at every save). Lines of the section
-// the program does not know stay in it.
+// the program does not know stay in it. A second [Options] section (a hand
+// edit, another program) is neither read nor written: it stays after the
+// first as it is, so that the next start reads the same options.
 void TFormStorage::WriteOptions(IniDocument& document) const {
   for (const StoredOption& option : kStoredOptions) {
     try {

@@ -279,13 +279,22 @@ void IniDocument::EraseSection(std::string_view section) {
 }
 
 void IniDocument::MoveSectionToEnd(std::string_view section) {
-  const std::size_t header = FindSection(section);
-  if (header == lines_.size()) {
-    return;
+  // All of them, not only the first: moving the first alone past a
+  // duplicate would make the duplicate the one read at the next start.
+  section = TrimBlanks(section);
+  std::vector<Line> kept;
+  std::vector<Line> moved;
+  kept.reserve(lines_.size());
+  bool moving = false;
+  for (Line& line : lines_) {
+    if (line.kind == LineKind::kSection) {
+      moving = NamesEqual(line.Name(), section);
+    }
+    (moving ? moved : kept).push_back(std::move(line));
   }
-  const auto begin = lines_.begin() + static_cast<std::ptrdiff_t>(header);
-  const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header));
-  std::rotate(begin, end, lines_.end());
+  kept.insert(kept.end(), std::make_move_iterator(moved.begin()),
+              std::make_move_iterator(moved.end()));
+  lines_ = std::move(kept);
 }
 
 void IniDocument::ReplaceSection(std::string_view section, const std::vector<IniEntry>& entries) {

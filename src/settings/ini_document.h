@@ -79,8 +79,9 @@ class IniDocument {
   // would be read in place of the erased one.
   void EraseSection(std::string_view section);
 
-  // Moves the first section of that name, with all its lines, to the end
-  // of the document; nothing when there is none.
+  // Moves every section of that name, with all its lines, to the end of the
+  // document, in their order: the first stays the one read and written,
+  // and the others follow it as they are. Nothing when there is none.
   void MoveSectionToEnd(std::string_view section);
 
   // Erases `section` and appends it anew at the end, holding `entries` in

@@ -218,6 +218,8 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--least-common-denominator ne va pas avec --type add : seulement avec reduc"},
       {{"--type", "add", "--level", "2nde"},
        "--level attend cm2, 6e, 5e, 4e ou 3e, et non « 2nde »"},
+      {{"--type", "add", "--level", "6\u1D49"},
+       "--level attend cm2, 6e, 5e, 4e ou 3e, et non « 6\u1D49 »"},
       {{"--type", "add", "--denominators", "equal"}, "--denominators attend any, multiple ou same"},
       {{"--type", "div", "--division-sign", "/"}, "--division-sign attend colon ou obelus"},
   };
@@ -650,7 +652,8 @@ TEST(FractionsCli, ASetsSeedsFollowTheFormulaOfTheHelp) {
   }
 }
 
-// A refused set says how many different worksheets the settings give: with
+// A refused set is refused input (status 2) and says how many different
+// worksheets the settings give: with
 // one simplification question, every fraction a/b the drawing allows
 // (a from 1 to M, b from 2 to M), whatever the seed.
 TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
@@ -664,7 +667,7 @@ TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
     for (const char* seed : {"1", "3", "4", "7"}) {
       const CliRun run = RunWith({"--type", "simp", "--max", std::to_string(largest), "--count",
                                   "1", "--variants", "100", "--seed", seed});
-      EXPECT_EQ(run.status, kExitFailure);
+      EXPECT_EQ(run.status, kExitUsage);
       EXPECT_NE(run.err.find("Ces réglages ne donnent que " + std::to_string(fractions) +
                              " sujets différents"),
                 std::string::npos)
@@ -723,6 +726,20 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
     EXPECT_EQ(json["options"].toObject(), c.options) << run.out.substr(0, 300);
   }
   EXPECT_FALSE(ParseJson(RunWith({"--type", "div", "--json"}).out).contains("options"));
+}
+
+// A level typed in capitals, as the window writes it, or in any mix of
+// cases, is the same level: same worksheet, same name in the JSON.
+TEST(FractionsCli, LevelsReadInAnyLetterCase) {
+  const std::vector<std::pair<std::string, std::string>> spellings = {
+      {"CM2", "cm2"}, {"Cm2", "cm2"}, {"cM2", "cm2"}, {"4E", "4e"}, {"6E", "6e"}, {"3E", "3e"}};
+  for (const auto& [typed, level] : spellings) {
+    const CliRun run = RunWith({"--type", "add", "--level", typed, "--seed", "8", "--json"});
+    ASSERT_EQ(run.status, kExitOk) << typed << ": " << run.err;
+    EXPECT_EQ(ParseJson(run.out)["options"].toObject()["level"].toString().toStdString(), level);
+    EXPECT_EQ(run.out, RunWith({"--type", "add", "--level", level, "--seed", "8", "--json"}).out)
+        << typed;
+  }
 }
 
 // With --mixed, an improper result that is not whole carries its mixed

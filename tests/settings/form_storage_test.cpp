@@ -103,6 +103,38 @@ TEST(TFormStorage, OptionsComeBackAndBadValuesFallBackToTheirDefaults) {
   EXPECT_EQ(StartOn("spMaxLigne_Value=12").window.options.at("Relatifs"), 0u);
 }
 
+// A file with two [Options] sections (edited by hand, or by another
+// program): every start reads the first, every close writes into it, and
+// the second section and a repeated key stay after it as they are. From
+// the first close on, the file no longer changes.
+TEST(TFormStorage, TheFirstOfTwoOptionsSectionsServesAtEveryStart) {
+  TempFolder folder;
+  const fs::path file = folder / "fractions.ini";
+  const std::string second = "[Options]\r\nNiveau=4e\r\nRelatifs=1\r\nNote=a moi\r\n";
+  WriteBytes(file,
+             "[TForm1]\r\nspMaxLigne_Value=12\r\n[Options]\r\nNiveau=CM2\r\nNiveau=5e\r\n"
+             "Mixtes=1\r\n" +
+                 second);
+  const std::string options =
+      "[Options]\r\nNiveau=CM2\r\nNiveau=5e\r\nMixtes=1\r\nDenominateurs=0\r\nRelatifs=0\r\n"
+      "SigneDivision=0\r\nPlusPetitDenominateur=0\r\nGrandsCaracteres=0\r\nCorrigeDetaille=0\r\n" +
+      second;
+  std::string saved;
+  for (int start = 1; start <= 3; ++start) {
+    Start run(file);
+    EXPECT_EQ(run.window.options.at("Niveau"), 1u) << "start " << start;
+    EXPECT_EQ(run.window.options.at("Mixtes"), 1u) << "start " << start;
+    EXPECT_EQ(run.window.options.at("Relatifs"), 0u) << "start " << start;
+    ASSERT_EQ(run.storage.SaveOnClose(), std::nullopt);
+    const std::string bytes = ReadBytes(file);
+    EXPECT_TRUE(bytes.ends_with(options)) << "start " << start << "\n" << bytes;
+    if (start > 1) {
+      EXPECT_EQ(bytes, saved) << "start " << start;
+    }
+    saved = bytes;
+  }
+}
+
 TEST(TFormStorage, RestoredValuesAreParsedLimitedAndRunTheirHandlersOnlyOnChange) {
   struct Case {
     const char* line;
