@@ -208,8 +208,9 @@ TEST_F(LibreOfficeTest, ShowsEveryPictureOfARawWorksheet) {
 
 // Titles, instructions and separators typed with raw RTF that would break
 // the document (a "}" closing it early, a "{" never closed, a "\bin" that
-// announces a gigabyte, a field that makes a live link): LibreOffice shows
-// every question's picture, the text around, and no link.
+// announces a gigabyte, a field that makes a live link, a destination at
+// the document's level): LibreOffice shows every question's picture, the
+// text around, and no link.
 TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
   struct Case {
     const char* stem;
@@ -223,6 +224,8 @@ TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
       {"bin", defaults.title, defaults.instruction, "\\bin999999999 ----", "----"},
       {"field", "{\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr\"}{\\fldrslt ici}}",
        defaults.instruction, defaults.separator, "ici"},
+      {"star", "{\\*\\foo suite", defaults.instruction, defaults.separator, "suite"},
+      {"fldinst", defaults.title, "\\fldinst suite", defaults.separator, "suite"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stem);
