@@ -21,6 +21,18 @@ constexpr auto kOtherDestinations = std::to_array<std::string_view>({
     "shptxt",     "themedata", "upr",       "ud",           "userprops", "xmlnstbl",
 });
 
+// The tables of a document's header: in the body they would redefine the
+// fonts and colours that the tags and the rest of the document refer to (our
+// reader takes the later table, so an Arial heading would turn to Symbol
+// glyphs), so in a text they show as typed, wherever they stand.
+constexpr auto kHeaderTables = std::to_array<std::string_view>({
+    "colortbl",
+    "fonttbl",
+    "listoverridetable",
+    "listtable",
+    "stylesheet",
+});
+
 bool IsDestination(std::string_view word) {
   const std::optional<RtfWord> known = LookUpRtfWord(word);
   if (known == RtfWord::kSkipDestination || known == RtfWord::kFontTable ||
@@ -30,6 +42,10 @@ bool IsDestination(std::string_view word) {
   }
   return std::find(kOtherDestinations.begin(), kOtherDestinations.end(), word) !=
          kOtherDestinations.end();
+}
+
+bool IsHeaderTable(std::string_view word) {
+  return std::find(kHeaderTables.begin(), kHeaderTables.end(), word) != kHeaderTables.end();
 }
 
 // The RTF of `source` (a control word or symbol as typed, its delimiting
@@ -149,7 +165,7 @@ std::string ConfineRtf(std::string_view rtf) {
         }
         break;
       case RtfTokenKind::kControlWord:
-        if (follows_top_star || token.text == "bin" ||
+        if (follows_top_star || token.text == "bin" || IsHeaderTable(token.text) ||
             (text.AtTopLevel() && IsDestination(token.text))) {
           text.Append(AsText(source));
         } else if (token.text == "fldinst" && !text.AtTopLevel()) {

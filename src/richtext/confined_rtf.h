@@ -31,8 +31,11 @@ static_assert(kMaxTypedGroupDepth + 2 < kMaxRtfGroupDepth);
 //   destination ("\pict", "\info", "\header", "\footnote", "\field", ...)
 //   or a "\*" with the word after it would turn the rest of the document
 //   into that destination: they show as typed;
-// - "\bin" (its data would be read as raw bytes, as many as it announces)
-//   shows as typed wherever it stands; so does a lone "\" at the end;
+// - "\bin" (its data would be read as raw bytes, as many as it announces),
+//   and the header's tables ("\fonttbl", "\colortbl", "\stylesheet", the
+//   list tables: in the body they would redefine the fonts and colours of
+//   the whole document) show as typed wherever they stand; so does a lone
+//   "\" at the end;
 // - a field instruction ("\fldinst") goes with the group it stands in, so
 //   that no field or live link comes from the text; the field's result
 //   stays.

@@ -36,6 +36,7 @@ TEST(ConfineRtf, KeepsTagsAndBalancedRtfAndMendsWhatReachesOutside) {
       {"a \\*\\cache b", "a \\\\*\\\\cache b"},
       {"{\\*\\comment c}", "{\\*\\comment c}"},
       {"a \\info b } c", "a \\\\info b \\} c"},
+      {"{\\fonttbl x}", "{\\\\fonttbl x}"},
       {"fin\\", "fin\\\\"},
       // Deeper than readers accept: the braces past the hundredth show.
       {std::string(101, '{') + "x" + std::string(101, '}'),
@@ -94,6 +95,7 @@ TEST(TypedTextInWorksheet, RawRtfNeverSwallowsAQuestion) {
                                      R"(\*\foo suite)",
                                      R"(\*\fldinst suite)",
                                      R"(\fonttbl suite)",
+                                     R"({\fonttbl{\f0\fcharset2 Symbol;}} suite)",
                                      R"(\colortbl suite)",
                                      R"(\stylesheet suite)",
                                      R"(\header suite)",
