@@ -68,6 +68,23 @@ std::vector<Token> Tokens(std::string_view rtf) {
   return tokens;
 }
 
+// Whether the `skip` fallback characters of the "\u" at `tokens[at]`
+// follow it at once, as text bytes or "\'hh".
+bool FallbackFollows(const std::vector<Token>& tokens, size_t at, int32_t skip) {
+  int64_t found = 0;
+  for (size_t i = at + 1; i < tokens.size() && found < skip; ++i) {
+    const RtfToken& token = tokens[i].token;
+    if (token.kind == RtfTokenKind::kText) {
+      found += static_cast<int64_t>(token.text.size());
+    } else if (token.kind == RtfTokenKind::kEscapedByte && token.valid) {
+      ++found;
+    } else {
+      break;
+    }
+  }
+  return found >= skip;
+}
+
 constexpr size_t kNoPartner = static_cast<size_t>(-1);
 
 // For each brace, the index of the brace that pairs with it, or kNoPartner:
@@ -94,13 +111,14 @@ class ConfinedText {
   void Append(std::string_view piece) { pieces_.emplace_back(piece); }
 
   void OpenGroup() {
-    groups_.push_back({pieces_.size(), false});
+    groups_.push_back({pieces_.size(), false, UnicodeSkip()});
     pieces_.emplace_back("{");
   }
 
   void CloseGroup() {
     const Group group = groups_.back();
     groups_.pop_back();
+    unicode_skip_ = group.outer_unicode_skip;
     if (group.dropped) {
       pieces_.resize(group.first_piece);
     } else {
@@ -111,6 +129,14 @@ class ConfinedText {
   size_t Depth() const { return groups_.size(); }
   bool AtTopLevel() const { return groups_.empty(); }
   void DropCurrentGroup() { groups_.back().dropped = true; }
+
+  // "\uc", as readers keep it: for the group it stands in.
+  int32_t UnicodeSkip() const { return unicode_skip_; }
+  void SetUnicodeSkip(int32_t skip) {
+    unicode_skip_ = skip;
+    unicode_skip_set_at_top_ = unicode_skip_set_at_top_ || AtTopLevel();
+  }
+  bool UnicodeSkipSetAtTopLevel() const { return unicode_skip_set_at_top_; }
 
   std::string Finish() const {
     std::string rtf;
@@ -124,9 +150,12 @@ class ConfinedText {
   struct Group {
     size_t first_piece;
     bool dropped;
+    int32_t outer_unicode_skip;
   };
   std::vector<std::string> pieces_;
   std::vector<Group> groups_;  // the text's groups written as groups, open here
+  int32_t unicode_skip_ = 1;   // the documents set \uc1 before any typed text
+  bool unicode_skip_set_at_top_ = false;
 };
 
 }  // namespace
@@ -166,10 +195,20 @@ std::string ConfineRtf(std::string_view rtf) {
         break;
       case RtfTokenKind::kControlWord:
         if (follows_top_star || token.text == "bin" || IsHeaderTable(token.text) ||
+            (token.text == "u" && !token.has_parameter) ||
             (text.AtTopLevel() && IsDestination(token.text))) {
           text.Append(AsText(source));
         } else if (token.text == "fldinst" && !text.AtTopLevel()) {
           text.DropCurrentGroup();
+        } else if (token.text == "uc") {
+          text.SetUnicodeSkip(token.has_parameter ? std::max(0, token.parameter) : 1);
+          text.Append(source);
+        } else if (token.text == "u" && !FallbackFollows(tokens, i, text.UnicodeSkip())) {
+          // Readers skip the fallback characters after "\uN" wherever they
+          // are, LibreOffice through words and into the groups that follow
+          // (it would take the first hex digit of a question's picture). A
+          // fallback the text does not hold at once is none: "\uc0".
+          text.Append("{\\uc0" + std::string(source) + "}");
         } else {
           text.Append(source);
         }
@@ -185,12 +224,23 @@ std::string ConfineRtf(std::string_view rtf) {
         }
         break;
       case RtfTokenKind::kEscapedByte:
+        // "\'" without two hex digits: a reader that takes the next two
+        // bytes whatever they are would take the document's own.
+        if (token.valid) {
+          text.Append(source);
+        } else {
+          text.Append(AsText(source));
+        }
+        break;
       case RtfTokenKind::kText:
         text.Append(source);
         break;
       case RtfTokenKind::kEnd:
         break;
     }
+  }
+  if (text.UnicodeSkipSetAtTopLevel()) {
+    text.Append("\\uc1 ");  // the documents' own, for the text after this one
   }
   return text.Finish();
 }

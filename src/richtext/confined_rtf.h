@@ -8,8 +8,9 @@
 namespace fractions {
 
 // The deepest nesting of groups a typed text keeps. A document holds a typed
-// text inside its own group and ConfineRtf adds none, so it stays well
-// within what the reader (and other RTF readers) accept.
+// text inside its own group and at most one group ConfineRtf adds (around a
+// "\u"), so it stays well within what the reader (and other RTF readers)
+// accept.
 inline constexpr std::size_t kMaxTypedGroupDepth = 100;
 static_assert(kMaxTypedGroupDepth + 2 < kMaxRtfGroupDepth);
 
@@ -34,11 +35,16 @@ static_assert(kMaxTypedGroupDepth + 2 < kMaxRtfGroupDepth);
 // - "\bin" (its data would be read as raw bytes, as many as it announces),
 //   and the header's tables ("\fonttbl", "\colortbl", "\stylesheet", the
 //   list tables: in the body they would redefine the fonts and colours of
-//   the whole document) show as typed wherever they stand; so does a lone
-//   "\" at the end;
+//   the whole document) show as typed wherever they stand; so do a "\'"
+//   without its two hex digits (LibreOffice takes the next two bytes,
+//   whatever they are), a "\u" without a number and a lone "\" at the end;
 // - a field instruction ("\fldinst") goes with the group it stands in, so
 //   that no field or live link comes from the text; the field's result
-//   stays.
+//   stays;
+// - a "\uN" whose fallback characters the text does not hold at once goes
+//   in a group with "\uc0", so that no reader skips the document's own
+//   text or pictures after it; a "\uc" outside the text's groups is set
+//   back to 1 at its end.
 std::string ConfineRtf(std::string_view rtf);
 
 }  // namespace fractions
