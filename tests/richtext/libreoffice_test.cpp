@@ -208,8 +208,10 @@ TEST_F(LibreOfficeTest, ShowsEveryPictureOfARawWorksheet) {
 
 // Titles, instructions and separators typed with raw RTF that would break
 // the document (a "}" closing it early, a "{" never closed, a "\bin" that
-// announces a gigabyte, a field that makes a live link): LibreOffice shows
-// every question's picture, the text around, and no link.
+// announces a gigabyte, a field that makes a live link, a destination at
+// the document's level, a "\u", "\uc" or "\'" that would make LibreOffice
+// take bytes of a question's picture as its own): LibreOffice shows every
+// question's picture, the text around, and no link.
 TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
   struct Case {
     const char* stem;
@@ -223,6 +225,12 @@ TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
       {"bin", defaults.title, defaults.instruction, "\\bin999999999 ----", "----"},
       {"field", "{\\field{\\*\\fldinst HYPERLINK \"http://exemple.fr\"}{\\fldrslt ici}}",
        defaults.instruction, defaults.separator, "ici"},
+      {"star", "{\\*\\foo suite", defaults.instruction, defaults.separator, "suite"},
+      {"fldinst", defaults.title, "\\fldinst suite", defaults.separator, "suite"},
+      {"unicode", defaults.title, defaults.instruction, "suite\\u233", "suite"},
+      {"bare_unicode", defaults.title, defaults.instruction, "suite\\u", "suite"},
+      {"unicode_skip", "\\uc5 suite", defaults.instruction, "x\\u233y", "suite"},
+      {"hex", defaults.title, defaults.instruction, "suite\\'4", "suite"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stem);
