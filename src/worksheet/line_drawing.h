@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -60,6 +61,8 @@ class LineDrawing final : public PictureDrawing {
 
   QSize Size() const override { return size_; }
   void Draw(QPainter& painter) const override;
+  // The steps of this drawing, in the order they were drawn.
+  std::span<const LineStep> Steps() const { return {steps_->data(), count_}; }
 
  private:
   // Draws the steps, in this drawing's pixels, as far as they show inside

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <set>
 #include <string>
 
 #include "drawing/drawing_phase.h"
@@ -175,6 +176,111 @@ INSTANTIATE_TEST_SUITE_P(AllTypes, OptionProperties,
                          ::testing::Combine(::testing::ValuesIn(kAllExerciseTypes),
                                             ::testing::Values(9, 20, 500)),
                          ParamName);
+
+// The other direction: what the options allow does come up. Over many
+// seeds at largest term 12, the denominator pairs drawn are exactly those
+// the rule admits (1/2 with 7/12 and 5/6 with 7/12 for "multiple" as much
+// as 2/2 with 1/2), for every type reading the rule. Many draws: a
+// subtraction without negative numbers takes 12/12 - 1/1 about once in ten
+// thousand questions.
+bool Admits(DenominatorRule rule, int32_t b, int32_t d) {
+  switch (rule) {
+    case DenominatorRule::kAny:
+      return b != 1 || d != 1;
+    case DenominatorRule::kMultiple:
+      return b >= 2 && d >= 2 && (b % d == 0 || d % b == 0);
+    case DenominatorRule::kSame:
+      return b == d && b >= 2;
+  }
+  return false;
+}
+
+// "Any" is read by every type that reads one of the other rules: those
+// with two denominators.
+bool Reads(const OptionUse& use, DenominatorRule rule) {
+  switch (rule) {
+    case DenominatorRule::kAny:
+      return use.multiple_denominators || use.same_denominators;
+    case DenominatorRule::kMultiple:
+      return use.multiple_denominators;
+    case DenominatorRule::kSame:
+      return use.same_denominators;
+  }
+  return false;
+}
+
+TEST(OptionReach, EveryDenominatorPairTheRuleAdmitsIsDrawn) {
+  constexpr int32_t m = 12;
+  for (const DenominatorRule rule :
+       {DenominatorRule::kAny, DenominatorRule::kMultiple, DenominatorRule::kSame}) {
+    std::set<std::pair<int32_t, int32_t>> admitted;
+    for (int32_t b = 1; b <= m; ++b) {
+      for (int32_t d = 1; d <= m; ++d) {
+        if (Admits(rule, b, d)) {
+          admitted.emplace(b, d);
+        }
+      }
+    }
+    for (const ExerciseType type : kAllExerciseTypes) {
+      if (!Reads(OptionUseOf(type), rule)) {
+        continue;
+      }
+      SCOPED_TRACE(std::string(Describe(type).command_word) + " rule " +
+                   std::string(DenominatorRuleWord(rule)));
+      std::set<std::pair<int32_t, int32_t>> drawn_pairs;
+      for (uint32_t seed = 1; seed <= 1500; ++seed) {
+        LcgRandom random(seed * 7919u);
+        QuestionTable table;
+        DrawingContext context{random, table};
+        std::visit(
+            [&](const auto& drawn) {
+              for (const auto& q : drawn.questions) {
+                if constexpr (requires { q.d; }) {
+                  drawn_pairs.emplace(q.b, q.d);
+                }
+              }
+            },
+            RunDrawingPhase(type, m, kMaxQuestions, context, {.denominators = rule}));
+      }
+      EXPECT_EQ(drawn_pairs, admitted);
+    }
+  }
+}
+
+// With negative numbers every operation that reads the option gives every
+// sign of its operands, and negative results about as often as positive
+// ones: subtraction as much as the others.
+TEST(OptionReach, NegativeNumbersGiveNegativeResultsInEveryOperation) {
+  for (const ExerciseType type : kAllExerciseTypes) {
+    if (!OptionUseOf(type).negatives) {
+      continue;
+    }
+    for (const DenominatorRule rule :
+         {DenominatorRule::kAny, DenominatorRule::kMultiple, DenominatorRule::kSame}) {
+      SCOPED_TRACE(std::string(Describe(type).command_word) + " rule " +
+                   std::string(DenominatorRuleWord(rule)));
+      std::set<std::pair<bool, bool>> operand_signs;
+      int results = 0;
+      int negative_results = 0;
+      for (uint32_t seed = 1; seed <= 50; ++seed) {
+        LcgRandom random(seed * 104729u);
+        QuestionTable table;
+        DrawingContext context{random, table};
+        const QuestionSet set = RunDrawingPhase(type, 20, kMaxQuestions, context,
+                                                {.denominators = rule, .negatives = true});
+        const auto* drawn = std::get_if<KindQuestions<OperationKind>>(&set);
+        ASSERT_NE(drawn, nullptr) << "a kind with signed terms of its own: count its signs here";
+        for (const OperationQuestion& q : drawn->questions) {
+          operand_signs.emplace(q.a < 0, q.c < 0);
+          ++results;
+          negative_results += q.num < 0 ? 1 : 0;
+        }
+      }
+      EXPECT_EQ(operand_signs.size(), 4u);
+      EXPECT_NEAR(negative_results, results / 2, results / 10);
+    }
+  }
+}
 
 // A source that always draws the same number.
 class ConstantRandom final : public RandomSource {

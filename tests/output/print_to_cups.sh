@@ -12,8 +12,8 @@
 #   shows the same margins, and its second page starts with the question
 #   the printed second page starts with;
 # - copy counts with a 0 give exactly their jobs;
-# - a page range left in the printer by the print dialog, whose range
-#   group stays hidden, cuts no job;
+# - a page range or a page set left in the printer by the print dialog,
+#   whose range group stays hidden, cuts no job;
 # - refusing jobs: the error names the printer and no job is sent;
 # - removed, with no printer at all: the error, and no job.
 # The program runs with a home folder of its own, so that a user's
@@ -85,10 +85,11 @@ cat > "$jobs_test" <<'IPP'
   ATTR uri printer-uri $uri
   ATTR name requesting-user-name $user
   ATTR keyword which-jobs $which
-  ATTR keyword requested-attributes job-id,job-name,page-ranges
+  ATTR keyword requested-attributes job-id,job-name,page-ranges,page-set
   DISPLAY job-id
   DISPLAY job-name
   DISPLAY page-ranges
+  DISPLAY page-set
 }
 IPP
 jobs_in() {
@@ -218,7 +219,8 @@ bodies=$(for pdf in "${pdfs[@]:0:3}"; do pdftotext "$pdf" - | tail -n +2 | md5su
 [ "$bodies" -eq 3 ] || fail "the three subjects are not all different"
 "${as_root[@]}" rm -f "${pdfs[@]}"
 
-# Copy counts with a 0, and a page range left in the printer: held jobs.
+# Copy counts with a 0, and a page range and a page set left in the
+# printer: held jobs.
 "${as_root[@]}" cupsdisable "$queue"
 for counts in "2 0 Sujet,Sujet" "0 2 Corrigé,Corrigé"; do
   read -r subjects answer_keys expected <<< "$counts"
@@ -227,8 +229,8 @@ for counts in "2 0 Sujet,Sujet" "0 2 Corrigé,Corrigé"; do
   grep -qx "RANGE GROUP: hidden" <<< "$result" || fail "the dialog offers a page range: $result"
   [ "$(titles_waiting)" = "$expected" ] ||
     fail "$subjects subjects and $answer_keys answer keys sent '$(titles_waiting)'"
-  ranges=$(jobs_in not-completed | cut -d, -f3 | tr -d '\n')
-  [ -z "$ranges" ] || fail "jobs printed with a page range: $ranges"
+  ranges=$(jobs_in not-completed | cut -d, -f3,4 | tr -d ',\n')
+  [ -z "$ranges" ] || fail "jobs printed with a page range or a page set: $ranges"
   cancel_all
 done
 "${as_root[@]}" cupsenable "$queue"

@@ -8,8 +8,9 @@
 // prints the printer the dialog offers ("DIALOG PRINTER: <name>"), the text
 // of its accept button ("ACCEPT BUTTON: <text>") and
 // whether the dialog's page range group shows once its options are
-// expanded ("RANGE GROUP: shown" or "hidden"), leaves a range of page 1 in
-// the printer's job options, as a range picked there would, and cancels.
+// expanded ("RANGE GROUP: shown" or "hidden"), leaves a range of page 1 and
+// the even pages only in the printer's job options, as a range and a page
+// set picked there would, and cancels.
 // With --variants, "Sujets différents" is checked: a set of different
 // worksheets. With --preview DIR, the preview is asked for first, and its
 // two page pictures are saved as DIR/Image1.png and DIR/Image2.png, its
@@ -54,7 +55,9 @@ void PickARangeAndCancel(QPrintDialog& dialog) {
   QPrintEngine* engine = dialog.printer()->printEngine();
   QStringList options = engine->property(kCupsOptions).toStringList();
   options << "page-ranges"
-          << "1-1";
+          << "1-1"
+          << "page-set"
+          << "even";
   engine->setProperty(kCupsOptions, options);
   dialog.reject();
 }

@@ -920,6 +920,74 @@ class FormTest : public QObject {
     }
   }
 
+  // Lines the teacher typed at the end of the views, after the last
+  // question, with or without a line end after them: each stays as typed,
+  // on its own line, right after that question, and the next exercise
+  // comes after one blank line under its heading.
+  void linesTypedAfterTheLastQuestionStayAboveTheNextHeading() {
+    struct Case {
+      const char* button;  // adds exercise `rank`
+      int rank;
+      QString typed;
+      bool line_end;  // Enter pressed after the text
+    };
+    const Case cases[] = {{"btnSimplif", 2, "Bonus : 1/2 + 1/3", false},
+                          {"btnReduc", 3, "À rendre lundi", true}};
+    auto form = ShownForm();
+    Find<QSpinBox>(*form, "spMaxLigne")->setValue(2);
+    QTest::mouseClick(Find<QPushButton>(*form, "btnPlus"), Qt::LeftButton);
+    Find<QCheckBox>(*form, "ckbEdite")->setChecked(true);
+    Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
+    for (const Case& c : cases) {
+      std::vector<std::pair<TRxRichEdit*, QList<QTextCharFormat>>> typed;
+      for (const char* name : {"RxE1", "RxE2"}) {
+        auto* view = Find<TRxRichEdit>(*form, name);
+        QApplication::setActiveWindow(form.get());
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+        TypeText(view, c.typed);
+        if (c.line_end) {
+          QTest::keyClick(view, Qt::Key_Return);
+        }
+        typed.emplace_back(view, Formats(TypedBlock(*view, c.typed)));
+      }
+      QTest::mouseClick(Find<QPushButton>(*form, c.button), Qt::LeftButton);
+      for (const auto& [view, formats] : typed) {
+        const QTextBlock line = TypedBlock(*view, c.typed);
+        QVERIFY2(line.isValid(), qPrintable(view->objectName() + ": the typed line is lost"));
+        QVERIFY(line.previous().text().contains(QChar::ObjectReplacementCharacter));
+        QCOMPARE(line.next().text(), QString());
+        QCOMPARE(line.next().next().text(), QString("Exercice %1").arg(c.rank));
+        QCOMPARE(Formats(line), formats);
+        QCOMPARE(view->Text().count(c.typed), 1);
+      }
+    }
+    QVERIFY(Find<TRxRichEdit>(*form, "RxE2")->Text().contains("Exercice 1"));
+  }
+
+  // The one block of a view whose text is `text`; an invalid block when
+  // none or several are.
+  static QTextBlock TypedBlock(const TRxRichEdit& view, const QString& text) {
+    QTextBlock found;
+    for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next()) {
+      if (block.text() == text) {
+        if (found.isValid()) {
+          return {};
+        }
+        found = block;
+      }
+    }
+    return found;
+  }
+
+  static QList<QTextCharFormat> Formats(const QTextBlock& block) {
+    QList<QTextCharFormat> formats;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      formats << it.fragment().charFormat();
+    }
+    return formats;
+  }
+
   // The error box's text after a click on `button`; empty when none shows.
   static QString ErrorAfterClick(QPushButton* button) {
     auto error = std::make_shared<QString>();

@@ -1,7 +1,14 @@
 // The pictures of worked keys: rows as high as the key's lines at both
 // scales, never wider than 680 pixels, a chain that does not fit going on
-// under its first "="; the question pictures stay as they were.
+// under its first "="; the question pictures stay as they were; and read
+// back from their drawings, the pictures write the steps the command line
+// lists, signs and parentheses included.
 #include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "drawing/exercise_catalogue.h"
 #include "picture_probe.h"
@@ -101,6 +108,149 @@ TEST(WorkedLines, RowsStayWithinTheLineAndGoOnUnderTheirFirstEquals) {
   }
   EXPECT_GT(tally.continuations, 50);  // large terms in large print go on
   EXPECT_GT(tally.pictures, 2 * 7 * 2 * 3 * kMaxQuestions);
+}
+
+// One thing a picture shows, and the column it starts at.
+struct Token {
+  int x;
+  QString text;
+};
+
+QString Ascii(QString text) {
+  return text.replace(u'\u2212', u'-')
+      .replace(u'\u00D7', u'*')
+      .replace(u'\u00F7', u'/')
+      .replace(u':', u'/')
+      .remove(u' ');
+}
+
+// A picture read back from the steps its drawing recorded, left to right,
+// in the ASCII the command line lists the steps in: a bar with the texts
+// over and under it "((num)/(den))", a tall arc "(" or ")" as it opens
+// left or right, an exponent "^n", the true minus "-", "×" "*", either
+// division sign "/", without blanks. The lead left of the operand column
+// ("7°)", "et") is left out.
+QString Reading(const LineDrawing& drawing, LineScale s) {
+  const int operand_column = LineTextWidth(LineFont::kLine, s, u"1000");
+  std::vector<const DrawnText*> texts;
+  std::vector<const DrawnLine*> bars;
+  std::vector<Token> tokens;
+  for (const LineStep& step : drawing.Steps()) {
+    if (const auto* text = std::get_if<DrawnText>(&step)) {
+      texts.push_back(text);
+    } else if (const auto* line = std::get_if<DrawnLine>(&step)) {
+      bars.push_back(line);
+    } else if (const auto* arc = std::get_if<DrawnArc>(&step)) {
+      const int middle = ((arc->start16 + arc->span16 / 2) % 5760 + 5760) % 5760;
+      const bool opening = middle > 90 * 16 && middle < 270 * 16;
+      tokens.push_back({static_cast<int>(arc->ellipse.left()), opening ? "(" : ")"});
+    }
+  }
+  std::vector<bool> used(texts.size());
+  for (const DrawnLine* bar : bars) {
+    QString num;
+    QString den;
+    for (size_t i = 0; i < texts.size(); ++i) {  // in drawing order: left to right
+      const DrawnText& text = *texts[i];
+      const int middle = text.at.x() + text.width / 2;
+      if (middle < bar->from.x() || middle >= bar->to.x()) {
+        continue;
+      }
+      const QString written = text.font == LineFont::kExponent ? "^" + text.text : Ascii(text.text);
+      if (text.at.y() == 0) {
+        num += written;
+        used[i] = true;
+      } else if (text.at.y() == s(kDenominatorRow)) {
+        den += written;
+        used[i] = true;
+      }
+    }
+    tokens.push_back({bar->from.x(), "((" + num + ")/(" + den + "))"});
+  }
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (!used[i] && texts[i]->at.x() >= operand_column) {
+      const DrawnText& text = *texts[i];
+      tokens.push_back(
+          {text.at.x(), text.font == LineFont::kExponent ? "^" + text.text : Ascii(text.text)});
+    }
+  }
+  std::stable_sort(tokens.begin(), tokens.end(),
+                   [](const Token& a, const Token& b) { return a.x < b.x; });
+  QString reading;
+  for (const Token& token : tokens) {
+    reading += token.text;
+  }
+  return reading;
+}
+
+// A fraction raised to a power stands in tall parentheses in the
+// pictures, "(3/4)²", and in its own in the ASCII, "((3)/(4))^2".
+QString WithoutPowerArcs(QString reading) {
+  static const QRegularExpression arcs(R"(\((\(\([^()]*\)/\([^()]*\)\))\)\^)");
+  return reading.replace(arcs, "\\1^");
+}
+
+// The worked pictures of every question of a set, read back, against its
+// steps in ASCII, "(irréductible)" after an irreducible fraction: the same
+// numbers, signs, operators and parentheses in the same order.
+void ExpectPicturesReadAsSteps(const QuestionSet& set, LineScale scale, int& negatives) {
+  LineImages images;
+  images.SetScale(scale);
+  std::visit(
+      [&](const auto& drawn) {
+        for (size_t k = 0; k < drawn.questions.size(); ++k) {
+          ComposeQuestionLine(images, set, static_cast<int>(k) + 1);
+          QString expected;
+          for (const StepChain& chain : drawn.kind.Steps(drawn.questions[k], drawn.options)) {
+            for (size_t e = 0; e < chain.size(); ++e) {
+              expected += QString(e > 0 ? "=" : "") +
+                          QString::fromStdString(AsciiExpression(chain[e])).remove(u' ') +
+                          (chain[e].irreducible ? "(irréductible)" : "");
+            }
+          }
+          QString read;
+          for (LineImage& picture : images.worked) {
+            read += Reading(*picture.Drawing(), scale);
+          }
+          SCOPED_TRACE("question " + std::to_string(k + 1));
+          EXPECT_EQ(WithoutPowerArcs(read), expected);
+          negatives += static_cast<int>(expected.count("(-"));
+        }
+      },
+      set);
+}
+
+TEST(WorkedLines, ThePicturesReadAsTheSteps) {
+  int negatives = 0;
+  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
+    for (const ExerciseType type : kAllExerciseTypes) {
+      for (const ExerciseOptions& options :
+           {ExerciseOptions{.mixed = true, .worked = true},
+            ExerciseOptions{
+                .negatives = true, .division_sign = DivisionSign::kObelus, .worked = true}}) {
+        SCOPED_TRACE(std::string(Describe(type).command_word) + " scale " +
+                     std::to_string(scale.Numerator()));
+        LcgRandom random(7);
+        QuestionTable table;
+        DrawingContext context{random, table};
+        ExpectPicturesReadAsSteps(RunDrawingPhase(type, 20, kMaxQuestions, context, options), scale,
+                                  negatives);
+      }
+    }
+  }
+  EXPECT_GT(negatives, 100);
+
+  // As a teacher writes it: a negative second operand in parentheses, its
+  // minus before the bar, once.
+  LineImages images;
+  const OperationKind subtraction{Operation::kSubtract};
+  const QuestionSet set = KindQuestions<OperationKind>{
+      subtraction, {{5, 4, -2, 3, 23, 12}}, {.negatives = true, .worked = true}};
+  ComposeQuestionLine(images, set, 1);
+  ASSERT_FALSE(images.worked.empty());
+  EXPECT_EQ(Reading(*images.worked.front().Drawing(), LineScale()),
+            "((5)/(4))-(-((2)/(3)))=((5*3)/(4*3))-(-((2*4)/(3*4)))=((15)/(12))-(-((8)/(12)))="
+            "((15-(-8))/(12))=((23)/(12))");
 }
 
 }  // namespace
