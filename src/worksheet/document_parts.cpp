@@ -15,10 +15,31 @@ constexpr std::string_view kParagraph = "\\par ";
 
 // On a sheet of several exercises an exercise's heading, its instruction
 // and the lines up to its first question keep with the next paragraph, so
-// that no page ends between a heading and its first question; the first
-// question's picture goes under \pard, which ends the run.
+// that no page ends between a heading and its first question. A question
+// keeps together too: its separator and, in a worked key, every row of its
+// calculation but the last keep with the next, so that no page ends under
+// a separator or opens with the "= ..." of a calculation begun on the page
+// before. The question's last picture goes under \pard, which ends the run.
 constexpr std::string_view kKeepWithNext = "\\keepn ";
 constexpr std::string_view kEndKeepWithNext = "\\pard ";
+
+// Writes \keepn or \pard where the paragraphs to come change from kept
+// to not kept or back, and nothing where they stay as they are.
+class KeptParagraphs {
+ public:
+  KeptParagraphs(std::string& rtf, bool keeping) : rtf_(rtf), keeping_(keeping) {}
+
+  void Keep(bool keep) {
+    if (keep != keeping_) {
+      rtf_ += keep ? kKeepWithNext : kEndKeepWithNext;
+      keeping_ = keep;
+    }
+  }
+
+ private:
+  std::string& rtf_;
+  bool keeping_;
+};
 
 // A text the teacher typed, as RTF that cannot reach outside itself (see
 // ConfineRtf): converted and checked on its own, before it joins the header.
@@ -103,9 +124,9 @@ std::string BreakRtf(const DocumentSizes& sizes) {
 }
 
 // Every question with its separator line and its picture (the question in
-// the subject, the answer line or the worked pictures in the key), and the blank lines between two
-// questions of the subject. `kept`: the lines before the first picture
-// keep with the next.
+// the subject, the answer line or the worked pictures in the key), and the
+// blank lines between two questions of the subject. `kept`: the paragraphs
+// before the first question keep with the next.
 void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercise,
                          const DocumentSizes& sizes, bool kept, LineImages& images) {
   images.SetScale(sizes.pictures);
@@ -115,13 +136,16 @@ void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercis
       settings.separator_on
           ? TypedTextRtf(SeparatorText(settings.separator, sizes)) + MarkupToRtf("<br>")
           : std::string();
+  KeptParagraphs subject_kept(documents.subject, kept);
+  KeptParagraphs answer_kept(documents.answer_key, kept);
   const int count = static_cast<int>(QuestionCount(exercise.questions));
   for (int number = 1; number <= count; ++number) {
     ComposeQuestionLine(images, exercise.questions, number);
-    const std::string_view kept_until_here =
-        kept && number == 1 ? kEndKeepWithNext : std::string_view();
+    if (settings.separator_on) {
+      subject_kept.Keep(true);
+    }
     documents.subject += separator;
-    documents.subject += kept_until_here;
+    subject_kept.Keep(false);
     documents.subject += BitmapToRtfPict(images.ImaQuest);
     documents.subject += kParagraph;
     if (number < count) {
@@ -129,15 +153,19 @@ void AppendQuestionLines(DocumentPair& documents, const ExerciseContent& exercis
         documents.subject += kParagraph;
       }
     }
+    if (settings.separator_on) {
+      answer_kept.Keep(true);
+    }
     documents.answer_key += separator;
-    documents.answer_key += kept_until_here;
     // A worked key's pictures take the answer line's place.
     if (images.worked.empty()) {
+      answer_kept.Keep(false);
       documents.answer_key += BitmapToRtfPict(images.ImaRep);
       documents.answer_key += kParagraph;
     }
-    for (LineImage& picture : images.worked) {
-      documents.answer_key += BitmapToRtfPict(picture);
+    for (size_t row = 0; row < images.worked.size(); ++row) {
+      answer_kept.Keep(row + 1 < images.worked.size());
+      documents.answer_key += BitmapToRtfPict(images.worked[row]);
       documents.answer_key += kParagraph;
     }
   }

@@ -5,11 +5,17 @@
 #include <QPaintEngine>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <climits>
+#include <memory>
 
 #include "output/print_views.h"
+#include "output/rich_edit_emf_print.h"
+#include "richtext/rtf_reader.h"
+#include "worksheet/worksheet_build.h"
 
 namespace fractions {
 namespace {
@@ -266,6 +272,54 @@ TEST(PrintJobs, TheDialogsChoicesHoldForEveryJobAndNoneLosesPages) {
     EXPECT_TRUE(jobs[k].whole_range);
     EXPECT_EQ(jobs[k].options, kept.join(' ').toStdString());
     EXPECT_EQ(jobs[k].settings, chosen);
+  }
+}
+
+// The first line of each page of a PDF, as pdftotext lays the page out.
+QStringList PageOpenings(const QString& pdf) {
+  QProcess text;
+  text.start("pdftotext", {"-layout", pdf, "-"});
+  EXPECT_TRUE(text.waitForFinished()) << "pdftotext missing: tools/test.sh installs poppler-utils";
+  QStringList openings;
+  for (const QString& page : QString::fromUtf8(text.readAllStandardOutput()).split('\f')) {
+    const QStringList lines = page.split('\n', Qt::SkipEmptyParts);
+    if (!lines.isEmpty()) {
+      openings << lines.front().trimmed();
+    }
+  }
+  return openings;
+}
+
+// A question prints whole on one page: its separator and, in a worked key,
+// every row of its calculation. No page of a long worked key in large print
+// opens with a question whose separator stayed at the foot of the page
+// before, nor with the "= ..." of a calculation begun there.
+TEST(PrintDocument, EachPageOfAWorkedKeyOpensWithAQuestionsSeparator) {
+  const LevelPreset& level = *FindLevelPreset(Level::k4e);
+  WorksheetSettings settings;
+  settings.largest_term = level.largest_term;
+  settings.options = level.options;
+  settings.options.large_print = settings.options.worked = true;
+  settings.count = 40;
+  QTemporaryDir folder;
+  // Without the keep, seeds 1 and 3 end a page between two rows of a
+  // question, and all four under a separator.
+  for (const uint32_t seed : {1u, 2u, 3u, 4u}) {
+    SCOPED_TRACE(seed);
+    QTextDocument key;
+    QTextCursor cursor(&key);
+    ASSERT_FALSE(InsertRtf(
+        cursor, BuildSeededWorksheet(ExerciseType::kSubtraction, settings, seed).answer_key));
+    const QString pdf = folder.filePath(QStringLiteral("%1.pdf").arg(seed));
+    const std::unique_ptr<QPrinter> printer = SheetWithoutPrinter();
+    printer->setOutputFileName(pdf);
+    ASSERT_TRUE(PrintDocument(key, *printer, kAnswerKeyJobTitle));
+    const QStringList openings = PageOpenings(pdf);
+    ASSERT_GE(openings.size(), 3);
+    for (qsizetype page = 1; page < openings.size(); ++page) {
+      EXPECT_TRUE(openings[page].startsWith("-----"))
+          << "page " << page + 1 << ": " << openings[page].toStdString();
+    }
   }
 }
 

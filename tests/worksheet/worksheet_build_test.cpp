@@ -67,14 +67,15 @@ TEST(WorksheetBuild, SeparatorsSpacingAndClosing) {
       EXPECT_EQ(Count(*document, "{"), Count(*document, "}"));
     }
     // Between two pictures: the paragraph mark, then the spacing (subject
-    // only), then the next separator.
+    // only), then the next separator, kept with the picture under it.
+    const std::string kept_separator = c.separator_on ? "\\keepn " + separator + "\\pard " : "";
     const std::string subject_gap = [&] {
       std::string gap;
       for (int i = 0; i <= c.spacing; ++i)
         gap += "\\par ";
-      return " }" + gap + (c.separator_on ? separator : "") + "{\\pict";
+      return " }" + gap + kept_separator + "{\\pict";
     }();
-    const std::string answer_gap = " }\\par " + (c.separator_on ? separator : "") + "{\\pict";
+    const std::string answer_gap = " }\\par " + kept_separator + "{\\pict";
     EXPECT_EQ(Count(d.subject, subject_gap), size_t(c.count - 1));
     EXPECT_EQ(Count(d.answer_key, answer_gap), size_t(c.count - 1));
   }
@@ -105,7 +106,7 @@ TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
   EXPECT_EQ(Count(d.subject, "{\\pict\\dibitmap0 28000000870000002A000000"), 3u);
   EXPECT_EQ(Count(d.answer_key, "{\\pict\\dibitmap0 28000000B40000002A000000"), 3u);
 
-  const std::string separator = "~~~\\par ";
+  const std::string separator = "\\keepn ~~~\\par \\pard ";
   std::string gap = " }";
   for (int i = 0; i <= 2 * settings.spacing; ++i) {
     gap += "\\par ";
@@ -117,7 +118,7 @@ TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
   // points it would run onto a second line under every question.
   settings.separator = WorksheetSettings::DefaultSeparator();
   const std::string rule = Build(ExerciseType::kAddition, settings, 5).subject;
-  EXPECT_EQ(Count(rule, std::string(79, '-') + "\\par {\\pict"), 3u);
+  EXPECT_EQ(Count(rule, std::string(79, '-') + "\\par \\pard {\\pict"), 3u);
   EXPECT_EQ(Count(rule, std::string(80, '-')), 0u);
 }
 
