@@ -48,6 +48,15 @@ bool IsHeaderTable(std::string_view word) {
   return std::find(kHeaderTables.begin(), kHeaderTables.end(), word) != kHeaderTables.end();
 }
 
+// Words a typed text never keeps, wherever they stand: "\bin" (its data
+// would be read as raw bytes, as many as it announces), the header's
+// tables, and "\pict". No picture worth the name fits in a line of typed
+// text, and a worksheet is read with every one of its pictures or not at
+// all: a typed picture that does not decode would stop the worksheet.
+bool NeverKept(std::string_view word) {
+  return word == "bin" || word == "pict" || IsHeaderTable(word);
+}
+
 // The RTF of `source` (a control word or symbol as typed, its delimiting
 // blank included) as text: its backslash escaped, so that a reader shows it.
 std::string AsText(std::string_view source) {
@@ -194,7 +203,7 @@ std::string ConfineRtf(std::string_view rtf) {
         }
         break;
       case RtfTokenKind::kControlWord:
-        if (follows_top_star || token.text == "bin" || IsHeaderTable(token.text) ||
+        if (follows_top_star || NeverKept(token.text) ||
             (token.text == "u" && !token.has_parameter) ||
             (text.AtTopLevel() && IsDestination(token.text))) {
           text.Append(AsText(source));

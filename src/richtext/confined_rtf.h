@@ -33,11 +33,14 @@ static_assert(kMaxTypedGroupDepth + 2 < kMaxRtfGroupDepth);
 //   or a "\*" with the word after it would turn the rest of the document
 //   into that destination: they show as typed;
 // - "\bin" (its data would be read as raw bytes, as many as it announces),
-//   and the header's tables ("\fonttbl", "\colortbl", "\stylesheet", the
+//   the header's tables ("\fonttbl", "\colortbl", "\stylesheet", the
 //   list tables: in the body they would redefine the fonts and colours of
-//   the whole document) show as typed wherever they stand; so do a "\'"
-//   without its two hex digits (LibreOffice takes the next two bytes,
-//   whatever they are), a "\u" without a number and a lone "\" at the end;
+//   the whole document) and "\pict" (no picture fits in a typed line, and
+//   one that does not decode would stop the worksheet, which is read with
+//   every picture or not at all) show as typed wherever they stand; so do
+//   a "\'" without its two hex digits (LibreOffice takes the next two
+//   bytes, whatever they are), a "\u" without a number and a lone "\" at
+//   the end;
 // - a field instruction ("\fldinst") goes with the group it stands in, so
 //   that no field or live link comes from the text; the field's result
 //   stays;
