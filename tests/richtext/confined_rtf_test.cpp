@@ -54,16 +54,6 @@ TEST(ConfineRtf, KeepsTagsAndBalancedRtfAndMendsWhatReachesOutside) {
   }
 }
 
-std::vector<QImage> Pictures(const QTextDocument& document) {
-  std::vector<QImage> pictures;
-  for (const testing::Span& span : testing::Spans(document)) {
-    if (span.picture) {
-      pictures.push_back(span.image);
-    }
-  }
-  return pictures;
-}
-
 // A document as its view reads it back, every picture or nothing (its
 // pictures, its text), then as the window saves it and reads it again (its
 // pictures).
@@ -77,7 +67,7 @@ ReadBack Read(const std::string& rtf) {
   QTextCursor cursor(&document);
   EXPECT_FALSE(InsertRtf(cursor, rtf, PictureReading::kAllOrError).has_value());
   EXPECT_FALSE(testing::ReadInto(saved, WriteRtf(document)).has_value());
-  return {Pictures(document), Pictures(saved), document.toPlainText()};
+  return {testing::Pictures(document), testing::Pictures(saved), document.toPlainText()};
 }
 
 WorksheetDocuments Build(const WorksheetSettings& settings) {
@@ -169,7 +159,7 @@ TEST(TypedTextInWorksheet, EverydayRawRtfStillFormats) {
     settings.count = 2;
     QTextDocument document;
     ASSERT_FALSE(testing::ReadInto(document, Build(settings).subject).has_value());
-    EXPECT_EQ(Pictures(document).size(), 2u);
+    EXPECT_EQ(testing::Pictures(document).size(), 2u);
     EXPECT_TRUE(document.toPlainText().contains(sample.shown));
     if (sample.style != nullptr) {
       EXPECT_TRUE(testing::SpanWith(document, sample.styled).value().*sample.style);

@@ -150,19 +150,9 @@ class LibreOfficeTest : public ::testing::Test {
   QTemporaryDir folder_;
 };
 
-std::vector<QImage> Pictures(const QTextDocument& document) {
-  std::vector<QImage> pictures;
-  for (const testing::Span& span : testing::Spans(document)) {
-    if (span.picture) {
-      pictures.push_back(span.image);
-    }
-  }
-  return pictures;
-}
-
 std::vector<QSize> PictureSizes(const QTextDocument& document) {
   std::vector<QSize> sizes;
-  for (const QImage& picture : Pictures(document)) {
+  for (const QImage& picture : testing::Pictures(document)) {
     sizes.push_back(picture.size());
   }
   return sizes;
@@ -313,7 +303,7 @@ TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
   const std::string saved = WriteRtf(ours);
   QTextDocument saved_read;
   ASSERT_FALSE(testing::ReadInto(saved_read, saved).has_value());
-  const std::vector<QImage> sharp_copies = Pictures(saved_read);
+  const std::vector<QImage> sharp_copies = testing::Pictures(saved_read);
 
   const auto converted = Convert(saved, "answer_key", "rtf");
   ASSERT_TRUE(converted.has_value());
@@ -325,7 +315,7 @@ TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
   ASSERT_FALSE(error.has_value()) << error->message;
   // LibreOffice keeps the sharp copies, pixel for pixel, shown at the
   // pictures' sizes (to its goal sizes' whole twips).
-  EXPECT_EQ(Pictures(theirs), sharp_copies);
+  EXPECT_EQ(testing::Pictures(theirs), sharp_copies);
   std::vector<QSize> shown;
   for (const testing::Span& span : testing::Spans(theirs)) {
     if (span.picture) {

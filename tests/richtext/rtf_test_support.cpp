@@ -111,6 +111,16 @@ std::vector<Span> Spans(const QTextDocument& document) {
   return all;
 }
 
+std::vector<QImage> Pictures(const QTextDocument& document) {
+  std::vector<QImage> pictures;
+  for (const Span& span : Spans(document)) {
+    if (span.picture) {
+      pictures.push_back(span.image);
+    }
+  }
+  return pictures;
+}
+
 std::optional<Span> SpanWith(const QTextDocument& document, const QString& text) {
   for (const Span& span : Spans(document)) {
     if (!span.picture && span.text.contains(text)) {

@@ -64,6 +64,9 @@ WorksheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term,
 
 int PictureCount(const QTextDocument& document);
 
+// The document's pictures, in order.
+std::vector<QImage> Pictures(const QTextDocument& document);
+
 // Adds `image` as a resource of the cursor's document and inserts it, shown
 // at `width` x `height` pixels; a side of 0 is left unset.
 void AddPicture(QTextCursor& cursor, const QImage& image, double width, double height);
