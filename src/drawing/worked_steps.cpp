@@ -1,5 +1,6 @@
 #include "worked_steps.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -98,6 +99,30 @@ const char* AsciiOperator(StepOperator op) {
   return " ? ";
 }
 
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The expression as WithoutRepeats compares it: its ASCII without the
+// factors 1 of its products ("1*x", "x*1", not the operator " * "), then
+// without blanks and parentheses.
+std::string Writing(const StepExpression& expression) {
+  const std::string text = AsciiExpression(expression);
+  std::string kept;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool one = text[i] == '1' && (i == 0 || !IsDigit(text[i - 1])) &&
+                     (i + 1 == text.size() || !IsDigit(text[i + 1]));
+    if (one && i + 1 < text.size() && text[i + 1] == '*') {
+      ++i;  // "1*x": the "*" goes with it
+    } else if (one && i > 0 && text[i - 1] == '*' && kept.ends_with('*')) {
+      kept.pop_back();  // "x*1"
+    } else if (text[i] != ' ' && text[i] != '(' && text[i] != ')') {
+      kept += text[i];
+    }
+  }
+  return kept;
+}
+
 }  // namespace
 
 StepOperand FractionStep(int32_t num, int32_t den) {
@@ -127,6 +152,26 @@ std::string AsciiExpression(const StepExpression& expression) {
     text += AsciiOperand(expression.operands[i], i == 0);
   }
   return text;
+}
+
+StepChain WithoutRepeats(StepChain chain) {
+  StepChain kept;
+  std::string last;
+  for (StepExpression& expression : chain) {
+    std::string writing = Writing(expression);
+    const bool repeat =
+        !kept.empty() && writing == last && expression.irreducible == kept.back().irreducible;
+    const bool last_step = &expression == &chain.back();
+    if (repeat && (kept.size() == 1 || !last_step)) {
+      continue;  // the question and every step before stay as written
+    }
+    if (repeat) {
+      kept.pop_back();  // the last step stays last
+    }
+    kept.push_back(std::move(expression));
+    last = std::move(writing);
+  }
+  return kept;
 }
 
 std::vector<std::vector<std::string>> AsciiSteps(const WorkedSteps& steps) {

@@ -78,6 +78,15 @@ StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
 // first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))".
 std::string AsciiExpression(const StepExpression& expression);
 
+// The chain without the steps that only write the step before again:
+// the same once blanks, parentheses and factors 1 are left out, and the
+// same "(irréductible)" note. Of two such steps the earlier one stays,
+// but the last one stays last unless it writes the question: "11/11 =
+// (1×11)/11 = 1" becomes "11/11 = 1", "4 × 2 = 4×2 = 8" becomes "4 × 2 =
+// 8", "1 = (1×19)/19 = 19/19" becomes "1 = 19/19"; "(1×5)/(4×2)" is
+// another step than 5/8.
+StepChain WithoutRepeats(StepChain chain);
+
 // Every chain of a question in ASCII, expression by expression.
 std::vector<std::vector<std::string>> AsciiSteps(const WorkedSteps& steps);
 

@@ -797,8 +797,9 @@ TEST_F(FractionsCliFiles, WorkedKeysAddStepsAndChangeOnlyTheAnswerKey) {
       const QString key = info.type == ExerciseType::kCommonDenominator
                               ? QString("((%1)/(%2))").arg(q["p2"].toInt()).arg(q["q2"].toInt())
                               : QString();
+      // A reduc fraction over the common denominator already is its own key.
       const QJsonArray last = chains.last().toArray();
-      EXPECT_GE(last.size(), 2);
+      EXPECT_GE(last.size(), key.isEmpty() ? 2 : 1);
       if (!key.isEmpty()) {
         EXPECT_EQ(last.last().toString(), key);
       }

@@ -5,7 +5,13 @@
 // written form.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <iterator>
 #include <numeric>
+#include <optional>
+#include <regex>
 #include <stdexcept>
 #include <string>
 
@@ -154,6 +160,77 @@ bool ShowsCommonFactor(const StepChain& chain, int64_t num, int64_t den) {
          });
 }
 
+// The numbers over and under the bar, signs left out:
+// "-((2*7*5*5)/(3*5*3*7))", "(4*2)", "5 * ((7)/(5))".
+struct FactorLine {
+  std::vector<int64_t> num, den;
+};
+FactorLine NumbersOf(const std::string& ascii) {
+  FactorLine line;
+  std::vector<int64_t>* side = &line.num;
+  for (size_t at = 0; at < ascii.size(); ++at) {
+    if (ascii[at] == '/')
+      side = &line.den;
+    else if (std::isdigit(static_cast<unsigned char>(ascii[at])) &&
+             (at == 0 || !std::isdigit(static_cast<unsigned char>(ascii[at - 1]))))
+      side->push_back(std::stoll(ascii.substr(at)));
+  }
+  return line;
+}
+
+int64_t ProductOf(const std::vector<int64_t>& factors) {
+  return std::accumulate(factors.begin(), factors.end(), int64_t{1}, std::multiplies<>());
+}
+
+// A product or a quotient, simplified before it is multiplied. A factor
+// line ("*" between numbers, not the operator " * ") multiplies out to the
+// plain product of the terms, the divisor inverted; one is written beyond
+// the sign line only when something cancels, and then the last one, its
+// factors struck out where they stand on both sides, leaves the key.
+// Every other step writes no number beyond the terms and the key's.
+void ExpectProductSteps(const OperationKind& kind, const OperationQuestion& q,
+                        const StepChain& chain) {
+  const int64_t a = std::abs(q.a), c = std::abs(q.c);
+  const bool divide = kind.operation == Operation::kDivide;
+  const int64_t plain_num = a * (divide ? q.d : c), plain_den = q.b * (divide ? c : q.d);
+  const int64_t bound =
+      std::max({a, int64_t{q.b}, c, int64_t{q.d}, int64_t{std::abs(q.num)}, int64_t{q.den}});
+  static const std::regex kFactors(R"([^ ]\*)");
+  std::vector<FactorLine> lines;
+  for (const StepExpression& expression : chain) {
+    const std::string ascii = AsciiExpression(expression);
+    const FactorLine numbers = NumbersOf(ascii);
+    if (std::regex_search(ascii, kFactors)) {
+      EXPECT_EQ(ProductOf(numbers.num), plain_num) << ascii;
+      EXPECT_EQ(ProductOf(numbers.den), plain_den) << ascii;
+      lines.push_back(numbers);
+      continue;
+    }
+    for (const auto& side : {numbers.num, numbers.den})
+      for (const int64_t n : side)
+        EXPECT_LE(n, bound) << ascii;
+  }
+  if (std::gcd(plain_num, plain_den) == 1) {
+    EXPECT_LE(lines.size(), 1u) << "a factor line with nothing to cancel";
+    return;
+  }
+  EXPECT_LE(lines.size(), 2u);
+  if (lines.empty()) {  // "5 × 7/5 = 7": the product by a whole number shows the factors
+    const StepExpression& product = chain.at(divide ? 1 : 0);
+    ASSERT_EQ(product.operators, std::vector<StepOperator>{StepOperator::kTimes});
+    lines.push_back(NumbersOf(AsciiExpression(product)));
+  }
+  FactorLine line = lines.back(), rest;
+  std::sort(line.num.begin(), line.num.end());
+  std::sort(line.den.begin(), line.den.end());
+  std::set_difference(line.num.begin(), line.num.end(), line.den.begin(), line.den.end(),
+                      std::back_inserter(rest.num));
+  std::set_difference(line.den.begin(), line.den.end(), line.num.begin(), line.num.end(),
+                      std::back_inserter(rest.den));
+  EXPECT_EQ(ProductOf(rest.num), std::abs(q.num)) << AsciiExpression(chain.back());
+  EXPECT_EQ(ProductOf(rest.den), q.den) << AsciiExpression(chain.back());
+}
+
 // The step each kind is there to teach.
 void ExpectItsStep(const OperationKind& kind, const OperationQuestion& q, const StepChain& chain) {
   const int64_t a = q.a, b = q.b, c = q.c, d = q.d;
@@ -168,17 +245,13 @@ void ExpectItsStep(const OperationKind& kind, const OperationQuestion& q, const 
       EXPECT_TRUE(ShowsCommonFactor(chain, a * (l / b) + sign * c * (l / d), l));
       break;
     }
-    case Operation::kMultiply:
-      EXPECT_TRUE(AnyFraction(chain, [&](const StepNumber& n, const auto&) {
-        return n[0].factors.size() == 2 && n[0].factors[0].value == a && n[0].factors[1].value == c;
-      }));
-      EXPECT_TRUE(ShowsCommonFactor(chain, a * c, b * d));
-      break;
     case Operation::kDivide:  // the product by the inverse
       ASSERT_GE(chain.size(), 2u);
       EXPECT_EQ(chain[1].operators, std::vector<StepOperator>{StepOperator::kTimes});
       EXPECT_EQ(ValueOf(Single(chain[1].operands.at(1))), Q::Of(d, c));
-      EXPECT_TRUE(ShowsCommonFactor(chain, a * d * (c < 0 ? -1 : 1), b * std::abs(c)));
+      [[fallthrough]];
+    case Operation::kMultiply:
+      ExpectProductSteps(kind, q, chain);
       break;
   }
 }
@@ -191,6 +264,18 @@ void ExpectItsStep(const SimplificationKind&, const SimplificationQuestion& q,
 void ExpectItsStep(const CommonDenominatorKind&, const CommonDenominatorQuestion&,
                    const StepChain&) {}
 
+// A step as the page shows it, for telling a repeat: its ASCII without
+// the factors 1 of its products (not an operand 1 after " * "), blanks and
+// parentheses, and its "(irréductible)" note.
+std::string Plain(const StepExpression& expression) {
+  static const std::regex kOneBefore(R"((^|[^0-9 ])1\*([^ ]))");
+  static const std::regex kOneAfter(R"(([^ ])\*1(?![0-9]))");
+  std::string text = std::regex_replace(AsciiExpression(expression), kOneBefore, "$1$2");
+  text = std::regex_replace(text, kOneAfter, "$1");
+  std::erase_if(text, [](char ch) { return ch == ' ' || ch == '(' || ch == ')'; });
+  return text + (expression.irreducible ? " (irreductible)" : "");
+}
+
 template <typename Kind>
 void CheckSteps(const Kind& kind, const typename Kind::Question& q, const ExerciseOptions& o) {
   const WorkedSteps steps = kind.Steps(q, o);
@@ -198,8 +283,11 @@ void CheckSteps(const Kind& kind, const typename Kind::Question& q, const Exerci
   ASSERT_EQ(steps.size(), expected.values.size());
   for (size_t c = 0; c < steps.size(); ++c) {
     const StepChain& chain = steps[c];
-    ASSERT_GE(chain.size(), 2u);
+    ASSERT_FALSE(chain.empty());
     SCOPED_TRACE(AsciiExpression(chain.front()));
+    for (size_t e = 1; e < chain.size(); ++e) {
+      EXPECT_NE(Plain(chain[e]), Plain(chain[e - 1])) << "a step that repeats the one before";
+    }
     for (const StepExpression& expression : chain) {
       EXPECT_TRUE(ValueOf(expression) == expected.values[c]) << AsciiExpression(expression);
     }
@@ -216,6 +304,23 @@ void CheckSteps(const Kind& kind, const typename Kind::Question& q, const Exerci
   }
 }
 
+void CheckDrawnSteps(ExerciseType type, int32_t m, const ExerciseOptions& asked, uint32_t seeds) {
+  for (uint32_t seed = 1; seed <= seeds; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    LcgRandom random(seed * 7919u);
+    QuestionTable table;
+    DrawingContext context{random, table};
+    const QuestionSet set = RunDrawingPhase(type, m, kMaxQuestions, context, asked);
+    std::visit(
+        [&](const auto& drawn) {
+          for (const auto& q : drawn.questions) {
+            CheckSteps(drawn.kind, q, drawn.options);
+          }
+        },
+        set);
+  }
+}
+
 class WorkedChains : public ::testing::TestWithParam<std::tuple<ExerciseType, int32_t>> {};
 
 TEST_P(WorkedChains, EveryExpressionKeepsTheValueAndTheChainEndsWithTheKey) {
@@ -227,19 +332,24 @@ TEST_P(WorkedChains, EveryExpressionKeepsTheValueAndTheChainEndsWithTheKey) {
         O{.denominators = DenominatorRule::kSame, .mixed = true, .worked = true},
         O{.negatives = true, .mixed = true, .division_sign = DivisionSign::kObelus, .worked = true},
         O{.least_common_denominator = true, .worked = true}}) {
-    for (uint32_t seed = 1; seed <= 12; ++seed) {
-      SCOPED_TRACE("seed " + std::to_string(seed));
-      LcgRandom random(seed * 7919u);
-      QuestionTable table;
-      DrawingContext context{random, table};
-      const QuestionSet set = RunDrawingPhase(type, m, kMaxQuestions, context, asked);
-      std::visit(
-          [&](const auto& drawn) {
-            for (const auto& q : drawn.questions) {
-              CheckSteps(drawn.kind, q, drawn.options);
-            }
-          },
-          set);
+    CheckDrawnSteps(type, m, asked, 12);
+  }
+}
+
+// Each level's programme, its largest term and its options, with and
+// without negative numbers and mixed forms.
+TEST(WorkedChainsOfLevels, EveryExpressionKeepsTheValueAndTheChainEndsWithTheKey) {
+  for (const ExerciseType type : kAllExerciseTypes) {
+    for (const LevelPreset& preset : LevelPresets()) {
+      for (const bool flipped : {false, true}) {
+        SCOPED_TRACE(std::string(Describe(type).command_word) + " " +
+                     std::string(preset.command_word) + (flipped ? " flipped" : ""));
+        ExerciseOptions asked = preset.options;
+        asked.worked = true;
+        asked.negatives ^= flipped;
+        asked.mixed ^= flipped;
+        CheckDrawnSteps(type, preset.largest_term, asked, 12);
+      }
     }
   }
 }
@@ -271,19 +381,36 @@ TEST(WorkedStepsText, ChainsAreWrittenAsTheBoardHasThem) {
                    "((18+1)/(6))", "((19)/(6))", "3 + ((1)/(6))"}));
   EXPECT_EQ(chain(OperationKind{Operation::kSubtract}.Steps({5, 4, -2, 3, 23, 12}, o)).at(3),
             "((15-(-8))/(12))");
-  EXPECT_EQ(chain(OperationKind{Operation::kMultiply}.Steps({-3, 4, -2, 9, 1, 6}, o)),
-            (Chain{"-((3)/(4)) * (-((2)/(9)))", "((-3*(-2))/(4*9))", "((6)/(36))", "((1*6)/(6*6))",
-                   "((1)/(6))"}));
-  EXPECT_EQ(chain(OperationKind{Operation::kDivide}.Steps({1, 2, -3, 4, -2, 3}, o)),
-            (Chain{"((1)/(2)) / (-((3)/(4)))", "((1)/(2)) * (-((4)/(3)))", "((1*(-4))/(2*3))",
-                   "-((4)/(6))", "-((2*2)/(3*2))", "-((2)/(3))"}));
+  // A product's sign first, then its terms as factors when some cancel,
+  // never the full product.
+  const OperationKind multiply{Operation::kMultiply};
+  const OperationKind divide{Operation::kDivide};
+  EXPECT_EQ(chain(multiply.Steps({-14, 15, 25, 21, -10, 9}, o)),
+            (Chain{"-((14)/(15)) * ((25)/(21))", "-((14*25)/(15*21))", "-((2*7*5*5)/(3*5*3*7))",
+                   "-((10)/(9))"}));
+  EXPECT_EQ(
+      chain(multiply.Steps({-3, 4, -2, 9, 1, 6}, o)),
+      (Chain{"-((3)/(4)) * (-((2)/(9)))", "((3*2)/(4*9))", "((3*2)/(2*2*3*3))", "((1)/(6))"}));
+  // Large terms split by their common divisors: 256 would be eight 2s.
+  EXPECT_EQ(chain(multiply.Steps({256, 27, 9, 384, 2, 9}, o)),
+            (Chain{"((256)/(27)) * ((9)/(384))", "((256*9)/(27*384))", "((2*128*3*3)/(9*3*3*128))",
+                   "((2)/(9))"}));
+  EXPECT_EQ(chain(divide.Steps({-6, 7, -2, 15, 45, 7}, o)),
+            (Chain{"-((6)/(7)) / (-((2)/(15)))", "-((6)/(7)) * (-((15)/(2)))", "((6*15)/(7*2))",
+                   "((2*3*3*5)/(7*2))", "((45)/(7))"}));
+  EXPECT_EQ(chain(divide.Steps({1, 2, -3, 4, -2, 3}, o)),
+            (Chain{"((1)/(2)) / (-((3)/(4)))", "((1)/(2)) * (-((4)/(3)))", "-((1*4)/(2*3))",
+                   "-((1*2*2)/(2*3))", "-((2)/(3))"}));
+  // No step that writes the one before again.
+  EXPECT_EQ(chain(divide.Steps({2, 1, 1, 2, 4, 1}, o)), (Chain{"2 / ((1)/(2))", "2 * 2", "4"}));
+  EXPECT_EQ(chain(SimplificationKind{}.Steps({11, 11, 1, 1}, o)), (Chain{"((11)/(11))", "1"}));
   // A power whose fraction reduces is simplified first: 2^9, never 400^9.
   EXPECT_EQ(chain(PowerKind{}.Steps({400, 200, 512, 1, PowerForm::kWholeFraction, 9}, o)),
             (Chain{"((400)/(200))^9", "((2*200)/(200))^9", "2^9", "512"}));
   EXPECT_EQ(chain(SimplificationKind{}.Steps({7, 9, 7, 9}, o)), (Chain{"((7)/(9))", "((7)/(9))"}));
   const WorkedSteps rows = CommonDenominatorKind{}.Steps({4, 6, 5, 9, 6, 9, 5, 9}, o);
   EXPECT_EQ(chain(rows, 0), (Chain{"((4)/(6))", "((2)/(3))", "((2*3)/(3*3))", "((6)/(9))"}));
-  EXPECT_EQ(chain(rows, 1), (Chain{"((5)/(9))", "((5)/(9))"}));
+  EXPECT_EQ(chain(rows, 1), (Chain{"((5)/(9))"}));
 }
 
 }  // namespace

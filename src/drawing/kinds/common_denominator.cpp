@@ -3,6 +3,7 @@
 #include <numeric>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 namespace fractions {
 
@@ -21,10 +22,8 @@ StepChain RowSteps(int32_t num, int32_t den, int32_t common) {
     chain.push_back(Single(ExpandedStep(reduced_num, reduced_den, k)));
     chain.push_back(Single(FractionStep(reduced_num * k, common)));
   }
-  if (chain.size() == 1) {  // over the common denominator already
-    chain.push_back(chain.front());
-  }
-  return chain;
+  // One fraction alone when it is over the common denominator already.
+  return WithoutRepeats(std::move(chain));
 }
 
 bool Acceptable(const CommonDenominatorQuestion& q) {

@@ -49,7 +49,7 @@ struct CommonDenominatorKind {
   std::string Text(const CommonDenominatorQuestion& q, const ExerciseOptions& options) const;
   // The worked key, one chain per fraction: a/b = (a'×k)/(b'×k) = p1/q1,
   // a'/b' the fraction reduced (shown first, a/b = a'/b', when it reduces)
-  // and k = q1/b'; a fraction over q1 already is written as it is.
+  // and k = q1/b'; a fraction over q1 already is written alone, as it is.
   WorkedSteps Steps(const CommonDenominatorQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const CommonDenominatorKind&, const CommonDenominatorKind&) = default;

@@ -5,6 +5,8 @@
 #include <optional>
 #include <stdexcept>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "step_parts.h"
 
@@ -99,23 +101,157 @@ RawResult AppendSumSteps(StepChain& chain, const OperationQuestion& q, bool subt
   return {sum, l};
 }
 
-// x/y × u/v = (x×u)/(y×v) = P/Q, the signs kept with their numerators and
-// a whole number's denominator 1 left out. Returns P and Q.
-RawResult AppendProductSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, int32_t v) {
-  StepOperand product = FractionStep(0, 1);
-  product.num = {StepTerm{{{x, {}}, {u, {}}}}};
-  std::vector<StepFactor> den;
-  for (const int32_t factor : {y, v}) {
-    if (factor != 1) {
-      den.push_back({factor, {}});
+// A side of a product's bar: its terms, each written as a list of factors.
+using ProductSide = std::vector<std::vector<int32_t>>;
+
+// Prime factors keep a product's factor line as short as this on each side
+// of the bar: 32 × 48, the longest any level draws (terms up to 50), holds
+// 10. Beyond it the terms are split by their common divisors instead.
+constexpr size_t kMostPrimeFactorsPerSide = 10;
+
+// The prime factors of n in increasing order, "1" for n = 1.
+std::vector<int32_t> PrimeFactors(int32_t n) {
+  std::vector<int32_t> factors;
+  for (int32_t p = 2; p * p <= n; ++p) {
+    for (; n % p == 0; n /= p) {
+      factors.push_back(p);
     }
   }
-  if (!den.empty()) {
-    product.den = {StepTerm{den}};
+  if (n > 1 || factors.empty()) {
+    factors.push_back(n);
   }
-  chain.push_back(Single(product));
-  chain.push_back(Single(FractionStep(x * u, y * v)));
-  return {x * u, y * v};
+  return factors;
+}
+
+size_t FactorCount(const ProductSide& side) {
+  size_t count = 0;
+  for (const std::vector<int32_t>& term : side) {
+    count += term.size();
+  }
+  return count;
+}
+
+// Each term split by what it shares with the terms across the bar: a
+// numerator term and a denominator term give up their greatest common
+// divisor, pair after pair (first term with first, second with second,
+// then crosswise), so that once the divisors written on both sides are
+// struck out the rest is irreducible. A term is written as what is left
+// of it, then its divisors: 256/27 × 9/384 = (2×128×3×3)/(9×3×3×128).
+std::pair<ProductSide, ProductSide> CommonDivisorSplit(const std::vector<int32_t>& num,
+                                                       const std::vector<int32_t>& den) {
+  struct Split {
+    int32_t rest;
+    std::vector<int32_t> divisors;
+  };
+  std::vector<Split> tops;
+  std::vector<Split> bottoms;
+  for (const int32_t n : num) {
+    tops.push_back({n, {}});
+  }
+  for (const int32_t d : den) {
+    bottoms.push_back({d, {}});
+  }
+  const auto share = [&](size_t i, size_t j) {
+    if (i >= tops.size() || j >= bottoms.size()) {
+      return;
+    }
+    const int32_t g = std::gcd(tops[i].rest, bottoms[j].rest);
+    if (g > 1) {
+      tops[i].rest /= g;
+      bottoms[j].rest /= g;
+      tops[i].divisors.push_back(g);
+      bottoms[j].divisors.push_back(g);
+    }
+  };
+  share(0, 0);
+  share(1, 1);
+  share(0, 1);
+  share(1, 0);
+  const auto written = [](const std::vector<Split>& splits) {
+    ProductSide side;
+    for (const Split& split : splits) {
+      std::vector<int32_t>& term = side.emplace_back();
+      if (split.rest > 1 || split.divisors.empty()) {
+        term.push_back(split.rest);
+      }
+      term.insert(term.end(), split.divisors.begin(), split.divisors.end());
+    }
+    return side;
+  };
+  return {written(tops), written(bottoms)};
+}
+
+// A product's terms as factors, so that the common ones show on both
+// sides of the bar: their prime factors, "(2×7×5×5)/(3×5×3×7)", while the
+// line stays short, else their common divisors.
+std::pair<ProductSide, ProductSide> FactorSplit(const std::vector<int32_t>& num,
+                                                const std::vector<int32_t>& den) {
+  ProductSide tops;
+  ProductSide bottoms;
+  for (const int32_t n : num) {
+    tops.push_back(PrimeFactors(n));
+  }
+  for (const int32_t d : den) {
+    bottoms.push_back(PrimeFactors(d));
+  }
+  if (FactorCount(tops) <= kMostPrimeFactorsPerSide &&
+      FactorCount(bottoms) <= kMostPrimeFactorsPerSide) {
+    return {tops, bottoms};
+  }
+  return CommonDivisorSplit(num, den);
+}
+
+// The factors of every term joined by "×", with the product's sign before
+// the bar; a denominator without factors makes a whole number.
+StepOperand ProductOperand(bool negative, const ProductSide& num, const ProductSide& den) {
+  const auto joined = [](const ProductSide& side) {
+    std::vector<StepFactor> factors;
+    for (const std::vector<int32_t>& term : side) {
+      for (const int32_t factor : term) {
+        factors.push_back({factor, {}});
+      }
+    }
+    return factors.empty() ? StepNumber{} : StepNumber{StepTerm{factors}};
+  };
+  return {negative, joined(num), joined(den), {}};
+}
+
+// x/y × u/v, y and v positive: the sign of the product first, before the
+// bar, and the terms without theirs, "−(14×25)/(15×21)"; when something
+// cancels, the terms as products of factors that show it,
+// "−(2×7×5×5)/(3×5×3×7)"; then the irreducible product, "−10/9". A whole
+// number's denominator 1 is left out. The full products are never
+// written: simplifying before multiplying keeps the numbers small. Returns
+// the irreducible product.
+RawResult AppendProductSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, int32_t v) {
+  const bool negative = (x < 0) != (u < 0);
+  const std::vector<int32_t> num = {std::abs(x), std::abs(u)};
+  std::vector<int32_t> den;
+  for (const int32_t term : {y, v}) {
+    if (term != 1) {
+      den.push_back(term);
+    }
+  }
+  ProductSide single_num;
+  ProductSide single_den;
+  for (const int32_t n : num) {
+    single_num.push_back({n});
+  }
+  for (const int32_t d : den) {
+    single_den.push_back({d});
+  }
+  chain.push_back(Single(ProductOperand(negative, single_num, single_den)));
+  const int32_t product_num = num[0] * num[1];
+  const int32_t product_den = y * v;
+  const int32_t g = std::gcd(product_num, product_den);
+  if (g > 1) {
+    const auto [factors_num, factors_den] = FactorSplit(num, den);
+    chain.push_back(Single(ProductOperand(negative, factors_num, factors_den)));
+  }
+  const int32_t p = (negative ? -product_num : product_num) / g;
+  const int32_t q = product_den / g;
+  chain.push_back(Single(FractionStep(p, q)));
+  return {p, q};
 }
 
 }  // namespace
@@ -142,7 +278,7 @@ WorkedSteps OperationKind::Steps(const OperationQuestion& q, const ExerciseOptio
       break;
     }
   }
-  AppendResult(chain, raw.num, raw.den, options);
+  AppendResult(chain, raw.num, raw.den, options);  // irreducible already after a product
   return {chain};
 }
 

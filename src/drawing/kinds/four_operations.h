@@ -55,9 +55,11 @@ struct OperationKind {
   // " : " or " ÷ " as the options say.
   std::string_view OperatorText(const ExerciseOptions& options = {}) const;
   // The worked key, one chain: a sum or a difference over the least common
-  // multiple of the denominators, "(A + C)/L"; a product's terms multiplied,
-  // "(a×c)/(b×d)"; a division as the product by the inverse; then the
-  // result simplified and, when asked, its mixed form.
+  // multiple of the denominators, "(A + C)/L", then the result simplified;
+  // a product's sign first and its terms without theirs, "−(a×c)/(b×d)",
+  // then, when something cancels, the terms as products of factors that
+  // show it, then the irreducible result; a division as the product by
+  // the inverse. When asked, the mixed form last.
   WorkedSteps Steps(const OperationQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const OperationKind&, const OperationKind&) = default;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <numeric>
+#include <utility>
 
 namespace fractions {
 
@@ -19,6 +20,7 @@ void AppendResult(StepChain& chain, int32_t num, int32_t den, const ExerciseOpti
   if (g > 1) {
     chain.push_back(Single(FractionStep(p, q)));
   }
+  chain = WithoutRepeats(std::move(chain));
   if (const std::optional<MixedNumber> mixed = MixedForm(options, p, q)) {
     chain.push_back(
         Binary(FractionStep(mixed->whole, 1), StepOperator::kPlus, FractionStep(mixed->num, q)));

@@ -16,7 +16,8 @@ StepOperand OverCommonDenominator(int32_t num, int32_t den, int32_t k);
 // the simplification step when the fraction reduces, "= (p×g)/(q×g) = p/q"
 // with g their greatest common divisor (a whole result ends as a whole
 // number, a zero one as 0); then, when the options ask for it, the mixed
-// form of the result, "= 1 + 3/4".
+// form of the result, "= 1 + 3/4". The steps that only write the step
+// before again are left out first (WithoutRepeats), the key last.
 void AppendResult(StepChain& chain, int32_t num, int32_t den, const ExerciseOptions& options);
 
 }  // namespace fractions
