@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "busy_cursor.h"
+#include "drawing/exercise_catalogue.h"
 #include "form.h"
 #include "richtext/qt_text.h"
 #include "scoped_flag.h"
@@ -30,8 +31,15 @@ void TForm1::RunWorksheet(ExerciseType type) {
     return;
   }
   const ScopedFlag running(run_in_progress_);
-  const Exercise exercise{type, CurrentSettings()};
+  Exercise exercise{type, CurrentSettings()};
   const bool append = ckbSuite->isChecked() && ViewsHoldSheet();
+  // An exercise added to a sheet says what it asks: the field still holding
+  // one of the program's instructions as it stands means nothing typed for
+  // this exercise, so it takes its own type's; a typed one goes as typed.
+  if (append && IsStandardInstruction(exercise.settings.instruction)) {
+    exercise.settings.instruction =
+        std::string(StandardInstruction(type, exercise.settings.options));
+  }
   if (append) {
     CheckRoomFor(exercise);  // before anything changes
   }
