@@ -920,6 +920,36 @@ class FormTest : public QObject {
     }
   }
 
+  // An exercise added to the sheet while the field still holds one of the
+  // program's instructions says what it asks itself; a typed instruction
+  // goes as typed, and the field keeps what it shows.
+  void anAddedExerciseTakesItsOwnInstructionUnlessOneIsTyped() {
+    auto form = ShownForm();
+    auto* instruction = Find<QComboBox>(*form, "Combo1");
+    Find<QSpinBox>(*form, "spMaxLigne")->setValue(1);
+    const auto click = [&](const char* button) {
+      QTest::mouseClick(Find<QPushButton>(*form, button), Qt::LeftButton);
+    };
+    click("btnPlus");
+    Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
+    click("btnSimplif");
+    instruction->setCurrentIndex(2);  // "Réduire au plus petit dénominateur commun"
+    click("btnReduc");
+    QCOMPARE(instruction->currentText(), "Réduire au plus petit dénominateur commun");
+    instruction->setEditText("À faire sans calculatrice");
+    click("btnMult");
+    const QRegularExpression sheet(
+        "Exercice 1\\nCalculer \\(réponse irréductible\\)\\n.*"
+        "Exercice 2\\nSimplifier \\(réponse irréductible\\)\\n.*"
+        "Exercice 3\\nRéduire au même dénominateur\\n.*"
+        "Exercice 4\\nÀ faire sans calculatrice\\n",
+        QRegularExpression::DotMatchesEverythingOption);
+    for (const char* view : {"RxE1", "RxE2"}) {
+      const QString text = Find<TRxRichEdit>(*form, view)->document()->toPlainText();
+      QVERIFY2(sheet.match(text).hasMatch(), qPrintable(text));
+    }
+  }
+
   // Lines the teacher typed at the end of the views, after the last
   // question, with or without a line end after them: each stays as typed,
   // on its own line, right after that question, and the next exercise
