@@ -921,8 +921,8 @@ class FormTest : public QObject {
   }
 
   // An exercise added to the sheet while the field still holds one of the
-  // program's instructions says what it asks itself; a typed instruction
-  // goes as typed, and the field keeps what it shows.
+  // program's instructions says what it asks itself, and the field shows
+  // it; a typed instruction goes as typed.
   void anAddedExerciseTakesItsOwnInstructionUnlessOneIsTyped() {
     auto form = ShownForm();
     auto* instruction = Find<QComboBox>(*form, "Combo1");
@@ -933,11 +933,14 @@ class FormTest : public QObject {
     click("btnPlus");
     Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
     click("btnSimplif");
+    QCOMPARE(instruction->currentText(), "Simplifier (réponse irréductible)");
     instruction->setCurrentIndex(2);  // "Réduire au plus petit dénominateur commun"
     click("btnReduc");
-    QCOMPARE(instruction->currentText(), "Réduire au plus petit dénominateur commun");
+    QCOMPARE(instruction->currentText(), "Réduire au même dénominateur");
     instruction->setEditText("À faire sans calculatrice");
     click("btnMult");
+    QCOMPARE(instruction->currentText(), "À faire sans calculatrice");
+    QCOMPARE(instruction->count(), 3);
     const QRegularExpression sheet(
         "Exercice 1\\nCalculer \\(réponse irréductible\\)\\n.*"
         "Exercice 2\\nSimplifier \\(réponse irréductible\\)\\n.*"
