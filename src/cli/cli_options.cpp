@@ -280,6 +280,10 @@ Sheet ResolveSheet(const CliOptions& options) {
     }
     if (!options.instructions.empty()) {
       settings.instruction = ValueFor(options.instructions, k);
+    } else if (n > 1) {
+      // Each exercise of a sheet of several says what it asks; a sheet of
+      // one keeps the program's first instruction, as its files always had.
+      settings.instruction = std::string(StandardInstruction(exercise.type, settings.options));
     }
     questions += settings.count;
     sheet.push_back(std::move(exercise));
@@ -511,9 +515,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     throw UsageError("--margin va avec --pdf, dont il règle les marges");
   }
   const std::set<std::string_view> exercise_options = {
-      "--level",      "--denominators",  "--negatives",
-      "--mixed",      "--division-sign", "--least-common-denominator",
-      "--large-print"};
+      "--level",       "--denominators",  "--negatives",
+      "--mixed",       "--division-sign", "--least-common-denominator",
+      "--large-print", "--worked"};
   for (const std::string_view option : exercise_options) {
     options.options_typed = options.options_typed || given.contains(option);
   }

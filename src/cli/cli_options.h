@@ -46,7 +46,8 @@ struct CliOptions {
   // its instruction and the options of the level and those typed that its
   // type reads.
   Sheet sheet;
-  // An exercise option or a level was typed: the JSON lists the options.
+  // An exercise option, a level, large print or a worked key was typed:
+  // the JSON lists the options.
   bool options_typed = false;
   std::optional<uint32_t> seed;          // none: seed from the time of day
   std::optional<std::string> out_base;   // path without extension, its bytes as typed

@@ -93,7 +93,8 @@ void WriteJsonOptions(std::ostream& out, const ExerciseOptions& options) {
       << ", \"mixed\": " << JsonBool(options.mixed) << ", \"division_sign\": \""
       << Utf8(std::string(DivisionSignText(options.division_sign)))
       << "\", \"least_common_denominator\": " << JsonBool(options.least_common_denominator)
-      << ", \"large_print\": " << JsonBool(options.large_print) << "}, ";
+      << ", \"large_print\": " << JsonBool(options.large_print)
+      << ", \"worked\": " << JsonBool(options.worked) << "}, ";
 }
 
 // The questions, one per line under `indent`, the closing bracket two

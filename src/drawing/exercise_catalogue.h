@@ -24,7 +24,7 @@ using ExerciseKind =
 // What the program says about one exercise type, wherever it names it: on
 // the command line, in the document name, on the window's button; and the
 // slice that draws and writes its questions. The button's texts are UTF-8;
-// the others are ASCII.
+// the instructions are Windows-1252; the others are ASCII.
 struct ExerciseInfo {
   ExerciseType type;
   std::string_view command_word;   // fractions-cli --type
@@ -33,25 +33,42 @@ struct ExerciseInfo {
   std::string_view button_name;    // the exercise button's object name
   std::string_view button_caption;
   std::string_view button_hint;
+  // What the pupils are asked, where an exercise has no instruction of its
+  // own (on a sheet of several types); the second when the least common
+  // denominator is asked, if it says something else.
+  std::string_view instruction;
+  std::string_view least_common_instruction;
   ExerciseKind kind;
 };
 
+inline constexpr std::string_view kCalculate =
+    "Calculer (r\xE9ponse irr\xE9"
+    "ductible)";
+
 // One row per exercise type, in the order of the enumeration.
 inline constexpr ExerciseInfo kExerciseCatalogue[] = {
-    {ExerciseType::kAddition, "add", "", "AddFract", "btnPlus", "+", "Additions",
+    {ExerciseType::kAddition, "add", "", "AddFract", "btnPlus", "+", "Additions", kCalculate, "",
      OperationKind{Operation::kAdd}},
     {ExerciseType::kSubtraction, "sub", "", "SousFract", "btnMoins", "-", "Soustractions",
-     OperationKind{Operation::kSubtract}},
+     kCalculate, "", OperationKind{Operation::kSubtract}},
     {ExerciseType::kMultiplication, "mul", "", "MultFract", "btnMult", "x", "Multiplications",
-     OperationKind{Operation::kMultiply}},
-    {ExerciseType::kDivision, "div", "", "DivFract", "btnDivise", ":", "Divisions",
+     kCalculate, "", OperationKind{Operation::kMultiply}},
+    {ExerciseType::kDivision, "div", "", "DivFract", "btnDivise", ":", "Divisions", kCalculate, "",
      OperationKind{Operation::kDivide}},
     {ExerciseType::kPowers, "pow", "puissances", "PuissFract", "btnPuiss", "^", "Puissances",
-     PowerKind{}},
+     kCalculate, "", PowerKind{}},
     {ExerciseType::kSimplification, "simp", "simplification", "SimplFract", "btnSimplif", "S",
-     "Simplification", SimplificationKind{}},
+     "Simplification",
+     "Simplifier (r\xE9ponse irr\xE9"
+     "ductible)",
+     "", SimplificationKind{}},
     {ExerciseType::kCommonDenominator, "reduc", "même dénominateur", "ReducFract", "btnReduc", "R",
-     "Réduction au même dénominateur", CommonDenominatorKind{}},
+     "Réduction au même dénominateur",
+     "R\xE9"
+     "duire au m\xEAme d\xE9nominateur",
+     "R\xE9"
+     "duire au plus petit d\xE9nominateur commun",
+     CommonDenominatorKind{}},
 };
 
 static_assert(std::size(kExerciseCatalogue) == kExerciseTypeCount,
@@ -78,6 +95,27 @@ inline constexpr std::array<ExerciseType, kExerciseTypeCount> kAllExerciseTypes 
 
 constexpr const ExerciseInfo& Describe(ExerciseType type) {
   return kExerciseCatalogue[static_cast<size_t>(type)];
+}
+
+// The instruction of an exercise of `type` drawn with `options` that was
+// given none of its own.
+constexpr std::string_view StandardInstruction(ExerciseType type, const ExerciseOptions& options) {
+  const ExerciseInfo& info = Describe(type);
+  return options.least_common_denominator && !info.least_common_instruction.empty()
+             ? info.least_common_instruction
+             : info.instruction;
+}
+
+// Whether `text` is one of the instructions the catalogue gives, as it
+// stands.
+constexpr bool IsStandardInstruction(std::string_view text) {
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    if (text == info.instruction ||
+        (!info.least_common_instruction.empty() && text == info.least_common_instruction)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace fractions

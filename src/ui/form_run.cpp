@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "busy_cursor.h"
+#include "drawing/exercise_catalogue.h"
 #include "form.h"
 #include "richtext/qt_text.h"
 #include "scoped_flag.h"
@@ -30,8 +31,17 @@ void TForm1::RunWorksheet(ExerciseType type) {
     return;
   }
   const ScopedFlag running(run_in_progress_);
-  const Exercise exercise{type, CurrentSettings()};
+  Exercise exercise{type, CurrentSettings()};
   const bool append = ckbSuite->isChecked() && ViewsHoldSheet();
+  // An exercise added to a sheet says what it asks: the field still holding
+  // one of the program's instructions as it stands means nothing typed for
+  // this exercise, so it takes its own type's, and the field shows it once
+  // the exercise is in; a typed one goes as typed.
+  const bool own_instruction = append && IsStandardInstruction(exercise.settings.instruction);
+  if (own_instruction) {
+    exercise.settings.instruction =
+        std::string(StandardInstruction(type, exercise.settings.options));
+  }
   if (append) {
     CheckRoomFor(exercise);  // before anything changes
   }
@@ -40,6 +50,9 @@ void TForm1::RunWorksheet(ExerciseType type) {
   const BusyCursor busy;
   if (append) {
     AppendExercise(exercise);
+    if (own_instruction) {
+      Combo1->setEditText(ToQString(exercise.settings.instruction));  // set, not typed
+    }
   } else {
     StartSheet(exercise);
   }

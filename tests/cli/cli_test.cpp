@@ -698,7 +698,8 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
                        {"mixed", mixed},
                        {"division_sign", QString::fromUtf8(sign)},
                        {"least_common_denominator", least},
-                       {"large_print", false}};
+                       {"large_print", false},
+                       {"worked", false}};
   };
   const std::vector<Case> cases = {
       {{"--type", "pow", "--level", "4e"}, 20, options("4e", "any", false, false, "÷", false)},
@@ -715,6 +716,13 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
       {{"--type", "sub", "--negatives", "--mixed"},
        100,
        options(nullptr, "any", true, true, ":", false)},
+      {{"--type", "mul", "--worked"},
+       100,
+       [&] {
+         QJsonObject worked = options(nullptr, "any", false, false, ":", false);
+         worked["worked"] = true;
+         return worked;
+       }()},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = c.args;
@@ -726,6 +734,31 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
     EXPECT_EQ(json["options"].toObject(), c.options) << run.out.substr(0, 300);
   }
   EXPECT_FALSE(ParseJson(RunWith({"--type", "div", "--json"}).out).contains("options"));
+}
+
+// Each exercise of a sheet of several types without an instruction of its
+// own says what it asks (a sheet of one type keeps the first instruction:
+// the golden files pin it).
+TEST(FractionsCli, EachExerciseOfASheetTakesItsTypesInstruction) {
+  const QString calculate = "Calculer (réponse irréductible)";
+  const std::vector<std::pair<std::vector<std::string>, QStringList>> cases = {
+      {{"--type", "add,pow,simp,reduc"},
+       {calculate, calculate, "Simplifier (réponse irréductible)", "Réduire au même dénominateur"}},
+      {{"--type", "mul,reduc", "--level", "5e"},
+       {calculate, "Réduire au plus petit dénominateur commun"}},
+      {{"--type", "simp,div", "--instruction", "À vous"}, {"À vous", "À vous"}},
+  };
+  for (const auto& [types, instructions] : cases) {
+    std::vector<std::string> args = types;
+    args.insert(args.end(), {"--count", "3", "--seed", "2", "--json"});
+    const CliRun run = RunWith(args);
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    QStringList listed;
+    for (const QJsonValue exercise : ParseJson(run.out)["exercises"].toArray()) {
+      listed << exercise.toObject()["instruction"].toString();
+    }
+    EXPECT_EQ(listed, instructions) << types[1];
+  }
 }
 
 // A level typed in capitals, as the window writes it, or in any mix of

@@ -920,6 +920,39 @@ class FormTest : public QObject {
     }
   }
 
+  // An exercise added to the sheet while the field still holds one of the
+  // program's instructions says what it asks itself, and the field shows
+  // it; a typed instruction goes as typed.
+  void anAddedExerciseTakesItsOwnInstructionUnlessOneIsTyped() {
+    auto form = ShownForm();
+    auto* instruction = Find<QComboBox>(*form, "Combo1");
+    Find<QSpinBox>(*form, "spMaxLigne")->setValue(1);
+    const auto click = [&](const char* button) {
+      QTest::mouseClick(Find<QPushButton>(*form, button), Qt::LeftButton);
+    };
+    click("btnPlus");
+    Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
+    click("btnSimplif");
+    QCOMPARE(instruction->currentText(), "Simplifier (réponse irréductible)");
+    instruction->setCurrentIndex(2);  // "Réduire au plus petit dénominateur commun"
+    click("btnReduc");
+    QCOMPARE(instruction->currentText(), "Réduire au même dénominateur");
+    instruction->setEditText("À faire sans calculatrice");
+    click("btnMult");
+    QCOMPARE(instruction->currentText(), "À faire sans calculatrice");
+    QCOMPARE(instruction->count(), 3);
+    const QRegularExpression sheet(
+        "Exercice 1\\nCalculer \\(réponse irréductible\\)\\n.*"
+        "Exercice 2\\nSimplifier \\(réponse irréductible\\)\\n.*"
+        "Exercice 3\\nRéduire au même dénominateur\\n.*"
+        "Exercice 4\\nÀ faire sans calculatrice\\n",
+        QRegularExpression::DotMatchesEverythingOption);
+    for (const char* view : {"RxE1", "RxE2"}) {
+      const QString text = Find<TRxRichEdit>(*form, view)->document()->toPlainText();
+      QVERIFY2(sheet.match(text).hasMatch(), qPrintable(text));
+    }
+  }
+
   // Lines the teacher typed at the end of the views, after the last
   // question, with or without a line end after them: each stays as typed,
   // on its own line, right after that question, and the next exercise

@@ -7,7 +7,9 @@
 #include "picture_probe.h"
 #include "worksheet/fraction_drawing.h"
 #include "worksheet/kinds/four_operations_line.h"
+#include "worksheet/kinds/powers_line.h"
 #include "worksheet/kinds/simplification_line.h"
+#include "worksheet/line_drawing.h"
 
 namespace fractions {
 namespace {
@@ -151,6 +153,49 @@ TEST(OptionLine, TheObelusAndTheMixedFormWidenThePictures) {
   ComposeLine(images, 1, SimplificationKind{}, {12, 8, 3, 2}, mixed);
   EXPECT_EQ(images.ImaQuest.Picture().width(), 53);
   EXPECT_GT(images.ImaRep.Picture().width(), 80 + 40);
+}
+
+// The texts an answer line was drawn with, as its drawing recorded them.
+std::vector<DrawnText> Texts(LineImage& answer) {
+  std::vector<DrawnText> texts;
+  for (const LineStep& step : answer.Drawing()->Steps()) {
+    if (const auto* text = std::get_if<DrawnText>(&step)) {
+      texts.push_back(*text);
+    }
+  }
+  return texts;
+}
+
+// A class reads the letter x as the unknown, and every question of a sheet
+// ends with "=": at a level the pictures write "×", and a power's question
+// shows its "=" (the result still left out); "Libre" keeps the first layout.
+TEST(OptionLine, AtALevelProductsShowTheTimesSignAndPowersEndWithEquals) {
+  for (const Level level : {Level::kFree, Level::k4e}) {
+    SCOPED_TRACE(static_cast<int>(level));
+    const ExerciseOptions options{.level = level};
+    LineImages product;
+    ComposeLine(product, 1, OperationKind{Operation::kMultiply}, {2, 3, 5, 7, 10, 21}, options);
+    QString signs;
+    for (const DrawnText& text : Texts(product.ImaRep)) {
+      signs += text.text.trimmed().size() == 1 ? text.text.trimmed() : QString();
+    }
+    EXPECT_EQ(signs.contains(u'\u00D7'), level != Level::kFree) << signs.toStdString();
+    EXPECT_EQ(signs.contains(u'x'), level == Level::kFree) << signs.toStdString();
+
+    LineImages power;
+    ComposeLine(power, 1, PowerKind{}, PowerQuestion{2, 3, 4, 9, PowerForm::kWholeFraction, 2},
+                options);
+    const int cut = power.ImaQuest.Width();
+    bool equals_shown = false;
+    for (const DrawnText& text : Texts(power.ImaRep)) {
+      if (text.text.trimmed() == "=") {
+        equals_shown = text.at.x() + text.ink.right() < cut;
+      }
+    }
+    EXPECT_EQ(equals_shown, level != Level::kFree);
+    const auto& result = std::get<DrawnCopy>(power.ImaRep.Drawing()->Steps().back());
+    EXPECT_GE(result.dest.left, cut) << "the result shows in the question";
+  }
 }
 
 }  // namespace

@@ -289,7 +289,9 @@ std::string_view OperationKind::OperatorText(const ExerciseOptions& options) con
     case Operation::kSubtract:
       return " - ";
     case Operation::kMultiply:
-      return " x ";
+      // A class reads the letter x as the unknown: a level writes the
+      // textbooks' sign; "Libre" keeps the program's first pictures.
+      return options.level == Level::kFree ? " x " : " \xD7 ";
     case Operation::kDivide:
       return DivisionOperatorText(options.division_sign);
   }

@@ -51,8 +51,8 @@ struct OperationKind {
   // "3/4 + 5/6 = 19/12", "5/4 - (-2/3) = 23/12", "3/4 + 1 = 7/4 = 1 + 3/4"
   // (Windows-1252: the division sign may be "÷").
   std::string Text(const OperationQuestion& q, const ExerciseOptions& options) const;
-  // The text between the two operands of a line: " + ", " - ", " x ", and
-  // " : " or " ÷ " as the options say.
+  // The text between the two operands of a line: " + ", " - ", " x " (" × "
+  // at a class level), and " : " or " ÷ " as the options say.
   std::string_view OperatorText(const ExerciseOptions& options = {}) const;
   // The worked key, one chain: a sum or a difference over the least common
   // multiple of the denominators, "(A + C)/L", then the result simplified;

@@ -18,7 +18,10 @@ void ComposeLine(LineImages& images, int number, const PowerKind&, const PowerQu
                  const ExerciseOptions& options) {
   const std::optional<MixedNumber> mixed = MixedForm(options, q.p, q.q);
   images.SetSizes(kSizes);
-  images.Widen(0, MixedWidth(images, mixed));  // the answer line only
+  // At a class level the question ends with its "=" like every other kind's;
+  // "Libre" keeps the first layout, cut just after the power.
+  const int equals_width = options.level == Level::kFree ? 0 : images.ImaRep.TextWidth(kEquals);
+  images.Widen(equals_width, MixedWidth(images, mixed));
   const LineScale s = images.Scale();
   const int width = s(kPowerWidth);
   const int height = s(kRowHeight);
