@@ -130,50 +130,58 @@ std::set<std::vector<int32_t>> Allowed(ExerciseType type, const ExerciseOptions&
 
 class LevelSheets : public ::testing::TestWithParam<std::tuple<Level, ExerciseType>> {};
 
+// The sheets of a level, drawn with its options or with any denominators
+// instead, as "--level cm2 --denominators any" asks: whole numbers then
+// come in every type with two denominators.
 TEST_P(LevelSheets, HoldWhatTheClassIsSetAndReachAllOfIt) {
   const auto [level, type] = GetParam();
   const LevelPreset& preset = *FindLevelPreset(level);
   const int32_t m = preset.largest_term;
   // A level's simplifications up to 12 fill 37 questions at most.
   const int32_t count = type == ExerciseType::kSimplification && m < 20 ? 30 : kMaxQuestions;
-  const ExerciseOptions options = OptionsUsed(preset.options, OptionUseOf(type));
-  // Enough sheets to draw each of the 2,499 pairs up to 50 many times.
-  const uint32_t sheet_count = m < 50 ? 400 : 1250;
-  Sheets sheets;
-  for (uint32_t seed = 1; seed <= sheet_count; ++seed) {
-    LcgRandom random(seed * 2654435761u);
-    QuestionTable table;
-    DrawingContext context{random, table};
-    const QuestionSet set = RunDrawingPhase(type, m, count, context, preset.options);
-    ASSERT_EQ(QuestionCount(set), static_cast<size_t>(count));
-    std::visit(
-        [&](const auto& drawn) {
-          for (const auto& q : drawn.questions) {
-            Look(drawn.kind, drawn.options, m, q, sheets);
-            ++sheets.questions;
-          }
-        },
-        set);
-  }
-  EXPECT_EQ(sheets.forbidden, std::vector<std::string>{});
-  EXPECT_LE(sheets.whole_operands * 10, sheets.questions);
-  EXPECT_LE(sheets.whole_results * 5, sheets.questions);
-  const std::set<std::vector<int32_t>> allowed = Allowed(type, options, m);
-  EXPECT_TRUE(
-      std::includes(allowed.begin(), allowed.end(), sheets.reached.begin(), sheets.reached.end()));
-  // Two denominators whose product reaches 1000 need a common factor to
-  // keep the answer below 1000 (or an n/n): 29/37 + 2/41 never comes.
-  const bool denominators = type != ExerciseType::kPowers && type != ExerciseType::kSimplification;
-  std::vector<std::vector<int32_t>> missed;
-  for (const std::vector<int32_t>& kind : allowed) {
-    if (!sheets.reached.contains(kind) && !(denominators && kind[0] * kind[1] >= 1000)) {
-      missed.push_back(kind);
+  ExerciseOptions any_denominators = preset.options;
+  any_denominators.denominators = DenominatorRule::kAny;
+  for (const ExerciseOptions& asked : {preset.options, any_denominators}) {
+    const ExerciseOptions options = OptionsUsed(asked, OptionUseOf(type));
+    SCOPED_TRACE(std::string(DenominatorRuleWord(options.denominators)) + " denominators");
+    // Enough sheets to draw each of the 2,499 pairs up to 50 many times.
+    const uint32_t sheet_count = m < 50 ? 400 : 1250;
+    Sheets sheets;
+    for (uint32_t seed = 1; seed <= sheet_count; ++seed) {
+      LcgRandom random(seed * 2654435761u);
+      QuestionTable table;
+      DrawingContext context{random, table};
+      const QuestionSet set = RunDrawingPhase(type, m, count, context, asked);
+      ASSERT_EQ(QuestionCount(set), static_cast<size_t>(count));
+      std::visit(
+          [&](const auto& drawn) {
+            for (const auto& q : drawn.questions) {
+              Look(drawn.kind, drawn.options, m, q, sheets);
+              ++sheets.questions;
+            }
+          },
+          set);
     }
-  }
-  EXPECT_EQ(missed, std::vector<std::vector<int32_t>>{});
-  if (type == ExerciseType::kPowers) {
-    EXPECT_EQ(sheets.largest_a, m);
-    EXPECT_EQ(sheets.largest_b, m);
+    EXPECT_EQ(sheets.forbidden, std::vector<std::string>{});
+    EXPECT_LE(sheets.whole_operands * 10, sheets.questions);
+    EXPECT_LE(sheets.whole_results * 5, sheets.questions);
+    const std::set<std::vector<int32_t>> allowed = Allowed(type, options, m);
+    EXPECT_TRUE(std::includes(allowed.begin(), allowed.end(), sheets.reached.begin(),
+                              sheets.reached.end()));
+    // Two denominators whose product reaches 1000 need a common factor to
+    // keep the answer below 1000 (or an n/n): 29/37 + 2/41 never comes.
+    const bool pairs = type != ExerciseType::kPowers && type != ExerciseType::kSimplification;
+    std::vector<std::vector<int32_t>> missed;
+    for (const std::vector<int32_t>& kind : allowed) {
+      if (!sheets.reached.contains(kind) && !(pairs && kind[0] * kind[1] >= 1000)) {
+        missed.push_back(kind);
+      }
+    }
+    EXPECT_EQ(missed, std::vector<std::vector<int32_t>>{});
+    if (type == ExerciseType::kPowers) {
+      EXPECT_EQ(sheets.largest_a, m);
+      EXPECT_EQ(sheets.largest_b, m);
+    }
   }
 }
 
