@@ -23,11 +23,13 @@ enum class DivisionSign : int32_t {
 };
 
 // A class level whose programme fills the options at once; kFree when the
-// options were set one by one.
+// options were set one by one. A level also keeps out of its sheets the
+// questions no class is set (kinds/level_rules.h), whatever its largest
+// term and options; kFree draws without that.
 enum class Level : int32_t { kFree, kCM2, k6e, k5e, k4e, k3e };
 
 struct ExerciseOptions {
-  Level level = Level::kFree;  // a label only: the fields below say how to draw
+  Level level = Level::kFree;  // with the fields below, how to draw
   DenominatorRule denominators = DenominatorRule::kAny;
   bool negatives = false;  // numerators negative or positive, half and half
   bool mixed = false;      // improper results also as a whole number plus a fraction

@@ -46,7 +46,6 @@ void TForm1::RunWorksheet(ExerciseType type) {
     CheckRoomFor(exercise);  // before anything changes
   }
   HidePreviewPane();
-  SetLamp(kLampGreen);
   const BusyCursor busy;
   if (append) {
     AppendExercise(exercise);
@@ -56,15 +55,18 @@ void TForm1::RunWorksheet(ExerciseType type) {
   } else {
     StartSheet(exercise);
   }
+  SetLamp(kLampGreen);  // not when the settings give too few questions: nothing changed
 }
 
 void TForm1::StartSheet(const Exercise& exercise) {
-  RxE1->ClearView();
-  RxE2->ClearView();
-  sheet_.reset();
+  // Drawn first: settings that give too few questions (a level's
+  // simplifications up to 12 fill 37 at most) leave the worksheet shown.
   WorksheetTools tools{random_, question_table_, line_images_};
   const Sheet sheet{exercise};
   SheetDocuments documents = BuildSheet(sheet, tools);
+  RxE1->ClearView();
+  RxE2->ClearView();
+  sheet_.reset();
   document_name_ = std::move(documents.name);
   try {
     LoadRtfIntoView(*RxE1, documents.subject);

@@ -139,14 +139,18 @@ TEST_P(OptionProperties, EveryQuestionSatisfiesItsOptions) {
   const OptionUse use = OptionUseOf(type);
   for (const ExerciseOptions& asked : OptionSets()) {
     const ExerciseOptions options = OptionsUsed(asked, use);
+    // At a level a sheet of simplifications up to 9 holds 15 at most: the
+    // 12 fractions that reduce to a fraction, and one whole result in five.
+    const bool few = asked.level != Level::kFree && type == ExerciseType::kSimplification && m == 9;
+    const int32_t count = few ? 15 : kMaxQuestions;
     Tally tally;
     for (uint32_t seed = 1; seed <= 20; ++seed) {
       SCOPED_TRACE("seed " + std::to_string(seed));
       LcgRandom random(seed * 104729u);
       QuestionTable table;
       DrawingContext context{random, table};
-      const QuestionSet set = RunDrawingPhase(type, m, kMaxQuestions, context, asked);
-      ASSERT_EQ(QuestionCount(set), size_t{kMaxQuestions});
+      const QuestionSet set = RunDrawingPhase(type, m, count, context, asked);
+      ASSERT_EQ(QuestionCount(set), static_cast<size_t>(count));
       EXPECT_EQ(OptionsOf(set), options);
       std::visit(
           [&](const auto& drawn) {
@@ -158,7 +162,7 @@ TEST_P(OptionProperties, EveryQuestionSatisfiesItsOptions) {
       // Same seed, same options: the same questions.
       LcgRandom again(seed * 104729u);
       DrawingContext again_context{again, table};
-      EXPECT_EQ(QuestionNumbers(RunDrawingPhase(type, m, kMaxQuestions, again_context, asked)),
+      EXPECT_EQ(QuestionNumbers(RunDrawingPhase(type, m, count, again_context, asked)),
                 QuestionNumbers(set));
     }
     if (options.negatives) {  // half and half

@@ -1073,6 +1073,33 @@ class FormTest : public QObject {
     QVERIFY(form->DocumentName().starts_with("SimplFract"));
   }
 
+  // A level's simplifications up to 12 fill 37 questions at most: asked
+  // for 40, the window says how many it can set and leaves the worksheet
+  // shown, and its lamp, as they were.
+  void tooFewQuestionsLeaveTheWorksheetShown() {
+    auto form = ShownForm();
+    auto* simplify = Find<QPushButton>(*form, "btnSimplif");
+    QCOMPARE(ErrorAfterClick(Find<QPushButton>(*form, "btnPlus")), QString());
+    WorkOptionsDialog(*form, [](QDialog& dialog) {
+      Choose(dialog, "Niveau", 1);  // CM2
+      Press(dialog, "OK");
+    });
+    Find<QSpinBox>(*form, "spMaxLigne")->setValue(40);
+    const QString subject = Content(*Find<TRxRichEdit>(*form, "RxE1"));
+    const QString key = Content(*Find<TRxRichEdit>(*form, "RxE2"));
+    QCOMPARE(ErrorAfterClick(simplify),
+             QString("Ces réglages ne donnent que 37 questions différentes : "
+                     "impossible d'en poser 40."));
+    QCOMPARE(Content(*Find<TRxRichEdit>(*form, "RxE1")), subject);
+    QCOMPARE(Content(*Find<TRxRichEdit>(*form, "RxE2")), key);
+    QVERIFY(form->DocumentName().starts_with("AddFract"));
+    QCOMPARE(Lamp(*form), TForm1::kLampRed);
+    Find<QSpinBox>(*form, "spMaxLigne")->setValue(37);
+    QCOMPARE(ErrorAfterClick(simplify), QString());
+    QVERIFY(form->DocumentName().starts_with("SimplFract"));
+    QCOMPARE(Lamp(*form), TForm1::kLampGreen);
+  }
+
   void thePreviewShowsTheFirstPagesInAFloatingPane() {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder_.path());

@@ -5,6 +5,8 @@
 #include <tuple>
 #include <utility>
 
+#include "level_rules.h"
+
 namespace fractions {
 
 namespace {
@@ -26,6 +28,18 @@ StepChain RowSteps(int32_t num, int32_t den, int32_t common) {
   return WithoutRepeats(std::move(chain));
 }
 
+// At a level, at most one question in ten has a whole number among its
+// fractions.
+constexpr int32_t kWholeOperandsOneIn = 10;
+
+// At a level a pair is only set when putting it over one denominator is
+// work: neither fraction is n/n, and the two are not over one denominator
+// already, as written (b = d) or once simplified (b1 = d1: 2/4 and 3/2 are
+// 1/2 and 3/2).
+bool SuitsLevel(const CommonDenominatorQuestion& q, int32_t b1, int32_t d1) {
+  return q.a != q.b && q.c != q.d && q.b != q.d && b1 != d1;
+}
+
 bool Acceptable(const CommonDenominatorQuestion& q) {
   return q.p1 < 1000 && q.q1 < 1000 && q.p2 < 1000 && q.q2 < 1000 && !(q.q1 == 1 && q.q2 == 1);
 }
@@ -44,42 +58,57 @@ std::vector<CommonDenominatorQuestion> CommonDenominatorKind::Draw(
     related.emplace(largest_term);
   }
 
+  const bool at_level = AtLevel(used);
+  SheetShare whole_operands(count, kWholeOperandsOneIn);
+
   std::vector<CommonDenominatorQuestion> questions;
-  for (int position = 0; position < count; ++position) {
-    for (AttemptBudget budget(position, count);; budget.Spend()) {
-      CommonDenominatorQuestion q{};
-      q.a = random.Random(largest_term) + 1;
-      if (related) {  // a, the pair b and d, c
-        std::tie(q.b, q.d) = related->Draw(random);
-        q.c = random.Random(largest_term) + 1;
-      } else {
-        q.b = random.Random(largest_term) + 1;
-        q.c = random.Random(largest_term) + 1;
-        q.d = random.Random(largest_term) + 1;
+  try {
+    for (int position = 0; position < count; ++position) {
+      for (AttemptBudget budget(position, count);; budget.Spend()) {
+        CommonDenominatorQuestion q{};
+        q.a = random.Random(largest_term) + 1;
+        if (related) {  // a, the pair b and d, c
+          std::tie(q.b, q.d) = related->Draw(random);
+          q.c = random.Random(largest_term) + 1;
+        } else {
+          q.b = random.Random(largest_term) + 1;
+          q.c = random.Random(largest_term) + 1;
+          q.d = random.Random(largest_term) + 1;
+        }
+        if ((q.b == 1 && q.d == 1) || (q.a == q.c && q.b == q.d)) {
+          continue;  // two whole numbers, or the same fraction twice
+        }
+        const int32_t g1 = context.gcd3(q.a, q.b, q.b);
+        const int32_t g2 = context.gcd3(q.c, q.d, q.d);
+        const int32_t a1 = q.a / g1;
+        const int32_t b1 = q.b / g1;
+        const int32_t c1 = q.c / g2;
+        const int32_t d1 = q.d / g2;
+        const bool whole_operand = q.b == 1 || q.d == 1;
+        if (at_level && (!SuitsLevel(q, b1, d1) || !whole_operands.Allows(whole_operand))) {
+          continue;
+        }
+        // By default equal or related denominators are still multiplied, not
+        // merged into their least common multiple: 1/3 and 2/3 become 3/9 and
+        // 6/9.
+        const int32_t common = used.least_common_denominator ? std::lcm(b1, d1) : b1 * d1;
+        q.q1 = common;
+        q.p1 = a1 * (common / b1);
+        q.p2 = c1 * (common / d1);
+        q.q2 = common;
+        if (!Acceptable(q) || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
+          continue;
+        }
+        whole_operands.Add(whole_operand);
+        questions.push_back(q);
+        break;
       }
-      if ((q.b == 1 && q.d == 1) || (q.a == q.c && q.b == q.d)) {
-        continue;  // two whole numbers, or the same fraction twice
-      }
-      const int32_t g1 = context.gcd3(q.a, q.b, q.b);
-      const int32_t g2 = context.gcd3(q.c, q.d, q.d);
-      const int32_t a1 = q.a / g1;
-      const int32_t b1 = q.b / g1;
-      const int32_t c1 = q.c / g2;
-      const int32_t d1 = q.d / g2;
-      // By default equal or related denominators are still multiplied, not
-      // merged into their least common multiple: 1/3 and 2/3 become 3/9 and
-      // 6/9.
-      const int32_t common = used.least_common_denominator ? std::lcm(b1, d1) : b1 * d1;
-      q.q1 = common;
-      q.p1 = a1 * (common / b1);
-      q.p2 = c1 * (common / d1);
-      q.q2 = common;
-      if (!Acceptable(q) || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
-        continue;
-      }
-      questions.push_back(q);
-      break;
     }
+  } catch (const TooFewQuestions&) {
+    if (!at_level) {
+      throw;
+    }
+    throw TooFewQuestions(whole_operands.Available(static_cast<int32_t>(questions.size())), count);
   }
   return questions;
 }

@@ -36,7 +36,9 @@ struct CommonDenominatorKind {
   // denominators related as the options say) to put over a common
   // denominator: the product of the two denominators once each fraction is
   // reduced, or their least common multiple. Pairs of two whole numbers,
-  // the same fraction twice, and results of 1000 or more are refused.
+  // the same fraction twice, and results of 1000 or more are refused; at a
+  // level, also n/n, two fractions over one denominator already, and more
+  // than one question in ten with a whole number.
   // Empties the question table first and leaves the keys in it. Throws
   // TooFewQuestions when the settings do not give `count`.
   std::vector<CommonDenominatorQuestion> Draw(int32_t largest_term, int32_t count,

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "level_rules.h"
 #include "step_parts.h"
 
 namespace fractions {
@@ -31,6 +32,30 @@ RawResult RawOperationResult(Operation operation, const OperationQuestion& q) {
       return {q.a * q.c, q.b * q.d};
     case Operation::kDivide:
       return {q.a * q.d, q.b * q.c};
+  }
+  throw std::invalid_argument("not one of the four operations");
+}
+
+// At a level, at most one question in ten has a whole number as an operand.
+constexpr int32_t kWholeOperandsOneIn = 10;
+
+// At a level a question is only set when its answer is work: no operand is
+// n/n (8/19 × (−17/17)), and no fraction meets itself, or its opposite,
+// where that gives 0 or ±1 at once (x − x, x + (−x), x : x, x : (−x)).
+bool SuitsLevel(Operation operation, const OperationQuestion& q) {
+  if (std::abs(q.a) == q.b || std::abs(q.c) == q.d) {
+    return false;
+  }
+  const bool same_size = std::abs(q.a) == std::abs(q.c) && q.b == q.d;
+  switch (operation) {
+    case Operation::kAdd:
+      return !(same_size && q.a == -q.c);
+    case Operation::kSubtract:
+      return !(same_size && q.a == q.c);
+    case Operation::kMultiply:
+      return true;
+    case Operation::kDivide:
+      return !same_size;
   }
   throw std::invalid_argument("not one of the four operations");
 }
@@ -310,29 +335,44 @@ std::vector<OperationQuestion> OperationKind::Draw(int32_t largest_term, int32_t
     related.emplace(largest_term);
   }
 
+  const bool at_level = AtLevel(used);
+  SheetShare whole_operands(count, kWholeOperandsOneIn);
+
   std::vector<OperationQuestion> questions;
-  for (int position = 0; position < count; ++position) {
-    for (AttemptBudget budget(position, count);; budget.Spend()) {
-      OperationQuestion q = DrawTerms(largest_term, used, related, context.random);
-      if (q.b == 1 && q.d == 1) {
-        continue;  // two whole numbers are no fraction exercise
+  try {
+    for (int position = 0; position < count; ++position) {
+      for (AttemptBudget budget(position, count);; budget.Spend()) {
+        OperationQuestion q = DrawTerms(largest_term, used, related, context.random);
+        if (q.b == 1 && q.d == 1) {
+          continue;  // two whole numbers are no fraction exercise
+        }
+        const bool whole_operand = q.b == 1 || q.d == 1;
+        if (at_level && (!SuitsLevel(operation, q) || !whole_operands.Allows(whole_operand))) {
+          continue;
+        }
+        RawResult raw = RawOperationResult(operation, q);
+        if (raw.den < 0) {  // divided by a negative fraction
+          raw = {-raw.num, -raw.den};
+        }
+        // A zero result reduces to 0/1, since Gcd3(0, den, den) is den.
+        const int32_t g = context.gcd3(std::abs(raw.num), raw.den, raw.den);
+        q.num = raw.num / g;
+        q.den = raw.den / g;
+        const bool acceptable =
+            std::abs(q.num) < 1000 && q.den < 1000 && (negative_results || q.num >= 0);
+        if (!acceptable || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
+          continue;
+        }
+        whole_operands.Add(whole_operand);
+        questions.push_back(q);
+        break;
       }
-      RawResult raw = RawOperationResult(operation, q);
-      if (raw.den < 0) {  // divided by a negative fraction
-        raw = {-raw.num, -raw.den};
-      }
-      // A zero result reduces to 0/1, since Gcd3(0, den, den) is den.
-      const int32_t g = context.gcd3(std::abs(raw.num), raw.den, raw.den);
-      q.num = raw.num / g;
-      q.den = raw.den / g;
-      const bool acceptable =
-          std::abs(q.num) < 1000 && q.den < 1000 && (negative_results || q.num >= 0);
-      if (!acceptable || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
-        continue;
-      }
-      questions.push_back(q);
-      break;
     }
+  } catch (const TooFewQuestions&) {
+    if (!at_level) {
+      throw;
+    }
+    throw TooFewQuestions(whole_operands.Available(static_cast<int32_t>(questions.size())), count);
   }
   return questions;
 }

@@ -39,7 +39,9 @@ struct OperationKind {
   // Draws `count` distinct exercises a/b op c/d (|terms| 1..largest_term,
   // never both denominators 1, the denominators related as the options
   // say) with their irreducible results within 999; without negative
-  // numbers, subtraction results are never negative. Empties the question
+  // numbers, subtraction results are never negative. At a level, no
+  // operand n/n, no x - x, x + (-x) or x : (+-x), and at most one question
+  // in ten with a whole-number operand. Empties the question
   // table first and leaves the keys of the accepted questions in it.
   // Throws TooFewQuestions when the settings do not give `count`.
   std::vector<OperationQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "level_rules.h"
 #include "step_parts.h"
 
 namespace fractions {
@@ -91,6 +92,59 @@ void RedrawLowExponent(Attempt& attempt, int32_t largest_term, DrawingContext& c
   q.exponent = 2 + random.Random(2);
 }
 
+// At a level: exponents 2 to 4, 5 in 3e, and up to this many pairs of
+// terms drawn for one exponent before the attempt gives up.
+constexpr int kLevelTermDraws = 20;
+
+int32_t LargestLevelExponent(Level level) {
+  return level == Level::k3e ? 5 : 4;
+}
+
+// base^e below `limit`, in 64 bits: terms up to 500 and exponents up to 5
+// stay far within them.
+bool PowerBelow(int32_t base, int32_t e, int64_t limit) {
+  int64_t power = 1;
+  for (int32_t i = 0; i < e; ++i) {
+    power *= base;
+  }
+  return power < limit;
+}
+
+// An attempt at a level: an exponent, then terms within the largest term
+// until the question suits it: no (n/n)^k, no 1^k, and every power the
+// answer works out below 1000. False when none did.
+bool DrawLevelAttempt(Attempt& attempt, int32_t largest_term, int32_t largest_exponent,
+                      DrawingContext& context) {
+  PowerQuestion& q = attempt.question;
+  RandomSource& random = context.random;
+  q.exponent = 2 + random.Random(largest_exponent - 1);
+  for (int draws = 0; draws < kLevelTermDraws; ++draws) {
+    q.a = random.Random(largest_term) + 1;
+    q.b = random.Random(largest_term - 1) + 2;
+    switch (q.form) {
+      case PowerForm::kWholeFraction:
+        if (q.a == q.b) {
+          continue;
+        }
+        ReduceWholeFraction(attempt, context);
+        break;
+      case PowerForm::kNumeratorOnly:
+        if (q.a == 1) {
+          continue;
+        }
+        attempt.base_size = q.a;
+        break;
+      case PowerForm::kDenominatorOnly:
+        attempt.base_size = q.b;
+        break;
+    }
+    if (PowerBelow(attempt.base_size, q.exponent, 1000)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void ComputeResult(Attempt& attempt, DrawingContext& context) {
   PowerQuestion& q = attempt.question;
   switch (q.form) {
@@ -163,9 +217,12 @@ int32_t ExponentForBaseSize(int32_t base_size, RandomSource& random) {
 }
 
 std::vector<PowerQuestion> PowerKind::Draw(int32_t largest_term, int32_t count,
-                                           DrawingContext& context, const ExerciseOptions&) const {
+                                           DrawingContext& context,
+                                           const ExerciseOptions& options) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
+  const bool at_level = AtLevel(options);
+  const int32_t largest_exponent = LargestLevelExponent(options.level);
 
   std::vector<PowerQuestion> questions;
   for (int position = 0; position < count; ++position) {
@@ -174,10 +231,16 @@ std::vector<PowerQuestion> PowerKind::Draw(int32_t largest_term, int32_t count,
     for (AttemptBudget budget(position, count);; budget.Spend()) {
       Attempt attempt;
       attempt.question.form = form;
-      DrawTermsAndBaseSize(attempt, largest_term, context);
-      attempt.question.exponent = DrawExponent(attempt.base_size, context.random);
-      if (attempt.question.exponent <= 1) {
-        RedrawLowExponent(attempt, largest_term, context);
+      if (at_level) {
+        if (!DrawLevelAttempt(attempt, largest_term, largest_exponent, context)) {
+          continue;
+        }
+      } else {
+        DrawTermsAndBaseSize(attempt, largest_term, context);
+        attempt.question.exponent = DrawExponent(attempt.base_size, context.random);
+        if (attempt.question.exponent <= 1) {
+          RedrawLowExponent(attempt, largest_term, context);
+        }
       }
       ComputeResult(attempt, context);
       const PowerQuestion& q = attempt.question;

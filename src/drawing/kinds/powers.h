@@ -39,8 +39,9 @@ struct PowerKind {
   // Draws `count` distinct power questions: a form (7 in 9 the whole
   // fraction, else the numerator or the denominator alone), terms, and an
   // exponent chosen from the size of the base so that results stay small.
-  // Empties the question table first and leaves the keys in it. No option
-  // changes the draws.
+  // At a level, terms within the largest term, exponents 2 to 4 (5 in 3e),
+  // no (n/n)^k and no 1^k. Empties the question table first and leaves the
+  // keys in it. No other option changes the draws.
   std::vector<PowerQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,
                                   const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: a, b, form, exponent.

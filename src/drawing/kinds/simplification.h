@@ -28,8 +28,10 @@ struct SimplificationKind {
   // Draws `count` distinct fractions a/b (a in 1..largest_term, b in
   // 2..largest_term) to simplify, preferring reducible ones: up to six
   // fractions are drawn per attempt and the sixth is kept even if
-  // irreducible. Empties the question table first and leaves the keys in it.
-  // No option changes the draws.
+  // irreducible. At a level, only fractions that reduce and are not n/n,
+  // each as likely, and at most one in five with a whole result. Empties
+  // the question table first and leaves the keys in it. Throws
+  // TooFewQuestions when the settings do not give `count`.
   std::vector<SimplificationQuestion> Draw(int32_t largest_term, int32_t count,
                                            DrawingContext& context,
                                            const ExerciseOptions& options = {}) const;
