@@ -304,13 +304,14 @@ void CheckSteps(const Kind& kind, const typename Kind::Question& q, const Exerci
   }
 }
 
-void CheckDrawnSteps(ExerciseType type, int32_t m, const ExerciseOptions& asked, uint32_t seeds) {
+void CheckDrawnSteps(ExerciseType type, int32_t m, const ExerciseOptions& asked, uint32_t seeds,
+                     int count = kMaxQuestions) {
   for (uint32_t seed = 1; seed <= seeds; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     LcgRandom random(seed * 7919u);
     QuestionTable table;
     DrawingContext context{random, table};
-    const QuestionSet set = RunDrawingPhase(type, m, kMaxQuestions, context, asked);
+    const QuestionSet set = RunDrawingPhase(type, m, count, context, asked);
     std::visit(
         [&](const auto& drawn) {
           for (const auto& q : drawn.questions) {
@@ -348,7 +349,8 @@ TEST(WorkedChainsOfLevels, EveryExpressionKeepsTheValueAndTheChainEndsWithTheKey
         asked.worked = true;
         asked.negatives ^= flipped;
         asked.mixed ^= flipped;
-        CheckDrawnSteps(type, preset.largest_term, asked, 12);
+        // 30: CM2's rules give 37 different simplifications at most.
+        CheckDrawnSteps(type, preset.largest_term, asked, 12, 30);
       }
     }
   }
