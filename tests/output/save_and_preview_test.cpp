@@ -18,7 +18,7 @@
 #include "richtext/rtf_reader.h"
 #include "worksheet/kinds/four_operations_line.h"
 #include "worksheet/rtf_picture.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -44,8 +44,7 @@ struct Views {
     WorksheetSettings settings;
     settings.count = count;
     settings.spacing = spacing;
-    const WorksheetDocuments documents =
-        BuildSeededWorksheet(ExerciseType::kDivision, settings, 99);
+    const SheetDocuments documents = BuildSeededSheet({{ExerciseType::kDivision, settings}}, 99);
     Load(subject, documents.subject);
     Load(answer_key, documents.answer_key);
   }
