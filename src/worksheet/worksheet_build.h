@@ -8,8 +8,8 @@
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_options.h"
 #include "drawing/exercise_type.h"
-#include "line_images.h"
-#include "print_sizes.h"
+#include "pictures/line_images.h"
+#include "pictures/print_sizes.h"
 
 namespace fractions {
 

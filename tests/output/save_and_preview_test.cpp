@@ -14,10 +14,10 @@
 #include "output/print_margins.h"
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"
+#include "pictures/kinds/four_operations_line.h"
+#include "pictures/rtf_picture.h"
 #include "richtext/document_text.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/kinds/four_operations_line.h"
-#include "worksheet/rtf_picture.h"
 #include "worksheet/sheet_build.h"
 
 namespace fractions {

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "drawing/exercise_catalogue.h"
+#include "pictures/rtf_picture.h"
 #include "richtext/keep_with_next.h"
 #include "richtext/plain_text_writer.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 #include "rtf_test_support.h"
-#include "worksheet/rtf_picture.h"
 
 namespace fractions {
 namespace {

@@ -10,12 +10,12 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#include "pictures/kinds/common_denominator_line.h"
+#include "pictures/kinds/four_operations_line.h"
+#include "pictures/kinds/powers_line.h"
+#include "pictures/rtf_picture.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/sharp_picture.h"
-#include "worksheet/kinds/common_denominator_line.h"
-#include "worksheet/kinds/four_operations_line.h"
-#include "worksheet/kinds/powers_line.h"
-#include "worksheet/rtf_picture.h"
 #include "worksheet/sheet_build.h"
 
 namespace fractions {
