@@ -9,12 +9,12 @@
 
 namespace fractions {
 
-WorksheetDocuments LargestWorksheet(ExerciseType type, uint32_t seed) {
+SheetDocuments LargestWorksheet(ExerciseType type, uint32_t seed) {
   WorksheetSettings settings;
   settings.largest_term = kLargestTermRange.max;
   settings.count = kMaxQuestions;
   settings.spacing = kSpacingRange.max;
-  return BuildSeededWorksheet(type, settings, seed);
+  return BuildSeededSheet({{type, settings}}, seed);
 }
 
 }  // namespace fractions

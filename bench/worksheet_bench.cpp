@@ -9,7 +9,6 @@
 #include "drawing/exercise_catalogue.h"
 #include "worksheet/class_set.h"
 #include "worksheet/sheet_build.h"
-#include "worksheet/worksheet_build.h"
 
 namespace fractions {
 namespace {
@@ -24,10 +23,11 @@ void BuildBothDocuments(benchmark::State& state, ExerciseType type, bool large_p
   settings.count = kMaxQuestions;
   settings.spacing = kSpacingRange.max;
   settings.options.large_print = large_print;
+  const Sheet sheet = {{type, settings}};
   uint32_t seed = 0;
   for (auto _ : state) {
     random.SetSeed(++seed);
-    benchmark::DoNotOptimize(BuildWorksheet(type, settings, tools));
+    benchmark::DoNotOptimize(BuildSheet(sheet, tools));
   }
 }
 

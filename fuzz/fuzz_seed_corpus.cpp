@@ -19,7 +19,7 @@
 #include "richtext/dib.h"
 #include "richtext/hex.h"
 #include "richtext/rtf_prologue.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -75,7 +75,7 @@ std::vector<Seed> WorksheetSeeds() {
     WorksheetSettings settings;
     settings.largest_term = 9;
     settings.count = 2;
-    const WorksheetDocuments documents = BuildWorksheet(type, settings, tools);
+    const SheetDocuments documents = BuildSheet({{type, settings}}, tools);
     const std::string prefix(Describe(type).name_prefix);
     seeds.push_back({prefix + "_subject.rtf", documents.subject});
     seeds.push_back({prefix + "_answer_key.rtf", documents.answer_key});

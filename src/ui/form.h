@@ -22,10 +22,10 @@
 #include "form_storage_target.h"
 #include "lamp_shape.h"
 #include "output/preview_files.h"
+#include "pictures/line_images.h"
 #include "rich_edit_view.h"
 #include "settings/form_storage.h"
 #include "spin_edit.h"
-#include "worksheet/line_images.h"
 #include "worksheet/sheet_build.h"
 #include "worksheet/worksheet_build.h"
 

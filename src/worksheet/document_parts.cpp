@@ -1,11 +1,11 @@
 #include "document_parts.h"
 
-#include "line_layouts.h"
-#include "print_sizes.h"
+#include "pictures/line_layouts.h"
+#include "pictures/print_sizes.h"
+#include "pictures/rtf_picture.h"
 #include "richtext/confined_rtf.h"
 #include "richtext/markup.h"
 #include "richtext/rtf_prologue.h"
-#include "rtf_picture.h"
 
 namespace fractions {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "drawing/drawing_phase.h"
-#include "line_images.h"
+#include "pictures/line_images.h"
 #include "worksheet_build.h"
 
 // A worksheet's two documents put together from their pieces, in RTF

@@ -74,8 +74,11 @@ struct SheetDocuments {
   InstructionPlaces first_instruction;
 };
 
-// Builds both documents of a drawn sheet, drawing nothing more. A sheet of
-// one exercise gives the documents ComposeWorksheet gives, byte for byte.
+// Builds both documents of a drawn sheet, drawing nothing more: the
+// headers with its name (and its place in a set), then each exercise's
+// instruction and line pictures with their separators and spacing, as
+// ComposeDocuments puts them. Needs a QGuiApplication for the fonts; throws
+// MissingFontError without the line fonts.
 // Throws as CheckSheet does, and std::invalid_argument when `drawn` does
 // not hold one set of questions per exercise.
 SheetDocuments ComposeSheet(DrawnSheet drawn, const Sheet& sheet, LineImages& images,

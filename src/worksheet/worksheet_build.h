@@ -8,8 +8,8 @@
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_options.h"
 #include "drawing/exercise_type.h"
-#include "line_images.h"
-#include "print_sizes.h"
+#include "pictures/line_images.h"
+#include "pictures/print_sizes.h"
 
 namespace fractions {
 
@@ -50,23 +50,6 @@ struct SetMark {
   int count;  // n
 };
 
-// What a worksheet drew: its document name, from the first two draws, and
-// its questions, from the draws after them.
-struct DrawnWorksheet {
-  std::string name;
-  QuestionSet questions;
-};
-
-// What a worksheet run hands over: the new document name and the two RTF
-// documents (Windows-1252 bytes), each one closed group; and the questions
-// they were drawn from, for tools that list them.
-struct WorksheetDocuments {
-  std::string name;
-  std::string subject;
-  std::string answer_key;
-  QuestionSet questions;
-};
-
 // The program-wide pieces a build uses: the generator, the question table
 // and the three line images. The window owns them; tools make their own.
 struct WorksheetTools {
@@ -78,27 +61,5 @@ struct WorksheetTools {
 // Throws std::out_of_range when a number of the settings lies outside the
 // window's ranges.
 void CheckWorksheetSettings(const WorksheetSettings& settings);
-
-// Draws a worksheet of `type`: the document name, then the questions.
-DrawnWorksheet DrawWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                             RandomSource& random, QuestionTable& table);
-
-// Builds both documents of a drawn worksheet, drawing nothing more: the
-// headers with its name (and its place in a set), then every line picture
-// with its separator and spacing, in the sizes the settings ask for. Needs
-// a QGuiApplication for the fonts; throws MissingFontError without the
-// line fonts.
-WorksheetDocuments ComposeWorksheet(DrawnWorksheet drawn, const WorksheetSettings& settings,
-                                    LineImages& images, std::optional<SetMark> mark = {});
-
-// What an exercise button does: draws a worksheet of `type` with the
-// program's generator and table, then builds its documents.
-WorksheetDocuments BuildWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                  WorksheetTools& tools, std::optional<SetMark> mark = {});
-
-// The same with a generator seeded with `seed` and a question table and
-// line images of its own, for whoever needs one worksheet on its own.
-WorksheetDocuments BuildSeededWorksheet(ExerciseType type, const WorksheetSettings& settings,
-                                        uint32_t seed, std::optional<SetMark> mark = {});
 
 }  // namespace fractions

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "cli/cli_app.h"
+#include "pictures/line_image.h"
 #include "richtext/dib.h"
 #include "richtext/rtf_picture_reader.h"
-#include "worksheet/line_image.h"
 
 namespace fractions {
 namespace {

@@ -13,7 +13,7 @@
 #include "output/save_views.h"
 #include "richtext/rtf_reader.h"
 #include "small_disk.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -126,8 +126,8 @@ TEST(FullDisk, TheCommandLineWritesItsFourFilesWholeOrKeepsTheOldOnes) {
 TEST(FullDisk, TheWindowsSaveWritesBothFilesOrKeepsBothOld) {
   WorksheetSettings settings;
   settings.count = 40;
-  const WorksheetDocuments documents =
-      BuildSeededWorksheet(ExerciseType::kCommonDenominator, settings, 21);
+  const SheetDocuments documents =
+      BuildSeededSheet({{ExerciseType::kCommonDenominator, settings}}, 21);
   QTextDocument subject;
   QTextDocument answer_key;
   for (auto [document, rtf] :

@@ -28,7 +28,7 @@
 #include "richtext/rtf_reader.h"
 #include "settings/ini_file.h"
 #include "test_user.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -114,7 +114,7 @@ QTextDocument& Subject() {
     WorksheetSettings settings;
     settings.count = 2;
     QTextCursor cursor(&document);
-    InsertRtf(cursor, BuildSeededWorksheet(ExerciseType::kAddition, settings, 3).subject);
+    InsertRtf(cursor, BuildSeededSheet({{ExerciseType::kAddition, settings}}, 3).subject);
   }
   return document;
 }

@@ -24,7 +24,7 @@
 #include "output/print_views.h"
 #include "output/rich_edit_emf_print.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -104,7 +104,7 @@ TEST(PreviewCopy, ThePreviewIsASmallCopyOfThePrintedPage) {
   QTextDocument subject;
   QTextCursor cursor(&subject);
   ASSERT_FALSE(
-      InsertRtf(cursor, BuildSeededWorksheet(ExerciseType::kAddition, settings, 17).subject));
+      InsertRtf(cursor, BuildSeededSheet({{ExerciseType::kAddition, settings}}, 17).subject));
   const QMarginsF none;
   const QMarginsF least(15, 15, 15, 15);
   const Printer printers[] = {

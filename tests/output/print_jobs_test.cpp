@@ -15,7 +15,7 @@
 #include "output/print_views.h"
 #include "output/rich_edit_emf_print.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -309,7 +309,7 @@ TEST(PrintDocument, EachPageOfAWorkedKeyOpensWithAQuestionsSeparator) {
     QTextDocument key;
     QTextCursor cursor(&key);
     ASSERT_FALSE(InsertRtf(
-        cursor, BuildSeededWorksheet(ExerciseType::kSubtraction, settings, seed).answer_key));
+        cursor, BuildSeededSheet({{ExerciseType::kSubtraction, settings}}, seed).answer_key));
     const QString pdf = folder.filePath(QStringLiteral("%1.pdf").arg(seed));
     const std::unique_ptr<QPrinter> printer = SheetWithoutPrinter();
     printer->setOutputFileName(pdf);

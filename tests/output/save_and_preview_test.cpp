@@ -14,11 +14,11 @@
 #include "output/print_margins.h"
 #include "output/rich_edit_emf_print.h"
 #include "output/save_views.h"
+#include "pictures/kinds/four_operations_line.h"
+#include "pictures/rtf_picture.h"
 #include "richtext/document_text.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/kinds/four_operations_line.h"
-#include "worksheet/rtf_picture.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -44,8 +44,7 @@ struct Views {
     WorksheetSettings settings;
     settings.count = count;
     settings.spacing = spacing;
-    const WorksheetDocuments documents =
-        BuildSeededWorksheet(ExerciseType::kDivision, settings, 99);
+    const SheetDocuments documents = BuildSeededSheet({{ExerciseType::kDivision, settings}}, 99);
     Load(subject, documents.subject);
     Load(answer_key, documents.answer_key);
   }

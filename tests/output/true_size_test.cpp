@@ -18,7 +18,7 @@
 
 #include "output/print_views.h"
 #include "richtext/rtf_reader.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -104,8 +104,8 @@ std::vector<int> BlackRuns(const QString& pdf, int dpi, int shortest, int longes
 TEST(TrueSize, FractionBarsAreNineteenNinetySixthsOfAnInchAtEveryResolution) {
   WorksheetSettings settings;
   settings.count = 6;
-  const WorksheetDocuments documents =
-      BuildSeededWorksheet(ExerciseType::kMultiplication, settings, 31);
+  const SheetDocuments documents =
+      BuildSeededSheet({{ExerciseType::kMultiplication, settings}}, 31);
   QTextDocument subject;
   QTextCursor cursor(&subject);
   ASSERT_FALSE(InsertRtf(cursor, documents.subject).has_value());

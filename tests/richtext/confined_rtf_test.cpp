@@ -13,7 +13,7 @@
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 #include "rtf_test_support.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -70,8 +70,8 @@ ReadBack Read(const std::string& rtf) {
   return {testing::Pictures(document), testing::Pictures(saved), document.toPlainText()};
 }
 
-WorksheetDocuments Build(const WorksheetSettings& settings) {
-  return BuildSeededWorksheet(ExerciseType::kAddition, settings, 17);
+SheetDocuments Build(const WorksheetSettings& settings) {
+  return BuildSeededSheet({{ExerciseType::kAddition, settings}}, 17);
 }
 
 // Raw RTF that would take the rest of the document with it, or the rest of
@@ -113,7 +113,7 @@ TEST(TypedTextInWorksheet, RawRtfNeverSwallowsAQuestion) {
                                      R"(\pard\plain suite)"};
   WorksheetSettings settings;
   settings.count = 3;
-  const WorksheetDocuments plain = Build(settings);
+  const SheetDocuments plain = Build(settings);
   const ReadBack plain_subject = Read(plain.subject);
   const ReadBack plain_key = Read(plain.answer_key);
   ASSERT_EQ(plain_subject.pictures.size(), 3u);
@@ -127,7 +127,7 @@ TEST(TypedTextInWorksheet, RawRtfNeverSwallowsAQuestion) {
       SCOPED_TRACE(std::string(typed) + where);
       WorksheetSettings hostile = settings;
       hostile.*field = typed;
-      const WorksheetDocuments documents = Build(hostile);
+      const SheetDocuments documents = Build(hostile);
       const ReadBack subject = Read(documents.subject);
       EXPECT_TRUE(subject.pictures == plain_subject.pictures);
       EXPECT_TRUE(subject.saved_pictures == plain_subject.saved_pictures);

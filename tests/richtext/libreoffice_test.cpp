@@ -163,7 +163,7 @@ std::vector<QSize> PictureSizes(const QTextDocument& document) {
 // its PDF export brings them to 300 pixels per inch (the DIBs alone are
 // 96), each at the size it shows in the view.
 TEST_F(LibreOfficeTest, PrintsEveryPictureOfAnAnswerKeyWeWroteSharp) {
-  const WorksheetDocuments documents =
+  const SheetDocuments documents =
       testing::BuildSampleWorksheet(ExerciseType::kCommonDenominator, 500, 40, 5);
   QTextDocument document;
   ASSERT_FALSE(testing::ReadInto(document, documents.answer_key).has_value());
@@ -185,7 +185,7 @@ TEST_F(LibreOfficeTest, PrintsEveryPictureOfAnAnswerKeyWeWroteSharp) {
 // The subject as the worksheet build writes it, picture groups without size
 // words.
 TEST_F(LibreOfficeTest, ShowsEveryPictureOfARawWorksheet) {
-  const WorksheetDocuments documents =
+  const SheetDocuments documents =
       testing::BuildSampleWorksheet(ExerciseType::kAddition, 500, 40, 6);
   QTextDocument document;
   ASSERT_FALSE(testing::ReadInto(document, documents.subject).has_value());
@@ -229,8 +229,8 @@ TEST_F(LibreOfficeTest, TypedTextsThatWouldBreakTheDocumentLeaveEveryExercise) {
     settings.instruction = c.instruction;
     settings.separator = c.separator;
     settings.count = 6;
-    const WorksheetDocuments documents =
-        BuildSeededWorksheet(ExerciseType::kMultiplication, settings, 31);
+    const SheetDocuments documents =
+        BuildSeededSheet({{ExerciseType::kMultiplication, settings}}, 31);
     const auto pdf = ConvertToPdf(documents.subject, c.stem);
     ASSERT_TRUE(pdf.has_value());
     EXPECT_EQ(PdfPictureSizes(*pdf).size(), 6u);
@@ -294,7 +294,7 @@ TEST_F(LibreOfficeTest, ASetOfComposedSheetsOpensWithOneSheetPerPage) {
 }
 
 TEST_F(LibreOfficeTest, ReadsTheRtfLibreOfficeWritesOfOurDocument) {
-  const WorksheetDocuments documents =
+  const SheetDocuments documents =
       testing::BuildSampleWorksheet(ExerciseType::kDivision, 500, 40, 8);
   QTextDocument ours;
   ASSERT_FALSE(testing::ReadInto(ours, documents.answer_key).has_value());

@@ -280,7 +280,7 @@ TEST(InsertRtf, NullCursorGetsNothingButErrorsStillShow) {
 // The header of a real answer key, read with every format the worksheet
 // build gives it.
 TEST(InsertRtf, ReadsTheWorksheetHeader) {
-  const WorksheetDocuments documents =
+  const SheetDocuments documents =
       testing::BuildSampleWorksheet(ExerciseType::kAddition, 100, 3, 7);
   QTextDocument document;
   ASSERT_FALSE(ReadInto(document, documents.answer_key).has_value());

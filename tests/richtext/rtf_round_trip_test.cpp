@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "drawing/exercise_catalogue.h"
+#include "pictures/rtf_picture.h"
 #include "richtext/keep_with_next.h"
 #include "richtext/plain_text_writer.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 #include "rtf_test_support.h"
-#include "worksheet/rtf_picture.h"
 
 namespace fractions {
 namespace {
@@ -84,7 +84,7 @@ class WorksheetRoundTrip : public ::testing::TestWithParam<ExerciseType> {};
 
 TEST_P(WorksheetRoundTrip, KeepsTextFormatsAndPixels) {
   constexpr int kCount = 40;
-  const WorksheetDocuments documents = testing::BuildSampleWorksheet(GetParam(), 500, kCount, 11);
+  const SheetDocuments documents = testing::BuildSampleWorksheet(GetParam(), 500, kCount, 11);
   for (const auto& [label, rtf] :
        {std::pair{"subject", &documents.subject}, std::pair{"answer key", &documents.answer_key}}) {
     QTextDocument document;
@@ -300,8 +300,7 @@ TEST(RtfRoundTrip, KeepsParagraphsWithTheNext) {
 
 // A selection taken from a worksheet reads back as the selected part.
 TEST(RtfRoundTrip, KeepsASelectionOfAWorksheet) {
-  const WorksheetDocuments documents =
-      testing::BuildSampleWorksheet(ExerciseType::kPowers, 100, 5, 3);
+  const SheetDocuments documents = testing::BuildSampleWorksheet(ExerciseType::kPowers, 100, 5, 3);
   QTextDocument document;
   ASSERT_FALSE(ReadInto(document, documents.answer_key).has_value());
   QTextCursor selection(&document);

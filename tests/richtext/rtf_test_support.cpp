@@ -142,12 +142,12 @@ std::string InPrologue(std::string_view body) {
   return rtf;
 }
 
-WorksheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term, int32_t count,
-                                        uint32_t seed) {
+SheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term, int32_t count,
+                                    uint32_t seed) {
   WorksheetSettings settings;
   settings.largest_term = largest_term;
   settings.count = count;
-  return BuildSeededWorksheet(type, settings, seed);
+  return BuildSeededSheet({{type, settings}}, seed);
 }
 
 int PictureCount(const QTextDocument& document) {

@@ -12,7 +12,7 @@
 
 #include "drawing/exercise_type.h"
 #include "richtext/rtf_read_error.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 // Helpers of the RTF reader and writer tests: documents built the way the
 // program builds them, and a description of a QTextDocument's content that
@@ -59,8 +59,8 @@ std::optional<RtfReadError> ReadInto(QTextDocument& document, std::string_view r
 std::string InPrologue(std::string_view body);
 
 // The worksheet a teacher gets from an exercise button, fixed by the seed.
-WorksheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term, int32_t count,
-                                        uint32_t seed);
+SheetDocuments BuildSampleWorksheet(ExerciseType type, int32_t largest_term, int32_t count,
+                                    uint32_t seed);
 
 int PictureCount(const QTextDocument& document);
 

@@ -276,8 +276,7 @@ class FormTest : public QObject {
       QTest::mouseClick(Find<QPushButton>(*form, std::string(row.button_name).c_str()),
                         Qt::LeftButton);
 
-      const WorksheetDocuments expected =
-          BuildSeededWorksheet(row.type, form->CurrentSettings(), 4242);
+      const SheetDocuments expected = BuildSeededSheet({{row.type, form->CurrentSettings()}}, 4242);
       TRxRichEdit subject;
       subject.ClearView();
       LoadRtfIntoView(subject, expected.subject);

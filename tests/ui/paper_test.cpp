@@ -15,7 +15,7 @@
 
 #include "output/print_views.h"
 #include "ui/rich_edit_view.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -82,7 +82,7 @@ TEST_P(Paper, LinesLandWhereTheScreenPutsThemAtEveryResolution) {
   settings.spacing = spacing;
   TRxRichEdit view;
   view.ClearView();
-  LoadRtfIntoView(view, BuildSeededWorksheet(ExerciseType::kAddition, settings, 5).subject);
+  LoadRtfIntoView(view, BuildSeededSheet({{ExerciseType::kAddition, settings}}, 5).subject);
   QTemporaryDir folder;
   const PdfReading screen = Read(Print(view, 96, folder));
   ASSERT_EQ(screen.lines.size(), 40u);

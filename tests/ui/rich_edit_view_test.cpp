@@ -8,7 +8,7 @@
 #include <QTextImageFormat>
 
 #include "richtext/picture_drawings.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -29,10 +29,10 @@ std::vector<QImage> Pictures(const QTextDocument& document) {
   return pictures;
 }
 
-WorksheetDocuments Worksheet(ExerciseType type, int count) {
+SheetDocuments Worksheet(ExerciseType type, int count) {
   WorksheetSettings settings;
   settings.count = count;
-  return BuildSeededWorksheet(type, settings, 17);
+  return BuildSeededSheet({{type, settings}}, 17);
 }
 
 TEST(TRxRichEdit, StartsReadOnlyWithFiveBlanks) {
@@ -45,7 +45,7 @@ TEST(TRxRichEdit, StartsReadOnlyWithFiveBlanks) {
 }
 
 TEST(TRxRichEdit, LoadReplacesTheContentAndPutsTheCaretAtTheStart) {
-  const WorksheetDocuments worksheet = Worksheet(ExerciseType::kCommonDenominator, 12);
+  const SheetDocuments worksheet = Worksheet(ExerciseType::kCommonDenominator, 12);
   TRxRichEdit view;
   view.ClearView();
   LoadRtfIntoView(view, worksheet.answer_key);
@@ -66,7 +66,7 @@ TEST(TRxRichEdit, WhatDoesNotReadAsRtfLeavesTheViewEmptyAndSaysSo) {
 }
 
 TEST(TRxRichEdit, StreamingOutGivesTheSelectionOnceLoaded) {
-  const WorksheetDocuments worksheet = Worksheet(ExerciseType::kPowers, 5);
+  const SheetDocuments worksheet = Worksheet(ExerciseType::kPowers, 5);
   TRxRichEdit view;
   view.ClearView();
   LoadRtfIntoView(view, worksheet.subject);

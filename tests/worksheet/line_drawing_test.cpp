@@ -10,13 +10,13 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#include "pictures/kinds/common_denominator_line.h"
+#include "pictures/kinds/four_operations_line.h"
+#include "pictures/kinds/powers_line.h"
+#include "pictures/rtf_picture.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/sharp_picture.h"
-#include "worksheet/kinds/common_denominator_line.h"
-#include "worksheet/kinds/four_operations_line.h"
-#include "worksheet/kinds/powers_line.h"
-#include "worksheet/rtf_picture.h"
-#include "worksheet/worksheet_build.h"
+#include "worksheet/sheet_build.h"
 
 namespace fractions {
 namespace {
@@ -106,11 +106,11 @@ TEST(LineDrawing, TheSharpCopyIsTheLineDrawnFourTimesFiner) {
 TEST(LineDrawing, PicturesReadFromRtfFindTheirDrawings) {
   WorksheetSettings settings;
   settings.count = 12;
-  const WorksheetDocuments documents =
-      BuildSeededWorksheet(ExerciseType::kCommonDenominator, settings, 5);
+  const SheetDocuments documents =
+      BuildSeededSheet({{ExerciseType::kCommonDenominator, settings}}, 5);
   settings.options.worked = true;
   const std::string worked_key =
-      BuildSeededWorksheet(ExerciseType::kCommonDenominator, settings, 5).answer_key;
+      BuildSeededSheet({{ExerciseType::kCommonDenominator, settings}}, 5).answer_key;
   for (const std::string* rtf : {&documents.subject, &documents.answer_key, &worked_key}) {
     QTextDocument document;
     QTextCursor cursor(&document);

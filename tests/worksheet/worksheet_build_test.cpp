@@ -26,15 +26,15 @@ size_t Count(const std::string& text, const std::string& what) {
   return n;
 }
 
-WorksheetDocuments Build(ExerciseType type, const WorksheetSettings& settings, uint32_t seed) {
-  return BuildSeededWorksheet(type, settings, seed);
+SheetDocuments Build(ExerciseType type, const WorksheetSettings& settings, uint32_t seed) {
+  return BuildSeededSheet({{type, settings}}, seed);
 }
 
 TEST(WorksheetBuild, HeadersOfBothDocuments) {
   WorksheetSettings settings;
   settings.title = "<i>T</i>";
   settings.instruction = "Calculer";
-  const WorksheetDocuments documents = Build(ExerciseType::kAddition, settings, 5);
+  const SheetDocuments documents = Build(ExerciseType::kAddition, settings, 5);
   ASSERT_TRUE(std::regex_match(documents.name, std::regex("AddFract[0-9]{2}_[0-9]{2}")));
   const std::string rest = "\\ul \\i T\\i0 \\ul0 \\par \\par \\b Calculer\\b \\par \\par ";
   EXPECT_TRUE(documents.subject.starts_with(std::string(kRtfPrologue) + "\\f0 \\fs18 " +
@@ -58,7 +58,7 @@ TEST(WorksheetBuild, SeparatorsSpacingAndClosing) {
     settings.separator = "<u>~~~</u>";
     settings.count = c.count;
     settings.spacing = c.spacing;
-    const WorksheetDocuments d = Build(ExerciseType::kSubtraction, settings, 11);
+    const SheetDocuments d = Build(ExerciseType::kSubtraction, settings, 11);
     const std::string separator = "\\ul ~~~\\ul0 \\par ";
     for (const std::string* document : {&d.subject, &d.answer_key}) {
       EXPECT_EQ(Count(*document, "{\\pict\\dibitmap0 "), size_t(c.count));
@@ -91,10 +91,10 @@ TEST(WorksheetBuild, LargePrintSizesAndSpacing) {
   settings.separator = "~~~";
   settings.count = 3;
   settings.spacing = 2;
-  const WorksheetDocuments standard = Build(ExerciseType::kAddition, settings, 5);
+  const SheetDocuments standard = Build(ExerciseType::kAddition, settings, 5);
   settings.options.large_print = true;
-  const WorksheetDocuments d = Build(ExerciseType::kAddition, settings, 5);
-  EXPECT_EQ(QuestionNumbers(d.questions), QuestionNumbers(standard.questions));
+  const SheetDocuments d = Build(ExerciseType::kAddition, settings, 5);
+  EXPECT_EQ(QuestionNumbers(d.exercises.front()), QuestionNumbers(standard.exercises.front()));
 
   const std::string rest =
       "\\par \\fs32 \\ul T\\ul0 \\par \\fs28 \\par \\b Calculer\\b \\fs28 \\par \\par ";
@@ -197,7 +197,7 @@ TEST(WorksheetBuild, TypedTextsCannotBreakTheDocument) {
     settings.instruction = c.instruction;
     settings.separator = c.separator;
     settings.count = 5;
-    const WorksheetDocuments d = Build(ExerciseType::kAddition, settings, 17);
+    const SheetDocuments d = Build(ExerciseType::kAddition, settings, 17);
     for (const std::string* rtf : {&d.subject, &d.answer_key}) {
       QTextDocument document;
       QTextCursor cursor(&document);

@@ -12,9 +12,9 @@
 
 #include "drawing/exercise_catalogue.h"
 #include "picture_probe.h"
-#include "worksheet/fraction_drawing.h"
-#include "worksheet/line_layouts.h"
-#include "worksheet/worked_lines.h"
+#include "pictures/fraction_drawing.h"
+#include "pictures/line_layouts.h"
+#include "pictures/worked_lines.h"
 
 namespace fractions {
 namespace {

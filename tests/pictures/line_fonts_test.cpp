@@ -4,8 +4,8 @@
 #include <QFile>
 #include <string>
 
-#include "worksheet/font_file.h"
-#include "worksheet/line_fonts.h"
+#include "pictures/font_file.h"
+#include "pictures/line_fonts.h"
 
 namespace fractions {
 namespace {

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "picture_probe.h"
-#include "worksheet/fraction_drawing.h"
-#include "worksheet/kinds/four_operations_line.h"
-#include "worksheet/kinds/powers_line.h"
-#include "worksheet/kinds/simplification_line.h"
-#include "worksheet/line_drawing.h"
+#include "pictures/fraction_drawing.h"
+#include "pictures/kinds/four_operations_line.h"
+#include "pictures/kinds/powers_line.h"
+#include "pictures/kinds/simplification_line.h"
+#include "pictures/line_drawing.h"
 
 namespace fractions {
 namespace {

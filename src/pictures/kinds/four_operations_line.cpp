@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "worksheet/fraction_drawing.h"
-#include "worksheet/line_parts.h"
-#include "worksheet/worked_lines.h"
+#include "pictures/fraction_drawing.h"
+#include "pictures/line_parts.h"
+#include "pictures/worked_lines.h"
 
 namespace fractions {
 

@@ -1,11 +1,11 @@
-#include "worksheet/rtf_picture.h"
+#include "pictures/rtf_picture.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QImage>
 
-#include "worksheet/kinds/common_denominator_line.h"
+#include "pictures/kinds/common_denominator_line.h"
 
 namespace fractions {
 namespace {

@@ -1,7 +1,7 @@
 // One answer line per line layout, pinned pixel for pixel, in the standard
 // size and in large print ("_large"): a number, an operator, a bar or a
 // parenthesis moved by one pixel shows here. The fixtures are plain PBM
-// files (tests/worksheet/lines/), drawn from the pinned font files;
+// files (tests/pictures/lines/), drawn from the pinned font files;
 // FRACTIONS_WRITE_LINE_FIXTURES=1 writes them anew from the current
 // drawing, to be looked at before they are committed.
 #include <gtest/gtest.h>
@@ -14,10 +14,10 @@
 #include <sstream>
 #include <string>
 
-#include "worksheet/kinds/common_denominator_line.h"
-#include "worksheet/kinds/four_operations_line.h"
-#include "worksheet/kinds/powers_line.h"
-#include "worksheet/kinds/simplification_line.h"
+#include "pictures/kinds/common_denominator_line.h"
+#include "pictures/kinds/four_operations_line.h"
+#include "pictures/kinds/powers_line.h"
+#include "pictures/kinds/simplification_line.h"
 
 namespace fractions {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drawing/kinds/common_denominator.h"
-#include "worksheet/line_images.h"
+#include "pictures/line_images.h"
 
 namespace fractions {
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "picture_probe.h"
-#include "worksheet/fraction_drawing.h"
-#include "worksheet/kinds/common_denominator_line.h"
-#include "worksheet/kinds/four_operations_line.h"
-#include "worksheet/kinds/powers_line.h"
-#include "worksheet/kinds/simplification_line.h"
-#include "worksheet/line_fonts.h"
+#include "pictures/fraction_drawing.h"
+#include "pictures/kinds/common_denominator_line.h"
+#include "pictures/kinds/four_operations_line.h"
+#include "pictures/kinds/powers_line.h"
+#include "pictures/kinds/simplification_line.h"
+#include "pictures/line_fonts.h"
 
 namespace fractions {
 namespace {

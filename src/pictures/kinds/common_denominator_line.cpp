@@ -1,8 +1,8 @@
 #include "common_denominator_line.h"
 
-#include "worksheet/fraction_drawing.h"
-#include "worksheet/line_parts.h"
-#include "worksheet/worked_lines.h"
+#include "pictures/fraction_drawing.h"
+#include "pictures/line_parts.h"
+#include "pictures/worked_lines.h"
 
 namespace fractions {
 
