@@ -65,7 +65,9 @@ std::string AsciiNumber(const StepNumber& number) {
 
 std::string AsciiOperand(const StepOperand& operand, bool first) {
   std::string text;
-  if (operand.den.empty()) {
+  if (operand.decimal_places > 0 && IsPlainNumber(operand.num)) {
+    text = DecimalText(operand.num[0].factors[0].value, operand.decimal_places, '.');
+  } else if (operand.den.empty()) {
     text = IsPlainNumber(operand.num) ? AsciiNumber(operand.num)
                                       : Parenthesized(AsciiNumber(operand.num));
   } else {
@@ -95,6 +97,8 @@ const char* AsciiOperator(StepOperator op) {
       return " * ";
     case StepOperator::kDivide:
       return " / ";
+    case StepOperator::kOf:
+      return "*";
   }
   return " ? ";
 }
@@ -135,6 +139,22 @@ StepOperand ExpandedStep(int32_t num, int32_t den, int32_t k) {
   return {num < 0, Number({{std::abs(num), {}}, {k, {}}}), std::move(expanded_den), {}};
 }
 
+StepOperand DecimalStep(int32_t digits, int32_t places) {
+  StepOperand operand = FractionStep(digits, 1);
+  operand.decimal_places = places;
+  return operand;
+}
+
+std::string DecimalText(int32_t digits, int32_t places, char point) {
+  std::string text = std::to_string(std::abs(digits));
+  if (places > 0) {
+    const size_t width = static_cast<size_t>(places) + 1;  // at least "0" before the point
+    text.insert(0, width > text.size() ? width - text.size() : 0, '0');
+    text.insert(text.size() - static_cast<size_t>(places), 1, point);
+  }
+  return digits < 0 ? "-" + text : text;
+}
+
 StepExpression Single(StepOperand operand) {
   return {{std::move(operand)}, {}, false};
 }
@@ -149,7 +169,13 @@ std::string AsciiExpression(const StepExpression& expression) {
     if (i > 0) {
       text += AsciiOperator(expression.operators.at(i - 1));
     }
+    if (expression.group && i == expression.group->first) {
+      text += '(';
+    }
     text += AsciiOperand(expression.operands[i], i == 0);
+    if (expression.group && i == expression.group->last) {
+      text += ')';
+    }
   }
   return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,10 +40,22 @@ struct StepOperand {
   StepNumber num;
   StepNumber den;                // empty: a whole number
   std::optional<int32_t> power;  // the whole fraction raised, "(3/4)²"
+  // A decimal: a whole number whose one plain number holds its digits,
+  // that many of them after the decimal comma: 75 with 2 is "0,75".
+  int32_t decimal_places = 0;
   friend bool operator==(const StepOperand&, const StepOperand&) = default;
 };
 
-enum class StepOperator { kPlus, kMinus, kTimes, kDivide };
+// kOf: "de" between a fraction and the number it is taken of, "3/4 de 28".
+enum class StepOperator { kPlus, kMinus, kTimes, kDivide, kOf };
+
+// Operands `first` to `last` (two or more) standing in parentheses,
+// "(28 ÷ 4) × 3".
+struct StepGroup {
+  size_t first = 0;
+  size_t last = 0;
+  friend bool operator==(const StepGroup&, const StepGroup&) = default;
+};
 
 // Operands joined by operators: operators[i] stands between operands[i] and
 // operands[i + 1]. A negative operand after the first stands in
@@ -51,6 +64,7 @@ struct StepExpression {
   std::vector<StepOperand> operands;
   std::vector<StepOperator> operators;
   bool irreducible = false;  // the picture writes "(irréductible)" after it
+  std::optional<StepGroup> group = {};
   friend bool operator==(const StepExpression&, const StepExpression&) = default;
 };
 
@@ -68,14 +82,22 @@ StepOperand FractionStep(int32_t num, int32_t den);
 // "(2×4)/(3×4)"; a whole number n (den 1) becomes (n×k)/k.
 StepOperand ExpandedStep(int32_t num, int32_t den, int32_t k);
 
+// The decimal digits/10^places (places >= 1), as a textbook writes it with
+// `point` between its whole part and the rest: "0,75", "1,125", "0,05".
+// Trailing zeros are written as given: the caller draws decimals without.
+StepOperand DecimalStep(int32_t digits, int32_t places);
+std::string DecimalText(int32_t digits, int32_t places, char point);
+
 // An expression of one operand, and of two.
 StepExpression Single(StepOperand operand);
 StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
 
 // The expression in ASCII, so that an ordinary evaluator reads its exact
-// value: integers, "+ - * / ^" and parentheses, every fraction as
+// value: integers, decimals with a point ("0.75", read exactly by a
+// rational evaluator), "+ - * / ^" and parentheses, every fraction as
 // "((N)/(D))", "-" before a negative one, a negative operand after the
-// first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))".
+// first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))"; "de"
+// is a product written without blanks, "((3)/(4))*28".
 std::string AsciiExpression(const StepExpression& expression);
 
 // The chain without the steps that only write the step before again:

@@ -179,6 +179,8 @@ std::u16string OperatorText(StepOperator op, DivisionSign sign) {
       return u" \u00D7 ";
     case StepOperator::kDivide:
       return sign == DivisionSign::kObelus ? u" \u00F7 " : u" : ";
+    case StepOperator::kOf:
+      return u" de ";
   }
   return u" ? ";
 }
