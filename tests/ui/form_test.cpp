@@ -959,14 +959,16 @@ class FormTest : public QObject {
     }
   }
 
-  // A kind of the menu, here simplification moved there with an
-  // instruction of its own: its entry shows its caption and hint and runs
-  // as its button did. Its instruction replaces one of the program's, and a
-  // button of its own puts its type's back in place of the kind's; a typed
-  // one stays. The list keeps its three items.
-  void aKindFromTheMenuRunsAsAButtonWithItsOwnInstruction() {
+  // Kinds of the menu, here powers (with the four operations' instruction)
+  // and simplification (with one of its own) moved there: each entry shows
+  // its caption and hint and runs as its button did. A kind's instruction
+  // replaces one of the program's, and a button of its own puts its type's
+  // back in place of a kind's, but keeps one the buttons share; a typed one
+  // stays. The list keeps its three items.
+  void kindsFromTheMenuRunAsButtonsWithTheirOwnInstruction() {
     static const auto rows = [] {
       auto rows = std::to_array(kExerciseCatalogue);
+      rows[static_cast<size_t>(ExerciseType::kPowers)].button_place = kInMenu;
       ExerciseInfo& simplification = rows[static_cast<size_t>(ExerciseType::kSimplification)];
       simplification.button_place = kInMenu;
       simplification.instruction = "Simplifier chaque fraction";
@@ -979,40 +981,47 @@ class FormTest : public QObject {
     QVERIFY(others->isEnabled());
     auto* menu = form->findChild<QMenu*>("mnuAutres");
     QVERIFY(menu != nullptr);
-    QCOMPARE(menu->actions().size(), 1);
-    QCOMPARE(menu->actions()[0]->text(), "S");
-    QCOMPARE(menu->actions()[0]->toolTip(), "Simplification");
-    const auto choose = [&] {
+    QStringList entries;
+    for (const QAction* entry : menu->actions()) {
+      entries << entry->text() + " " + entry->toolTip();
+    }
+    QCOMPARE(entries, QStringList({"^ Puissances", "S Simplification"}));
+    const auto choose = [&](int entry) {
       QTest::mouseClick(others, Qt::LeftButton);
       QCOMPARE(QApplication::activePopupWidget(), menu);
       QTest::mouseClick(menu, Qt::LeftButton, {},
-                        menu->actionGeometry(menu->actions()[0]).center());
+                        menu->actionGeometry(menu->actions()[entry]).center());
     };
     auto* instruction = Find<QComboBox>(*form, "Combo1");
     const QStringList list = {instruction->itemText(0), instruction->itemText(1),
                               instruction->itemText(2)};
     struct Case {
       const char* field;   // before the run, empty to leave it
-      const char* button;  // empty for the menu's entry
-      const char* name;    // the document's, its start
-      const char* shown;   // in the field and the subject
+      const char* button;  // or the menu's entry
+      int entry;
+      const char* name;   // the document's, its start
+      const char* shown;  // in the field and the subject
     };
     const Case cases[] = {
-        {"Calculer (réponse irréductible)", "", "SimplFract", "Simplifier chaque fraction"},
-        {"", "btnPlus", "AddFract", "Calculer (réponse irréductible)"},
-        {"Réduire au même dénominateur", "", "SimplFract", "Simplifier chaque fraction"},
-        {"", "btnReduc", "ReducFract", "Réduire au même dénominateur"},
-        {"Simplifier (réponse irréductible)", "btnMult", "MultFract",
+        {"Calculer (réponse irréductible)", "", 1, "SimplFract", "Simplifier chaque fraction"},
+        {"", "btnPlus", -1, "AddFract", "Calculer (réponse irréductible)"},
+        {"Réduire au même dénominateur", "", 1, "SimplFract", "Simplifier chaque fraction"},
+        {"", "btnReduc", -1, "ReducFract", "Réduire au même dénominateur"},
+        {"Réduire au plus petit dénominateur commun", "", 0, "PuissFract",
+         "Calculer (réponse irréductible)"},
+        {"", "btnReduc", -1, "ReducFract", "Calculer (réponse irréductible)"},
+        {"Simplifier (réponse irréductible)", "btnMult", -1, "MultFract",
          "Simplifier (réponse irréductible)"},
-        {"À faire sans calculatrice", "", "SimplFract", "À faire sans calculatrice"},
-        {"Simplifier chaque fraction", "btnMoins", "SousFract", "Calculer (réponse irréductible)"},
+        {"À faire sans calculatrice", "", 1, "SimplFract", "À faire sans calculatrice"},
+        {"Simplifier chaque fraction", "btnMoins", -1, "SousFract",
+         "Calculer (réponse irréductible)"},
     };
     for (const Case& c : cases) {
       if (*c.field != 0) {
         instruction->setEditText(c.field);
       }
-      if (*c.button == 0) {
-        choose();
+      if (c.entry >= 0) {
+        choose(c.entry);
       } else {
         QTest::mouseClick(Find<QPushButton>(*form, c.button), Qt::LeftButton);
       }
@@ -1029,7 +1038,7 @@ class FormTest : public QObject {
     // Added to the sheet, as the buttons' exercises are.
     Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
     instruction->setEditText("Calculer (réponse irréductible)");
-    choose();
+    choose(1);
     const QRegularExpression sheet(
         "Exercice 1\\nCalculer \\(réponse irréductible\\)\\n.*"
         "Exercice 2\\nSimplifier chaque fraction\\n",
