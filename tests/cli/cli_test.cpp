@@ -24,6 +24,7 @@
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_catalogue.h"
+#include "drawing/kinds/powers.h"
 #include "drawing/random.h"
 #include "richtext/rtf_reader.h"
 
@@ -882,6 +883,70 @@ TEST(FractionsCli, HelpVersionAndInlineValues) {
   ASSERT_EQ(inline_values.status, kExitOk) << inline_values.err;
   EXPECT_EQ(inline_values.out,
             RunWith({"--type", "mul", "--max", "12", "--count", "3", "--seed", "5", "--json"}).out);
+}
+
+// The help and the messages name the types from the catalogue: the
+// help's --type entry and the refusal of an unknown type list every row's
+// word, and each option's entry names exactly the types it is taken with
+// ("reduc sauf same": all its values but same).
+TEST(FractionsCli, TheHelpNamesEveryTypeAndTheTypesEachOptionGoesWith) {
+  const std::string help = RunWith({"--help"}).out;
+  // An entry: from its option to the next option at the line's start.
+  const auto entry = [&](const std::string& option) {
+    const size_t start = help.find("\n  " + option);
+    EXPECT_NE(start, std::string::npos) << option;
+    return help.substr(start, help.find("\n  --", start + 1) - start);
+  };
+  const std::string refusal = RunWith({"--type", "frac"}).err;
+  struct Option {
+    std::vector<std::string> args;
+    std::string entry, value;  // the value a type may take all but
+  };
+  const Option options[] = {{{"--negatives"}, "--negatives", ""},
+                            {{"--mixed"}, "--mixed", ""},
+                            {{"--least-common-denominator"}, "--least-common-denominator", ""},
+                            {{"--denominators", "multiple"}, "--denominators D", "multiple"},
+                            {{"--denominators", "same"}, "--denominators D", "same"}};
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    const std::string word(row.command_word);
+    const QRegularExpression named("\\b" + QString::fromStdString(word) + "\\b(?! sauf)");
+    EXPECT_TRUE(named.match(QString::fromStdString(entry("--type TYPE"))).hasMatch()) << word;
+    EXPECT_TRUE(named.match(QString::fromStdString(refusal)).hasMatch()) << word << refusal;
+    for (const Option& option : options) {
+      std::vector<std::string> args = {"--type", word, "--count", "1", "--seed", "1"};
+      args.insert(args.end(), option.args.begin(), option.args.end());
+      const bool taken = RunWith(args).status == kExitOk;
+      const QString text = QString::fromStdString(entry(option.entry)).simplified();
+      const bool all_but = text.contains(QString::fromStdString(word + " sauf " + option.value)) &&
+                           !option.value.empty();
+      EXPECT_EQ(
+          QRegularExpression("\\b" + QString::fromStdString(word) + "\\b").match(text).hasMatch() &&
+              !all_but,
+          taken)
+          << word << " " << option.entry << " " << option.value << ": " << text.toStdString();
+    }
+  }
+}
+
+// A kind that writes the key's text gets "answer" in the JSON, as UTF-8;
+// one that does not, none.
+TEST(FractionsCli, AnAnswerIsListedForTheKindsThatWriteIt) {
+  struct PowersWithAnswer : PowerKind {
+    std::string Answer(const PowerQuestion& q, const ExerciseOptions&) const {
+      return std::to_string(q.p) + " \xF7 \"" + std::to_string(q.q) + "\"";
+    }
+  };
+  const PowerQuestion q{3, 4, 9, 16, PowerForm::kWholeFraction, 2};
+  const QuestionListing with = ListQuestion(PowersWithAnswer{}, q, {});
+  const QuestionListing without = ListQuestion(PowerKind{}, q, {});
+  EXPECT_EQ(with.answer, "9 \xF7 \"16\"");
+  EXPECT_FALSE(without.answer.has_value());
+  std::ostringstream json;
+  WriteQuestionObject(json, with);
+  EXPECT_EQ(ParseJson(json.str())["answer"].toString(), "9 ÷ \"16\"") << json.str();
+  std::ostringstream plain;
+  WriteQuestionObject(plain, without);
+  EXPECT_FALSE(ParseJson(plain.str()).contains("answer")) << plain.str();
 }
 
 }  // namespace
