@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <numeric>
 #include <set>
 #include <sstream>
@@ -926,6 +927,48 @@ TEST(FractionsCli, TheHelpNamesEveryTypeAndTheTypesEachOptionGoesWith) {
           << word << " " << option.entry << " " << option.value << ": " << text.toStdString();
     }
   }
+}
+
+// The lines ".B X" of a manual page from the line that holds `from` up to
+// the next paragraph, X as printed ("\-" is "-").
+std::vector<std::string> BoldWordsAfter(const char* page, const std::string& from) {
+  std::ifstream file(std::string(FRACTIONS_MAN_DIR) + "/" + page);
+  std::vector<std::string> words;
+  bool in = false;
+  for (std::string line; std::getline(file, line);) {
+    if (!in) {
+      in = line.find(from) != std::string::npos;
+    } else if (line.starts_with(".PP") || line.starts_with(".IP") || line.starts_with(".TP")) {
+      break;
+    } else if (line.starts_with(".B ")) {
+      words.push_back(QString::fromStdString(line.substr(3)).replace("\\-", "-").toStdString());
+    }
+  }
+  EXPECT_TRUE(in) << page << ": " << from;
+  return words;
+}
+
+// The manual pages name every type as the catalogue does: the command
+// line's words, the window's buttons (their number in letters) and the
+// entries of its menu.
+TEST(FractionsCli, TheManualPagesNameTheTypesOfTheCatalogue) {
+  std::vector<std::string> words, buttons, entries;
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    words.emplace_back(row.command_word);
+    (row.button_place.in_menu ? entries : buttons).emplace_back(row.button_caption);
+  }
+  EXPECT_EQ(BoldWordsAfter("fractions-cli.1", ".BI \\-\\-type \" TYPE\""), words);
+  const char* const numbers[] = {"un",   "deux", "trois", "quatre", "cinq", "six",
+                                 "sept", "huit", "neuf",  "dix",    "onze", "douze"};
+  ASSERT_LE(buttons.size(), std::size(numbers));
+  // The buttons, then "Autres…" and its entries.
+  std::vector<std::string> shown = buttons;
+  shown.push_back("Autres…");
+  shown.insert(shown.end(), entries.begin(), entries.end());
+  EXPECT_EQ(BoldWordsAfter("fractions.1",
+                           std::string("l'un des ") + numbers[buttons.size() - 1] + " boutons"),
+            shown);
+  EXPECT_EQ(BoldWordsAfter("fractions.1", ".B Autres…"), entries);
 }
 
 // A kind that writes the key's text gets "answer" in the JSON, as UTF-8;
