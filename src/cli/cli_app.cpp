@@ -163,17 +163,17 @@ std::string HelpText() {
                        "l'emportent ; en minuscules ou en majuscules (CM2, 4E)") +
          HelpEntry("--denominators D",
                    "any (quelconques, par défaut), multiple (l'un multiple de l'autre) ou same "
-                   "(égaux) ; add, sub, mul, div, et reduc sauf same") +
-         HelpEntry("--negatives",
-                   "nombres relatifs : chaque numérateur positif ou négatif ; "
-                   "add, sub, mul et div") +
-         HelpEntry("--mixed",
-                   "un résultat plus grand que 1 suivi de sa forme 1 + 3/4 ; "
-                   "add, sub, mul, div, pow et simp") +
+                   "(égaux) ; " +
+                       TypesTakingOption(TypedOption::kDenominators)) +
+         HelpEntry("--negatives", "nombres relatifs : chaque numérateur positif ou négatif ; " +
+                                      TypesTakingOption(TypedOption::kNegatives)) +
+         HelpEntry("--mixed", "un résultat plus grand que 1 suivi de sa forme 1 + 3/4 ; " +
+                                  TypesTakingOption(TypedOption::kMixed)) +
          HelpEntry("--division-sign SIGNE", "colon (« : », par défaut) ou obelus (« ÷ »)") +
          HelpEntry("--least-common-denominator",
-                   "reduc : sur le plus petit dénominateur commun, et non le produit des "
-                   "dénominateurs") +
+                   TypesTakingOption(TypedOption::kLeastCommonDenominator) +
+                       " : sur le plus petit dénominateur commun, et non le produit des "
+                       "dénominateurs") +
          HelpEntry("--worked",
                    "corrigé détaillé : chaque étape du calcul dans le corrigé ; avec --json, "
                    "les étapes de chaque question (\"steps\")") +

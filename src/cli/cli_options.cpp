@@ -125,20 +125,25 @@ DivisionSign ParseDivisionSign(std::string_view text) {
   throw UsageError("--division-sign attend colon ou obelus, et non " + Quoted(text));
 }
 
-// The types whose exercises read an option, "add, sub, mul ou div".
-std::string TypesUsing(bool (*reads)(const OptionUse&)) {
-  std::vector<std::string_view> words;
-  for (const ExerciseInfo& info : kExerciseCatalogue) {
-    if (reads(OptionUseOf(info.type))) {
-      words.push_back(info.command_word);
-    }
-  }
+// "a, b, c ou d" with `last` " ou ".
+std::string Joined(const std::vector<std::string>& words, std::string_view last) {
   std::string list;
   for (size_t i = 0; i < words.size(); ++i) {
-    list += i == 0 ? "" : (i + 1 < words.size() ? ", " : " ou ");
+    list += i == 0 ? "" : (i + 1 < words.size() ? ", " : std::string(last));
     list += words[i];
   }
   return list;
+}
+
+// The types whose exercises read an option, "add, sub, mul ou div".
+std::string TypesUsing(bool (*reads)(const OptionUse&)) {
+  std::vector<std::string> words;
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    if (reads(OptionUseOf(info.type))) {
+      words.emplace_back(info.command_word);
+    }
+  }
+  return Joined(words, " ou ");
 }
 
 // The types of the list as --type was typed, "add,simp".
@@ -280,9 +285,11 @@ Sheet ResolveSheet(const CliOptions& options) {
     }
     if (!options.instructions.empty()) {
       settings.instruction = ValueFor(options.instructions, k);
-    } else if (n > 1) {
-      // Each exercise of a sheet of several says what it asks; a sheet of
-      // one keeps the program's first instruction, as its files always had.
+    } else if (n > 1 || Describe(exercise.type).button_place.in_menu) {
+      // Each exercise of a sheet of several says what it asks, and so does
+      // a kind of the window's menu; a sheet of one of the types with a
+      // button of their own keeps the program's first instruction, as its
+      // files always had.
       settings.instruction = std::string(StandardInstruction(exercise.type, settings.options));
     }
     questions += settings.count;
@@ -443,6 +450,35 @@ std::string LevelChoices() {
 
 std::string FromTo(int64_t low, int64_t high) {
   return "de " + std::to_string(low) + " à " + std::to_string(high);
+}
+
+std::string TypesTakingOption(TypedOption option) {
+  std::vector<std::string> words;
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    const OptionUse use = OptionUseOf(info.type);
+    std::string word(info.command_word);
+    bool takes = false;
+    switch (option) {
+      case TypedOption::kDenominators:
+        takes = ReadsDenominators(use);
+        word += use.multiple_denominators ? "" : " sauf multiple";
+        word += use.same_denominators ? "" : " sauf same";
+        break;
+      case TypedOption::kNegatives:
+        takes = use.negatives;
+        break;
+      case TypedOption::kMixed:
+        takes = use.mixed;
+        break;
+      case TypedOption::kLeastCommonDenominator:
+        takes = use.least_common_denominator;
+        break;
+    }
+    if (takes) {
+      words.push_back(std::move(word));
+    }
+  }
+  return Joined(words, " et ");
 }
 
 std::string TypeChoices(bool with_glosses) {

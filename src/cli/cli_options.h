@@ -83,6 +83,14 @@ std::optional<ExerciseType> ExerciseTypeFromCommandName(std::string_view name);
 // ("pow (puissances)") or without.
 std::string TypeChoices(bool with_glosses);
 
+// The options that go with some types only.
+enum class TypedOption { kDenominators, kNegatives, kMixed, kLeastCommonDenominator };
+
+// The types an option goes with, as the help names them: "add, sub, mul et
+// div"; "reduc sauf same" for a type that takes some of the denominator
+// rules only.
+std::string TypesTakingOption(TypedOption option);
+
 // The level words, "cm2, 6e, 5e, 4e ou 3e".
 std::string LevelChoices();
 

@@ -68,6 +68,8 @@ void WriteJsonSteps(std::ostream& out, const std::vector<std::vector<std::string
   out << "]";
 }
 
+}  // namespace
+
 void WriteQuestionObject(std::ostream& out, const QuestionListing& question) {
   out << "{";
   for (const auto& [name, value] : question.fields.numbers) {
@@ -78,11 +80,16 @@ void WriteQuestionObject(std::ostream& out, const QuestionListing& question) {
         << ", \"den\": " << mixed->den << "}, ";
   }
   out << "\"key\": \"" << question.key << "\"";
+  if (question.answer) {
+    out << ", \"answer\": " << JsonString(Utf8(*question.answer));
+  }
   if (!question.steps.empty()) {
     WriteJsonSteps(out, question.steps);
   }
   out << "}";
 }
+
+namespace {
 
 void WriteJsonOptions(std::ostream& out, const ExerciseOptions& options) {
   const LevelPreset* level = FindLevelPreset(options.level);

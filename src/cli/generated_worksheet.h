@@ -35,6 +35,11 @@ std::vector<GeneratedWorksheet> GenerateVariants(const Sheet& sheet, uint32_t se
 void WriteJson(std::ostream& out, const GeneratedWorksheet& worksheet, bool with_options,
                const std::vector<GeneratedWorksheet>& variants = {});
 
+// One question's JSON object, on one line: its numbers, its result's mixed
+// form, its key, its answer as printed where its kind writes one, its
+// worked steps when asked.
+void WriteQuestionObject(std::ostream& out, const QuestionListing& question);
+
 // A readable listing: the name, then one numbered question per line with
 // its answer; on a sheet of several exercises, each under "Exercice k".
 void WriteText(std::ostream& out, const GeneratedWorksheet& worksheet);

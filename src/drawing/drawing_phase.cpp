@@ -31,10 +31,7 @@ std::vector<QuestionListing> ListQuestions(const QuestionSet& set) {
       [](const auto& drawn) {
         std::vector<QuestionListing> listing;
         for (const auto& q : drawn.questions) {
-          listing.push_back({QuestionKey(drawn.kind.KeyNumbers(q)),
-                             drawn.kind.Fields(q, drawn.options), drawn.kind.Text(q, drawn.options),
-                             drawn.options.worked ? AsciiSteps(drawn.kind.Steps(q, drawn.options))
-                                                  : std::vector<std::vector<std::string>>{}});
+          listing.push_back(ListQuestion(drawn.kind, q, drawn.options));
         }
         return listing;
       },

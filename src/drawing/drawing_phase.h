@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -64,8 +65,25 @@ struct QuestionListing {
   // The worked key's chains in ASCII (see AsciiExpression) when the options
   // ask for a worked key; empty otherwise.
   std::vector<std::vector<std::string>> steps;
+  // The key's text as printed, "0,75" (Windows-1252), for the kinds whose
+  // slice writes it (`Answer(q, options)`); none for the others.
+  std::optional<std::string> answer;
 };
 std::vector<QuestionListing> ListQuestions(const QuestionSet& set);
+
+// One question of `kind` drawn with `options`, as ListQuestions lists it.
+template <typename Kind>
+QuestionListing ListQuestion(const Kind& kind, const typename Kind::Question& q,
+                             const ExerciseOptions& options) {
+  QuestionListing listing{
+      QuestionKey(kind.KeyNumbers(q)), kind.Fields(q, options), kind.Text(q, options),
+      options.worked ? AsciiSteps(kind.Steps(q, options)) : std::vector<std::vector<std::string>>{},
+      std::nullopt};
+  if constexpr (requires { kind.Answer(q, options); }) {
+    listing.answer = kind.Answer(q, options);
+  }
+  return listing;
+}
 
 // The defining numbers of every question, in order: two sets give the same
 // text exactly when they hold the same questions in the same order. Unlike

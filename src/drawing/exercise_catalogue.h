@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string_view>
 #include <variant>
 
@@ -21,6 +22,20 @@ namespace fractions {
 using ExerciseKind =
     std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind>;
 
+// Where the window offers an exercise type: a button of its own, in a box
+// at the window's design size with its place in the tab order among all the
+// controls, or an entry of the "Autres…" menu.
+struct ButtonPlace {
+  bool in_menu = false;
+  int x = 0, y = 0, width = 0, height = 0;
+  int tab_position = 0;
+};
+
+constexpr ButtonPlace OwnBox(int x, int y, int width, int height, int tab_position) {
+  return {false, x, y, width, height, tab_position};
+}
+inline constexpr ButtonPlace kInMenu{true};
+
 // What the program says about one exercise type, wherever it names it: on
 // the command line, in the document name, on the window's button; and the
 // slice that draws and writes its questions. The button's texts are UTF-8;
@@ -30,9 +45,10 @@ struct ExerciseInfo {
   std::string_view command_word;   // fractions-cli --type
   std::string_view command_gloss;  // in the help after the word; empty when the word says it
   std::string_view name_prefix;    // the start of a worksheet's document name
-  std::string_view button_name;    // the exercise button's object name
+  std::string_view button_name;    // the exercise button's (or menu entry's) object name
   std::string_view button_caption;
   std::string_view button_hint;
+  ButtonPlace button_place;
   // What the pupils are asked, where an exercise has no instruction of its
   // own (on a sheet of several types); the second when the least common
   // denominator is asked, if it says something else.
@@ -45,25 +61,26 @@ inline constexpr std::string_view kCalculate =
     "Calculer (r\xE9ponse irr\xE9"
     "ductible)";
 
-// One row per exercise type, in the order of the enumeration.
+// One row per exercise type, in the order of the enumeration. The seven
+// first have their buttons along the bottom, S R + - x ^ : from the left.
 inline constexpr ExerciseInfo kExerciseCatalogue[] = {
-    {ExerciseType::kAddition, "add", "", "AddFract", "btnPlus", "+", "Additions", kCalculate, "",
-     OperationKind{Operation::kAdd}},
+    {ExerciseType::kAddition, "add", "", "AddFract", "btnPlus", "+", "Additions",
+     OwnBox(80, 392, 26, 25, 2), kCalculate, "", OperationKind{Operation::kAdd}},
     {ExerciseType::kSubtraction, "sub", "", "SousFract", "btnMoins", "-", "Soustractions",
-     kCalculate, "", OperationKind{Operation::kSubtract}},
+     OwnBox(116, 392, 28, 25, 7), kCalculate, "", OperationKind{Operation::kSubtract}},
     {ExerciseType::kMultiplication, "mul", "", "MultFract", "btnMult", "x", "Multiplications",
-     kCalculate, "", OperationKind{Operation::kMultiply}},
-    {ExerciseType::kDivision, "div", "", "DivFract", "btnDivise", ":", "Divisions", kCalculate, "",
-     OperationKind{Operation::kDivide}},
+     OwnBox(151, 392, 28, 25, 10), kCalculate, "", OperationKind{Operation::kMultiply}},
+    {ExerciseType::kDivision, "div", "", "DivFract", "btnDivise", ":", "Divisions",
+     OwnBox(223, 392, 28, 25, 11), kCalculate, "", OperationKind{Operation::kDivide}},
     {ExerciseType::kPowers, "pow", "puissances", "PuissFract", "btnPuiss", "^", "Puissances",
-     kCalculate, "", PowerKind{}},
+     OwnBox(187, 392, 28, 25, 19), kCalculate, "", PowerKind{}},
     {ExerciseType::kSimplification, "simp", "simplification", "SimplFract", "btnSimplif", "S",
-     "Simplification",
+     "Simplification", OwnBox(8, 392, 28, 25, 20),
      "Simplifier (r\xE9ponse irr\xE9"
      "ductible)",
      "", SimplificationKind{}},
     {ExerciseType::kCommonDenominator, "reduc", "même dénominateur", "ReducFract", "btnReduc", "R",
-     "Réduction au même dénominateur",
+     "Réduction au même dénominateur", OwnBox(44, 392, 28, 25, 21),
      "R\xE9"
      "duire au m\xEAme d\xE9nominateur",
      "R\xE9"
@@ -84,6 +101,20 @@ static_assert(
     }(),
     "the catalogue's rows follow the enumeration");
 
+static_assert(
+    [] {
+      for (const ExerciseInfo& a : kExerciseCatalogue) {
+        for (const ExerciseInfo& b : kExerciseCatalogue) {
+          if (&a != &b && !a.button_place.in_menu && !b.button_place.in_menu &&
+              a.button_place.tab_position == b.button_place.tab_position) {
+            return false;
+          }
+        }
+      }
+      return true;
+    }(),
+    "each button of its own has its own place in the tab order");
+
 // Every exercise type, in the catalogue's order.
 inline constexpr std::array<ExerciseType, kExerciseTypeCount> kAllExerciseTypes = [] {
   std::array<ExerciseType, kExerciseTypeCount> types{};
@@ -97,25 +128,60 @@ constexpr const ExerciseInfo& Describe(ExerciseType type) {
   return kExerciseCatalogue[static_cast<size_t>(type)];
 }
 
+// The rows that the window, its menu and its instruction rules read: the
+// catalogue's, or others that a test gives the window in their place.
+using ExerciseRows = std::span<const ExerciseInfo>;
+
+// The row of `type` among `rows`; the catalogue's if they have none.
+constexpr const ExerciseInfo& RowOf(ExerciseType type, ExerciseRows rows = kExerciseCatalogue) {
+  for (const ExerciseInfo& info : rows) {
+    if (info.type == type) {
+      return info;
+    }
+  }
+  return Describe(type);
+}
+
 // The instruction of an exercise of `type` drawn with `options` that was
 // given none of its own.
-constexpr std::string_view StandardInstruction(ExerciseType type, const ExerciseOptions& options) {
-  const ExerciseInfo& info = Describe(type);
+constexpr std::string_view StandardInstruction(ExerciseType type, const ExerciseOptions& options,
+                                               ExerciseRows rows = kExerciseCatalogue) {
+  const ExerciseInfo& info = RowOf(type, rows);
   return options.least_common_denominator && !info.least_common_instruction.empty()
              ? info.least_common_instruction
              : info.instruction;
 }
 
-// Whether `text` is one of the instructions the catalogue gives, as it
-// stands.
-constexpr bool IsStandardInstruction(std::string_view text) {
-  for (const ExerciseInfo& info : kExerciseCatalogue) {
-    if (text == info.instruction ||
-        (!info.least_common_instruction.empty() && text == info.least_common_instruction)) {
+// Whether `text` is one of the instructions `info` gives.
+constexpr bool GivesInstruction(const ExerciseInfo& info, std::string_view text) {
+  return text == info.instruction ||
+         (!info.least_common_instruction.empty() && text == info.least_common_instruction);
+}
+
+// Whether `text` is one of the instructions the rows give, as it stands.
+constexpr bool IsStandardInstruction(std::string_view text,
+                                     ExerciseRows rows = kExerciseCatalogue) {
+  for (const ExerciseInfo& info : rows) {
+    if (GivesInstruction(info, text)) {
       return true;
     }
   }
   return false;
+}
+
+// Whether `text` is the instruction of a kind from the menu and of no
+// type with a button of its own.
+constexpr bool IsMenuInstruction(std::string_view text, ExerciseRows rows = kExerciseCatalogue) {
+  bool of_menu = false;
+  for (const ExerciseInfo& info : rows) {
+    if (GivesInstruction(info, text)) {
+      if (!info.button_place.in_menu) {
+        return false;
+      }
+      of_menu = true;
+    }
+  }
+  return of_menu;
 }
 
 }  // namespace fractions

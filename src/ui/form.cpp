@@ -73,9 +73,12 @@ void TForm1::ConnectHandlers() {
     return [this, handler] { Guarded(this, [&] { (this->*handler)(); }); };
   };
   for (const ExerciseType type : kAllExerciseTypes) {
-    connect(exercise_buttons_[static_cast<size_t>(type)], &QPushButton::clicked, this,
-            [this, type] { Guarded(this, [&] { RunWorksheet(type); }); });
+    if (QPushButton* button = exercise_buttons_[static_cast<size_t>(type)]) {
+      connect(button, &QPushButton::clicked, this,
+              [this, type] { Guarded(this, [&] { RunWorksheet(type); }); });
+    }
   }
+  connect(btnAutres, &QPushButton::clicked, this, guarded(&TForm1::btnAutresClick));
   connect(btnRAZ, &QPushButton::clicked, this, guarded(&TForm1::btnRAZClick));
   connect(btnEnregistre, &QPushButton::clicked, this, guarded(&TForm1::btnEnregistreClick));
   connect(btnImprime, &QPushButton::clicked, this, guarded(&TForm1::btnImprimeClick));

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "anchor_layout.h"
+#include "drawing/exercise_catalogue.h"
 #include "drawing/exercise_type.h"
 #include "drawing/question_table.h"
 #include "drawing/random.h"
@@ -66,6 +68,12 @@ class TForm1 : public QWidget {
   // to save the settings goes to standard error, not to a message box.
   void CloseForSessionEnd();
 
+  // The rows the "Autres…" menu is made from, those whose button stands
+  // in it, and that the instruction rules read: the catalogue's, unless a
+  // test gives others (which must outlive the window). The buttons of
+  // their own stay as the catalogue made them.
+  void SetExerciseRows(ExerciseRows rows);
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
@@ -88,6 +96,9 @@ class TForm1 : public QWidget {
   void CreatePreviewPane();
   void SetTabOrder();
   void ConnectHandlers();
+
+  // The "Autres…" menu, under its button.
+  void btnAutresClick();
 
   // Every exercise button: one worksheet run of its type, which starts a
   // new sheet or, with "Ajouter à la suite", adds an exercise to the
@@ -217,8 +228,11 @@ class TForm1 : public QWidget {
   QPushButton* btnEffaceTexte;
   TRxRichEdit* RxE1;
   TRxRichEdit* RxE2;
-  // The exercise buttons, by exercise type.
+  // The exercise buttons, by exercise type; none for a type of the menu.
   std::array<QPushButton*, kExerciseTypeCount> exercise_buttons_{};
+  QPushButton* btnAutres;
+  QMenu* exercise_menu_;  // the kinds of the menu, under "Autres…"
+  ExerciseRows exercise_rows_ = kExerciseCatalogue;
   QPushButton* btnRAZ;
   QPushButton* btnChoixImp;
   QPushButton* btnApercu;

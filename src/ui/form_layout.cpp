@@ -1,6 +1,7 @@
 // The window's controls with their design boxes, anchors, texts, hints and
 // tab order.
 #include <QFont>
+#include <QMenu>
 #include <algorithm>
 #include <string_view>
 #include <tuple>
@@ -9,6 +10,7 @@
 #include "drawing/exercise_catalogue.h"
 
 #include "form.h"
+#include "guarded.h"
 #include "richtext/qt_text.h"
 #include "view_border.h"
 
@@ -153,63 +155,62 @@ void TForm1::CreateViews() {
 
 namespace {
 
-// Where each exercise button sits: its box at the design size and its
-// place in the tab order among all the controls. On screen they run
-// S R + - x ^ :, in the order of this table.
-struct ExerciseButtonPlace {
-  std::string_view name;
-  QRect box;
-  int tab_position;
-};
-
-constexpr ExerciseButtonPlace kExerciseButtonPlaces[] = {
-    {"btnSimplif", {8, 392, 28, 25}, 20},  {"btnReduc", {44, 392, 28, 25}, 21},
-    {"btnPlus", {80, 392, 26, 25}, 2},     {"btnMoins", {116, 392, 28, 25}, 7},
-    {"btnMult", {151, 392, 28, 25}, 10},   {"btnPuiss", {187, 392, 28, 25}, 19},
-    {"btnDivise", {223, 392, 28, 25}, 11},
-};
-
-// The catalogue row of the button named `name`, or kExerciseTypeCount.
-constexpr size_t RowOfButton(std::string_view name) {
-  size_t row = 0;
-  while (row < kExerciseTypeCount && kExerciseCatalogue[row].button_name != name) {
-    ++row;
+// The catalogue's rows with a button of their own, in `order`.
+template <typename Order>
+std::vector<const ExerciseInfo*> RowsWithOwnButton(Order order) {
+  std::vector<const ExerciseInfo*> rows;
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    if (!row.button_place.in_menu) {
+      rows.push_back(&row);
+    }
   }
-  return row;
+  std::sort(rows.begin(), rows.end(), order);
+  return rows;
 }
-
-// A new exercise type does not build until its button has a place here.
-static_assert(
-    [] {
-      size_t places_per_row[kExerciseTypeCount] = {};
-      for (const ExerciseButtonPlace& place : kExerciseButtonPlaces) {
-        const size_t row = RowOfButton(place.name);
-        if (row == kExerciseTypeCount) {
-          return false;
-        }
-        ++places_per_row[row];
-      }
-      for (const size_t places : places_per_row) {
-        if (places != 1) {
-          return false;
-        }
-      }
-      return true;
-    }(),
-    "every exercise button has one place in the window");
 
 }  // namespace
 
 void TForm1::CreateExerciseButtons() {
-  for (const ExerciseButtonPlace& place : kExerciseButtonPlaces) {
-    const ExerciseInfo& exercise = kExerciseCatalogue[RowOfButton(place.name)];
-    auto* button = new QPushButton(QString::fromUtf8(exercise.button_caption), this);
-    button->setObjectName(QString::fromUtf8(exercise.button_name));
-    button->setToolTip(QString::fromUtf8(exercise.button_hint));
+  // Made from left to right, the order they sit in.
+  for (const ExerciseInfo* row : RowsWithOwnButton(
+           [](const auto*a, const auto*b) { return a->button_place.x < b->button_place.x; })) {
+    auto* button = new QPushButton(QString::fromUtf8(row->button_caption), this);
+    button->setObjectName(QString::fromUtf8(row->button_name));
+    button->setToolTip(QString::fromUtf8(row->button_hint));
     button->setAutoDefault(false);
-    layout_.Add(button, place.box, kLB);
-    exercise_buttons_[static_cast<size_t>(exercise.type)] = button;
+    const ButtonPlace& place = row->button_place;
+    layout_.Add(button, {place.x, place.y, place.width, place.height}, kLB);
+    exercise_buttons_[static_cast<size_t>(row->type)] = button;
   }
+  // In the free strip under the answer-key view, after "Ajouter à la suite".
+  btnAutres = Named(new QPushButton("Autres…", this), "btnAutres");
+  btnAutres->setAutoDefault(false);
+  layout_.Add(btnAutres, {240, 367, 55, 22}, kLB);
+  exercise_menu_ = new QMenu(this);
+  exercise_menu_->setObjectName("mnuAutres");
+  exercise_menu_->setToolTipsVisible(true);
+  SetExerciseRows(kExerciseCatalogue);
+}
+
+void TForm1::SetExerciseRows(ExerciseRows rows) {
+  exercise_rows_ = rows;
+  exercise_menu_->clear();
+  for (const ExerciseInfo& row : rows) {
+    if (!row.button_place.in_menu) {
+      continue;
+    }
+    QAction* entry = exercise_menu_->addAction(QString::fromUtf8(row.button_caption));
+    entry->setObjectName(QString::fromUtf8(row.button_name));
+    entry->setToolTip(QString::fromUtf8(row.button_hint));
+    entry->setStatusTip(entry->toolTip());
+    const ExerciseType type = row.type;
+    connect(entry, &QAction::triggered, this,
+            [this, type] { Guarded(this, [&] { RunWorksheet(type); }); });
+  }
+  const bool any = !exercise_menu_->isEmpty();
+  btnAutres->setEnabled(any);
+  btnAutres->setToolTip(any ? "Autres sortes d'exercices"
+                            : "Pas encore d'autres sortes d'exercices");
 }
 
 void TForm1::CreateBottomBar() {
@@ -358,14 +359,13 @@ void TForm1::SetTabOrder() {
       eTitre1,        eSepar,     btnRAZ,        spSujets,   ckbVariantes, btnOptions,
       ckbSuite,       spCorriges, btnEnregistre, CheckBox1,  Combo1,       btnNouvTexte,
       btnEffaceTexte, btnApercu,  ckbEdite,      btnChoixImp};
-  std::vector<ExerciseButtonPlace> places(std::begin(kExerciseButtonPlaces),
-                                          std::end(kExerciseButtonPlaces));
-  std::sort(places.begin(), places.end(),
-            [](const auto& a, const auto& b) { return a.tab_position < b.tab_position; });
-  for (const ExerciseButtonPlace& place : places) {
-    const ExerciseType type = kExerciseCatalogue[RowOfButton(place.name)].type;
-    order.insert(order.begin() + place.tab_position, exercise_buttons_[static_cast<size_t>(type)]);
+  for (const ExerciseInfo* row : RowsWithOwnButton([](const auto*a, const auto*b) {
+         return a->button_place.tab_position < b->button_place.tab_position;
+       })) {
+    order.insert(order.begin() + row->button_place.tab_position,
+                 exercise_buttons_[static_cast<size_t>(row->type)]);
   }
+  order.insert(std::find(order.begin(), order.end(), ckbSuite) + 1, btnAutres);
   for (size_t i = 1; i < order.size(); ++i) {
     QWidget::setTabOrder(order[i - 1], order[i]);
   }

@@ -23,6 +23,10 @@ WorksheetSettings TForm1::CurrentSettings() const {
   return settings;
 }
 
+void TForm1::btnAutresClick() {
+  exercise_menu_->popup(btnAutres->mapToGlobal(QPoint(0, btnAutres->height())));
+}
+
 // A run never lets the event loop turn while it builds, so a click cannot
 // start a second run that would mix two worksheets; the flag guards against
 // any other way back in.
@@ -33,14 +37,20 @@ void TForm1::RunWorksheet(ExerciseType type) {
   const ScopedFlag running(run_in_progress_);
   Exercise exercise{type, CurrentSettings()};
   const bool append = ckbSuite->isChecked() && ViewsHoldSheet();
-  // An exercise added to a sheet says what it asks: the field still holding
-  // one of the program's instructions as it stands means nothing typed for
-  // this exercise, so it takes its own type's, and the field shows it once
-  // the exercise is in; a typed one goes as typed.
-  const bool own_instruction = append && IsStandardInstruction(exercise.settings.instruction);
+  // The field still holding one of the program's instructions as it stands
+  // means nothing typed for this exercise: an exercise added to a sheet, or
+  // one of a kind from the menu, takes its own type's, and one of the seven
+  // buttons goes back to its own from a menu kind's, which would not fit
+  // it. The field shows it once the exercise is in; a typed one goes as
+  // typed.
+  const std::string& shown = exercise.settings.instruction;
+  const bool from_menu = RowOf(type, exercise_rows_).button_place.in_menu;
+  const bool own_instruction =
+      ((append || from_menu) && IsStandardInstruction(shown, exercise_rows_)) ||
+      (!from_menu && IsMenuInstruction(shown, exercise_rows_));
   if (own_instruction) {
     exercise.settings.instruction =
-        std::string(StandardInstruction(type, exercise.settings.options));
+        std::string(StandardInstruction(type, exercise.settings.options, exercise_rows_));
   }
   if (append) {
     CheckRoomFor(exercise);  // before anything changes
@@ -49,11 +59,11 @@ void TForm1::RunWorksheet(ExerciseType type) {
   const BusyCursor busy;
   if (append) {
     AppendExercise(exercise);
-    if (own_instruction) {
-      Combo1->setEditText(ToQString(exercise.settings.instruction));  // set, not typed
-    }
   } else {
     StartSheet(exercise);
+  }
+  if (own_instruction) {
+    Combo1->setEditText(ToQString(exercise.settings.instruction));  // set, not typed
   }
   SetLamp(kLampGreen);  // not when the settings give too few questions: nothing changed
 }

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <numeric>
 #include <set>
 #include <sstream>
@@ -24,6 +25,7 @@
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_catalogue.h"
+#include "drawing/kinds/powers.h"
 #include "drawing/random.h"
 #include "richtext/rtf_reader.h"
 
@@ -882,6 +884,97 @@ TEST(FractionsCli, HelpVersionAndInlineValues) {
   ASSERT_EQ(inline_values.status, kExitOk) << inline_values.err;
   EXPECT_EQ(inline_values.out,
             RunWith({"--type", "mul", "--max", "12", "--count", "3", "--seed", "5", "--json"}).out);
+}
+
+// The help and the messages name the types from the catalogue: the
+// help's --type entry and the refusal of an unknown type list every row's
+// word, and each option's entry names exactly the types it is taken with
+// ("reduc sauf same": all its values but same).
+TEST(FractionsCli, TheHelpNamesEveryTypeAndTheTypesEachOptionGoesWith) {
+  const std::string help = RunWith({"--help"}).out;
+  // An entry: from its option to the next one at a line's start.
+  const auto entry = [&](const std::string& option) {
+    const size_t start = help.find("\n  " + option);
+    return QString::fromStdString(help.substr(start, help.find("\n  --", start + 1) - start))
+        .simplified();
+  };
+  const QString refusal = QString::fromStdString(RunWith({"--type", "frac"}).err);
+  const std::vector<std::string> options[] = {{"--negatives"},
+                                              {"--mixed"},
+                                              {"--least-common-denominator"},
+                                              {"--denominators", "multiple"},
+                                              {"--denominators", "same"}};
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    const QString word = "\\b" + QString::fromUtf8(row.command_word) + "\\b";
+    EXPECT_TRUE(entry("--type TYPE").contains(QRegularExpression(word))) << row.command_word;
+    EXPECT_TRUE(refusal.contains(QRegularExpression(word))) << refusal.toStdString();
+    for (const std::vector<std::string>& option : options) {
+      std::vector<std::string> args = {"--type", std::string(row.command_word), "--seed", "1"};
+      args.insert(args.end(), option.begin(), option.end());
+      const QString value = option.size() > 1 ? QString::fromStdString(option[1]) : "\\w+";
+      const QString text = entry(option[0]);
+      EXPECT_EQ(text.contains(QRegularExpression(word + "(?! sauf " + value + ")")),
+                RunWith(args).status == kExitOk)
+          << args[1] << " " << option.back() << ": " << text.toStdString();
+    }
+  }
+}
+
+// The lines ".B X" of a manual page from the line that holds `from` up to
+// the next paragraph, X as printed ("\-" is "-").
+std::vector<std::string> BoldWordsAfter(const char* page, const std::string& from) {
+  std::ifstream file(std::string(FRACTIONS_MAN_DIR) + "/" + page);
+  std::vector<std::string> words;
+  bool in = false;
+  for (std::string line; std::getline(file, line);) {
+    if (!in) {
+      in = line.find(from) != std::string::npos;
+    } else if (line.starts_with(".PP") || line.starts_with(".IP") || line.starts_with(".TP")) {
+      break;
+    } else if (line.starts_with(".B ")) {
+      words.push_back(QString::fromStdString(line.substr(3)).replace("\\-", "-").toStdString());
+    }
+  }
+  EXPECT_TRUE(in) << page << ": " << from;
+  return words;
+}
+
+// The manual pages name every type as the catalogue does: the command
+// line's words, the window's buttons and the entries of its menu.
+TEST(FractionsCli, TheManualPagesNameTheTypesOfTheCatalogue) {
+  std::vector<std::string> words, buttons, entries;
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    words.emplace_back(row.command_word);
+    (row.button_place.in_menu ? entries : buttons).emplace_back(row.button_caption);
+  }
+  EXPECT_EQ(BoldWordsAfter("fractions-cli.1", ".BI \\-\\-type \" TYPE\""), words);
+  // The buttons, then "Autres…" and its entries.
+  std::vector<std::string> shown = buttons;
+  shown.push_back("Autres…");
+  shown.insert(shown.end(), entries.begin(), entries.end());
+  EXPECT_EQ(BoldWordsAfter("fractions.1", "boutons d'exercice\\~:"), shown);
+  EXPECT_EQ(BoldWordsAfter("fractions.1", ".B Autres…"), entries);
+}
+
+// A kind that writes the key's text gets "answer" in the JSON, as UTF-8;
+// one that does not, none.
+TEST(FractionsCli, AnAnswerIsListedForTheKindsThatWriteIt) {
+  struct PowersWithAnswer : PowerKind {
+    std::string Answer(const PowerQuestion& q, const ExerciseOptions&) const {
+      return std::to_string(q.p) + " \xF7 \"" + std::to_string(q.q) + "\"";
+    }
+  };
+  const PowerQuestion q{3, 4, 9, 16, PowerForm::kWholeFraction, 2};
+  const QuestionListing with = ListQuestion(PowersWithAnswer{}, q, {});
+  const QuestionListing without = ListQuestion(PowerKind{}, q, {});
+  EXPECT_EQ(with.answer, "9 \xF7 \"16\"");
+  EXPECT_FALSE(without.answer.has_value());
+  std::ostringstream json;
+  WriteQuestionObject(json, with);
+  EXPECT_EQ(ParseJson(json.str())["answer"].toString(), "9 ÷ \"16\"") << json.str();
+  std::ostringstream plain;
+  WriteQuestionObject(plain, without);
+  EXPECT_FALSE(ParseJson(plain.str()).contains("answer")) << plain.str();
 }
 
 }  // namespace

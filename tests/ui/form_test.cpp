@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -558,10 +559,11 @@ class FormTest : public QObject {
     QCOMPARE(Find<QSpinBox>(*form, "spmaxvaleur")->value(), 50);
   }
 
-  // "Options…" and "Ajouter à la suite" sit in the free strip under the
-  // answer key: from the smallest size up they touch no other control, and
-  // they come right after "Sujets différents" in the tab order, the others
-  // keeping theirs.
+  // "Options…", "Ajouter à la suite" and "Autres…" sit in the free strip
+  // under the answer key: from the smallest size up they touch no other
+  // control, and they come right after "Sujets différents" in the tab
+  // order, the others keeping theirs. "Autres…" waits, greyed, for kinds of
+  // the menu.
   void theStripUnderTheAnswerKeyTouchesNoControlAndTabsAfterTheSetBox() {
     auto form = ShownForm();
     struct Control {
@@ -571,7 +573,9 @@ class FormTest : public QObject {
     };
     auto* suite = Find<QCheckBox>(*form, "ckbSuite");
     auto* options = Find<QPushButton>(*form, "btnOptions");
+    auto* others = Find<QPushButton>(*form, "btnAutres");
     const Control controls[] = {
+        {others, others->text(), "Pas encore d'autres sortes d'exercices", {240, 367, 55, 22}},
         {options, options->text(), "Niveau et options des exercices", {8, 367, 75, 22}},
         {suite,
          suite->text(),
@@ -580,6 +584,8 @@ class FormTest : public QObject {
     };
     QCOMPARE(options->text(), "Options…");
     QCOMPARE(suite->text(), "Ajouter à la suite");
+    QCOMPARE(others->text(), "Autres…");
+    QVERIFY(!others->isEnabled());
     const QSize smallest = form->minimumSize();
     for (const QSize& size : {smallest, smallest + QSize(30, 17), TForm1::kDesignClient,
                               TForm1::kDesignClient + QSize(200, 150)}) {
@@ -598,11 +604,11 @@ class FormTest : public QObject {
       }
     }
     const QStringList expected = {
-        "spmaxvaleur",   "spMaxLigne",     "btnPlus",      "RxE1",       "RxE2",       "btnImprime",
-        "spinterligne",  "btnMoins",       "eTitre1",      "eSepar",     "btnMult",    "btnDivise",
-        "btnRAZ",        "spSujets",       "ckbVariantes", "btnOptions", "ckbSuite",   "spCorriges",
-        "btnEnregistre", "btnPuiss",       "btnSimplif",   "btnReduc",   "CheckBox1",  "Combo1",
-        "btnNouvTexte",  "btnEffaceTexte", "btnApercu",    "ckbEdite",   "btnChoixImp"};
+        "spmaxvaleur",  "spMaxLigne",    "btnPlus",        "RxE1",       "RxE2",     "btnImprime",
+        "spinterligne", "btnMoins",      "eTitre1",        "eSepar",     "btnMult",  "btnDivise",
+        "btnRAZ",       "spSujets",      "ckbVariantes",   "btnOptions", "ckbSuite", "btnAutres",
+        "spCorriges",   "btnEnregistre", "btnPuiss",       "btnSimplif", "btnReduc", "CheckBox1",
+        "Combo1",       "btnNouvTexte",  "btnEffaceTexte", "btnApercu",  "ckbEdite", "btnChoixImp"};
     QStringList order;
     QWidget* widget = Find<QWidget>(*form, "spmaxvaleur");
     do {
@@ -945,6 +951,91 @@ class FormTest : public QObject {
         "Exercice 2\\nSimplifier \\(réponse irréductible\\)\\n.*"
         "Exercice 3\\nRéduire au même dénominateur\\n.*"
         "Exercice 4\\nÀ faire sans calculatrice\\n",
+        QRegularExpression::DotMatchesEverythingOption);
+    for (const char* view : {"RxE1", "RxE2"}) {
+      const QString text = Find<TRxRichEdit>(*form, view)->document()->toPlainText();
+      QVERIFY2(sheet.match(text).hasMatch(), qPrintable(text));
+    }
+  }
+
+  // Kinds of the menu, here powers (with the four operations' instruction)
+  // and simplification (with one of its own) moved there: each entry shows
+  // its caption and hint and runs as its button did. A kind's instruction
+  // replaces one of the program's, and a button of its own puts its type's
+  // back in place of a kind's, but keeps one the buttons share; a typed one
+  // stays. The list keeps its three items.
+  void kindsFromTheMenuRunAsButtonsWithTheirOwnInstruction() {
+    static const auto rows = [] {
+      auto rows = std::to_array(kExerciseCatalogue);
+      rows[static_cast<size_t>(ExerciseType::kPowers)].button_place = kInMenu;
+      ExerciseInfo& simplification = rows[static_cast<size_t>(ExerciseType::kSimplification)];
+      simplification.button_place = kInMenu;
+      simplification.instruction = "Simplifier chaque fraction";
+      return rows;
+    }();
+    auto form = ShownForm();
+    form->SetExerciseRows(rows);
+    Find<QSpinBox>(*form, "spMaxLigne")->setValue(2);
+    auto* others = Find<QPushButton>(*form, "btnAutres");
+    QVERIFY(others->isEnabled());
+    auto* menu = form->findChild<QMenu*>("mnuAutres");
+    QVERIFY(menu != nullptr);
+    QStringList entries;
+    for (const QAction* entry : menu->actions()) {
+      entries << entry->text() + " " + entry->toolTip();
+    }
+    QCOMPARE(entries, QStringList({"^ Puissances", "S Simplification"}));
+    const auto choose = [&](int entry) {
+      QTest::mouseClick(others, Qt::LeftButton);
+      QCOMPARE(QApplication::activePopupWidget(), menu);
+      QTest::mouseClick(menu, Qt::LeftButton, {},
+                        menu->actionGeometry(menu->actions()[entry]).center());
+    };
+    auto* instruction = Find<QComboBox>(*form, "Combo1");
+    const QStringList list = {instruction->itemText(0), instruction->itemText(1),
+                              instruction->itemText(2)};
+    struct Case {
+      const char* field;   // before the run, empty to leave it
+      const char* button;  // or the menu's entry
+      int entry;
+      const char* name;   // the document's, its start
+      const char* shown;  // in the field and the subject
+    };
+    const Case cases[] = {
+        {"Calculer (réponse irréductible)", "", 1, "SimplFract", "Simplifier chaque fraction"},
+        {"", "btnPlus", -1, "AddFract", "Calculer (réponse irréductible)"},
+        {"Réduire au plus petit dénominateur commun", "", 0, "PuissFract",
+         "Calculer (réponse irréductible)"},
+        {"", "btnReduc", -1, "ReducFract", "Calculer (réponse irréductible)"},
+        {"À faire sans calculatrice", "", 1, "SimplFract", "À faire sans calculatrice"},
+        {"Simplifier chaque fraction", "btnMoins", -1, "SousFract",
+         "Calculer (réponse irréductible)"},
+    };
+    for (const Case& c : cases) {
+      if (*c.field != 0) {
+        instruction->setEditText(c.field);
+      }
+      if (c.entry >= 0) {
+        choose(c.entry);
+      } else {
+        QTest::mouseClick(Find<QPushButton>(*form, c.button), Qt::LeftButton);
+      }
+      const QString what = QString("%1 %2").arg(c.field, c.button);
+      QVERIFY2(form->DocumentName().starts_with(c.name), qPrintable(what));
+      QCOMPARE(instruction->currentText(), c.shown);
+      const QString subject = Find<TRxRichEdit>(*form, "RxE1")->document()->toPlainText();
+      QVERIFY2(subject.contains(QString(c.shown) + "\n"), qPrintable(what + ": " + subject));
+      QCOMPARE(QStringList(
+                   {instruction->itemText(0), instruction->itemText(1), instruction->itemText(2)}),
+               list);
+    }
+    // Added to the sheet, as the buttons' exercises are.
+    Find<QCheckBox>(*form, "ckbSuite")->setChecked(true);
+    instruction->setEditText("Calculer (réponse irréductible)");
+    choose(1);
+    const QRegularExpression sheet(
+        "Exercice 1\\nCalculer \\(réponse irréductible\\)\\n.*"
+        "Exercice 2\\nSimplifier chaque fraction\\n",
         QRegularExpression::DotMatchesEverythingOption);
     for (const char* view : {"RxE1", "RxE2"}) {
       const QString text = Find<TRxRichEdit>(*form, view)->document()->toPlainText();
