@@ -39,6 +39,11 @@ struct StepOperand {
   StepNumber num;
   StepNumber den;                // empty: a whole number
   std::optional<int32_t> power;  // the whole fraction raised, "(3/4)²"
+  // Parentheses around a part of the expression computed first: one opens
+  // before this operand, one closes after it, "(2/3 + 1/4) × 5/2". A
+  // negative operand that opens them needs none of its own.
+  bool opens_group = false;
+  bool closes_group = false;
   friend bool operator==(const StepOperand&, const StepOperand&) = default;
 };
 
@@ -46,7 +51,7 @@ enum class StepOperator { kPlus, kMinus, kTimes, kDivide };
 
 // Operands joined by operators: operators[i] stands between operands[i] and
 // operands[i + 1]. A negative operand after the first stands in
-// parentheses.
+// parentheses, unless it opens a group.
 struct StepExpression {
   std::vector<StepOperand> operands;
   std::vector<StepOperator> operators;
@@ -75,7 +80,8 @@ StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
 // The expression in ASCII, so that an ordinary evaluator reads its exact
 // value: integers, "+ - * / ^" and parentheses, every fraction as
 // "((N)/(D))", "-" before a negative one, a negative operand after the
-// first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))".
+// first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))"; a
+// group in parentheses of its own, "(((2)/(3)) + ((1)/(4))) * ((5)/(2))".
 std::string AsciiExpression(const StepExpression& expression);
 
 // The chain without the steps that only write the step before again:
