@@ -53,14 +53,15 @@ struct PriorityKind {
   // Draws `count` distinct questions: the form and sign of each, then terms
   // within the largest term (at most kLargestTerm), the denominators at
   // least 2 and related as the options say (with multiples, each divides
-  // the largest). Never an operand that is a whole number (a/1, a/a, 6/3),
-  // a zero result, a zero to divide by, nor a number beyond 999 in the
-  // question, its worked steps or its result; without negative numbers no
-  // result is negative, the intermediate one neither. On a sheet of three
-  // or more, at least a third of the questions start with the operation
-  // computed second. At a level, no division of a fraction by itself or by
-  // its opposite. Empties the question table first and leaves the keys in
-  // it. Throws TooFewQuestions when the settings do not give `count`.
+  // the largest). Every operand irreducible and never a whole number
+  // (a/1, a/a), no zero result, no zero to divide by, and no number beyond
+  // 100 in the result or its worked steps, as the textbooks' chains; without
+  // negative numbers no result is negative, the intermediate one neither.
+  // On a sheet of three or more, at least a third of the questions start
+  // with the operation computed second. At a level, no division of a
+  // fraction by itself or by its opposite. Empties the question table first
+  // and leaves the keys in it. Throws TooFewQuestions when the settings do
+  // not give `count`.
   std::vector<PriorityQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,
                                      const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: form, subtract (0 or
