@@ -80,9 +80,15 @@ std::string AsciiOperand(const StepOperand& operand, bool first) {
   }
   if (operand.negative) {
     text.insert(text.begin(), '-');
-    if (!first) {
+    if (!first && !operand.opens_group) {
       text = Parenthesized(text);
     }
+  }
+  if (operand.opens_group) {
+    text.insert(text.begin(), '(');
+  }
+  if (operand.closes_group) {
+    text += ')';
   }
   return text;
 }

@@ -43,6 +43,11 @@ struct StepOperand {
   // A decimal: a whole number whose one plain number holds its digits,
   // that many of them after the decimal comma: 75 with 2 is "0,75".
   int32_t decimal_places = 0;
+  // Parentheses around a part of the expression computed first: one opens
+  // before this operand, one closes after it, "(2/3 + 1/4) × 5/2". A
+  // negative operand that opens them needs none of its own.
+  bool opens_group = false;
+  bool closes_group = false;
   friend bool operator==(const StepOperand&, const StepOperand&) = default;
 };
 
@@ -59,7 +64,7 @@ struct StepGroup {
 
 // Operands joined by operators: operators[i] stands between operands[i] and
 // operands[i + 1]. A negative operand after the first stands in
-// parentheses.
+// parentheses, unless it opens a group.
 struct StepExpression {
   std::vector<StepOperand> operands;
   std::vector<StepOperator> operators;
@@ -97,7 +102,8 @@ StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
 // rational evaluator), "+ - * / ^" and parentheses, every fraction as
 // "((N)/(D))", "-" before a negative one, a negative operand after the
 // first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))"; "de"
-// is a product written without blanks, "((3)/(4))*28".
+// is a product written without blanks, "((3)/(4))*28"; a group in
+// parentheses of its own, "(((2)/(3)) + ((1)/(4))) * ((5)/(2))".
 std::string AsciiExpression(const StepExpression& expression);
 
 // The chain without the steps that only write the step before again:

@@ -15,11 +15,6 @@ namespace fractions {
 
 namespace {
 
-struct RawResult {
-  int32_t num;
-  int32_t den;
-};
-
 // With terms of at most 500 every product stays below 250,001 and every sum
 // or difference within +-500,000: 32 bits suffice.
 RawResult RawOperationResult(Operation operation, const OperationQuestion& q) {
@@ -105,9 +100,8 @@ StepOperator StepOperatorOf(Operation operation) {
   throw std::invalid_argument("not one of the four operations");
 }
 
-// a/b ± c/d = (a×k)/(b×k) ± (c×m)/(d×m) = A/L ± C/L, L the least common
-// multiple of b and d, the first two steps left out when b = d; then
-// (A ± C)/L = S/L. Returns S and L.
+}  // namespace
+
 RawResult AppendSumSteps(StepChain& chain, const OperationQuestion& q, bool subtract) {
   const StepOperator op = subtract ? StepOperator::kMinus : StepOperator::kPlus;
   const int32_t l = std::lcm(q.b, q.d);
@@ -125,6 +119,8 @@ RawResult AppendSumSteps(StepChain& chain, const OperationQuestion& q, bool subt
   chain.push_back(Single(FractionStep(sum, l)));
   return {sum, l};
 }
+
+namespace {
 
 // A side of a product's bar: its terms, each written as a list of factors.
 using ProductSide = std::vector<std::vector<int32_t>>;
@@ -241,13 +237,8 @@ StepOperand ProductOperand(bool negative, const ProductSide& num, const ProductS
   return {negative, joined(num), joined(den), {}};
 }
 
-// x/y × u/v, y and v positive: the sign of the product first, before the
-// bar, and the terms without theirs, "−(14×25)/(15×21)"; when something
-// cancels, the terms as products of factors that show it,
-// "−(2×7×5×5)/(3×5×3×7)"; then the irreducible product, "−10/9". A whole
-// number's denominator 1 is left out. The full products are never
-// written: simplifying before multiplying keeps the numbers small. Returns
-// the irreducible product.
+}  // namespace
+
 RawResult AppendProductSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, int32_t v) {
   const bool negative = (x < 0) != (u < 0);
   const std::vector<int32_t> num = {std::abs(x), std::abs(u)};
@@ -279,7 +270,14 @@ RawResult AppendProductSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, 
   return {p, q};
 }
 
-}  // namespace
+RawResult AppendQuotientSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, int32_t v) {
+  // The inverse of u/v, its sign before the bar: -2/3 gives -3/2.
+  const int32_t inverse_num = u < 0 ? -v : v;
+  const int32_t inverse_den = std::abs(u);
+  chain.push_back(
+      Binary(FractionStep(x, y), StepOperator::kTimes, FractionStep(inverse_num, inverse_den)));
+  return AppendProductSteps(chain, x, y, inverse_num, inverse_den);
+}
 
 WorkedSteps OperationKind::Steps(const OperationQuestion& q, const ExerciseOptions& options) const {
   StepChain chain{
@@ -293,15 +291,9 @@ WorkedSteps OperationKind::Steps(const OperationQuestion& q, const ExerciseOptio
     case Operation::kMultiply:
       raw = AppendProductSteps(chain, q.a, q.b, q.c, q.d);
       break;
-    case Operation::kDivide: {
-      // The inverse of c/d, its sign before the bar: -2/3 gives -3/2.
-      const int32_t inverse_num = q.c < 0 ? -q.d : q.d;
-      const int32_t inverse_den = std::abs(q.c);
-      chain.push_back(Binary(FractionStep(q.a, q.b), StepOperator::kTimes,
-                             FractionStep(inverse_num, inverse_den)));
-      raw = AppendProductSteps(chain, q.a, q.b, inverse_num, inverse_den);
+    case Operation::kDivide:
+      raw = AppendQuotientSteps(chain, q.a, q.b, q.c, q.d);
       break;
-    }
   }
   AppendResult(chain, raw.num, raw.den, options);  // irreducible already after a product
   return {chain};

@@ -67,4 +67,33 @@ struct OperationKind {
   friend bool operator==(const OperationKind&, const OperationKind&) = default;
 };
 
+// A value as a calculation reaches it: num/den, den > 0, not always
+// irreducible.
+struct RawResult {
+  int32_t num;
+  int32_t den;
+};
+
+// The steps of one operation as the worked key writes them, appended to a
+// chain that ends with the operation itself; each returns the value the
+// last step written holds. The kinds that chain operations write each of
+// theirs with these.
+//
+// a/b ± c/d = (a×k)/(b×k) ± (c×m)/(d×m) = A/L ± C/L, L the least common
+// multiple of b and d, the first two steps left out when b = d; then
+// (A ± C)/L = S/L. Returns S and L.
+RawResult AppendSumSteps(StepChain& chain, const OperationQuestion& q, bool subtract);
+// x/y × u/v, y and v positive: the sign of the product first, before the
+// bar, and the terms without theirs, "−(14×25)/(15×21)"; when something
+// cancels, the terms as products of factors that show it,
+// "−(2×7×5×5)/(3×5×3×7)"; then the irreducible product, "−10/9". A whole
+// number's denominator 1 is left out. The full products are never
+// written: simplifying before multiplying keeps the numbers small. Returns
+// the irreducible product.
+RawResult AppendProductSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, int32_t v);
+// x/y ÷ u/v (u not 0) as the product by the inverse, its sign before the
+// bar, "x/y × (−v/|u|)", then as a product. Returns the irreducible
+// quotient.
+RawResult AppendQuotientSteps(StepChain& chain, int32_t x, int32_t y, int32_t u, int32_t v);
+
 }  // namespace fractions

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+// Exact rationals for the tests, and an evaluator of the worked keys'
+// ASCII (integers, + - * / ^, parentheses, unary minus) built on them:
+// written apart from the program's own arithmetic.
+namespace fractions::testing {
+
+__extension__ using Int128 = __int128;
+
+// In lowest terms, the denominator positive.
+struct Exact {
+  Int128 n = 0, d = 1;
+  static Exact Of(Int128 n, Int128 d) {
+    if (d == 0)
+      throw std::domain_error("division by zero");
+    Int128 a = n < 0 ? -n : n, b = d < 0 ? -d : d;
+    while (b != 0)
+      a = std::exchange(b, a % b);
+    const Int128 g = d < 0 ? -a : a;
+    return {n / g, d / g};
+  }
+  friend Exact operator+(Exact x, Exact y) { return Of(x.n * y.d + y.n * x.d, x.d * y.d); }
+  friend Exact operator-(Exact x, Exact y) { return Of(x.n * y.d - y.n * x.d, x.d * y.d); }
+  friend Exact operator*(Exact x, Exact y) { return Of(x.n * y.n, x.d * y.d); }
+  friend Exact operator/(Exact x, Exact y) { return Of(x.n * y.d, x.d * y.n); }
+  friend bool operator==(const Exact&, const Exact&) = default;
+};
+
+class ExactEvaluator {
+ public:
+  static Exact Evaluate(const std::string& text) {
+    ExactEvaluator e(text);
+    const Exact v = e.Sum();
+    if (e.at_ != text.size())
+      throw std::invalid_argument("trailing text: " + text);
+    return v;
+  }
+
+ private:
+  explicit ExactEvaluator(const std::string& s) : s_(s) {}
+  bool Take(char c) {
+    while (at_ < s_.size() && s_[at_] == ' ')
+      ++at_;
+    return at_ < s_.size() && s_[at_] == c ? (++at_, true) : false;
+  }
+  Exact Sum() {
+    for (Exact v = Product();;) {
+      if (Take('+'))
+        v = v + Product();
+      else if (Take('-'))
+        v = v - Product();
+      else
+        return v;
+    }
+  }
+  Exact Product() {
+    for (Exact v = Unary();;) {
+      if (Take('*'))
+        v = v * Unary();
+      else if (Take('/'))
+        v = v / Unary();
+      else
+        return v;
+    }
+  }
+  Exact Unary() {
+    if (Take('-'))
+      return Exact{} - Unary();
+    if (Take('(')) {
+      const Exact v = Sum();
+      if (!Take(')'))
+        throw std::invalid_argument("unclosed ( in " + s_);
+      return v;
+    }
+    const size_t start = at_;
+    Int128 n = 0;
+    for (; at_ < s_.size() && s_[at_] >= '0' && s_[at_] <= '9'; ++at_)
+      n = n * 10 + (s_[at_] - '0');
+    if (at_ == start)
+      throw std::invalid_argument("no number in " + s_);
+    return {n, 1};
+  }
+
+  const std::string& s_;
+  size_t at_ = 0;
+};
+
+}  // namespace fractions::testing
