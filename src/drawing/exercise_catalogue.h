@@ -17,7 +17,7 @@ namespace fractions {
 // type with the kind's question struct (`Question`), its drawing, its
 // question key, its JSON fields and its plain text, all in
 // src/drawing/kinds/; its line layout lives beside it in
-// src/worksheet/kinds/, found by this type. Several rows may share a slice
+// src/pictures/kinds/, found by this type. Several rows may share a slice
 // and tell it apart by the values they give it (the four operations).
 using ExerciseKind =
     std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind>;

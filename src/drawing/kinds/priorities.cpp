@@ -79,6 +79,8 @@ Value Apply(StepOperator op, Value x, Value y) {
       return Value::Of(x.num * y.num, x.den * y.den);
     case StepOperator::kDivide:
       return Value::Of(x.num * y.den, x.den * y.num);
+    case StepOperator::kOf:  // a fraction of a number: no operation of a chain
+      break;
   }
   throw std::invalid_argument("not an operation");
 }
@@ -102,6 +104,8 @@ RawResult AppendOperationSteps(StepChain& chain, StepOperator op, int32_t x, int
       return AppendProductSteps(chain, x, y, u, v);
     case StepOperator::kDivide:
       return AppendQuotientSteps(chain, x, y, u, v);
+    case StepOperator::kOf:
+      break;
   }
   throw std::invalid_argument("not an operation");
 }
@@ -157,6 +161,8 @@ std::string_view OperatorText(StepOperator op, const ExerciseOptions& options) {
       return " \xD7 ";
     case StepOperator::kDivide:
       return DivisionOperatorText(options.division_sign);
+    case StepOperator::kOf:
+      break;
   }
   throw std::invalid_argument("not an operation");
 }
