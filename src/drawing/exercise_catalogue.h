@@ -7,8 +7,11 @@
 
 #include "exercise_type.h"
 #include "kinds/common_denominator.h"
+#include "kinds/decimal_writing.h"
 #include "kinds/four_operations.h"
+#include "kinds/fraction_of_number.h"
 #include "kinds/powers.h"
+#include "kinds/priorities.h"
 #include "kinds/simplification.h"
 
 namespace fractions {
@@ -20,7 +23,8 @@ namespace fractions {
 // src/pictures/kinds/, found by this type. Several rows may share a slice
 // and tell it apart by the values they give it (the four operations).
 using ExerciseKind =
-    std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind>;
+    std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind, PriorityKind,
+                 FractionOfNumberKind, DecimalWritingKind>;
 
 // Where the window offers an exercise type: a button of its own, in a box
 // at the window's design size with its place in the tab order among all the
@@ -62,7 +66,8 @@ inline constexpr std::string_view kCalculate =
     "ductible)";
 
 // One row per exercise type, in the order of the enumeration. The seven
-// first have their buttons along the bottom, S R + - x ^ : from the left.
+// first have their buttons along the bottom, S R + - x ^ : from the left;
+// the others are entries of the "Autres…" menu, in this order.
 inline constexpr ExerciseInfo kExerciseCatalogue[] = {
     {ExerciseType::kAddition, "add", "", "AddFract", "btnPlus", "+", "Additions",
      OwnBox(80, 392, 26, 25, 2), kCalculate, "", OperationKind{Operation::kAdd}},
@@ -86,6 +91,22 @@ inline constexpr ExerciseInfo kExerciseCatalogue[] = {
      "R\xE9"
      "duire au plus petit d\xE9nominateur commun",
      CommonDenominatorKind{}},
+    {ExerciseType::kPriorities, "prio", "priorités", "PrioFract", "mnuPrio",
+     "Calculs avec priorités", "Deux opérations sur trois fractions, en respectant les priorités",
+     kInMenu,
+     "Calculer en respectant les priorit\xE9s (r\xE9ponse irr\xE9"
+     "ductible)",
+     "", PriorityKind{}},
+    {ExerciseType::kFractionOfNumber, "part", "fraction d'un nombre", "PartFract", "mnuPart",
+     "Fraction d'un nombre", "Prendre une fraction d'un nombre entier : 3/4 de 28", kInMenu,
+     "Calculer la fraction de chaque nombre", "", FractionOfNumberKind{}},
+    {ExerciseType::kDecimalWriting, "dec", "écriture décimale", "DecFract", "mnuDec",
+     "Écriture décimale", "D'une fraction à son écriture décimale, et inversement", kInMenu,
+     "Donner l'\xE9"
+     "criture d\xE9"
+     "cimale, ou la fraction irr\xE9"
+     "ductible",
+     "", DecimalWritingKind{}},
 };
 
 static_assert(std::size(kExerciseCatalogue) == kExerciseTypeCount,

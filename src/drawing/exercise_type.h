@@ -4,7 +4,8 @@
 
 namespace fractions {
 
-// The seven kinds of worksheet, one per exercise button. Everything the
+// The kinds of worksheet: the seven of the exercise buttons, then those of
+// the "Autres…" menu. Everything the
 // program knows about each is reached through its row of the exercise
 // catalogue (exercise_catalogue.h); no other code names an enumerator.
 enum class ExerciseType {
@@ -15,6 +16,9 @@ enum class ExerciseType {
   kPowers,
   kSimplification,
   kCommonDenominator,
+  kPriorities,
+  kFractionOfNumber,
+  kDecimalWriting,
 };
 
 // True for every value of the enumeration. Its switch is what ties
@@ -29,6 +33,9 @@ constexpr bool IsExerciseType(int value) {
     case ExerciseType::kPowers:
     case ExerciseType::kSimplification:
     case ExerciseType::kCommonDenominator:
+    case ExerciseType::kPriorities:
+    case ExerciseType::kFractionOfNumber:
+    case ExerciseType::kDecimalWriting:
       return true;
   }
   return false;

@@ -175,13 +175,7 @@ std::string AsciiExpression(const StepExpression& expression) {
     if (i > 0) {
       text += AsciiOperator(expression.operators.at(i - 1));
     }
-    if (expression.group && i == expression.group->first) {
-      text += '(';
-    }
     text += AsciiOperand(expression.operands[i], i == 0);
-    if (expression.group && i == expression.group->last) {
-      text += ')';
-    }
   }
   return text;
 }

@@ -44,7 +44,8 @@ struct StepOperand {
   // that many of them after the decimal comma: 75 with 2 is "0,75".
   int32_t decimal_places = 0;
   // Parentheses around a part of the expression computed first: one opens
-  // before this operand, one closes after it, "(2/3 + 1/4) × 5/2". A
+  // before this operand, one closes after it, "(2/3 + 1/4) × 5/2",
+  // "(28 ÷ 4) × 3". A
   // negative operand that opens them needs none of its own.
   bool opens_group = false;
   bool closes_group = false;
@@ -54,14 +55,6 @@ struct StepOperand {
 // kOf: "de" between a fraction and the number it is taken of, "3/4 de 28".
 enum class StepOperator { kPlus, kMinus, kTimes, kDivide, kOf };
 
-// Operands `first` to `last` (two or more) standing in parentheses,
-// "(28 ÷ 4) × 3".
-struct StepGroup {
-  size_t first = 0;
-  size_t last = 0;
-  friend bool operator==(const StepGroup&, const StepGroup&) = default;
-};
-
 // Operands joined by operators: operators[i] stands between operands[i] and
 // operands[i + 1]. A negative operand after the first stands in
 // parentheses, unless it opens a group.
@@ -69,7 +62,6 @@ struct StepExpression {
   std::vector<StepOperand> operands;
   std::vector<StepOperator> operators;
   bool irreducible = false;  // the picture writes "(irréductible)" after it
-  std::optional<StepGroup> group = {};
   friend bool operator==(const StepExpression&, const StepExpression&) = default;
 };
 

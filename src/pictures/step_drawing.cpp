@@ -114,8 +114,23 @@ struct OperandLayout {
   int Width() const { return open + sign + area + close; }
 };
 
+// A decimal's digits with the decimal comma, "0,75"; a whole number's
+// pieces otherwise.
+Pieces WholePieces(const StepOperand& operand) {
+  const bool decimal = operand.decimal_places > 0 && operand.num.size() == 1 &&
+                       operand.num[0].factors.size() == 1 && !operand.num[0].factors[0].power;
+  if (!decimal) {
+    return NumberPieces(operand.num);
+  }
+  const std::string text =
+      DecimalText(std::abs(operand.num[0].factors[0].value), operand.decimal_places, ',');
+  return {{LineFont::kOperand, std::u16string(text.begin(), text.end())}};
+}
+
 OperandLayout LayOutOperand(LineScale s, const StepOperand& operand, bool bracketed) {
-  OperandLayout layout{operand.den.empty(), NumberPieces(operand.num), NumberPieces(operand.den)};
+  OperandLayout layout{operand.den.empty(),
+                       operand.den.empty() ? WholePieces(operand) : NumberPieces(operand.num),
+                       NumberPieces(operand.den)};
   if (layout.whole) {
     // "−3", and in parentheses the font's own, "(−4)", as the key has them.
     Pieces written;
@@ -191,7 +206,45 @@ int OperatorWidth(LineScale s, const StepExpression& expression, size_t i, Divis
 }
 
 bool Bracketed(const StepExpression& expression, size_t i) {
-  return i > 0 && expression.operands[i].negative;
+  return i > 0 && expression.operands[i].negative && !expression.operands[i].opens_group;
+}
+
+// Whether the group that operand i opens or closes holds a fraction: its
+// parentheses are then tall ones, as around a fraction; around whole
+// numbers they are the font's own, "(28 ÷ 4) × 3".
+bool TallGroup(const StepExpression& expression, size_t i) {
+  size_t first = i;
+  while (first > 0 && !expression.operands[first].opens_group) {
+    --first;
+  }
+  for (size_t j = first; j < expression.operands.size(); ++j) {
+    if (!expression.operands[j].den.empty()) {
+      return true;
+    }
+    if (expression.operands[j].closes_group) {
+      break;
+    }
+  }
+  return false;
+}
+
+int GroupOpenWidth(LineScale s, const StepExpression& expression, size_t i) {
+  if (!expression.operands[i].opens_group) {
+    return 0;
+  }
+  return TallGroup(expression, i) ? OpenParenthesisWidth(s)
+                                  : LineTextWidth(LineFont::kOperand, s, u"(");
+}
+
+// The right parenthesis with a blank after it that keeps the next sign
+// clear.
+int GroupCloseWidth(LineScale s, const StepExpression& expression, size_t i) {
+  if (!expression.operands[i].closes_group) {
+    return 0;
+  }
+  return (TallGroup(expression, i) ? CloseParenthesisWidth(s)
+                                   : LineTextWidth(LineFont::kOperand, s, u")")) +
+         s(kNumberMargin);
 }
 
 }  // namespace
@@ -209,6 +262,7 @@ int ExpressionWidth(LineScale s, const StepExpression& expression, DivisionSign 
   int width = expression.irreducible ? LineWordWidth(s, kIrreducibleNote) : 0;
   for (size_t i = 0; i < expression.operands.size(); ++i) {
     width += i > 0 ? OperatorWidth(s, expression, i, sign) : 0;
+    width += GroupOpenWidth(s, expression, i) + GroupCloseWidth(s, expression, i);
     width += LayOutOperand(s, expression.operands[i], Bracketed(expression, i)).Width();
   }
   return width;
@@ -216,14 +270,29 @@ int ExpressionWidth(LineScale s, const StepExpression& expression, DivisionSign 
 
 void DrawExpression(LineImage& image, int x, const StepExpression& expression, DivisionSign sign) {
   const LineScale s = image.Scale();
+  int group_open = x;
   for (size_t i = 0; i < expression.operands.size(); ++i) {
     if (i > 0) {
       DrawLineWord(image, x, OperatorText(expression.operators.at(i - 1), sign));
       x += OperatorWidth(s, expression, i, sign);
     }
     const StepOperand& operand = expression.operands[i];
+    if (operand.opens_group) {
+      group_open = x;
+      x += GroupOpenWidth(s, expression, i);
+    }
     DrawOperandAt(image, x, operand, Bracketed(expression, i));
     x += LayOutOperand(s, operand, Bracketed(expression, i)).Width();
+    if (operand.closes_group) {
+      if (TallGroup(expression, i)) {
+        DrawTallParentheses(image, group_open, x, 0);
+      } else {
+        image.SetFont(LineFont::kOperand);
+        image.TextOut(group_open, s(kWholeNumberRow), u"(");
+        image.TextOut(x, s(kWholeNumberRow), u")");
+      }
+      x += GroupCloseWidth(s, expression, i);
+    }
   }
   if (expression.irreducible) {
     DrawLineWord(image, x, kIrreducibleNote);

@@ -207,14 +207,15 @@ TEST(FractionsCli, BadInputNamesTheOptionAndWritesNothing) {
        "--count : 75 questions en tout (25 par exercice sans --count), et 60 au plus"},
       {{"--type", "add,simp", "--count", "40,21"}, "--count : 61 questions en tout, et 60 au plus"},
       {{"--type", "simp,reduc", "--negatives", "--count", "5"},
-       "--negatives ne va pas avec --type simp,reduc : seulement avec add, sub, mul ou div"},
+       "--negatives ne va pas avec --type simp,reduc : seulement avec add, sub, mul, div ou prio"},
       {{"-h", "--help"}, "--help ne peut être donné qu'une fois"},
       // An exercise option typed for a type that does not read it.
       {{"--type", "pow", "--negatives"},
-       "--negatives ne va pas avec --type pow : seulement avec add, sub, mul ou div"},
+       "--negatives ne va pas avec --type pow : seulement avec add, sub, mul, div ou prio"},
       {{"--type", "simp", "--denominators", "any"}, "--denominators ne va pas avec --type simp"},
       {{"--type", "reduc", "--denominators", "same"},
-       "--denominators same ne va pas avec --type reduc : seulement avec add, sub, mul ou div"},
+       "--denominators same ne va pas avec --type reduc : seulement avec add, sub, mul, div ou "
+       "prio"},
       {{"--type", "reduc", "--level", "cm2", "--mixed"}, "--mixed ne va pas avec --type reduc"},
       {{"--type", "add", "--least-common-denominator"},
        "--least-common-denominator ne va pas avec --type add : seulement avec reduc"},

@@ -5,8 +5,9 @@
 #include <utility>
 
 // Exact rationals for the tests, and an evaluator of the worked keys'
-// ASCII (integers, + - * / ^, parentheses, unary minus) built on them:
-// written apart from the program's own arithmetic.
+// ASCII built on them (integers, decimals with a point or a comma, + - * /
+// with the usual precedence, ^ above a unary minus, parentheses): written
+// apart from the program's own arithmetic.
 namespace fractions::testing {
 
 __extension__ using Int128 = __int128;
@@ -70,6 +71,18 @@ class ExactEvaluator {
   Exact Unary() {
     if (Take('-'))
       return Exact{} - Unary();
+    const Exact base = Primary();
+    if (!Take('^'))
+      return base;
+    const Exact e = Primary();
+    if (e.d != 1 || e.n < 0)
+      throw std::invalid_argument("exponent in " + s_);
+    Exact power{1, 1};
+    for (Int128 i = 0; i < e.n; ++i)
+      power = power * base;
+    return power;
+  }
+  Exact Primary() {
     if (Take('(')) {
       const Exact v = Sum();
       if (!Take(')'))
@@ -77,12 +90,23 @@ class ExactEvaluator {
       return v;
     }
     const size_t start = at_;
-    Int128 n = 0;
-    for (; at_ < s_.size() && s_[at_] >= '0' && s_[at_] <= '9'; ++at_)
-      n = n * 10 + (s_[at_] - '0');
+    Int128 n = 0, d = 1;
+    bool point = false;
+    for (; at_ < s_.size(); ++at_) {
+      const char c = s_[at_];
+      if (c >= '0' && c <= '9') {
+        n = n * 10 + (c - '0');
+        d *= point ? 10 : 1;
+      } else if (!point && (c == '.' || c == ',') && at_ > start && at_ + 1 < s_.size() &&
+                 s_[at_ + 1] >= '0' && s_[at_ + 1] <= '9') {
+        point = true;
+      } else {
+        break;
+      }
+    }
     if (at_ == start)
       throw std::invalid_argument("no number in " + s_);
-    return {n, 1};
+    return Exact::Of(n, d);
   }
 
   const std::string& s_;

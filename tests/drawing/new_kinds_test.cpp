@@ -16,50 +16,19 @@
 
 #include "drawing/kinds/decimal_writing.h"
 #include "drawing/kinds/fraction_of_number.h"
+#include "exact_value.h"
 
 namespace fractions {
 namespace {
 
-using Q = std::pair<int64_t, int64_t>;  // num/den in lowest terms, den > 0
+using Q = testing::Exact;
 
 Q Of(int64_t n, int64_t d) {
-  const int64_t g = d == 0 ? throw std::domain_error("/0") : std::gcd(n, d) * (d < 0 ? -1 : 1);
-  return {n / g, d / g};
+  return Q::Of(n, d);
 }
 
-// "0.75" or "0,75", "*", "/" and parentheses, left to right, as a rational
-// evaluator reads them (no sums: these chains have none); throws on
-// anything else.
-Q Evaluate(const std::string& s, size_t& at) {
-  const auto operand = [&]() -> Q {
-    for (; s[at] == ' '; ++at) {
-    }
-    if (s[at] == '(') {
-      const Q v = Evaluate(s, ++at);
-      return s[at++] == ')' ? v : throw std::invalid_argument(s);
-    }
-    int64_t n = 0, d = 1, point = 0;
-    const size_t start = at;
-    for (; isdigit(s[at]) || (!point && (s[at] == '.' || s[at] == ',')); ++at)
-      isdigit(s[at]) ? (n = n * 10 + s[at] - '0', d *= point ? 10 : 1) : point = 1;
-    return at > start && isdigit(s[start]) && isdigit(s[at - 1]) ? Of(n, d)
-                                                                 : throw std::invalid_argument(s);
-  };
-  for (Q v = operand();;) {
-    for (; s[at] == ' '; ++at) {
-    }
-    if (s[at] != '*' && s[at] != '/')
-      return v;
-    const bool times = s[at++] == '*';
-    const Q w = operand();
-    v = times ? Of(v.first * w.first, v.second * w.second)
-              : Of(v.first * w.second, v.second * w.first);
-  }
-}
 Q Evaluate(const std::string& text) {
-  size_t at = 0;
-  const Q v = Evaluate(text, at);
-  return at == text.size() ? v : throw std::invalid_argument(text);
+  return testing::ExactEvaluator::Evaluate(text);
 }
 
 // The chain keeps `value` from `first` to the key as printed, `answer`,

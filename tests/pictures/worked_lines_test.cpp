@@ -121,14 +121,17 @@ QString Ascii(QString text) {
       .replace(u'\u00D7', u'*')
       .replace(u'\u00F7', u'/')
       .replace(u':', u'/')
+      .replace(u',', u'.')
+      .replace(QStringLiteral("de"), QStringLiteral("*"))
       .remove(u' ');
 }
 
 // A picture read back from the steps its drawing recorded, left to right,
 // in the ASCII the command line lists the steps in: a bar with the texts
 // over and under it "((num)/(den))", a tall arc "(" or ")" as it opens
-// left or right, an exponent "^n", the true minus "-", "×" "*", either
-// division sign "/", without blanks. The lead left of the operand column
+// left or right, an exponent "^n", the true minus "-", "×" and "de" "*",
+// either division sign "/", the decimal comma ".", without blanks. The lead left of the operand
+// column
 // ("7°)", "et") is left out.
 QString Reading(const LineDrawing& drawing, LineScale s) {
   const int operand_column = LineTextWidth(LineFont::kLine, s, u"1000");

@@ -1,5 +1,6 @@
 #include "fraction_of_number.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace fractions {
@@ -17,13 +18,14 @@ std::vector<FractionOfNumberQuestion> FractionOfNumberKind::Draw(
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
+  const int32_t largest_denominator = std::min(largest_term, kLargestDenominator);
 
   std::vector<FractionOfNumberQuestion> questions;
   for (int position = 0; position < count; ++position) {
     for (AttemptBudget budget(position, count);; budget.Spend()) {
       FractionOfNumberQuestion q{};
-      q.a = random.Random(largest_term - 1) + 1;
-      q.b = random.Random(largest_term - 1) + 2;
+      q.a = random.Random(largest_denominator - 1) + 1;
+      q.b = random.Random(largest_denominator - 1) + 2;
       const int32_t part = random.Random(largest_term - 1) + 2;
       if (q.a >= q.b || context.gcd3(q.a, q.b, q.b) != 1 || q.b * part > kLargestNumber) {
         continue;
@@ -70,7 +72,8 @@ WorkedSteps FractionOfNumberKind::Steps(const FractionOfNumberQuestion& q,
         Binary(FractionStep(q.n, 1), StepOperator::kDivide, FractionStep(q.b, 1));
     divided_first.operands.push_back(FractionStep(q.a, 1));
     divided_first.operators.push_back(StepOperator::kTimes);
-    divided_first.group = StepGroup{0, 1};
+    divided_first.operands[0].opens_group = true;
+    divided_first.operands[1].closes_group = true;
     chain.push_back(std::move(divided_first));
     chain.push_back(Binary(FractionStep(part, 1), StepOperator::kTimes, FractionStep(q.a, 1)));
   }

@@ -29,8 +29,13 @@ struct FractionOfNumberKind {
 
   static constexpr OptionUse kOptionUse{};
 
+  // Denominators stay this small whatever the largest term beyond it: a
+  // share is halves to twelfths in the textbooks.
+  static constexpr int32_t kLargestDenominator = 12;
+
   // Draws `count` distinct questions a/b de n: a/b irreducible and smaller
-  // than 1 (b in 2..largest_term), the part n ÷ b in 2..largest_term, so
+  // than 1 (b in 2..largest_term, at most kLargestDenominator), the part
+  // n ÷ b in 2..largest_term, so
   // that with the smallest settings every division is in the tables, and n
   // at most 999. Each acceptable question is as likely. No option changes
   // the draw. Empties the question table first and leaves the keys in it.

@@ -1,0 +1,57 @@
+#include "expression_line.h"
+
+#include <optional>
+
+#include "fraction_drawing.h"
+#include "line_parts.h"
+#include "step_drawing.h"
+
+namespace fractions {
+
+namespace {
+
+// Blank columns after the answer, as after a worked key's last expression.
+constexpr int kRightMargin = 2;
+
+}  // namespace
+
+void ComposeExpressionLine(LineImages& images, int number, const StepExpression& question,
+                           const StepChain& answer, DivisionSign sign) {
+  const LineScale s = images.Scale();
+  images.SetSizes({0, kRowHeight, kFractionWidth, 0, kRowHeight});
+  LineImage& rep = images.ImaRep;
+  const int equals = LineWordWidth(s, kStepEquals) + s(2);
+  // The operand column in the line font, whatever font the last line left
+  // the image in.
+  const int first_x = LineWordWidth(s, u"1000");
+  const int question_end = first_x + ExpressionWidth(s, question, sign) + equals;
+  int answer_end = question_end;
+  for (const StepExpression& expression : answer) {
+    answer_end +=
+        (&expression == &answer.front() ? 0 : equals) + ExpressionWidth(s, expression, sign);
+  }
+  images.Widen(question_end, answer_end + s(kRightMargin));
+
+  StartLine(images, number);
+  int x = first_x;
+  DrawExpression(rep, x, question, sign);
+  for (const StepExpression& expression : answer) {
+    x += &expression == &answer.front() ? ExpressionWidth(s, question, sign)
+                                        : ExpressionWidth(s, *(&expression - 1), sign);
+    DrawLineWord(rep, x, kStepEquals);
+    x += equals;
+    DrawExpression(rep, x, expression, sign);
+  }
+  CutQuestion(images);
+}
+
+StepChain ResultExpressions(int32_t num, int32_t den, const ExerciseOptions& options) {
+  StepChain chain{Single(FractionStep(num, den))};
+  if (const std::optional<MixedNumber> mixed = MixedForm(options, num, den)) {
+    chain.push_back(Binary(FractionStep(mixed->whole, 1), StepOperator::kPlus,
+                           FractionStep(mixed->num, mixed->den)));
+  }
+  return chain;
+}
+
+}  // namespace fractions

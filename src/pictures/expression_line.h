@@ -1,0 +1,21 @@
+#pragma once
+
+#include "drawing/exercise_options.h"
+#include "drawing/worked_steps.h"
+#include "line_images.h"
+
+namespace fractions {
+
+// The answer line of a kind whose question is one expression, "7°) 3/4 de
+// 28 = 21", drawn as the worked key draws its expressions: the question
+// from the operand column, then " = " and each expression of `answer`
+// joined by " = " ("31/24 = 1 + 7/24"). Sizes the images for it; the
+// question picture is the line cut just after the question's "=".
+void ComposeExpressionLine(LineImages& images, int number, const StepExpression& question,
+                           const StepChain& answer, DivisionSign sign);
+
+// The answer num/den as a key writes it: the fraction, whole when den is
+// 1, then its mixed form when the options ask for one.
+StepChain ResultExpressions(int32_t num, int32_t den, const ExerciseOptions& options);
+
+}  // namespace fractions
