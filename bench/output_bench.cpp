@@ -76,6 +76,16 @@ void CommandLineWorkedPdfs(benchmark::State& state) {
 }
 BENCHMARK(CommandLineWorkedPdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A worked sheet of the menu's kinds, 60 questions in six exercises at the
+// largest terms: the whole run to both RTF files and both PDFs, to hold
+// under 0.3 s.
+void CommandLineWorkedMenuKindsPdfs(benchmark::State& state) {
+  QTemporaryDir folder;
+  RunCliEachTime(state, {"--type", "prio,part,dec,prio,part,dec", "--count", "10", "--max", "500",
+                         "--seed", "7", "--worked", "--out", folder.filePath("autres"), "--pdf"});
+}
+BENCHMARK(CommandLineWorkedMenuKindsPdfs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // A class set of 30 different worksheets of 40 questions, as RTF and PDF.
 void CommandLineSetOf30(benchmark::State& state) {
   QTemporaryDir folder;
