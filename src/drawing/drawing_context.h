@@ -9,9 +9,10 @@
 
 namespace fractions {
 
-// The largest term M and the number of questions N. Every drawing phase
-// relies on them to finish: at the smallest largest term there are still
-// thousands of acceptable questions for 40 slots.
+// The largest term M and the number of questions N. A drawing phase whose
+// settings give fewer acceptable questions than N (decimal writing at the
+// smallest largest term gives 23) says so with TooFewQuestions rather than
+// draw for ever; its attempts are bounded by an AttemptBudget.
 inline constexpr SettingRange kLargestTermRange{9, 500, 100};
 inline constexpr SettingRange kQuestionCountRange{1, kMaxQuestions, 25};
 

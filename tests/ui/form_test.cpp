@@ -590,6 +590,11 @@ class FormTest : public QObject {
     QCOMPARE(suite->text(), "Ajouter à la suite");
     QCOMPARE(others->text(), "Autres…");
     QVERIFY(others->isEnabled());
+    // Greyed, with its reason, while no kind stands in the menu.
+    form->SetExerciseRows(ExerciseRows(kExerciseCatalogue).first(7));
+    QVERIFY(!others->isEnabled());
+    QCOMPARE(others->toolTip(), "Pas encore d'autres sortes d'exercices");
+    form->SetExerciseRows(kExerciseCatalogue);
     const QSize smallest = form->minimumSize();
     for (const QSize& size : {smallest, smallest + QSize(30, 17), TForm1::kDesignClient,
                               TForm1::kDesignClient + QSize(200, 150)}) {
