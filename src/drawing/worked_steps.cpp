@@ -28,6 +28,9 @@ bool IsPlainNumber(const StepNumber& number) {
 // A factor after the first, or a base raised to a power, stands in
 // parentheses when negative: "2*(-3)", "(-3)^2".
 std::string AsciiFactor(const StepFactor& factor, bool first) {
+  if (factor.gap) {
+    return "?";
+  }
   std::string text = std::to_string(factor.value);
   if (factor.value < 0 && (!first || factor.power)) {
     text = Parenthesized(text);
@@ -105,6 +108,18 @@ const char* AsciiOperator(StepOperator op) {
       return " / ";
     case StepOperator::kOf:
       return "*";
+    case StepOperator::kLess:
+      return " < ";
+    case StepOperator::kGreater:
+      return " > ";
+    case StepOperator::kEqual:
+      return " = ";
+    case StepOperator::kHence:
+      return " donc ";
+    case StepOperator::kGap:
+      return " ... ";
+    case StepOperator::kList:
+      return " ; ";
   }
   return " ? ";
 }
@@ -170,12 +185,19 @@ StepExpression Binary(StepOperand left, StepOperator op, StepOperand right) {
 }
 
 std::string AsciiExpression(const StepExpression& expression) {
+  // A conclusion is written alone: what follows its last "donc".
+  size_t start = 0;
+  for (size_t i = 0; i < expression.operators.size(); ++i) {
+    if (expression.operators[i] == StepOperator::kHence) {
+      start = i + 1;
+    }
+  }
   std::string text;
-  for (size_t i = 0; i < expression.operands.size(); ++i) {
-    if (i > 0) {
+  for (size_t i = start; i < expression.operands.size(); ++i) {
+    if (i > start) {
       text += AsciiOperator(expression.operators.at(i - 1));
     }
-    text += AsciiOperand(expression.operands[i], i == 0);
+    text += AsciiOperand(expression.operands[i], i == start);
   }
   return text;
 }

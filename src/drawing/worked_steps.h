@@ -14,10 +14,13 @@
 namespace fractions {
 
 // One number of a numerator or a denominator, with its power when it has
-// one: "4", "−3", "2³".
+// one: "4", "−3", "2³"; set in bold when it is the term a pupil had to
+// find, "3/4 = 15/20"; or the gap left for that term, "3/4 = ..../20".
 struct StepFactor {
   int32_t value;
   std::optional<int32_t> power;
+  bool bold = false;
+  bool gap = false;  // drawn as dots, "?" in ASCII; its value is unused
   friend bool operator==(const StepFactor&, const StepFactor&) = default;
 };
 
@@ -53,7 +56,23 @@ struct StepOperand {
 };
 
 // kOf: "de" between a fraction and the number it is taken of, "3/4 de 28".
-enum class StepOperator { kPlus, kMinus, kTimes, kDivide, kOf };
+// The comparisons state an order, "21/28 > 20/28"; kHence ("donc") joins
+// a reason to the conclusion drawn from it, "21/28 > 20/28 donc 3/4 > 5/7";
+// kGap is the dots left for a sign, "3/4 ..... 5/7"; kList the semicolon
+// between fractions given in a list, "3/4 ; 2/3".
+enum class StepOperator {
+  kPlus,
+  kMinus,
+  kTimes,
+  kDivide,
+  kOf,
+  kLess,
+  kGreater,
+  kEqual,
+  kHence,
+  kGap,
+  kList
+};
 
 // Operands joined by operators: operators[i] stands between operands[i] and
 // operands[i + 1]. A negative operand after the first stands in
@@ -95,7 +114,10 @@ StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
 // "((N)/(D))", "-" before a negative one, a negative operand after the
 // first in parentheses: "((5)/(4)) - (-((2)/(3)))", "((-8+3)/(12))"; "de"
 // is a product written without blanks, "((3)/(4))*28"; a group in
-// parentheses of its own, "(((2)/(3)) + ((1)/(4))) * ((5)/(2))".
+// parentheses of its own, "(((2)/(3)) + ((1)/(4))) * ((5)/(2))"; a
+// comparison with its sign, "((3)/(4)) > ((5)/(7))", "=" for equal values;
+// of a conclusion only what follows the last "donc"; a list with " ; ",
+// the dots for a sign " ... "; a gap "?".
 std::string AsciiExpression(const StepExpression& expression);
 
 // The chain without the steps that only write the step before again:

@@ -104,7 +104,8 @@ constexpr int kExponentPoints = 7;
 LineFonts MakeLineFonts(LineScale scale) {
   return {MakeFont(scale.FontPixels(kLinePoints), false),
           MakeFont(scale.FontPixels(kOperandPoints), false),
-          MakeFont(scale.FontPixels(kExponentPoints), true)};
+          MakeFont(scale.FontPixels(kExponentPoints), true),
+          MakeFont(scale.FontPixels(kOperandPoints), true)};
 }
 
 bool IsPinned(const QFont& font) {
@@ -124,7 +125,8 @@ LineFonts LoadLineFonts(const QString& folder) {
   RegisterFile(dir.filePath(kRegularFile));
   RegisterFile(dir.filePath(kBoldFile));
   LineFonts fonts = MakeLineFonts({});
-  if (!IsPinned(fonts.line) || !IsPinned(fonts.operand) || !IsPinned(fonts.exponent)) {
+  if (!IsPinned(fonts.line) || !IsPinned(fonts.operand) || !IsPinned(fonts.exponent) ||
+      !IsPinned(fonts.bold_operand)) {
     throw MissingFontError(kMissing);
   }
   return fonts;
@@ -156,6 +158,8 @@ const QFont& GetLineFont(LineFont font, LineScale scale) {
       return fonts.operand;
     case LineFont::kExponent:
       return fonts.exponent;
+    case LineFont::kBoldOperand:
+      return fonts.bold_operand;
   }
   return fonts.line;
 }

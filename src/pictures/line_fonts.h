@@ -17,6 +17,8 @@ namespace fractions {
 //  - line: question numbers, operators, "=", "et"; its "1000" is 24 pixels.
 //  - operand: the numbers of a fraction.
 //  - exponent: the small bold exponent of a power.
+//  - bold operand: a number of a fraction set in bold, the term a pupil
+//    had to find.
 // Sizes are the 96-dpi pixel heights of 8, 9 and 7 points (11, 12, 9): the
 // line layouts' offsets are counted in pixels of these fonts. A larger
 // layout draws them at its scale of those points (16, 18, 14 at 3:2). All
@@ -25,9 +27,10 @@ struct LineFonts {
   QFont line;
   QFont operand;
   QFont exponent;
+  QFont bold_operand;
 };
 
-enum class LineFont { kLine, kOperand, kExponent };
+enum class LineFont { kLine, kOperand, kExponent, kBoldOperand };
 
 // The family the files hold, from Debian's fonts-liberation package.
 inline constexpr const char* kLineFontFamily = "Liberation Sans";

@@ -12,6 +12,8 @@ namespace fractions {
 namespace {
 
 constexpr std::u16string_view kTimesSign = u"\u00D7";
+// The gap left for a term to find, "..../20".
+constexpr std::u16string_view kGapDots = u"....";
 // The row the tops of operators, "=" and notes stand at, as on the key's
 // lines.
 constexpr int kWordRow = 7;
@@ -52,11 +54,20 @@ void AddSigned(Pieces& pieces, int64_t value) {
 }
 
 // A negative factor after the first, or raised to a power, stands in
-// parentheses: "2×(−3)".
+// parentheses: "2×(−3)". A bold one is a run of its own; a gap is dots.
 void AddFactor(Pieces& pieces, const StepFactor& factor, bool first) {
+  if (factor.gap) {
+    AddText(pieces, kGapDots);
+    return;
+  }
   const bool bracketed = factor.value < 0 && (!first || factor.power);
   AddText(pieces, bracketed ? u"(" : u"");
-  AddSigned(pieces, factor.value);
+  if (factor.bold) {
+    const std::u16string sign = factor.value < 0 ? std::u16string(kMinusSign) : u"";
+    pieces.push_back({LineFont::kBoldOperand, sign + Digits(factor.value)});
+  } else {
+    AddSigned(pieces, factor.value);
+  }
   AddText(pieces, bracketed ? u")" : u"");
   if (factor.power) {
     pieces.push_back({LineFont::kExponent, Digits(*factor.power)});
@@ -196,6 +207,18 @@ std::u16string OperatorText(StepOperator op, DivisionSign sign) {
       return sign == DivisionSign::kObelus ? u" \u00F7 " : u" : ";
     case StepOperator::kOf:
       return u" de ";
+    case StepOperator::kLess:
+      return u" < ";
+    case StepOperator::kGreater:
+      return u" > ";
+    case StepOperator::kEqual:
+      return u" = ";
+    case StepOperator::kHence:
+      return u" donc ";
+    case StepOperator::kGap:
+      return u" ..... ";
+    case StepOperator::kList:
+      return u" ; ";
   }
   return u" ? ";
 }

@@ -79,7 +79,7 @@ Value Apply(StepOperator op, Value x, Value y) {
       return Value::Of(x.num * y.num, x.den * y.den);
     case StepOperator::kDivide:
       return Value::Of(x.num * y.den, x.den * y.num);
-    case StepOperator::kOf:  // a fraction of a number: no operation of a chain
+    default:  // "de", signs and lists: no operation of a chain
       break;
   }
   throw std::invalid_argument("not an operation");
@@ -104,7 +104,7 @@ RawResult AppendOperationSteps(StepChain& chain, StepOperator op, int32_t x, int
       return AppendProductSteps(chain, x, y, u, v);
     case StepOperator::kDivide:
       return AppendQuotientSteps(chain, x, y, u, v);
-    case StepOperator::kOf:
+    default:
       break;
   }
   throw std::invalid_argument("not an operation");
@@ -161,7 +161,7 @@ std::string_view OperatorText(StepOperator op, const ExerciseOptions& options) {
       return " \xD7 ";
     case StepOperator::kDivide:
       return DivisionOperatorText(options.division_sign);
-    case StepOperator::kOf:
+    default:
       break;
   }
   throw std::invalid_argument("not an operation");
