@@ -1,6 +1,7 @@
 #include "expression_line.h"
 
 #include <optional>
+#include <string>
 
 #include "fraction_drawing.h"
 #include "line_parts.h"
@@ -43,6 +44,19 @@ void ComposeExpressionLine(LineImages& images, int number, const StepExpression&
     DrawExpression(rep, x, expression, sign);
   }
   CutQuestion(images);
+}
+
+void ComposeSeparateLines(LineImages& images, int number, const StepExpression& question,
+                          const StepExpression& answer, DivisionSign sign) {
+  const LineScale s = images.Scale();
+  const int first_x = LineWordWidth(s, u"1000");
+  images.SetSizes({0, kRowHeight, kFractionWidth, 0, kRowHeight});
+  images.Widen(first_x + ExpressionWidth(s, question, sign) + s(kRightMargin),
+               first_x + ExpressionWidth(s, answer, sign) + s(kRightMargin));
+  StartLine(images, number);
+  images.ImaQuest.TextOut(0, s(6), std::to_string(number) + "\xB0)");  // "°)", as StartLine
+  DrawExpression(images.ImaQuest, first_x, question, sign);
+  DrawExpression(images.ImaRep, first_x, answer, sign);
 }
 
 StepChain ResultExpressions(int32_t num, int32_t den, const ExerciseOptions& options) {

@@ -14,6 +14,13 @@ namespace fractions {
 void ComposeExpressionLine(LineImages& images, int number, const StepExpression& question,
                            const StepChain& answer, DivisionSign sign);
 
+// The lines of a kind whose question is not its answer cut short ("3/4
+// ..... 5/7" asks for "3/4 > 5/7"): "7°)" and `question` in the question
+// picture, "7°)" and `answer` on the answer line, each from the operand
+// column and sized for what it holds.
+void ComposeSeparateLines(LineImages& images, int number, const StepExpression& question,
+                          const StepExpression& answer, DivisionSign sign);
+
 // The answer num/den as a key writes it: the fraction, whole when den is
 // 1, then its mixed form when the options ask for one.
 StepChain ResultExpressions(int32_t num, int32_t den, const ExerciseOptions& options);

@@ -1,4 +1,6 @@
-// The lines of the kinds of the "Autres…" menu, drawn one after the other
+// The lines of the kinds whose question is their answer line cut short
+// (a chain with priorities, a fraction of a number, decimal writing), drawn
+// one after the other
 // in the same images as a sheet draws them, at both scales: the question
 // picture is the answer line cut in blank columns after its "=", and the
 // answer starts just right of the cut, so that none of it shows on the
@@ -23,10 +25,9 @@ TEST(MenuKindLines, TheQuestionIsCutInBlankColumnsJustBeforeTheAnswer) {
       .negatives = true, .mixed = true, .division_sign = DivisionSign::kObelus};
   int lines = 0;
   for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
-    for (const ExerciseInfo& row : kExerciseCatalogue) {
-      if (!row.button_place.in_menu) {
-        continue;
-      }
+    for (const ExerciseType type : {ExerciseType::kPriorities, ExerciseType::kFractionOfNumber,
+                                    ExerciseType::kDecimalWriting}) {
+      const ExerciseInfo& row = Describe(type);
       for (const ExerciseOptions& options : {ExerciseOptions{}, signs}) {
         SCOPED_TRACE(std::string(row.command_word) + " scale " + std::to_string(scale.Numerator()));
         LcgRandom random(11);
