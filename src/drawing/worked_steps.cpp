@@ -176,6 +176,25 @@ std::string DecimalText(int32_t digits, int32_t places, char point) {
   return digits < 0 ? "-" + text : text;
 }
 
+bool Computes(StepOperator op) {
+  switch (op) {
+    case StepOperator::kPlus:
+    case StepOperator::kMinus:
+    case StepOperator::kTimes:
+    case StepOperator::kDivide:
+    case StepOperator::kOf:
+      return true;
+    case StepOperator::kLess:
+    case StepOperator::kGreater:
+    case StepOperator::kEqual:
+    case StepOperator::kHence:
+    case StepOperator::kGap:
+    case StepOperator::kList:
+      return false;
+  }
+  return true;
+}
+
 StepExpression Single(StepOperand operand) {
   return {{std::move(operand)}, {}, false};
 }
@@ -197,7 +216,8 @@ std::string AsciiExpression(const StepExpression& expression) {
     if (i > start) {
       text += AsciiOperator(expression.operators.at(i - 1));
     }
-    text += AsciiOperand(expression.operands[i], i == start);
+    text += AsciiOperand(expression.operands[i],
+                         i == start || !Computes(expression.operators.at(i - 1)));
   }
   return text;
 }

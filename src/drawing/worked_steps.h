@@ -75,8 +75,8 @@ enum class StepOperator {
 };
 
 // Operands joined by operators: operators[i] stands between operands[i] and
-// operands[i + 1]. A negative operand after the first stands in
-// parentheses, unless it opens a group.
+// operands[i + 1]. A negative operand after an operator that computes
+// stands in parentheses, unless it opens a group.
 struct StepExpression {
   std::vector<StepOperand> operands;
   std::vector<StepOperator> operators;
@@ -103,6 +103,11 @@ StepOperand ExpandedStep(int32_t num, int32_t den, int32_t k);
 // Trailing zeros are written as given: the caller draws decimals without.
 StepOperand DecimalStep(int32_t digits, int32_t places);
 std::string DecimalText(int32_t digits, int32_t places, char point);
+
+// Whether `op` computes (+ − × ÷ "de"): a negative operand after it stands
+// in parentheses; after a sign, "donc", the dots or a semicolon it does not,
+// "−3/4 < −5/7".
+bool Computes(StepOperator op);
 
 // An expression of one operand, and of two.
 StepExpression Single(StepOperand operand);

@@ -229,7 +229,8 @@ int OperatorWidth(LineScale s, const StepExpression& expression, size_t i, Divis
 }
 
 bool Bracketed(const StepExpression& expression, size_t i) {
-  return i > 0 && expression.operands[i].negative && !expression.operands[i].opens_group;
+  return i > 0 && expression.operands[i].negative && !expression.operands[i].opens_group &&
+         Computes(expression.operators.at(i - 1));
 }
 
 // Whether the group that operand i opens or closes holds a fraction: its
