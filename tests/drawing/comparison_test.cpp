@@ -182,6 +182,9 @@ TEST(Comparison, KeysAndChainsAreWrittenAsTheBoardHasThem) {
   for (const auto& [got, want] : rows) {
     EXPECT_EQ(got, want);
   }
+  // "a/b ... c/d" and "c/d ... a/b" are two questions a sheet may hold.
+  EXPECT_NE(QuestionKey(kKind.KeyNumbers({3, 4, 5, 7, 1})),
+            QuestionKey(kKind.KeyNumbers({5, 7, 3, 4, -1})));
   // The reason before "donc": both fractions over 28, compared.
   const WorkedSteps steps = kKind.Steps({3, 4, 5, 7, 1}, {});
   const StepExpression& last = steps[2][0];

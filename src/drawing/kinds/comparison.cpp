@@ -96,14 +96,16 @@ class Drawing {
     } else {
       q.c = Numerator();
     }
-    // No whole number (a/1, a/a, 6/3, nor zero), no term beyond m, and not
-    // one fraction twice.
-    if (q.a % q.b == 0 || q.c % q.d == 0 || std::abs(q.c) > m_ || (q.a == q.c && q.b == q.d)) {
+    // No whole number (a/1, a/a, 6/3, nor zero), no term beyond m.
+    if (q.a % q.b == 0 || q.c % q.d == 0 || std::abs(q.c) > m_) {
       return std::nullopt;
     }
+    // The share of equal pairs is drawn, not left to chance. One fraction
+    // written twice is an equal pair over one denominator: the equal draw
+    // never makes one, the other refuses it here.
     q.compare = Sign(int64_t{q.a} * q.d - int64_t{q.c} * q.b);
     if ((q.compare == 0) != equal) {
-      return std::nullopt;  // the share of equal pairs is drawn, not left to chance
+      return std::nullopt;
     }
     return q;
   }
