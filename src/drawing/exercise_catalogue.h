@@ -7,9 +7,11 @@
 
 #include "exercise_type.h"
 #include "kinds/common_denominator.h"
+#include "kinds/comparison.h"
 #include "kinds/decimal_writing.h"
 #include "kinds/four_operations.h"
 #include "kinds/fraction_of_number.h"
+#include "kinds/ordering.h"
 #include "kinds/powers.h"
 #include "kinds/priorities.h"
 #include "kinds/simplification.h"
@@ -24,7 +26,7 @@ namespace fractions {
 // and tell it apart by the values they give it (the four operations).
 using ExerciseKind =
     std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind, PriorityKind,
-                 FractionOfNumberKind, DecimalWritingKind>;
+                 FractionOfNumberKind, DecimalWritingKind, ComparisonKind, OrderingKind>;
 
 // Where the window offers an exercise type: a button of its own, in a box
 // at the window's design size with its place in the tab order among all the
@@ -107,6 +109,12 @@ inline constexpr ExerciseInfo kExerciseCatalogue[] = {
      "cimale, ou la fraction irr\xE9"
      "ductible",
      "", DecimalWritingKind{}},
+    {ExerciseType::kComparison, "comp", "comparaison", "CompFract", "mnuComp",
+     "Comparer deux fractions", "Comparer deux fractions avec <, > ou =", kInMenu,
+     "Comparer les fractions avec <, > ou =", "", ComparisonKind{}},
+    {ExerciseType::kOrdering, "order", "rangement", "RangFract", "mnuRang",
+     "Ranger des fractions", "Ranger quatre fractions dans l'ordre croissant", kInMenu,
+     "Ranger les fractions dans l'ordre croissant", "", OrderingKind{}},
 };
 
 static_assert(std::size(kExerciseCatalogue) == kExerciseTypeCount,

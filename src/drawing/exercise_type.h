@@ -19,6 +19,8 @@ enum class ExerciseType {
   kPriorities,
   kFractionOfNumber,
   kDecimalWriting,
+  kComparison,
+  kOrdering,
 };
 
 // True for every value of the enumeration. Its switch is what ties
@@ -36,6 +38,8 @@ constexpr bool IsExerciseType(int value) {
     case ExerciseType::kPriorities:
     case ExerciseType::kFractionOfNumber:
     case ExerciseType::kDecimalWriting:
+    case ExerciseType::kComparison:
+    case ExerciseType::kOrdering:
       return true;
   }
   return false;

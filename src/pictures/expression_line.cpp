@@ -1,11 +1,13 @@
 #include "expression_line.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
 #include "fraction_drawing.h"
 #include "line_parts.h"
 #include "step_drawing.h"
+#include "worked_lines.h"
 
 namespace fractions {
 
@@ -57,6 +59,32 @@ void ComposeSeparateLines(LineImages& images, int number, const StepExpression& 
   images.ImaQuest.TextOut(0, s(6), std::to_string(number) + "\xB0)");  // "°)", as StartLine
   DrawExpression(images.ImaQuest, first_x, question, sign);
   DrawExpression(images.ImaRep, first_x, answer, sign);
+}
+
+StepExpression Conclusion(const StepExpression& expression) {
+  size_t start = 0;
+  for (size_t i = 0; i < expression.operators.size(); ++i) {
+    if (expression.operators[i] == StepOperator::kHence) {
+      start = i + 1;
+    }
+  }
+  StepExpression conclusion = expression;
+  conclusion.operands.erase(conclusion.operands.begin(),
+                            conclusion.operands.begin() + static_cast<std::ptrdiff_t>(start));
+  conclusion.operators.erase(conclusion.operators.begin(),
+                             conclusion.operators.begin() + static_cast<std::ptrdiff_t>(start));
+  return conclusion;
+}
+
+void AddNumberedChains(LineImages& images, int number, const WorkedSteps& steps,
+                       DivisionSign sign) {
+  for (size_t i = 0; i < steps.size(); ++i) {
+    if (i == 0) {
+      AddNumberedChain(images, number, steps[i], sign);
+    } else {
+      AddWorkedChain(images, 0, "", steps[i], sign);
+    }
+  }
 }
 
 StepChain ResultExpressions(int32_t num, int32_t den, const ExerciseOptions& options) {

@@ -21,6 +21,15 @@ void ComposeExpressionLine(LineImages& images, int number, const StepExpression&
 void ComposeSeparateLines(LineImages& images, int number, const StepExpression& question,
                           const StepExpression& answer, DivisionSign sign);
 
+// What an expression concludes: its part after the last "donc", the whole
+// expression when it has none.
+StepExpression Conclusion(const StepExpression& expression);
+
+// The worked pictures of a question of several chains: the first after
+// the question number, each other one on rows of its own.
+void AddNumberedChains(LineImages& images, int number, const WorkedSteps& steps,
+                       DivisionSign sign);
+
 // The answer num/den as a key writes it: the fraction, whole when den is
 // 1, then its mixed form when the options ask for one.
 StepChain ResultExpressions(int32_t num, int32_t den, const ExerciseOptions& options);

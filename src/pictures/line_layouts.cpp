@@ -4,9 +4,11 @@
 // ComposeWorkedLine for its kind, which the visit below finds by the kind's
 // type.
 #include "kinds/common_denominator_line.h"
+#include "kinds/comparison_line.h"
 #include "kinds/decimal_writing_line.h"
 #include "kinds/four_operations_line.h"
 #include "kinds/fraction_of_number_line.h"
+#include "kinds/ordering_line.h"
 #include "kinds/powers_line.h"
 #include "kinds/priorities_line.h"
 #include "kinds/simplification_line.h"
