@@ -9,6 +9,7 @@
 #include "kinds/common_denominator.h"
 #include "kinds/comparison.h"
 #include "kinds/decimal_writing.h"
+#include "kinds/equal_fractions.h"
 #include "kinds/four_operations.h"
 #include "kinds/fraction_of_number.h"
 #include "kinds/ordering.h"
@@ -26,7 +27,8 @@ namespace fractions {
 // and tell it apart by the values they give it (the four operations).
 using ExerciseKind =
     std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind, PriorityKind,
-                 FractionOfNumberKind, DecimalWritingKind, ComparisonKind, OrderingKind>;
+                 FractionOfNumberKind, DecimalWritingKind, ComparisonKind, OrderingKind,
+                 EqualFractionsKind>;
 
 // Where the window offers an exercise type: a button of its own, in a box
 // at the window's design size with its place in the tab order among all the
@@ -112,9 +114,12 @@ inline constexpr ExerciseInfo kExerciseCatalogue[] = {
     {ExerciseType::kComparison, "comp", "comparaison", "CompFract", "mnuComp",
      "Comparer deux fractions", "Comparer deux fractions avec <, > ou =", kInMenu,
      "Comparer les fractions avec <, > ou =", "", ComparisonKind{}},
-    {ExerciseType::kOrdering, "order", "rangement", "RangFract", "mnuRang",
-     "Ranger des fractions", "Ranger quatre fractions dans l'ordre croissant", kInMenu,
+    {ExerciseType::kOrdering, "order", "rangement", "RangFract", "mnuRang", "Ranger des fractions",
+     "Ranger quatre fractions dans l'ordre croissant", kInMenu,
      "Ranger les fractions dans l'ordre croissant", "", OrderingKind{}},
+    {ExerciseType::kEqualFractions, "fill", "égalités à compléter", "EgalFract", "mnuEgal",
+     "Compléter des égalités", "Trouver le terme qui manque : 3/4 = ..../20", kInMenu,
+     "Compl\xE9ter les \xE9galit\xE9s", "", EqualFractionsKind{}},
 };
 
 static_assert(std::size(kExerciseCatalogue) == kExerciseTypeCount,

@@ -21,6 +21,7 @@ enum class ExerciseType {
   kDecimalWriting,
   kComparison,
   kOrdering,
+  kEqualFractions,
 };
 
 // True for every value of the enumeration. Its switch is what ties
@@ -40,6 +41,7 @@ constexpr bool IsExerciseType(int value) {
     case ExerciseType::kDecimalWriting:
     case ExerciseType::kComparison:
     case ExerciseType::kOrdering:
+    case ExerciseType::kEqualFractions:
       return true;
   }
   return false;

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <cstddef>
 #include <stdexcept>
 
 #include "print_sizes.h"
@@ -31,6 +32,7 @@ struct LineFonts {
 };
 
 enum class LineFont { kLine, kOperand, kExponent, kBoldOperand };
+inline constexpr size_t kLineFontCount = 4;
 
 // The family the files hold, from Debian's fonts-liberation package.
 inline constexpr const char* kLineFontFamily = "Liberation Sans";

@@ -96,7 +96,7 @@ LaidOutText MakeLaidOut(LineFont font, LineScale scale, const QString& text) {
 // so that a hit converts nothing.
 template <typename Key, typename ToText>
 const LaidOutText& CachedLayOut(LineFont font, LineScale scale, const Key& key, ToText to_text) {
-  using Texts = std::array<std::unordered_map<Key, LaidOutText>, 3>;
+  using Texts = std::array<std::unordered_map<Key, LaidOutText>, kLineFontCount>;
   static Texts standard;
   static std::map<std::pair<int, int>, Texts> scaled;
   auto& texts = (scale == LineScale()

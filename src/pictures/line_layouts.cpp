@@ -6,6 +6,7 @@
 #include "kinds/common_denominator_line.h"
 #include "kinds/comparison_line.h"
 #include "kinds/decimal_writing_line.h"
+#include "kinds/equal_fractions_line.h"
 #include "kinds/four_operations_line.h"
 #include "kinds/fraction_of_number_line.h"
 #include "kinds/ordering_line.h"

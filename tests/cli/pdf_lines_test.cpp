@@ -37,13 +37,17 @@ QStringList DigitsByQuestion(const QString& pdf) {
 // + 5/6 = 19/12": every line writes a question's numbers in the order its
 // picture draws them, and a fraction over 1 as its numerator alone, as the
 // picture does. Without `answer`, every "= result" is left out, as the
-// subject's pictures leave out the results.
-QStringList ListedDigits(const std::string& listing, bool answer) {
+// subject's pictures leave out the results. A kind whose question is drawn
+// on its own lists its answer whole ("3/4 > 5/7"), after the question
+// when that is another text ("3/4 ; 2/3 ; 5/6 ; 7/12 : 7/12 < 2/3 < ...").
+QStringList ListedDigits(const std::string& listing, bool answer, bool own_question) {
   QStringList questions = QString::fromStdString(listing).split('\n', Qt::SkipEmptyParts);
   questions.removeFirst();  // the name
   for (QString& question : questions) {
     question = question.section(") ", 1);
-    if (!answer) {
+    if (own_question) {
+      question = answer ? question.section(" : ", -1) : question.section(" : ", 0, 0);
+    } else if (!answer) {
       question.remove(QRegularExpression(" = \\S+"));
     }
     question.remove(QRegularExpression("\\D"));
@@ -64,11 +68,17 @@ TEST(PdfLines, EveryTypeWritesItsNumbersAsTextAndNoPicture) {
                      out, err),
               kExitOk)
         << err.str();
+    const bool own_question = type == ExerciseType::kComparison ||
+                              type == ExerciseType::kOrdering ||
+                              type == ExerciseType::kEqualFractions;
     for (const bool answer : {false, true}) {
+      if (!answer && type == ExerciseType::kEqualFractions) {
+        continue;  // its subject leaves a gap where a number is listed
+      }
       const QString pdf = base + (answer ? "_Cor.pdf" : ".pdf");
       EXPECT_EQ(Poppler("pdfimages", {"-list", pdf}).count('\n'), 2);  // its headings only
       const QStringList digits = DigitsByQuestion(pdf);
-      const QStringList listed = ListedDigits(out.str(), answer);
+      const QStringList listed = ListedDigits(out.str(), answer, own_question);
       ASSERT_EQ(digits.size(), 40);
       ASSERT_EQ(listed.size(), 40);
       for (int i = 0; i < 40; ++i) {

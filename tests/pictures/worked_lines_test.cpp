@@ -70,7 +70,8 @@ void CheckWorkedPictures(const QuestionSet& set, LineScale scale, Tally& tally) 
       EXPECT_LE(picture.width(), kMaxWorkedWidth) << "line " << number;
       EXPECT_TRUE(IsTwoColoured(picture));
       const int ink = FirstInkColumn(picture);
-      if (ink < LineTextWidth(LineFont::kLine, scale, u"1000")) {  // a lead: "7°)", "et"
+      // A lead, "7°)", "et", or a chain of its own from the operand column.
+      if (ink < LineTextWidth(LineFont::kLine, scale, u"1000") + scale(4)) {
         chain_start = &picture;
         continue;
       }
