@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,64 @@ TEST(WorkedLines, ThePicturesReadAsTheSteps) {
   EXPECT_EQ(Reading(*images.worked.front().Drawing(), LineScale()),
             "((5)/(4))-(-((2)/(3)))=((5*3)/(4*3))-(-((2*4)/(3*4)))=((15)/(12))-(-((8)/(12)))="
             "((15-(-8))/(12))=((23)/(12))");
+}
+
+// A fraction as the pictures read back, "-((2)/(3))".
+QString Read(int32_t num, int32_t den) {
+  return QString(num < 0 ? "-" : "") + QString("((%1)/(%2))").arg(std::abs(num)).arg(den);
+}
+
+// The kinds whose question is drawn apart from its answer: the subject's
+// picture asks (the dots for a sign, the fractions as given, the gap), and
+// never shows what the key's line answers, both read back from their
+// drawings and checked against the question's own numbers.
+TEST(OwnQuestionLines, TheSubjectAsksWhatTheKeyAnswers) {
+  for (const ExerciseType type :
+       {ExerciseType::kComparison, ExerciseType::kOrdering, ExerciseType::kEqualFractions}) {
+    SCOPED_TRACE(Describe(type).command_word);
+    LcgRandom random(3);
+    QuestionTable table;
+    DrawingContext context{random, table};
+    const QuestionSet set = RunDrawingPhase(type, 12, kMaxQuestions, context,
+                                            OptionsUsed({.negatives = true}, OptionUseOf(type)));
+    LineImages images;
+    for (int number = 1; number <= kMaxQuestions; ++number) {
+      ComposeQuestionLine(images, set, number);
+      QString asked, answered;
+      std::visit(
+          [&](const auto& drawn) {
+            const auto& q = drawn.questions[static_cast<size_t>(number - 1)];
+            if constexpr (requires { q.compare; }) {
+              asked = Read(q.a, q.b) + "....." + Read(q.c, q.d);
+              answered = Read(q.a, q.b) +
+                         (q.compare < 0   ? "<"
+                          : q.compare > 0 ? ">"
+                                          : "=") +
+                         Read(q.c, q.d);
+            } else if constexpr (requires { q.missing; }) {
+              QStringList terms = {QString::number(q.a), QString::number(q.b), QString::number(q.c),
+                                   QString::number(q.d)};
+              answered =
+                  QString("((%1)/(%2))=((%3)/(%4))").arg(terms[0], terms[1], terms[2], terms[3]);
+              terms[q.missing] = "....";
+              asked =
+                  QString("((%1)/(%2))=((%3)/(%4))").arg(terms[0], terms[1], terms[2], terms[3]);
+            } else if constexpr (requires { q.num[3]; }) {
+              std::vector<size_t> rising = {0, 1, 2, 3};
+              std::sort(rising.begin(), rising.end(), [&](size_t i, size_t j) {
+                return int64_t{q.num[i]} * q.den[j] < int64_t{q.num[j]} * q.den[i];
+              });
+              for (size_t i = 0; i < 4; ++i) {
+                asked += (i > 0 ? ";" : "") + Read(q.num[i], q.den[i]);
+                answered += (i > 0 ? "<" : "") + Read(q.num[rising[i]], q.den[rising[i]]);
+              }
+            }
+          },
+          set);
+      EXPECT_EQ(Reading(*images.ImaQuest.Drawing(), LineScale()), asked) << "question " << number;
+      EXPECT_EQ(Reading(*images.ImaRep.Drawing(), LineScale()), answered) << "question " << number;
+    }
+  }
 }
 
 }  // namespace
