@@ -124,8 +124,9 @@ struct FigureKind {
   // reduces, "6/8 = (3×2)/(4×2) = 3/4", then the mixed form when asked.
   // kShade: from the fraction asked to the parts hatched, "3/4 =
   // (3×2)/(4×2) = 6/8"; greater than 1, through its whole figures first,
-  // "7/4 = 1 + 3/4 = 1 + (3×2)/(4×2) = 1 + 6/8"; the fraction alone when
-  // the figure has den parts.
+  // "7/4 = 1 + 3/4 = 1 + (3×2)/(4×2) = 1 + 6/8", "7/4 = 1 + 3/4" on
+  // figures of 4 parts; a fraction smaller than 1 alone when the figure has
+  // den parts.
   WorkedSteps Steps(const FigureQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const FigureKind&, const FigureKind&) = default;
