@@ -1,9 +1,9 @@
 // Shaded figures, read and shaded, over many seeds, largest terms and
-// options: each figure one the request allows, its hatched parts worth the
-// key's fraction exactly (rationals computed here), whole figures first and
-// the shaded form's parts the first ones, no question twice a sheet; the
-// worked chain keeps the value and ends where a teacher ends it; then the
-// request's own examples, written out.
+// options: each figure of an allowed shape and size, its hatched parts worth
+// the key's fraction exactly (rationals computed here), whole figures first
+// and the shaded form's parts the first ones, no question twice a sheet;
+// the worked chain keeps the value and ends where a teacher ends it; then
+// the textbook examples, written out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -113,7 +113,7 @@ TEST(Figures, EveryFigureHoldsItsFractionExactlyAndNoneIsAskedTwice) {
   }
 }
 
-TEST(FiguresText, KeysAndChainsAreWrittenAsTheRequestHasThem) {
+TEST(FiguresText, KeysAndChainsAreWrittenAsOnTheBoard) {
   const FigureKind read{FigureForm::kRead}, shade{FigureForm::kShade};
   const ExerciseOptions mixed{.mixed = true};
   constexpr auto kStrip = FigureShape::kStrip, kGrid = FigureShape::kGrid,

@@ -14,13 +14,13 @@ namespace fractions {
 namespace {
 
 // The first `n` parts in reading order (n at most 24).
-uint32_t FirstParts(int32_t n) {
+uint32_t FirstMask(int32_t n) {
   return (uint32_t{1} << n) - 1;
 }
 
 // `n` parts of a figure of `parts` (0 < n < parts), as kRead hatches them:
 // a run of consecutive parts or any parts, one question in two each.
-uint32_t PlaceParts(FigureShape shape, int32_t parts, int32_t n, RandomSource& random) {
+uint32_t ReadingMask(FigureShape shape, int32_t parts, int32_t n, RandomSource& random) {
   uint32_t mask = 0;
   if (random.Random(2) == 0) {
     // Around a disc the run may start at any sector and pass the top; a
@@ -68,7 +68,7 @@ std::optional<FigureQuestion> Attempt(FigureForm form, FigureShape shape,
   if (mixed && random.Random(2) == 1) {
     q.figures = random.Random(FigureKind::kMostFigures - 1) + 2;
   }
-  const int32_t parts = q.Parts();
+  const int32_t parts = q.PartCount();
   const int32_t wholes = q.figures - 1;
 
   // The hatched parts of the last figure.
@@ -92,15 +92,15 @@ std::optional<FigureQuestion> Attempt(FigureForm form, FigureShape shape,
   }
 
   for (int32_t f = 0; f < wholes; ++f) {
-    q.hatched[static_cast<size_t>(f)] = FirstParts(parts);
+    q.hatched[static_cast<size_t>(f)] = FirstMask(parts);
   }
   q.hatched[static_cast<size_t>(wholes)] =
-      form == FigureForm::kRead ? PlaceParts(q.shape, parts, last, random) : FirstParts(last);
+      form == FigureForm::kRead ? ReadingMask(q.shape, parts, last, random) : FirstMask(last);
   return q;
 }
 
 // "6 parts sur 8", "1 part sur 3"
-std::string PartsText(int32_t hatched, int32_t parts) {
+std::string HatchText(int32_t hatched, int32_t parts) {
   return std::to_string(hatched) + (hatched == 1 ? " part sur " : " parts sur ") +
          std::to_string(parts);
 }
@@ -165,7 +165,7 @@ QuestionFields FigureKind::Fields(const FigureQuestion& q, const ExerciseOptions
   return {{{"shape", static_cast<int32_t>(q.shape)},
            {"rows", q.rows},
            {"columns", q.columns},
-           {"parts", q.Parts()},
+           {"parts", q.PartCount()},
            {"figures", q.figures},
            {"shaded", q.Shaded()},
            {"num", q.num},
@@ -183,7 +183,7 @@ std::string FigureKind::Answer(const FigureQuestion& q, const ExerciseOptions& o
     const std::string reduced = ResultText(options, q.num / g, q.den / g);
     return g > 1 ? FractionText(q.num, q.den) + " = " + reduced : reduced;
   }
-  const int32_t parts = q.Parts();
+  const int32_t parts = q.PartCount();
   const int32_t wholes = q.figures - 1;
   const int32_t last = q.Shaded() - wholes * parts;
   std::string text = FractionText(q.num, q.den) + " : ";
@@ -191,7 +191,7 @@ std::string FigureKind::Answer(const FigureQuestion& q, const ExerciseOptions& o
     text += std::to_string(wholes) + (wholes == 1 ? " figure enti\xE8re" : " figures enti\xE8res");
     text += " et ";
   }
-  return text + PartsText(last, parts);
+  return text + HatchText(last, parts);
 }
 
 WorkedSteps FigureKind::Steps(const FigureQuestion& q, const ExerciseOptions& options) const {
@@ -202,7 +202,7 @@ WorkedSteps FigureKind::Steps(const FigureQuestion& q, const ExerciseOptions& op
   }
   // From the fraction asked to the parts of the figures: the whole figures
   // first, then the last figure's parts.
-  const int32_t k = q.Parts() / q.den;
+  const int32_t k = q.PartCount() / q.den;
   const int32_t wholes = q.num / q.den;
   const int32_t rest = q.num % q.den;
   const auto with_wholes = [wholes](StepOperand fraction) {

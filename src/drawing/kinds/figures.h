@@ -46,8 +46,8 @@ struct FigureQuestion {
   int32_t num, den;
   std::array<uint32_t, 3> hatched;
 
-  int32_t Parts() const { return rows * columns; }  // of one figure
-  int32_t Shaded() const;                           // hatched, all figures together
+  int32_t PartCount() const { return rows * columns; }  // of one figure
+  int32_t Shaded() const;                               // hatched, all figures together
   friend bool operator==(const FigureQuestion&, const FigureQuestion&) = default;
 };
 
