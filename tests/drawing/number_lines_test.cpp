@@ -37,59 +37,52 @@ TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnc
       DrawingContext context{random, table};
       const NumberLineKind kind{seed % 2 == 0 ? NumberLineForm::kRead : NumberLineForm::kPlace};
       const int count = seed % 3 == 0 ? 7 : kMaxQuestions;
-      const auto questions =
-          kind.Draw(m, count, context, option_sets[seed / 3 % option_sets.size()]);
+      const ExerciseOptions& options = option_sets[seed / 3 % option_sets.size()];
+      const auto questions = kind.Draw(m, count, context, options);
       ASSERT_EQ(static_cast<int>(questions.size()), count);
       std::set<std::array<int32_t, 5>> asked;
       for (const NumberLineQuestion& q : questions) {
         const auto [a, b, c] = q.points;
-        SCOPED_TRACE(kind.Text(q, {}) + " on " + std::to_string(q.unit_parts) + " x " +
-                     std::to_string(q.units));
-        EXPECT_TRUE(q.unit_parts >= 2 && q.unit_parts <= std::min(m, 12) && q.units >= 1 &&
-                    q.units <= 3);
+        const int32_t n = q.unit_parts;
+        SCOPED_TRACE(kind.Text(q, {}) + " in parts of 1/" + std::to_string(n));
+        EXPECT_TRUE(n >= 2 && n <= std::min(m, 12) && q.units >= 1 && q.units <= 3);
         EXPECT_TRUE(a.tick != b.tick && b.tick != c.tick && a.tick != c.tick);
-        EXPECT_FALSE(a.tick % q.unit_parts == 0 && b.tick % q.unit_parts == 0 &&
-                     c.tick % q.unit_parts == 0)
-            << "nothing to read as a fraction";
-        EXPECT_TRUE(asked.insert({q.unit_parts, q.units, a.tick, b.tick, c.tick}).second)
-            << "asked twice";
-        parts_seen.insert(q.unit_parts);
+        EXPECT_FALSE(a.tick % n == 0 && b.tick % n == 0 && c.tick % n == 0) << "all whole";
+        EXPECT_TRUE(asked.insert({n, q.units, a.tick, b.tick, c.tick}).second) << "asked twice";
+        parts_seen.insert(n);
         units_seen.insert(q.units);
         ++drawn;
         in_order += a.tick < b.tick && b.tick < c.tick;
         one_unit += q.units == 1;
 
-        std::string listing;
-        std::vector<std::pair<std::string, int32_t>> fields{{"unit_parts", q.unit_parts},
-                                                            {"units", q.units}};
+        std::string listing,
+            fields = "unit_parts " + std::to_string(n) + " units " + std::to_string(q.units);
         for (size_t i = 0; i < 3; ++i) {
           const NumberLinePoint& p = q.points[i];
-          EXPECT_TRUE(p.tick >= 1 && p.tick <= q.unit_parts * q.units) << p.tick;
-          const Q value = Q::Of(p.tick, q.unit_parts);
-          EXPECT_EQ(value, (Q{p.num, p.den})) << "not the tick's abscissa in lowest terms";
+          EXPECT_TRUE(p.tick >= 1 && p.tick <= n * q.units) << p.tick;
+          const Q value = Q::Of(p.tick, n);
+          EXPECT_EQ(value, (Q{p.num, p.den})) << p.num << "/" << p.den << " for tick " << p.tick;
           const std::string key = value.d == 1 ? Str(value.n) : Str(value.n) + "/" + Str(value.d);
-          const std::string letter(1, static_cast<char>('A' + i));
-          listing += (i == 0 ? "" : " ; ") + letter + "(" + key + ")";
+          listing +=
+              (i == 0 ? "" : " ; ") + std::string(1, static_cast<char>('A' + i)) + "(" + key + ")";
           const std::string name(1, static_cast<char>('a' + i));
-          fields.insert(fields.end(),
-                        {{name + "_tick", p.tick}, {name + "_num", p.num}, {name + "_den", p.den}});
-
-          const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, {})).at(i);
+          fields += " " + name + "_tick " + std::to_string(p.tick) + " " + name + "_num " +
+                    Str(value.n) + " " + name + "_den " + Str(value.d);
+          // From the ticks counted to the key, every step of that value.
+          const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
           EXPECT_EQ(chain.front(),
-                    "((" + std::to_string(p.tick) + ")/(" + std::to_string(q.unit_parts) + "))");
+                    "((" + std::to_string(p.tick) + ")/(" + std::to_string(n) + "))");
           EXPECT_EQ(chain.back(),
                     value.d == 1 ? key : "((" + Str(value.n) + ")/(" + Str(value.d) + "))");
-          EXPECT_EQ(chain.size(), value.d == q.unit_parts        ? 1u
-                                  : value.n == 1 && value.d == 1 ? 2u
-                                                                 : 3u);
           for (const std::string& step : chain)
             EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
         }
-        EXPECT_EQ(kind.Text(q, {}), listing);
-        EXPECT_EQ(kind.Answer(q, {}), listing);
-        std::vector<std::pair<std::string, int32_t>> written;
-        for (const auto& [name, number] : kind.Fields(q, {}).numbers)
-          written.emplace_back(name, number);
+        EXPECT_EQ(kind.Text(q, options), listing);
+        EXPECT_EQ(kind.Answer(q, options), listing);
+        std::string written;
+        for (const auto& [field, number] : kind.Fields(q, options).numbers)
+          written +=
+              (written.empty() ? "" : " ") + std::string(field) + " " + std::to_string(number);
         EXPECT_EQ(written, fields);
       }
     }
@@ -97,8 +90,8 @@ TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnc
     EXPECT_EQ(*parts_seen.rbegin(), std::min(m, 12)) << "the whole range drawn";
     EXPECT_EQ(units_seen, (std::set<int32_t>{1, 2, 3}));
     // The letters in order along the line one time in six; every line as
-    // likely, short ones too: at 9, 7 of the 23 lines are one unit long
-    // (halves excepted), at 12 and beyond 10 of 32.
+    // likely, short ones too: at 9, 7 of the 23 lines are one unit long, at
+    // 12 and beyond 10 of 32.
     EXPECT_NEAR(static_cast<double>(in_order) / drawn, 1.0 / 6, 0.03);
     EXPECT_NEAR(static_cast<double>(one_unit) / drawn, m == 9 ? 7.0 / 23 : 10.0 / 32, 0.04);
   }
