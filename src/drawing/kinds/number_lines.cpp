@@ -52,7 +52,7 @@ std::vector<NumberLineQuestion> NumberLineKind::Draw(int32_t largest_term, int32
   context.table.Clear();
   RandomSource& random = context.random;
   const std::vector<std::pair<int32_t, int32_t>> lines =
-      Lines(std::min(largest_term, kLargestUnitParts));
+      Lines(std::min(largest_term, kLargestSubdivision));
 
   std::vector<NumberLineQuestion> questions;
   for (int position = 0; position < count; ++position) {

@@ -46,15 +46,15 @@ struct NumberLineKind {
   static constexpr OptionUse kOptionUse{};
 
   // A unit is cut into halves to twelfths whatever the largest term beyond
-  // it: the ticks of a longer unit no longer read.
-  static constexpr int32_t kLargestUnitParts = 12;
+  // it: the ticks of a unit cut finer no longer read.
+  static constexpr int32_t kLargestSubdivision = 12;
   // The line is at most this many units long.
   static constexpr int32_t kLargestUnits = 3;
 
   NumberLineForm form;
 
   // Draws `count` distinct questions: a line (unit_parts in 2..largest_term,
-  // at most kLargestUnitParts; units in 1..kLargestUnits) with at least
+  // at most kLargestSubdivision; units in 1..kLargestUnits) with at least
   // three ticks beyond 0, each such line as likely; then three different
   // ticks of it beyond 0 for A, B and C, each ordered choice as likely,
   // except that the three are never all whole numbers (nothing to read as
@@ -62,7 +62,8 @@ struct NumberLineKind {
   // is as likely: A, B, C from left to right one question in six. No
   // option changes the draw. Empties the question table first and leaves
   // the keys in it. Throws TooFewQuestions when the settings do not give
-  // `count`.
+  // `count`: never within kLargestTermRange, whose smallest largest term, 9,
+  // gives 61,416 questions (56,853 different keys), and 12 or more 192,588.
   std::vector<NumberLineQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,
                                        const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: unit_parts, units,
