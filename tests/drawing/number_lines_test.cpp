@@ -1,0 +1,127 @@
+// Points on a graduated line, over many seeds, both forms and every
+// level's options: three points on different ticks of a line a pupil can
+// read, each abscissa in lowest terms (rationals computed here), asked once
+// a sheet, the letters in every order along the line; each worked chain,
+// read by an exact evaluator, goes from the ticks counted to the key.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "drawing/kinds/number_lines.h"
+#include "exact_value.h"
+
+namespace fractions {
+namespace {
+
+using Q = testing::Exact;
+
+std::string Str(testing::Int128 n) {
+  return std::to_string(static_cast<long long>(n));
+}
+
+TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnce) {
+  std::vector<ExerciseOptions> option_sets{{}, {.mixed = true}};
+  for (const LevelPreset& preset : LevelPresets())
+    option_sets.push_back(preset.options);
+  for (const int32_t m : {9, 12, 500}) {
+    std::set<int32_t> parts_seen, units_seen;
+    int drawn = 0, in_order = 0, one_unit = 0;
+    for (uint32_t seed = 1; seed <= 20 * option_sets.size(); ++seed) {
+      LcgRandom random(seed * 7919u);
+      QuestionTable table;
+      DrawingContext context{random, table};
+      const NumberLineKind kind{seed % 2 == 0 ? NumberLineForm::kRead : NumberLineForm::kPlace};
+      const int count = seed % 3 == 0 ? 7 : kMaxQuestions;
+      const ExerciseOptions& options = option_sets[seed / 3 % option_sets.size()];
+      const auto questions = kind.Draw(m, count, context, options);
+      ASSERT_EQ(static_cast<int>(questions.size()), count);
+      std::set<std::array<int32_t, 5>> asked;
+      for (const NumberLineQuestion& q : questions) {
+        const auto [a, b, c] = q.points;
+        const int32_t n = q.unit_parts;
+        SCOPED_TRACE(kind.Text(q, {}) + " in parts of 1/" + std::to_string(n));
+        EXPECT_TRUE(n >= 2 && n <= std::min(m, 12) && q.units >= 1 && q.units <= 3);
+        EXPECT_TRUE(a.tick != b.tick && b.tick != c.tick && a.tick != c.tick);
+        EXPECT_FALSE(a.tick % n == 0 && b.tick % n == 0 && c.tick % n == 0) << "all whole";
+        EXPECT_TRUE(asked.insert({n, q.units, a.tick, b.tick, c.tick}).second) << "asked twice";
+        parts_seen.insert(n);
+        units_seen.insert(q.units);
+        ++drawn;
+        in_order += a.tick < b.tick && b.tick < c.tick;
+        one_unit += q.units == 1;
+
+        std::string listing,
+            fields = "unit_parts " + std::to_string(n) + " units " + std::to_string(q.units);
+        for (size_t i = 0; i < 3; ++i) {
+          const NumberLinePoint& p = q.points[i];
+          EXPECT_TRUE(p.tick >= 1 && p.tick <= n * q.units) << p.tick;
+          const Q value = Q::Of(p.tick, n);
+          EXPECT_EQ(value, (Q{p.num, p.den})) << p.num << "/" << p.den << " for tick " << p.tick;
+          const std::string key = value.d == 1 ? Str(value.n) : Str(value.n) + "/" + Str(value.d);
+          listing +=
+              (i == 0 ? "" : " ; ") + std::string(1, static_cast<char>('A' + i)) + "(" + key + ")";
+          const std::string name(1, static_cast<char>('a' + i));
+          fields += " " + name + "_tick " + std::to_string(p.tick) + " " + name + "_num " +
+                    Str(value.n) + " " + name + "_den " + Str(value.d);
+          // From the ticks counted to the key, every step of that value.
+          const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
+          EXPECT_EQ(chain.front(),
+                    "((" + std::to_string(p.tick) + ")/(" + std::to_string(n) + "))");
+          EXPECT_EQ(chain.back(),
+                    value.d == 1 ? key : "((" + Str(value.n) + ")/(" + Str(value.d) + "))");
+          for (const std::string& step : chain)
+            EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
+        }
+        EXPECT_EQ(kind.Text(q, options), listing);
+        EXPECT_EQ(kind.Answer(q, options), listing);
+        std::string written;
+        for (const auto& [field, number] : kind.Fields(q, options).numbers)
+          written +=
+              (written.empty() ? "" : " ") + std::string(field) + " " + std::to_string(number);
+        EXPECT_EQ(written, fields);
+      }
+    }
+    EXPECT_EQ(*parts_seen.begin(), 2);
+    EXPECT_EQ(*parts_seen.rbegin(), std::min(m, 12)) << "the whole range drawn";
+    EXPECT_EQ(units_seen, (std::set<int32_t>{1, 2, 3}));
+    // The letters in order along the line one time in six; every line as
+    // likely, short ones too: at 9, 7 of the 23 lines are one unit long, at
+    // 12 and beyond 10 of 32.
+    EXPECT_NEAR(static_cast<double>(in_order) / drawn, 1.0 / 6, 0.03);
+    EXPECT_NEAR(static_cast<double>(one_unit) / drawn, m == 9 ? 7.0 / 23 : 10.0 / 32, 0.04);
+  }
+}
+
+TEST(NumberLinesText, ListingsAndChainsAreWrittenAsTheBoardHasThem) {
+  const NumberLineKind kind{NumberLineForm::kRead};
+  const auto row = [&](const NumberLineQuestion& q) {
+    std::vector<std::string> written{kind.Text(q, {})};
+    for (const std::vector<std::string>& chain : AsciiSteps(kind.Steps(q, {})))
+      written.insert(written.end(), chain.begin(), chain.end());
+    return written;
+  };
+  using Row = std::vector<std::string>;
+  const std::vector<std::pair<Row, Row>> rows = {
+      {row({4, 2, {{{3, 3, 4}, {5, 5, 4}, {8, 2, 1}}}}),
+       {"A(3/4) ; B(5/4) ; C(2)", "((3)/(4))", "((5)/(4))", "((8)/(4))", "((2*4)/(4))", "2"}},
+      {row({4, 2, {{{3, 3, 4}, {7, 7, 4}, {2, 1, 2}}}}),
+       {"A(3/4) ; B(7/4) ; C(1/2)", "((3)/(4))", "((7)/(4))", "((2)/(4))", "((1*2)/(2*2))",
+        "((1)/(2))"}},
+      {row({4, 3, {{{6, 3, 2}, {4, 1, 1}, {11, 11, 4}}}}),
+       {"A(3/2) ; B(1) ; C(11/4)", "((6)/(4))", "((3*2)/(2*2))", "((3)/(2))", "((4)/(4))", "1",
+        "((11)/(4))"}},
+  };
+  for (const auto& [got, want] : rows)
+    EXPECT_EQ(got, want);
+  // The same ticks with their letters swapped are another question.
+  EXPECT_NE(QuestionKey(kind.KeyNumbers({4, 2, {{{3, 3, 4}, {5, 5, 4}, {8, 2, 1}}}})),
+            QuestionKey(kind.KeyNumbers({4, 2, {{{5, 5, 4}, {3, 3, 4}, {8, 2, 1}}}})));
+}
+
+}  // namespace
+}  // namespace fractions
