@@ -72,8 +72,19 @@ void WriteJsonSteps(std::ostream& out, const std::vector<std::vector<std::string
 
 void WriteQuestionObject(std::ostream& out, const QuestionListing& question) {
   out << "{";
+  for (const auto& [name, word] : question.fields.words) {
+    out << '"' << name << "\": \"" << word << "\", ";
+  }
   for (const auto& [name, value] : question.fields.numbers) {
     out << '"' << name << "\": " << value << ", ";
+  }
+  if (!question.fields.points.empty()) {
+    out << "\"points\": [";
+    for (const QuestionFields::Point& point : question.fields.points) {
+      out << (&point == &question.fields.points.front() ? "" : ", ") << "{\"name\": \""
+          << point.name << "\", \"num\": " << point.num << ", \"den\": " << point.den << "}";
+    }
+    out << "], ";
   }
   if (const std::optional<MixedNumber>& mixed = question.fields.mixed) {
     out << "\"mixed\": {\"whole\": " << mixed->whole << ", \"num\": " << mixed->num

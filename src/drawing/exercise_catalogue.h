@@ -10,8 +10,10 @@
 #include "kinds/comparison.h"
 #include "kinds/decimal_writing.h"
 #include "kinds/equal_fractions.h"
+#include "kinds/figures.h"
 #include "kinds/four_operations.h"
 #include "kinds/fraction_of_number.h"
+#include "kinds/number_lines.h"
 #include "kinds/ordering.h"
 #include "kinds/powers.h"
 #include "kinds/priorities.h"
@@ -28,7 +30,7 @@ namespace fractions {
 using ExerciseKind =
     std::variant<OperationKind, PowerKind, SimplificationKind, CommonDenominatorKind, PriorityKind,
                  FractionOfNumberKind, DecimalWritingKind, ComparisonKind, OrderingKind,
-                 EqualFractionsKind>;
+                 EqualFractionsKind, FigureKind, NumberLineKind>;
 
 // Where the window offers an exercise type: a button of its own, in a box
 // at the window's design size with its place in the tab order among all the
@@ -120,6 +122,27 @@ inline constexpr ExerciseInfo kExerciseCatalogue[] = {
     {ExerciseType::kEqualFractions, "fill", "égalités à compléter", "EgalFract", "mnuEgal",
      "Compléter des égalités", "Trouver le terme qui manque : 3/4 = ..../20", kInMenu,
      "Compl\xE9ter les \xE9galit\xE9s", "", EqualFractionsKind{}},
+    {ExerciseType::kFigureReading, "figread", "figure à lire", "FigFract", "mnuFig",
+     "Lire une fraction sur une figure",
+     "La fraction hachurée d'une bande, d'un quadrillage ou d'un disque", kInMenu,
+     "Quelle fraction de la figure est colori\xE9"
+     "e ?",
+     "", FigureKind{FigureForm::kRead}},
+    {ExerciseType::kFigureShading, "figshade", "figure à colorier", "ColorFract", "mnuColor",
+     "Colorier une fraction d'une figure", "Hachurer la fraction indiquée d'une figure", kInMenu,
+     "Colorier la fraction indiqu\xE9"
+     "e de chaque figure",
+     "", FigureKind{FigureForm::kShade}},
+    {ExerciseType::kNumberLineReading, "lineread", "droite graduée à lire", "DroiteFract",
+     "mnuDroite", "Lire sur une droite graduée",
+     "Lire l'abscisse de trois points d'une demi-droite graduée", kInMenu,
+     "Lire l'abscisse de chaque point", "", NumberLineKind{NumberLineForm::kRead}},
+    {ExerciseType::kNumberLinePlacing, "lineplace", "points à placer", "PlaceFract", "mnuPlace",
+     "Placer sur une droite graduée",
+     "Placer trois points d'abscisses données sur une demi-droite graduée", kInMenu,
+     "Placer chaque point sur la droite gradu\xE9"
+     "e",
+     "", NumberLineKind{NumberLineForm::kPlace}},
 };
 
 static_assert(std::size(kExerciseCatalogue) == kExerciseTypeCount,

@@ -22,6 +22,10 @@ enum class ExerciseType {
   kComparison,
   kOrdering,
   kEqualFractions,
+  kFigureReading,
+  kFigureShading,
+  kNumberLineReading,
+  kNumberLinePlacing,
 };
 
 // True for every value of the enumeration. Its switch is what ties
@@ -42,6 +46,10 @@ constexpr bool IsExerciseType(int value) {
     case ExerciseType::kComparison:
     case ExerciseType::kOrdering:
     case ExerciseType::kEqualFractions:
+    case ExerciseType::kFigureReading:
+    case ExerciseType::kFigureShading:
+    case ExerciseType::kNumberLineReading:
+    case ExerciseType::kNumberLinePlacing:
       return true;
   }
   return false;

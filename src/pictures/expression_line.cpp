@@ -61,6 +61,33 @@ void ComposeSeparateLines(LineImages& images, int number, const StepExpression& 
   DrawExpression(images.ImaRep, first_x, answer, sign);
 }
 
+int ChainWidth(LineScale scale, const StepChain& chain, DivisionSign sign) {
+  int width = 0;
+  for (const StepExpression& expression : chain) {
+    width += (&expression == &chain.front() ? 0 : LineWordWidth(scale, kStepEquals) + scale(2)) +
+             ExpressionWidth(scale, expression, sign);
+  }
+  return width;
+}
+
+void PlaceChain(LineImage& target, int x, int top, const StepChain& chain, DivisionSign sign) {
+  const LineScale s = target.Scale();
+  LineImage row;
+  row.SetScale(s);
+  const int width = ChainWidth(s, chain, sign);
+  row.SetSize(width, s(kRowHeight));
+  int at = 0;
+  for (const StepExpression& expression : chain) {
+    if (&expression != &chain.front()) {
+      DrawLineWord(row, at, kStepEquals);
+      at += LineWordWidth(s, kStepEquals) + s(2);
+    }
+    DrawExpression(row, at, expression, sign);
+    at += ExpressionWidth(s, expression, sign);
+  }
+  target.CopyRect({x, top, x + width, top + s(kRowHeight)}, row, {0, 0, width, s(kRowHeight)});
+}
+
 StepExpression Conclusion(const StepExpression& expression) {
   size_t start = 0;
   for (size_t i = 0; i < expression.operators.size(); ++i) {

@@ -21,14 +21,21 @@ void ComposeExpressionLine(LineImages& images, int number, const StepExpression&
 void ComposeSeparateLines(LineImages& images, int number, const StepExpression& question,
                           const StepExpression& answer, DivisionSign sign);
 
+// The width of `chain`, its expressions joined by " = ".
+int ChainWidth(LineScale scale, const StepChain& chain, DivisionSign sign);
+
+// Draws `chain` as ChainWidth measures it with its row's top-left corner
+// at (x, top) of `target`, a picture taller than a row: the row is drawn
+// on its own and copied there.
+void PlaceChain(LineImage& target, int x, int top, const StepChain& chain, DivisionSign sign);
+
 // What an expression concludes: its part after the last "donc", the whole
 // expression when it has none.
 StepExpression Conclusion(const StepExpression& expression);
 
 // The worked pictures of a question of several chains: the first after
 // the question number, each other one on rows of its own.
-void AddNumberedChains(LineImages& images, int number, const WorkedSteps& steps,
-                       DivisionSign sign);
+void AddNumberedChains(LineImages& images, int number, const WorkedSteps& steps, DivisionSign sign);
 
 // The answer num/den as a key writes it: the fraction, whole when den is
 // 1, then its mixed form when the options ask for one.

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QTransform>
+#include <cmath>
 #include <cstdlib>
 #include <type_traits>
 
@@ -136,7 +137,63 @@ void DrawStep(QPainter& painter, const DrawnArc& arc, const QRectF& shown) {
       });
 }
 
+void DrawStep(QPainter& painter, const DrawnPath& drawn, const QRectF& shown) {
+  const QPen pen(Qt::black, drawn.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+  const double reach = drawn.width;  // a mitred corner reaches beyond half the width
+  DrawWithin(
+      painter, drawn.path.boundingRect().adjusted(-reach, -reach, reach, reach), shown,
+      [&] {
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(drawn.path);
+      },
+      [&] {
+        QPainterPathStroker stroker(pen);
+        return stroker.createStroke(drawn.path);
+      });
+}
+
+// The hatching is drawn through a clip to its region, and the SVG pages,
+// which ignore clips, fill what the clip would let through.
+void DrawStep(QPainter& painter, const DrawnHatch& hatch, const QRectF& shown) {
+  const QRectF extent = hatch.region.boundingRect();
+  if (!extent.intersects(shown)) {
+    return;
+  }
+  const QPainterPath lines = HatchLines(extent, hatch.spacing);
+  if (painter.paintEngine()->type() == QPaintEngine::SVG) {
+    QPainterPath visible;
+    visible.addRect(shown);
+    painter.fillPath(
+        StrokeOutline(lines, hatch.width).intersected(hatch.region).intersected(visible),
+        Qt::black);
+    return;
+  }
+  painter.save();
+  painter.setClipRect(shown, Qt::IntersectClip);
+  painter.setClipPath(hatch.region, Qt::IntersectClip);
+  painter.setPen(QPen(Qt::black, hatch.width, Qt::SolidLine, Qt::FlatCap));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPath(lines);
+  painter.restore();
+}
+
 }  // namespace
+
+QPainterPath HatchLines(const QRectF& area, int spacing) {
+  // Lines x + y = k × spacing for every whole k whose line crosses the
+  // area, from its left or bottom edge to its top or right one.
+  QPainterPath lines;
+  const QRectF box = area.adjusted(-1, -1, 1, 1);
+  const int first = static_cast<int>(std::floor((box.left() + box.top()) / spacing));
+  const int last = static_cast<int>(std::ceil((box.right() + box.bottom()) / spacing));
+  for (int k = first; k <= last; ++k) {
+    const double c = k * static_cast<double>(spacing);
+    lines.moveTo(c - box.bottom(), box.bottom());
+    lines.lineTo(c - box.top(), box.top());
+  }
+  return lines;
+}
 
 LineDrawing::LineDrawing(QSize size, std::shared_ptr<const std::vector<LineStep>> steps,
                          size_t count)

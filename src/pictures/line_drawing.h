@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPainterPath>
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
@@ -44,12 +45,33 @@ struct DrawnArc {       // an arc of an outline `width` pixels thick
   int start16, span16;  // in sixteenths of a degree, as QPainter::drawArc
   int width;
 };
+// A path stroked with a pen `width` pixels thick: the outlines and the
+// dividing lines of a figure. Its coordinates are those of the vector
+// drawing, where pixel (x, y) is the square from (x, y) to (x + 1, y + 1):
+// a one-pixel line through a pixel's middle lies at x + 0.5.
+struct DrawnPath {
+  QPainterPath path;
+  int width;
+};
+// Parallel lines rising to the right at 45 degrees, `spacing` pixels apart
+// along a row and `width` pixels thick, inside `region` only (coordinates
+// as DrawnPath's): the lines are those of the whole picture, so the
+// hatching of two parts side by side runs on from one to the other.
+struct DrawnHatch {
+  QPainterPath region;
+  int spacing;
+  int width;
+};
 struct DrawnCopy {  // what `source` showed in `source_rect`, into `dest`
   PixelRect dest;
   std::shared_ptr<const LineDrawing> source;
   PixelRect source_rect;
 };
-using LineStep = std::variant<DrawnText, DrawnLine, DrawnArc, DrawnCopy>;
+using LineStep = std::variant<DrawnText, DrawnLine, DrawnArc, DrawnPath, DrawnHatch, DrawnCopy>;
+
+// The lines of a hatching with `spacing` that cross `area`, as one path of
+// segments running from corner to corner of it.
+QPainterPath HatchLines(const QRectF& area, int spacing);
 
 // The drawing of one line picture: its size and its steps so far. The
 // steps are shared with the image that records them, which only ever adds

@@ -249,6 +249,42 @@ void LineImage::Arc(PixelRect box, QPoint start, QPoint end) {
   steps_->push_back(DrawnArc{ellipse.translated(middle, middle), start16, span16, width});
 }
 
+namespace {
+
+// Draws in the vector drawing's coordinates on a bitmap: an aliased
+// outline of odd width at (x, y) sets the pixel whose middle is at
+// (x + 0.5, y + 0.5), one of even width is centred on the corner (x, y).
+void ToBitmapPixels(QPainter& painter, int pen_width) {
+  const double middle = pen_width % 2 == 1 ? 0.5 : 0.0;
+  painter.translate(-middle, -middle);
+}
+
+}  // namespace
+
+void LineImage::StrokePath(const QPainterPath& path) {
+  QImage& image = Bitmap();
+  const int width = scale_(1);
+  steps_->push_back(DrawnPath{path, width});
+  QPainter painter(&image);
+  PrepareAliased(painter);
+  painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  painter.setBrush(Qt::NoBrush);
+  ToBitmapPixels(painter, width);
+  painter.drawPath(path);
+}
+
+void LineImage::Hatch(const QPainterPath& region, int spacing) {
+  QImage& image = Bitmap();
+  const int width = scale_(1);
+  steps_->push_back(DrawnHatch{region, spacing, width});
+  QPainter painter(&image);
+  PrepareAliased(painter);
+  painter.setClipPath(region);
+  painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
+  ToBitmapPixels(painter, width);
+  painter.drawPath(HatchLines(region.boundingRect(), spacing));
+}
+
 void LineImage::CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect) {
   const QImage& from = source.Bitmap();
   QImage& image = Bitmap();

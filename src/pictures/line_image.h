@@ -67,6 +67,14 @@ class LineImage {
   // through `start` to the ray through `end`, both rays from the centre.
   void Arc(PixelRect box, QPoint start, QPoint end);
 
+  // Strokes `path`, in the vector drawing's coordinates (see DrawnPath),
+  // with the pen, round its corners mitred and its open ends flat.
+  void StrokePath(const QPainterPath& path);
+  // Hatches the inside of `region` (see DrawnHatch), lines `spacing`
+  // pixels apart as thick as the pen. Drawn before the borders round it,
+  // which then stay whole.
+  void Hatch(const QPainterPath& region, int spacing);
+
   // Copies `source_rect` of `source` into `dest_rect` of this image.
   void CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect);
 

@@ -162,15 +162,17 @@ std::array<int32_t, 9> FigureKind::KeyNumbers(const FigureQuestion& q) const {
 
 QuestionFields FigureKind::Fields(const FigureQuestion& q, const ExerciseOptions& options) const {
   const int32_t g = std::gcd(q.num, q.den);
-  return {{{"shape", static_cast<int32_t>(q.shape)},
-           {"rows", q.rows},
+  static constexpr const char* kShapeWords[] = {"strip", "grid", "disc"};
+  return {{{"rows", q.rows},
            {"columns", q.columns},
            {"parts", q.PartCount()},
            {"figures", q.figures},
            {"shaded", q.Shaded()},
            {"num", q.num},
            {"den", q.den}},
-          MixedForm(options, q.num / g, q.den / g)};
+          MixedForm(options, q.num / g, q.den / g),
+          {{"shape", kShapeWords[static_cast<size_t>(q.shape)]}},
+          {}};
 }
 
 std::string FigureKind::Text(const FigureQuestion& q, const ExerciseOptions& options) const {

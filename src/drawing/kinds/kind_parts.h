@@ -19,6 +19,16 @@ namespace fractions {
 struct QuestionFields {
   std::vector<std::pair<const char*, int32_t>> numbers;
   std::optional<MixedNumber> mixed;
+  // What a number would not say as well, written before the numbers: a
+  // figure's shape, "shape": "disc".
+  std::vector<std::pair<const char*, const char*>> words = {};
+  // Named points, written after the numbers as
+  // "points": [{"name": "A", "num": 3, "den": 4}, ...].
+  struct Point {
+    char name;
+    int32_t num, den;
+  };
+  std::vector<Point> points = {};
 };
 
 // A fraction as the answer key draws it: a whole number when its

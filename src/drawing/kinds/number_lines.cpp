@@ -87,19 +87,12 @@ std::array<int32_t, 5> NumberLineKind::KeyNumbers(const NumberLineQuestion& q) c
 
 QuestionFields NumberLineKind::Fields(const NumberLineQuestion& q,
                                       const ExerciseOptions& /*options*/) const {
-  const std::array<NumberLinePoint, 3>& p = q.points;
-  return {{{"unit_parts", q.unit_parts},
-           {"units", q.units},
-           {"a_tick", p[0].tick},
-           {"a_num", p[0].num},
-           {"a_den", p[0].den},
-           {"b_tick", p[1].tick},
-           {"b_num", p[1].num},
-           {"b_den", p[1].den},
-           {"c_tick", p[2].tick},
-           {"c_num", p[2].num},
-           {"c_den", p[2].den}},
-          {}};
+  QuestionFields fields{{{"unit_parts", q.unit_parts}, {"units", q.units}}, {}, {}, {}};
+  char name = 'A';
+  for (const NumberLinePoint& point : q.points) {
+    fields.points.push_back({name++, point.num, point.den});
+  }
+  return fields;
 }
 
 std::string NumberLineKind::Text(const NumberLineQuestion& q,
