@@ -65,9 +65,8 @@ TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnc
           const std::string key = value.d == 1 ? Str(value.n) : Str(value.n) + "/" + Str(value.d);
           listing +=
               (i == 0 ? "" : " ; ") + std::string(1, static_cast<char>('A' + i)) + "(" + key + ")";
-          const std::string name(1, static_cast<char>('a' + i));
-          fields += " " + name + "_tick " + std::to_string(p.tick) + " " + name + "_num " +
-                    Str(value.n) + " " + name + "_den " + Str(value.d);
+          fields += " " + std::string(1, static_cast<char>('A' + i)) + " " + Str(value.n) + "/" +
+                    Str(value.d);
           // From the ticks counted to the key, every step of that value.
           const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
           EXPECT_EQ(chain.front(),
@@ -80,9 +79,13 @@ TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnc
         EXPECT_EQ(kind.Text(q, options), listing);
         EXPECT_EQ(kind.Answer(q, options), listing);
         std::string written;
-        for (const auto& [field, number] : kind.Fields(q, options).numbers)
+        const QuestionFields named = kind.Fields(q, options);
+        for (const auto& [field, number] : named.numbers)
           written +=
               (written.empty() ? "" : " ") + std::string(field) + " " + std::to_string(number);
+        for (const QuestionFields::Point& point : named.points)
+          written += " " + std::string(1, point.name) + " " + std::to_string(point.num) + "/" +
+                     std::to_string(point.den);
         EXPECT_EQ(written, fields);
       }
     }
