@@ -77,6 +77,10 @@ TEST(PdfLines, EveryTypeWritesItsNumbersAsTextAndNoPicture) {
       }
       const QString pdf = base + (answer ? "_Cor.pdf" : ".pdf");
       EXPECT_EQ(Poppler("pdfimages", {"-list", pdf}).count('\n'), 2);  // its headings only
+      if (std::holds_alternative<FigureKind>(Describe(type).kind) ||
+          std::holds_alternative<NumberLineKind>(Describe(type).kind)) {
+        continue;  // figures and lines, whose drawings a test reads back
+      }
       const QStringList digits = DigitsByQuestion(pdf);
       const QStringList listed = ListedDigits(out.str(), answer, own_question);
       ASSERT_EQ(digits.size(), 40);

@@ -162,9 +162,8 @@ StepChain KeyFraction(const FigureKind& kind, const FigureQuestion& q,
   return chain;
 }
 
-// One picture: "7°)", then the fraction before the figures (shade) or
-// after them (read, when `with_fraction`), the fraction's row centred on
-// the figures.
+// One picture: "7°)", then the figures, the fraction before them (shade)
+// or after them (read) when `with_fraction`, its row centred on them.
 void ComposeFigurePicture(LineImage& image, int number, const FigureKind& kind,
                           const FigureQuestion& q, const ExerciseOptions& options, bool hatched,
                           bool with_fraction) {
@@ -177,7 +176,7 @@ void ComposeFigurePicture(LineImage& image, int number, const FigureKind& kind,
   const int area_height = g.AreaHeight(s(1));
   const int fraction_top = std::max(0, area_top + (area_height - s(kRowHeight)) / 2);
   const bool shade = kind.form == FigureForm::kShade;
-  const int area_x = shade ? first_x + fraction_width + s(kTextGap) : first_x;
+  const int area_x = shade && with_fraction ? first_x + fraction_width + s(kTextGap) : first_x;
   int width = area_x + g.AreaWidth(s(1));
   if (!shade && with_fraction) {
     width += s(kTextGap) + fraction_width;
@@ -188,9 +187,12 @@ void ComposeFigurePicture(LineImage& image, int number, const FigureKind& kind,
   image.SetFont(LineFont::kLine);
   image.TextOut(0, s(6), std::to_string(number) + "\xB0)");  // "°)"
   DrawFigures(image, q, g, {area_x, area_top}, hatched);
+  if (!with_fraction) {
+    return;
+  }
   if (shade) {
     PlaceChain(image, first_x, fraction_top, fraction, options.division_sign);
-  } else if (with_fraction) {
+  } else {
     PlaceChain(image, area_x + g.AreaWidth(s(1)) + s(kTextGap), fraction_top, fraction,
                options.division_sign);
   }
@@ -201,7 +203,7 @@ void ComposeFigurePicture(LineImage& image, int number, const FigureKind& kind,
 void ComposeLine(LineImages& images, int number, const FigureKind& kind, const FigureQuestion& q,
                  const ExerciseOptions& options) {
   const bool read = kind.form == FigureForm::kRead;
-  ComposeFigurePicture(images.ImaQuest, number, kind, q, options, read, false);
+  ComposeFigurePicture(images.ImaQuest, number, kind, q, options, read, !read);
   ComposeFigurePicture(images.ImaRep, number, kind, q, options, true, true);
 }
 
@@ -209,14 +211,9 @@ void ComposeWorkedLine(LineImages& images, int number, const FigureKind& kind,
                        const FigureQuestion& q, const ExerciseOptions& options) {
   LineImage& figures = images.worked.emplace_back();
   figures.SetScale(images.Scale());
-  // The chain below says the fraction: a reading's figures stand alone.
-  ComposeFigurePicture(figures, number, kind, q, options, true, kind.form == FigureForm::kShade);
-  // A fraction to shade over as many parts as the figure has is its own
-  // chain: the figure above says it already.
-  const StepChain chain = kind.Steps(q, options).at(0);
-  if (kind.form == FigureForm::kRead || chain.size() > 1) {
-    AddWorkedChain(images, 0, "", chain, options.division_sign);
-  }
+  // The chain below says the fraction: the figures stand alone.
+  ComposeFigurePicture(figures, number, kind, q, options, true, false);
+  AddWorkedChain(images, 0, "", kind.Steps(q, options).at(0), options.division_sign);
 }
 
 }  // namespace fractions

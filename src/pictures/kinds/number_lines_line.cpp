@@ -71,8 +71,8 @@ void DrawGraduation(LineImage& image, const NumberLineQuestion& q, const Graduat
   image.SetFont(LineFont::kLine);
   for (int unit = 0; unit <= q.units; ++unit) {
     const std::string number = std::to_string(unit);
-    image.TextOut(line.Column(unit * q.unit_parts) + s(1) / 2 - image.TextWidth(number) / 2,
-                  s(kNumberRow), number);
+    image.TextOut(line.Column(unit * q.unit_parts) - image.TextWidth(number) / 2, s(kNumberRow),
+                  number);
   }
 }
 
@@ -92,8 +92,7 @@ void DrawPoints(LineImage& image, const NumberLineQuestion& q, const Graduation&
     cross.lineTo(centre + QPointF(arm, -arm));
     image.StrokePath(cross);
     const std::u16string_view letter(&kLetters[p], 1);
-    image.TextOut(column + s(1) / 2 - LineTextWidth(LineFont::kOperand, s, letter) / 2,
-                  s(kLetterRow), letter);
+    image.TextOut(column - LineTextWidth(LineFont::kOperand, s, letter) / 2, s(kLetterRow), letter);
   }
 }
 

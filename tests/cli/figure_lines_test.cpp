@@ -1,0 +1,184 @@
+// The figures and the graduated lines as drawn, read back from the steps
+// their pictures recorded, against the JSON the command line writes for
+// the same questions: the parts drawn, the parts hatched and where the
+// points stand must be what the listing says, at both print sizes.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPolygonF>
+#include <cmath>
+#include <sstream>
+
+#include "cli/generated_worksheet.h"
+#include "drawing/drawing_phase.h"
+#include "drawing/question_table.h"
+#include "drawing/random.h"
+#include "pictures/line_layouts.h"
+#include "pictures/worked_lines.h"
+
+namespace fractions {
+namespace {
+
+QJsonObject JsonOf(const QuestionListing& listing) {
+  std::ostringstream out;
+  WriteQuestionObject(out, listing);
+  return QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).object();
+}
+
+double Area(const QPainterPath& path) {
+  double area = 0;
+  for (const QPolygonF& polygon : path.toFillPolygons()) {
+    for (qsizetype i = 0; i + 1 < polygon.size(); ++i) {
+      area += polygon[i].x() * polygon[i + 1].y() - polygon[i + 1].x() * polygon[i].y();
+    }
+  }
+  return std::abs(area) / 2;
+}
+
+// The segments of a path of moveTo-lineTo pairs.
+std::vector<QLineF> Segments(const QPainterPath& path) {
+  std::vector<QLineF> segments;
+  for (int i = 0; i + 1 < path.elementCount(); ++i) {
+    if (path.elementAt(i).isMoveTo() && path.elementAt(i + 1).isLineTo()) {
+      segments.emplace_back(path.elementAt(i), path.elementAt(i + 1));
+    }
+  }
+  return segments;
+}
+
+template <typename Step>
+std::vector<const Step*> StepsOf(LineImage& image) {
+  std::vector<const Step*> found;
+  const std::shared_ptr<const LineDrawing> drawing = image.Drawing();
+  for (const LineStep& step : drawing->Steps()) {
+    if (const auto* wanted = std::get_if<Step>(&step)) {
+      found.push_back(wanted);
+    }
+  }
+  return found;
+}
+
+// A figure's picture: as many outlines as figures, its dividing lines
+// cutting each into `parts`, as many hatched regions as `shaded`, each
+// the area of one part of a figure and inside one.
+void ExpectFiguresAsListed(LineImage& image, const QJsonObject& json, bool hatched) {
+  const int parts = json["parts"].toInt();
+  const int columns = json["columns"].toInt();
+  const QString shape = json["shape"].toString();
+  std::vector<QRectF> outlines;
+  double outline_area = 0;
+  int dividers = 0;
+  const std::vector<const DrawnPath*> paths = StepsOf<DrawnPath>(image);
+  for (const DrawnPath* path : paths) {
+    if (const double area = Area(path->path); area > 1) {
+      outlines.push_back(path->path.boundingRect());
+      outline_area = area;
+      // A strip or a grid is a rectangle, a disc round.
+      EXPECT_EQ(path->path.elementCount() == 5, shape != "disc");
+    } else {
+      dividers += static_cast<int>(Segments(path->path).size());
+    }
+  }
+  ASSERT_EQ(static_cast<int>(outlines.size()), json["figures"].toInt());
+  const int rows = json["rows"].toInt();
+  const int per_figure = shape == "disc" ? columns : (rows - 1) + (columns - 1);
+  EXPECT_EQ(dividers, per_figure * json["figures"].toInt());
+  EXPECT_EQ(json["shaded"].toInt() * json["den"].toInt(), json["num"].toInt() * parts);
+
+  const std::vector<const DrawnHatch*> hatches = StepsOf<DrawnHatch>(image);
+  EXPECT_EQ(static_cast<int>(hatches.size()), hatched ? json["shaded"].toInt() : 0);
+  for (const DrawnHatch* hatch : hatches) {
+    EXPECT_NEAR(Area(hatch->region) * parts / outline_area, 1.0, 0.01) << "unequal parts";
+    const QRectF box = hatch->region.boundingRect();
+    EXPECT_TRUE(std::any_of(outlines.begin(), outlines.end(), [&](const QRectF& outline) {
+      return outline.adjusted(-0.01, -0.01, 0.01, 0.01).contains(box);
+    })) << "hatching outside the figures";
+  }
+}
+
+// A line's picture: unit_parts × units + 1 ticks equally spaced, the
+// units' numbers under theirs, and, when `points`, each point's cross and
+// letter on the tick of its abscissa.
+void ExpectLineAsListed(LineImage& image, const QJsonObject& json, bool points) {
+  const int unit_parts = json["unit_parts"].toInt();
+  std::vector<double> ticks;
+  std::vector<QPointF> crosses;
+  for (const DrawnPath* path : StepsOf<DrawnPath>(image)) {
+    const std::vector<QLineF> segments = Segments(path->path);
+    if (segments.size() == 2 && segments[0].dx() != 0 && segments[0].dy() != 0) {
+      crosses.push_back(segments[0].center());
+    } else if (segments.size() > 2) {
+      for (const QLineF& tick : segments) {
+        EXPECT_EQ(tick.dx(), 0);
+        ticks.push_back(tick.x1());
+      }
+    }
+  }
+  ASSERT_EQ(static_cast<int>(ticks.size()), unit_parts * json["units"].toInt() + 1);
+  for (size_t t = 1; t < ticks.size(); ++t) {
+    EXPECT_EQ(ticks[t] - ticks[t - 1], ticks[1] - ticks[0]) << "ticks unequally spaced";
+  }
+  std::map<QString, double> texts;  // the centre of each text
+  for (const DrawnText* text : StepsOf<DrawnText>(image)) {
+    texts[text->text] = text->at.x() + text->width / 2.0;
+  }
+  for (int unit = 0; unit <= json["units"].toInt(); ++unit) {
+    EXPECT_NEAR(texts.at(QString::number(unit)), ticks.at(unit * unit_parts), 1.0);
+  }
+  const QJsonArray listed = json["points"].toArray();
+  ASSERT_EQ(crosses.size(), points ? 3U : 0U);
+  EXPECT_EQ(texts.count("A") + texts.count("B") + texts.count("C"), points ? 3U : 0U);
+  for (qsizetype p = 0; points && p < listed.size(); ++p) {
+    const QJsonObject point = listed[p].toObject();
+    const int num = point["num"].toInt() * unit_parts;
+    const int den = point["den"].toInt();
+    ASSERT_EQ(num % den, 0) << "between two ticks";
+    const double tick = ticks.at(static_cast<size_t>(num / den));
+    EXPECT_EQ(crosses[static_cast<size_t>(p)].x(), tick);
+    EXPECT_NEAR(texts.at(point["name"].toString()), tick, 1.0);
+  }
+}
+
+TEST(FigureAndLinePictures, DrawWhatTheJsonLists) {
+  const ExerciseType types[] = {ExerciseType::kFigureReading, ExerciseType::kFigureShading,
+                                ExerciseType::kNumberLineReading, ExerciseType::kNumberLinePlacing};
+  int checked = 0;
+  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
+    for (const ExerciseType type : types) {
+      const bool reading =
+          type == ExerciseType::kFigureReading || type == ExerciseType::kNumberLineReading;
+      for (uint32_t seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(std::string(Describe(type).command_word) + " seed " + std::to_string(seed) +
+                     " scale " + std::to_string(scale.Numerator()));
+        LcgRandom random(seed);
+        QuestionTable table;
+        DrawingContext context{random, table};
+        const QuestionSet set =
+            RunDrawingPhase(type, seed % 2 == 0 ? 9 : 100, 40, context, {.mixed = seed % 3 != 0});
+        const std::vector<QuestionListing> listings = ListQuestions(set);
+        LineImages images;
+        images.SetScale(scale);
+        for (int number = 1; number <= 40; ++number) {
+          ComposeQuestionLine(images, set, number);
+          const QJsonObject json = JsonOf(listings.at(static_cast<size_t>(number - 1)));
+          for (LineImage* image : {&images.ImaQuest, &images.ImaRep}) {
+            EXPECT_LE(image->Width(), kMaxWorkedWidth);
+            const bool shown = image == &images.ImaRep || reading;
+            if (json.contains("shape")) {
+              ExpectFiguresAsListed(*image, json, shown);
+            } else {
+              ExpectLineAsListed(*image, json, shown);
+            }
+            ++checked;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(checked, 2 * 4 * 12 * 40 * 2);
+}
+
+}  // namespace
+}  // namespace fractions
