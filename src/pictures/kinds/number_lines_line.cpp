@@ -111,8 +111,8 @@ constexpr int kLetterGap = 1;  // between a letter and its tall parenthesis
 int ListWidth(LineScale s, const NumberLineQuestion& q, DivisionSign sign) {
   int width = 2 * LineWordWidth(s, kListSeparator);
   for (size_t p = 0; p < q.points.size(); ++p) {
-    width += LineWordWidth(s, std::u16string_view(&kLetters[p], 1)) + s(kLetterGap) +
-             ExpressionWidth(s, Abscissa(q.points[p]), sign);
+    width += LineTextWidth(LineFont::kOperand, s, std::u16string_view(&kLetters[p], 1)) +
+             s(kLetterGap) + ExpressionWidth(s, Abscissa(q.points[p]), sign);
   }
   return width;
 }
@@ -130,8 +130,10 @@ void PlaceList(LineImage& image, int x, int top, const NumberLineQuestion& q, Di
       at += LineWordWidth(s, kListSeparator);
     }
     const std::u16string_view letter(&kLetters[p], 1);
-    DrawLineWord(row, at, letter);
-    at += LineWordWidth(s, letter) + s(kLetterGap);
+    // The letter as large as the numbers, where a whole number stands.
+    row.SetFont(LineFont::kOperand);
+    row.TextOut(at, s(kWholeNumberRow), letter);
+    at += LineTextWidth(LineFont::kOperand, s, letter) + s(kLetterGap);
     DrawExpression(row, at, Abscissa(q.points[p]), sign);
     at += ExpressionWidth(s, Abscissa(q.points[p]), sign);
   }
