@@ -67,12 +67,16 @@ TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnc
               (i == 0 ? "" : " ; ") + std::string(1, static_cast<char>('A' + i)) + "(" + key + ")";
           fields += " " + std::string(1, static_cast<char>('A' + i)) + " " + Str(value.n) + "/" +
                     Str(value.d);
-          // From the ticks counted to the key, every step of that value.
+          // From the ticks counted to the key (from the abscissa given to
+          // the ticks, placing), every step of that value.
           const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
-          EXPECT_EQ(chain.front(),
-                    "((" + std::to_string(p.tick) + ")/(" + std::to_string(n) + "))");
-          EXPECT_EQ(chain.back(),
-                    value.d == 1 ? key : "((" + Str(value.n) + ")/(" + Str(value.d) + "))");
+          const std::string ticks =
+              "((" + std::to_string(p.tick) + ")/(" + std::to_string(n) + "))";
+          const std::string lowest =
+              value.d == 1 ? key : "((" + Str(value.n) + ")/(" + Str(value.d) + "))";
+          const bool place = kind.form == NumberLineForm::kPlace;
+          EXPECT_EQ(chain.front(), place ? lowest : ticks);
+          EXPECT_EQ(chain.back(), place ? ticks : lowest);
           for (const std::string& step : chain)
             EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
         }

@@ -119,6 +119,10 @@ WorkedSteps NumberLineKind::Steps(const NumberLineQuestion& q,
     StepChain chain{Single(FractionStep(point.tick, q.unit_parts))};
     // No mixed form: the line reads the abscissa as one fraction.
     AppendResult(chain, point.tick, q.unit_parts, ExerciseOptions{});
+    if (form == NumberLineForm::kPlace) {
+      // A pupil placing 3/2 goes the other way, to the ticks: 3/2 = 6/4.
+      std::reverse(chain.begin(), chain.end());
+    }
     steps.push_back(std::move(chain));
   }
   return steps;

@@ -80,7 +80,9 @@ struct NumberLineKind {
   std::string Answer(const NumberLineQuestion& q, const ExerciseOptions& options) const;
   // The worked key, one chain per point in the order of the letters, from
   // the ticks counted to the lowest terms: "6/4 = (3×2)/(2×2) = 3/2", "8/4
-  // = (2×4)/4 = 2", a fraction in lowest terms alone, "3/4".
+  // = (2×4)/4 = 2", a fraction in lowest terms alone, "3/4"; placing,
+  // the other way, from the abscissa given to the ticks to count, "3/2 =
+  // (3×2)/(2×2) = 6/4".
   WorkedSteps Steps(const NumberLineQuestion& q, const ExerciseOptions& options) const;
 
   friend bool operator==(const NumberLineKind&, const NumberLineKind&) = default;
