@@ -11,7 +11,9 @@
 #include <QTextImageFormat>
 
 #include "pictures/kinds/common_denominator_line.h"
+#include "pictures/kinds/figures_line.h"
 #include "pictures/kinds/four_operations_line.h"
+#include "pictures/kinds/number_lines_line.h"
 #include "pictures/kinds/powers_line.h"
 #include "pictures/rtf_picture.h"
 #include "richtext/rtf_reader.h"
@@ -99,6 +101,53 @@ TEST(LineDrawing, TheSharpCopyIsTheLineDrawnFourTimesFiner) {
     EXPECT_LE(missed * 20, ink);
     EXPECT_LE((sharp_bounds.topLeft() - bounds.topLeft()).manhattanLength(), 2);
     EXPECT_LE((sharp_bounds.bottomRight() - bounds.bottomRight()).manhattanLength(), 2);
+  }
+}
+
+// Figures and graduated lines drawn again four times finer keep to the
+// bitmap's ink: every inked block of the copy has a black pixel of the
+// bitmap next to it (hatching replayed outside its parts would not), and
+// the copy covers nearly all of the bitmap's ink.
+TEST(LineDrawing, FiguresAndLinesDrawnAgainKeepToTheirPixels) {
+  const auto expect_kept = [](LineImage& image, const std::string& what) {
+    const QImage small = image.Picture().convertToFormat(QImage::Format_RGB32);
+    const QImage sharp = DrawSharpPicture(*image.Drawing()).convertToFormat(QImage::Format_RGB32);
+    const auto black = [&](int x, int y) {
+      return QRect(QPoint(), small.size()).contains(x, y) && qGray(small.pixel(x, y)) < 128;
+    };
+    int ink = 0, missed = 0, strays = 0;
+    for (int y = 0; y < small.height(); ++y) {
+      for (int x = 0; x < small.width(); ++x) {
+        bool inked = false, near = false;
+        for (int i = 0; i < 16; ++i) {
+          inked = inked || qGray(sharp.pixel(x * 4 + i % 4, y * 4 + i / 4)) < 128;
+        }
+        for (int i = 0; i < 9; ++i) {
+          near = near || black(x + i % 3 - 1, y + i / 3 - 1);
+        }
+        ink += black(x, y) ? 1 : 0;
+        missed += black(x, y) && !inked ? 1 : 0;
+        strays += inked && !near ? 1 : 0;
+      }
+    }
+    EXPECT_GT(ink, 300) << what;
+    EXPECT_LE(missed * 20, ink) << what;
+    EXPECT_EQ(strays, 0) << what;
+  };
+  using enum FigureShape;
+  const FigureQuestion figures[] = {{kDisc, 1, 6, 1, 4, 6, {0b001111, 0, 0}},
+                                    {kGrid, 3, 4, 2, 17, 12, {0xFFF, 0b11111, 0}},
+                                    {kStrip, 1, 10, 3, 23, 10, {0x3FF, 0x3FF, 0b111}}};
+  const NumberLineQuestion line{8, 2, {{{9, 9, 8}, {4, 1, 2}, {15, 15, 8}}}};
+  for (const LineScale scale : {LineScale(), kLargePrintSizes.pictures}) {
+    LineImages images;
+    images.SetScale(scale);
+    for (const FigureQuestion& q : figures) {
+      ComposeLine(images, 1, FigureKind{FigureForm::kRead}, q);
+      expect_kept(images.ImaRep, "figures of " + std::to_string(q.columns) + " parts");
+    }
+    ComposeLine(images, 1, NumberLineKind{NumberLineForm::kPlace}, line);
+    expect_kept(images.ImaRep, "line");
   }
 }
 
