@@ -72,20 +72,17 @@ int ChainWidth(LineScale scale, const StepChain& chain, DivisionSign sign) {
 
 void PlaceChain(LineImage& target, int x, int top, const StepChain& chain, DivisionSign sign) {
   const LineScale s = target.Scale();
-  LineImage row;
-  row.SetScale(s);
-  const int width = ChainWidth(s, chain, sign);
-  row.SetSize(width, s(kRowHeight));
-  int at = 0;
-  for (const StepExpression& expression : chain) {
-    if (&expression != &chain.front()) {
-      DrawLineWord(row, at, kStepEquals);
-      at += LineWordWidth(s, kStepEquals) + s(2);
+  PlaceRow(target, x, top, ChainWidth(s, chain, sign), [&](LineImage& row) {
+    int at = 0;
+    for (const StepExpression& expression : chain) {
+      if (&expression != &chain.front()) {
+        DrawLineWord(row, at, kStepEquals);
+        at += LineWordWidth(s, kStepEquals) + s(2);
+      }
+      DrawExpression(row, at, expression, sign);
+      at += ExpressionWidth(s, expression, sign);
     }
-    DrawExpression(row, at, expression, sign);
-    at += ExpressionWidth(s, expression, sign);
-  }
-  target.CopyRect({x, top, x + width, top + s(kRowHeight)}, row, {0, 0, width, s(kRowHeight)});
+  });
 }
 
 StepExpression Conclusion(const StepExpression& expression) {

@@ -2,6 +2,7 @@
 
 #include "drawing/exercise_options.h"
 #include "drawing/worked_steps.h"
+#include "fraction_drawing.h"
 #include "line_images.h"
 
 namespace fractions {
@@ -23,6 +24,19 @@ void ComposeSeparateLines(LineImages& images, int number, const StepExpression& 
 
 // The width of `chain`, its expressions joined by " = ".
 int ChainWidth(LineScale scale, const StepChain& chain, DivisionSign sign);
+
+// Draws a row `width` wide with `draw(row)` on an image of its own, then
+// copies it with its top-left corner at (x, top) of `target`: how a row of
+// expressions, drawn from the image's top, goes into a taller picture.
+template <typename Draw>
+void PlaceRow(LineImage& target, int x, int top, int width, Draw draw) {
+  const LineScale s = target.Scale();
+  LineImage row;
+  row.SetScale(s);
+  row.SetSize(width, s(kRowHeight));
+  draw(row);
+  target.CopyRect({x, top, x + width, top + s(kRowHeight)}, row, {0, 0, width, s(kRowHeight)});
+}
 
 // Draws `chain` as ChainWidth measures it with its row's top-left corner
 // at (x, top) of `target`, a picture taller than a row: the row is drawn

@@ -49,6 +49,13 @@ struct DrawnArc {       // an arc of an outline `width` pixels thick
 // dividing lines of a figure. Its coordinates are those of the vector
 // drawing, where pixel (x, y) is the square from (x, y) to (x + 1, y + 1):
 // a one-pixel line through a pixel's middle lies at x + 0.5.
+// Where a line `width` pixels thick through pixel (x, y) lies in those
+// coordinates: through the pixel's middle, (x + 0.5, y + 0.5), when the
+// width is odd; on its corner (x, y) when it is even, as Qt's aliased pens
+// draw it.
+constexpr double PenMiddle(int width) {
+  return width % 2 == 1 ? 0.5 : 0.0;
+}
 struct DrawnPath {
   QPainterPath path;
   int width;

@@ -245,18 +245,15 @@ void LineImage::Arc(PixelRect box, QPoint start, QPoint end) {
   // An aliased outline of odd width at (x, y) is centred on the pixel whose
   // centre is at (x + 0.5, y + 0.5); one of even width on the corner
   // between pixels, (x, y) itself.
-  const double middle = width % 2 == 1 ? 0.5 : 0.0;
-  steps_->push_back(DrawnArc{ellipse.translated(middle, middle), start16, span16, width});
+  steps_->push_back(
+      DrawnArc{ellipse.translated(PenMiddle(width), PenMiddle(width)), start16, span16, width});
 }
 
 namespace {
 
-// Draws in the vector drawing's coordinates on a bitmap: an aliased
-// outline of odd width at (x, y) sets the pixel whose middle is at
-// (x + 0.5, y + 0.5), one of even width is centred on the corner (x, y).
+// Draws in the vector drawing's coordinates on a bitmap (see PenMiddle).
 void ToBitmapPixels(QPainter& painter, int pen_width) {
-  const double middle = pen_width % 2 == 1 ? 0.5 : 0.0;
-  painter.translate(-middle, -middle);
+  painter.translate(-PenMiddle(pen_width), -PenMiddle(pen_width));
 }
 
 }  // namespace

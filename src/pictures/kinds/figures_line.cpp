@@ -75,11 +75,6 @@ FigureGeometry GeometryOf(const FigureQuestion& q, LineScale s) {
   return {across, across, across, across, false, s(kSideGap), q.figures};
 }
 
-// The pen's line through the middle of a pixel column: see DrawnPath.
-double PenMiddle(LineScale s) {
-  return s(1) % 2 == 1 ? 0.5 : 0.0;
-}
-
 // A disc's centre, radius and sector i, clockwise from the top.
 struct Disc {
   QPointF centre;
@@ -100,7 +95,7 @@ struct Disc {
 void DrawFigure(LineImage& image, const FigureQuestion& q, const FigureGeometry& g, QPoint at,
                 uint32_t mask) {
   const LineScale s = image.Scale();
-  const QPointF corner = QPointF(at) + QPointF(PenMiddle(s), PenMiddle(s));
+  const QPointF corner = QPointF(at) + QPointF(PenMiddle(s(1)), PenMiddle(s(1)));
   const int parts = q.PartCount();
   QPainterPath outline;
   QPainterPath dividers;

@@ -48,15 +48,11 @@ Graduation GraduationOf(const NumberLineQuestion& q, LineScale s) {
           std::min(s(kLongestLine) / ticks, s(kLongestUnit) / q.unit_parts), ticks};
 }
 
-double PenMiddle(LineScale s) {
-  return s(1) % 2 == 1 ? 0.5 : 0.0;
-}
-
 // The half-line, its ticks (longer at the units) and the units' numbers
 // under them.
 void DrawGraduation(LineImage& image, const NumberLineQuestion& q, const Graduation& line) {
   const LineScale s = image.Scale();
-  const double m = PenMiddle(s);
+  const double m = PenMiddle(s(1));
   const double axis = s(kAxisRow) + m;
   QPainterPath half_line(QPointF(line.origin + m, axis));
   half_line.lineTo(line.Column(line.ticks) + s(kRunOn) + m, axis);
@@ -79,7 +75,7 @@ void DrawGraduation(LineImage& image, const NumberLineQuestion& q, const Graduat
 // Each point as a cross on its tick, its letter centred above it.
 void DrawPoints(LineImage& image, const NumberLineQuestion& q, const Graduation& line) {
   const LineScale s = image.Scale();
-  const double m = PenMiddle(s);
+  const double m = PenMiddle(s(1));
   const double axis = s(kAxisRow) + m;
   image.SetFont(LineFont::kOperand);
   for (size_t p = 0; p < q.points.size(); ++p) {
@@ -119,25 +115,22 @@ int ListWidth(LineScale s, const NumberLineQuestion& q, DivisionSign sign) {
 
 void PlaceList(LineImage& image, int x, int top, const NumberLineQuestion& q, DivisionSign sign) {
   const LineScale s = image.Scale();
-  LineImage row;
-  row.SetScale(s);
-  const int width = ListWidth(s, q, sign);
-  row.SetSize(width, s(kRowHeight));
-  int at = 0;
-  for (size_t p = 0; p < q.points.size(); ++p) {
-    if (p > 0) {
-      DrawLineWord(row, at, kListSeparator);
-      at += LineWordWidth(s, kListSeparator);
+  PlaceRow(image, x, top, ListWidth(s, q, sign), [&](LineImage& row) {
+    int at = 0;
+    for (size_t p = 0; p < q.points.size(); ++p) {
+      if (p > 0) {
+        DrawLineWord(row, at, kListSeparator);
+        at += LineWordWidth(s, kListSeparator);
+      }
+      const std::u16string_view letter(&kLetters[p], 1);
+      // The letter as large as the numbers, where a whole number stands.
+      row.SetFont(LineFont::kOperand);
+      row.TextOut(at, s(kWholeNumberRow), letter);
+      at += LineTextWidth(LineFont::kOperand, s, letter) + s(kLetterGap);
+      DrawExpression(row, at, Abscissa(q.points[p]), sign);
+      at += ExpressionWidth(s, Abscissa(q.points[p]), sign);
     }
-    const std::u16string_view letter(&kLetters[p], 1);
-    // The letter as large as the numbers, where a whole number stands.
-    row.SetFont(LineFont::kOperand);
-    row.TextOut(at, s(kWholeNumberRow), letter);
-    at += LineTextWidth(LineFont::kOperand, s, letter) + s(kLetterGap);
-    DrawExpression(row, at, Abscissa(q.points[p]), sign);
-    at += ExpressionWidth(s, Abscissa(q.points[p]), sign);
-  }
-  image.CopyRect({x, top, x + width, top + s(kRowHeight)}, row, {0, 0, width, s(kRowHeight)});
+  });
 }
 
 // One picture: "7°)", the line, with the points when `points`, and the
