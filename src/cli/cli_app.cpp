@@ -257,6 +257,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   } catch (const TooFewQuestions& error) {
     return Refused(err, error);
+  } catch (const NotAtLevel& error) {
+    return Refused(err, error);
   } catch (const TooFewVariants& error) {
     return Refused(err, error);
   } catch (const std::exception& error) {

@@ -2,8 +2,41 @@
 
 namespace fractions {
 
+namespace {
+
+// "au CM2", "en 6e": where a class is.
+std::string AtLevelText(Level level) {
+  const std::string name(FindLevelPreset(level)->name);
+  return level == Level::kCM2 ? "au " + name : "en " + name;
+}
+
+// "du CM2", "de la 6e": where a programme starts.
+std::string FromLevelText(Level level) {
+  const std::string name(FindLevelPreset(level)->name);
+  return level == Level::kCM2 ? "du " + name : "de la " + name;
+}
+
+std::string NotAtLevelMessage(ExerciseType type, Level level) {
+  const ExerciseInfo& info = Describe(type);
+  return "« " + std::string(info.button_caption) + " » ne se travaille pas " + AtLevelText(level) +
+         " : c'est au programme à partir " + FromLevelText(info.first_level) +
+         " (ou choisir le niveau « Libre »)";
+}
+
+}  // namespace
+
+NotAtLevel::NotAtLevel(ExerciseType type, Level level)
+    : std::runtime_error(NotAtLevelMessage(type, level)) {}
+
+void CheckLevelSetsType(ExerciseType type, const ExerciseOptions& options) {
+  if (options.level != Level::kFree && options.level < Describe(type).first_level) {
+    throw NotAtLevel(type, options.level);
+  }
+}
+
 QuestionSet RunDrawingPhase(ExerciseType type, int32_t largest_term, int32_t count,
                             DrawingContext& context, const ExerciseOptions& options) {
+  CheckLevelSetsType(type, options);
   return std::visit(
       [&](const auto& kind) -> QuestionSet {
         using Kind = std::decay_t<decltype(kind)>;

@@ -65,6 +65,9 @@ struct ExerciseInfo {
   std::string_view instruction;
   std::string_view least_common_instruction;
   ExerciseKind kind;
+  // The first class whose programme sets it: a level before it refuses
+  // the type ("Libre" never does).
+  Level first_level = Level::kCM2;
 };
 
 inline constexpr std::string_view kCalculate =
@@ -102,7 +105,7 @@ inline constexpr ExerciseInfo kExerciseCatalogue[] = {
      kInMenu,
      "Calculer en respectant les priorit\xE9s (r\xE9ponse irr\xE9"
      "ductible)",
-     "", PriorityKind{}},
+     "", PriorityKind{}, Level::k6e},
     {ExerciseType::kFractionOfNumber, "part", "fraction d'un nombre", "PartFract", "mnuPart",
      "Fraction d'un nombre", "Prendre une fraction d'un nombre entier : 3/4 de 28", kInMenu,
      "Calculer la fraction de chaque nombre", "", FractionOfNumberKind{}},

@@ -36,4 +36,15 @@ std::string QuestionKey(std::span<const int32_t> numbers) {
   return key;
 }
 
+std::string SeparatedKey(std::span<const int32_t> numbers) {
+  std::string key;
+  for (const int32_t n : numbers) {
+    if (!key.empty()) {
+      key += ',';
+    }
+    key += std::to_string(n);
+  }
+  return key;
+}
+
 }  // namespace fractions

@@ -32,6 +32,15 @@ class QuestionTable {
 // A question key: the decimal texts of a question's defining numbers joined
 // with nothing between them. Different questions may share a key
 // (1/12 + 3/4 and 11/2 + 3/4 both give "11234"); a run then holds only one.
+// The kinds of the exercise buttons keep it, so that their sheets stay
+// what they always were.
 std::string QuestionKey(std::span<const int32_t> numbers);
+
+// A question key with its numbers kept apart by commas ("1,25" and "12,5"),
+// so that two questions share it only when they are one: the key of the
+// kinds of the "Autres…" menu, whose numbers say what makes two questions
+// the same to a pupil (a pair compared either way, one equality whatever
+// its gap).
+std::string SeparatedKey(std::span<const int32_t> numbers);
 
 }  // namespace fractions

@@ -741,6 +741,32 @@ TEST(FractionsCli, LevelsAndTypedOptionsAsTheJsonListsThem) {
   EXPECT_FALSE(ParseJson(RunWith({"--type", "div", "--json"}).out).contains("options"));
 }
 
+// A type asked at a level whose class does not meet it yet is refused
+// input, with the level that first does; from that level on it runs, and
+// "Libre" never refuses it.
+TEST(FractionsCli, ATypeBeforeItsFirstLevelIsRefusedNamingThatLevel) {
+  for (const ExerciseInfo& info : kExerciseCatalogue) {
+    for (const LevelPreset& preset : LevelPresets()) {
+      const std::vector<std::string> args = {"--type",  std::string(info.command_word),
+                                             "--level", std::string(preset.command_word),
+                                             "--count", "3",
+                                             "--seed",  "5"};
+      const CliRun run = RunWith(args);
+      if (preset.level >= info.first_level) {
+        EXPECT_EQ(run.status, kExitOk) << args[1] << " " << args[3] << ": " << run.err;
+        continue;
+      }
+      EXPECT_EQ(run.status, kExitUsage) << args[1] << " " << args[3];
+      EXPECT_EQ(run.out, "");
+      const std::string first(FindLevelPreset(info.first_level)->name);
+      EXPECT_NE(run.err.find("ne se travaille pas"), std::string::npos) << run.err;
+      EXPECT_NE(run.err.find("à partir de la " + first), std::string::npos) << run.err;
+    }
+  }
+  EXPECT_EQ(RunWith({"--type", "prio", "--count", "3", "--seed", "5"}).status, kExitOk);
+  EXPECT_EQ(RunWith({"--type", "prio", "--level", "cm2"}).status, kExitUsage);
+}
+
 // Each exercise of a sheet of several types without an instruction of its
 // own says what it asks (a sheet of one type keeps the first instruction:
 // the golden files pin it).

@@ -113,7 +113,7 @@ TEST(Comparison, EverySheetHoldsSoundQuestionsAndWorkedKeys) {
           } else {
             EXPECT_EQ(conclusion.operands.size(), 2u);
           }
-          EXPECT_TRUE(keys.insert(QuestionKey(kKind.KeyNumbers(q))).second) << "asked twice";
+          EXPECT_TRUE(keys.insert(kKind.RepeatKey(q)).second) << "asked twice";
           equal += q.compare == 0 ? 1 : 0;
           ++drawn;
         }

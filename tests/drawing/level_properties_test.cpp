@@ -31,10 +31,12 @@ struct Seen {
 };
 
 Seen Look(const OperationKind& kind, Level, int32_t, const OperationQuestion& q) {
-  // No n/n, and no x - x, x + (-x), x : x or x : (-x): 0 or 1 at a glance.
-  const bool same_size = std::abs(q.a) == std::abs(q.c) && q.b == q.d;
-  const bool opposite = q.a == -q.c;
-  const bool at_a_glance[] = {same_size && opposite, same_size && !opposite, false, same_size};
+  // No n/n, and no x - x, x + (-x), x : x or x : (-x): 0 or 1 at a glance,
+  // by value, however the two are written (16/20 - 4/5).
+  const int64_t left = int64_t{q.a} * q.d;
+  const int64_t right = int64_t{q.c} * q.b;
+  const bool at_a_glance[] = {left == -right, left == right, false,
+                              left == right || left == -right};
   return {
       std::abs(q.a) == q.b || std::abs(q.c) == q.d || at_a_glance[static_cast<int>(kind.operation)],
       q.b == 1 || q.d == 1,

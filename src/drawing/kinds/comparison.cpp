@@ -55,7 +55,7 @@ class Drawing {
   ComparisonQuestion DrawNew(int position, bool equal) {
     for (AttemptBudget budget(position, count_);; budget.Spend()) {
       const std::optional<ComparisonQuestion> q = Attempt(equal);
-      if (q && context_.table.StoreIfNew(position, QuestionKey(kind_.KeyNumbers(*q)))) {
+      if (q && context_.table.StoreIfNew(position, kind_.RepeatKey(*q))) {
         return *q;
       }
     }
@@ -153,6 +153,10 @@ std::vector<ComparisonQuestion> ComparisonKind::Draw(int32_t largest_term, int32
 
 std::array<int32_t, 4> ComparisonKind::KeyNumbers(const ComparisonQuestion& q) const {
   return {q.a, q.b, q.c, q.d};
+}
+
+std::string ComparisonKind::RepeatKey(const ComparisonQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields ComparisonKind::Fields(const ComparisonQuestion& q,

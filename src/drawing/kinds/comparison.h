@@ -52,6 +52,9 @@ struct ComparisonKind {
                                        const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: a, b, c, d, signed.
   std::array<int32_t, 4> KeyNumbers(const ComparisonQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const ComparisonQuestion& q) const;
   QuestionFields Fields(const ComparisonQuestion& q, const ExerciseOptions& options) const;
   // "3/4 > 5/7", "-2/3 < -4/7", "2/3 = 4/6"
   std::string Text(const ComparisonQuestion& q, const ExerciseOptions& options) const;

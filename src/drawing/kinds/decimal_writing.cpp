@@ -56,7 +56,7 @@ std::vector<DecimalWritingQuestion> DecimalWritingKind::Draw(
         continue;
       }
       q.digits = q.num * (PowerOfTen(q.places) / q.den);
-      if (!context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
+      if (!context.table.StoreIfNew(position, RepeatKey(q))) {
         continue;
       }
       questions.push_back(q);
@@ -68,6 +68,10 @@ std::vector<DecimalWritingQuestion> DecimalWritingKind::Draw(
 
 std::array<int32_t, 2> DecimalWritingKind::KeyNumbers(const DecimalWritingQuestion& q) const {
   return {q.num, q.den};
+}
+
+std::string DecimalWritingKind::RepeatKey(const DecimalWritingQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields DecimalWritingKind::Fields(const DecimalWritingQuestion& q,

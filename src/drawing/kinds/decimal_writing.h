@@ -47,6 +47,9 @@ struct DecimalWritingKind {
   // The numbers of the question's key: num, den, whichever way it is
   // asked.
   std::array<int32_t, 2> KeyNumbers(const DecimalWritingQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const DecimalWritingQuestion& q) const;
   QuestionFields Fields(const DecimalWritingQuestion& q, const ExerciseOptions& options) const;
   // "3/4 = 0,75", "0,35 = 7/20"
   std::string Text(const DecimalWritingQuestion& q, const ExerciseOptions& options) const;

@@ -71,7 +71,7 @@ std::vector<EqualFractionsQuestion> EqualFractionsKind::Draw(
       }
       const EqualFractionsQuestion question{p * left, q * left, p * right, q * right,
                                             places[static_cast<size_t>(position)]};
-      if (!context.table.StoreIfNew(position, QuestionKey(KeyNumbers(question)))) {
+      if (!context.table.StoreIfNew(position, RepeatKey(question))) {
         continue;
       }
       questions.push_back(question);
@@ -83,6 +83,10 @@ std::vector<EqualFractionsQuestion> EqualFractionsKind::Draw(
 
 std::array<int32_t, 5> EqualFractionsKind::KeyNumbers(const EqualFractionsQuestion& q) const {
   return {q.a, q.b, q.c, q.d, q.missing};
+}
+
+std::string EqualFractionsKind::RepeatKey(const EqualFractionsQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields EqualFractionsKind::Fields(const EqualFractionsQuestion& q,

@@ -48,6 +48,9 @@ struct EqualFractionsKind {
                                            const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: a, b, c, d, missing.
   std::array<int32_t, 5> KeyNumbers(const EqualFractionsQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const EqualFractionsQuestion& q) const;
   QuestionFields Fields(const EqualFractionsQuestion& q, const ExerciseOptions& options) const;
   // The whole equality: "3/4 = 15/20".
   std::string Text(const EqualFractionsQuestion& q, const ExerciseOptions& options) const;

@@ -139,7 +139,7 @@ std::vector<FigureQuestion> FigureKind::Draw(int32_t largest_term, int32_t count
         continue;
       }
       shape.reset();
-      if (context.table.StoreIfNew(position, QuestionKey(KeyNumbers(*q)))) {
+      if (context.table.StoreIfNew(position, RepeatKey(*q))) {
         questions.push_back(*q);
         break;
       }
@@ -158,6 +158,10 @@ std::array<int32_t, 9> FigureKind::KeyNumbers(const FigureQuestion& q) const {
           static_cast<int32_t>(q.hatched[0]),
           static_cast<int32_t>(q.hatched[1]),
           static_cast<int32_t>(q.hatched[2])};
+}
+
+std::string FigureKind::RepeatKey(const FigureQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields FigureKind::Fields(const FigureQuestion& q, const ExerciseOptions& options) const {

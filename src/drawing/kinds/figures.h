@@ -107,6 +107,9 @@ struct FigureKind {
   // figures, num, den and the three hatched masks (for kShade they follow
   // from the rest).
   std::array<int32_t, 9> KeyNumbers(const FigureQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const FigureQuestion& q) const;
   // shape (0 strip, 1 grid, 2 disc), rows, columns, parts, figures, shaded,
   // num, den; the mixed form of the irreducible value when the options ask
   // for it.

@@ -35,22 +35,25 @@ RawResult RawOperationResult(Operation operation, const OperationQuestion& q) {
 constexpr int32_t kWholeOperandsOneIn = 10;
 
 // At a level a question is only set when its answer is work: no operand is
-// n/n (8/19 × (−17/17)), and no fraction meets itself, or its opposite,
-// where that gives 0 or ±1 at once (x − x, x + (−x), x : x, x : (−x)).
+// n/n (8/19 × (−17/17)), and no value meets itself, or its opposite, where
+// that gives 0 or ±1 at once (x − x, x + (−x), x : x, x : (−x)), however
+// the two are written: 16/20 − 4/5 is 0 as surely as 4/5 − 4/5.
 bool SuitsLevel(Operation operation, const OperationQuestion& q) {
   if (std::abs(q.a) == q.b || std::abs(q.c) == q.d) {
     return false;
   }
-  const bool same_size = std::abs(q.a) == std::abs(q.c) && q.b == q.d;
+  // Cross products in 64 bits: a/b = c/d exactly when a × d = c × b.
+  const int64_t left = int64_t{q.a} * q.d;
+  const int64_t right = int64_t{q.c} * q.b;
   switch (operation) {
     case Operation::kAdd:
-      return !(same_size && q.a == -q.c);
+      return left != -right;
     case Operation::kSubtract:
-      return !(same_size && q.a == q.c);
+      return left != right;
     case Operation::kMultiply:
       return true;
     case Operation::kDivide:
-      return !same_size;
+      return left != right && left != -right;
   }
   throw std::invalid_argument("not one of the four operations");
 }

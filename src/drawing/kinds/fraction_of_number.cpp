@@ -32,7 +32,7 @@ std::vector<FractionOfNumberQuestion> FractionOfNumberKind::Draw(
       }
       q.n = q.b * part;
       q.result = q.a * part;
-      if (!context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
+      if (!context.table.StoreIfNew(position, RepeatKey(q))) {
         continue;
       }
       questions.push_back(q);
@@ -44,6 +44,10 @@ std::vector<FractionOfNumberQuestion> FractionOfNumberKind::Draw(
 
 std::array<int32_t, 3> FractionOfNumberKind::KeyNumbers(const FractionOfNumberQuestion& q) const {
   return {q.a, q.b, q.n};
+}
+
+std::string FractionOfNumberKind::RepeatKey(const FractionOfNumberQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields FractionOfNumberKind::Fields(const FractionOfNumberQuestion& q,

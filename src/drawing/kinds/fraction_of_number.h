@@ -45,6 +45,9 @@ struct FractionOfNumberKind {
                                              const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: a, b, n.
   std::array<int32_t, 3> KeyNumbers(const FractionOfNumberQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const FractionOfNumberQuestion& q) const;
   QuestionFields Fields(const FractionOfNumberQuestion& q, const ExerciseOptions& options) const;
   // "3/4 de 28 = 21"
   std::string Text(const FractionOfNumberQuestion& q, const ExerciseOptions& options) const;

@@ -71,7 +71,7 @@ std::vector<NumberLineQuestion> NumberLineKind::Draw(int32_t largest_term, int32
       line.reset();
       const NumberLineQuestion question{
           parts, units, {PointAt(a, parts), PointAt(b, parts), PointAt(c, parts)}};
-      if (!context.table.StoreIfNew(position, QuestionKey(KeyNumbers(question)))) {
+      if (!context.table.StoreIfNew(position, RepeatKey(question))) {
         continue;
       }
       questions.push_back(question);
@@ -83,6 +83,10 @@ std::vector<NumberLineQuestion> NumberLineKind::Draw(int32_t largest_term, int32
 
 std::array<int32_t, 5> NumberLineKind::KeyNumbers(const NumberLineQuestion& q) const {
   return {q.unit_parts, q.units, q.points[0].tick, q.points[1].tick, q.points[2].tick};
+}
+
+std::string NumberLineKind::RepeatKey(const NumberLineQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields NumberLineKind::Fields(const NumberLineQuestion& q,

@@ -69,6 +69,9 @@ struct NumberLineKind {
   // The numbers of the question's key, in its order: unit_parts, units,
   // and the ticks of A, B and C. The form is not part of it.
   std::array<int32_t, 5> KeyNumbers(const NumberLineQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const NumberLineQuestion& q) const;
   // unit_parts, units, then for each point its tick and abscissa: a_tick,
   // a_num, a_den, b_tick, ..., c_den (a whole number over 1).
   QuestionFields Fields(const NumberLineQuestion& q, const ExerciseOptions& options) const;

@@ -95,7 +95,7 @@ std::vector<OrderingQuestion> OrderingKind::Draw(int32_t largest_term, int32_t c
           num = random.Random(2) == 1 ? -num : num;
         }
       }
-      if (!Acceptable(q, used) || !context.table.StoreIfNew(position, QuestionKey(KeyNumbers(q)))) {
+      if (!Acceptable(q, used) || !context.table.StoreIfNew(position, RepeatKey(q))) {
         continue;
       }
       questions.push_back(q);
@@ -113,6 +113,10 @@ std::array<int32_t, 8> OrderingKind::KeyNumbers(const OrderingQuestion& q) const
     numbers[2 * k + 1] = q.den[order[k]];
   }
   return numbers;
+}
+
+std::string OrderingKind::RepeatKey(const OrderingQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields OrderingKind::Fields(const OrderingQuestion& q, const ExerciseOptions&) const {

@@ -54,6 +54,9 @@ struct OrderingKind {
   // numerator then denominator: the same whatever order the question shows
   // them in, so that one list of four is asked once a sheet.
   std::array<int32_t, 8> KeyNumbers(const OrderingQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const OrderingQuestion& q) const;
   // num1, den1, ..., num4, den4 as shown.
   QuestionFields Fields(const OrderingQuestion& q, const ExerciseOptions& options) const;
   // "3/4 ; 2/3 ; 5/6 ; 7/12 : 7/12 < 2/3 < 3/4 < 5/6"

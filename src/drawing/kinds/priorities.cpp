@@ -198,7 +198,7 @@ class Drawing {
     try {
       for (AttemptBudget budget(position, count_);; budget.Spend()) {
         const std::optional<PriorityQuestion> q = Attempt(forms);
-        if (q && context_.table.StoreIfNew(position, QuestionKey(kind_.KeyNumbers(*q)))) {
+        if (q && context_.table.StoreIfNew(position, kind_.RepeatKey(*q))) {
           return q;
         }
       }
@@ -330,6 +330,10 @@ std::vector<PriorityQuestion> PriorityKind::Draw(int32_t largest_term, int32_t c
 
 std::array<int32_t, 8> PriorityKind::KeyNumbers(const PriorityQuestion& q) const {
   return {static_cast<int32_t>(q.form), q.subtract ? 1 : 0, q.a, q.b, q.c, q.d, q.e, q.f};
+}
+
+std::string PriorityKind::RepeatKey(const PriorityQuestion& q) const {
+  return SeparatedKey(KeyNumbers(q));
 }
 
 QuestionFields PriorityKind::Fields(const PriorityQuestion& q,

@@ -68,6 +68,9 @@ struct PriorityKind {
   // 1), a, b, c, d, e, f, signed. The form comes first, so that two
   // questions that differ by it alone differ.
   std::array<int32_t, 8> KeyNumbers(const PriorityQuestion& q) const;
+  // The key that keeps a question off a sheet that holds it already, its
+  // numbers kept apart (see SeparatedKey).
+  std::string RepeatKey(const PriorityQuestion& q) const;
   QuestionFields Fields(const PriorityQuestion& q, const ExerciseOptions& options) const;
   // "2/3 + 1/4 × 5/2 = 31/24", "(-1/2 + 3/4) : 5/6 = 3/10" (Windows-1252:
   // "×", and the division sign may be "÷").
