@@ -547,6 +547,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   if (options.pdf && !options.out_base) {
     throw UsageError("--pdf va avec --out BASE, qui nomme les fichiers");
   }
+  // Each of the two alone is clear; together the typed separator would be
+  // dropped without a word.
+  if (given.contains("--separator") && given.contains("--no-separator")) {
+    throw UsageError("--separator et --no-separator se contredisent : l'un ou l'autre");
+  }
   if (options.pdf_margin_mm && !options.pdf) {
     throw UsageError("--margin va avec --pdf, dont il règle les marges");
   }

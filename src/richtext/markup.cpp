@@ -133,7 +133,12 @@ std::string MarkupToRtf(std::string_view markup) {
   while (pos < markup.size()) {
     const char c = markup[pos++];
     if (c != '<') {
-      if (!IsControl(c)) {
+      if (c == '\t' || c == '\n' || c == '\r') {
+        // A tab or a line end typed or pasted in a text line parts the words
+        // as a space would: the line stays one line. "\r\n" is one line end.
+        rtf += ' ';
+        pos += c == '\r' && pos < markup.size() && markup[pos] == '\n' ? 1 : 0;
+      } else if (!IsControl(c)) {
         rtf += c;
       }
       continue;

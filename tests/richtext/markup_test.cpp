@@ -52,7 +52,11 @@ TEST(MarkupToRtf, Samples) {
       {"<TE=14>", "\\fs14 "},
       {"x<br", "x\\par "},
       {"5 > 3", "5 > 3"},
-      {"a\r\nb\tc\x01\x1F", "abc"},
+      // A tab or a line end parts the words as a space does ("\r\n" is one
+      // line end); other control characters are dropped.
+      {"a\r\nb\tc\x01\x1F", "a b c"},
+      {"x\ty\n\nz\r", "x y  z "},
+      {"\\b\tgras", "\\b gras"},
       {"{\\b gras}", "{\\b gras}"},
       {"\xE9\x80\xFF", "\xE9\x80\xFF"},
       {"<sup>2</sup>", "\\super 2\\nosupersub "},
