@@ -1,12 +1,14 @@
 // Building both documents of a worksheet, pictures included, for every
 // exercise type at the largest terms (500) and the most questions (40), in
 // the standard sizes and in large print; a sheet of six exercises and 60
-// questions; and a class set of 30 such worksheets.
+// questions; a class set of 30 such worksheets; and the probe of the
+// questions a class set's settings give.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "drawing/exercise_catalogue.h"
+#include "drawing/kinds/kind_parts.h"
 #include "worksheet/class_set.h"
 #include "worksheet/sheet_build.h"
 
@@ -61,6 +63,35 @@ void BuildClassSetOf30(benchmark::State& state) {
   }
 }
 
+// The probe a class set runs once to tell the teacher whether its settings
+// give twice the questions a worksheet asks, at the smallest largest term,
+// for each level that sets the type: it draws until its attempts run out
+// when the settings give fewer than kMaxProbedQuestions, the slowest it can
+// be. The label says how many they give.
+void ProbeSetQuestions(benchmark::State& state, ExerciseType type, Level level) {
+  WorksheetSettings settings;
+  settings.largest_term = kLargestTermRange.min;
+  settings.count = 1;
+  if (const LevelPreset* preset = FindLevelPreset(level)) {
+    settings.options = preset->options;
+  }
+  const Sheet sheet = {{type, settings}};
+  std::string given = std::to_string(kMaxProbedQuestions) + " or more";
+  for (int count = 1; count <= kMaxQuestions; ++count) {
+    Sheet larger = sheet;
+    larger.front().settings.count = count;
+    if (const auto narrow = NarrowExercises(larger, 1); !narrow.empty()) {
+      given = std::to_string(narrow.front().available);
+      break;
+    }
+  }
+  state.SetLabel(given + " questions");
+  uint32_t seed = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(NarrowExercises(sheet, ++seed));
+  }
+}
+
 void Register() {
   for (const bool large_print : {false, true}) {
     for (const ExerciseInfo& row : kExerciseCatalogue) {
@@ -73,6 +104,19 @@ void Register() {
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BuildClassSetOf30", BuildClassSetOf30)
       ->Unit(benchmark::kMillisecond);
+  for (const ExerciseInfo& row : kExerciseCatalogue) {
+    for (const Level level :
+         {Level::kFree, Level::kCM2, Level::k6e, Level::k5e, Level::k4e, Level::k3e}) {
+      if (level != Level::kFree && level < row.first_level) {
+        continue;
+      }
+      const LevelPreset* preset = FindLevelPreset(level);
+      const std::string name = "ProbeSetQuestions/" + std::string(row.command_word) + "/" +
+                               (preset ? std::string(preset->command_word) : "libre");
+      benchmark::RegisterBenchmark(name.c_str(), ProbeSetQuestions, row.type, level)
+          ->Unit(benchmark::kMillisecond);
+    }
+  }
 }
 
 const int kRegistered = (Register(), 0);

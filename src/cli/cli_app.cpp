@@ -211,6 +211,16 @@ int Refused(std::ostream& err, const std::exception& error) {
   return kExitUsage;
 }
 
+// Each line of the warning on standard error, after the program's name.
+void WarnOfSharedQuestions(std::ostream& err, const Sheet& sheet, uint32_t seed, int worksheets) {
+  const std::string warning = SharedQuestionsWarning(sheet, seed, worksheets);
+  for (size_t start = 0; start < warning.size();) {
+    const size_t end = std::min(warning.find('\n', start), warning.size());
+    err << "fractions-cli : " << warning.substr(start, end - start) << "\n";
+    start = end + 1;
+  }
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -238,6 +248,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const uint32_t seed = options.seed.value_or(TimeOfDaySeed());
     if (options.variants) {
       WriteSet(options, pdf, GenerateVariants(options.sheet, seed, *options.variants), out);
+      // The set is made; settings that give few questions are said, so
+      // that the teacher can widen them for a set whose sheets differ more.
+      WarnOfSharedQuestions(err, options.sheet, seed, *options.variants);
     } else {
       const GeneratedWorksheet worksheet = GenerateWorksheet(options.sheet, seed);
       if (options.out_base) {

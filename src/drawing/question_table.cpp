@@ -4,8 +4,12 @@
 
 namespace fractions {
 
+QuestionTable::QuestionTable() : QuestionTable(kMaxQuestions) {}
+
+QuestionTable::QuestionTable(int slots) : slots_(static_cast<size_t>(slots)) {}
+
 void QuestionTable::Clear() {
-  slots_.fill(std::string());
+  std::fill(slots_.begin(), slots_.end(), std::string());
 }
 
 bool QuestionTable::IsDuplicateQuestion(const std::string& key) const {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace fractions {
 
@@ -15,6 +15,11 @@ inline constexpr int kMaxQuestions = 40;
 // drawing phase empties it first, so duplicates are only refused within a run.
 class QuestionTable {
  public:
+  // kMaxQuestions slots, a sheet's questions.
+  QuestionTable();
+  // `slots` slots: a probe's table, for more questions than a sheet holds.
+  explicit QuestionTable(int slots);
+
   void Clear();
   // True when any slot holds exactly `key`. Keys are never empty, so an empty
   // slot never matches.
@@ -26,7 +31,7 @@ class QuestionTable {
   const std::string& Slot(int position) const;
 
  private:
-  std::array<std::string, kMaxQuestions> slots_;
+  std::vector<std::string> slots_;
 };
 
 // A question key: the decimal texts of a question's defining numbers joined

@@ -31,10 +31,13 @@ const QString kSaveSetHint = QStringLiteral(
     "Enregistrer les sujets différents et leurs corrigés, un par page : de quoi vérifier chaque "
     "sujet avant de l'imprimer");
 
-// The worksheets 2 to N of a set, as documents a view would hold.
+// The worksheets 2 to N of a set, as documents a view would hold, and what
+// the teacher is told once the set is printed or saved when its settings
+// give few different questions (empty when they give enough).
 struct DrawnWorksheets {
   std::vector<std::unique_ptr<QTextDocument>> subjects;
   std::vector<std::unique_ptr<QTextDocument>> answer_keys;
+  QString shared_questions;
 };
 
 // The progress of a set, shown once it lasts over half a second; the
@@ -92,17 +95,18 @@ std::unique_ptr<QTextDocument> OnePerPage(
 std::optional<DrawnWorksheets> DrawSet(const Sheet& sheet, const std::vector<QuestionSet>& first,
                                        uint32_t seed, int count, QProgressDialog& progress) {
   DrawnWorksheets set;
-  const auto built =
-      BuildClassSet({sheet, NextVariantSeed(seed), count - 1, {first}},
-                    [&](const SetWorksheet& worksheet, int done) {
-                      set.subjects.push_back(DocumentAsViewed(worksheet.documents.subject));
-                      set.answer_keys.push_back(DocumentAsViewed(worksheet.documents.answer_key));
-                      progress.setValue(done);
-                      return !progress.wasCanceled();
-                    });
+  const uint32_t first_seed = NextVariantSeed(seed);
+  const auto built = BuildClassSet(
+      {sheet, first_seed, count - 1, {first}}, [&](const SetWorksheet& worksheet, int done) {
+        set.subjects.push_back(DocumentAsViewed(worksheet.documents.subject));
+        set.answer_keys.push_back(DocumentAsViewed(worksheet.documents.answer_key));
+        progress.setValue(done);
+        return !progress.wasCanceled();
+      });
   if (!built) {
     return std::nullopt;
   }
+  set.shared_questions = QString::fromStdString(SharedQuestionsWarning(sheet, first_seed, count));
   return set;
 }
 
@@ -162,11 +166,15 @@ void TForm1::PrintVariantSet() {
     set.insert(set.end(), answer_copies, PrintJob{key, kAnswerKeyJobTitle});
   }
   progress->setLabelText(QStringLiteral("Impression des sujets différents…"));
-  const ClassSetReport report = PrintJobs(set, printer, [&](int sent, int) {
+  ClassSetReport report = PrintJobs(set, printer, [&](int sent, int) {
     progress->setValue(count - 1 + sent);
     return !progress->wasCanceled();
   });
   progress->close();
+  if (!drawn->shared_questions.isEmpty()) {
+    report.notice =
+        report.notice ? *report.notice + '\n' + drawn->shared_questions : drawn->shared_questions;
+  }
   TellHowPrintingWent(report);
 }
 
@@ -190,8 +198,15 @@ void TForm1::SaveVariantSet(const QString& chosen) {
   FirstWorksheet first = MarkedAsFirst(*RxE1->document(), *RxE2->document(), document_name_, count);
   const auto subjects = OnePerPage(std::move(first.subject), drawn->subjects);
   const auto answer_keys = OnePerPage(std::move(first.answer_key), drawn->answer_keys);
-  const BusyCursor busy;
-  SaveWorksheet(Whole(*subjects), Whole(*answer_keys), chosen);
+  {
+    const BusyCursor busy;
+    SaveWorksheet(Whole(*subjects), Whole(*answer_keys), chosen);
+  }
+  // The set is saved; settings that give few questions are said, so that
+  // the teacher can widen them for worksheets that differ more.
+  if (!drawn->shared_questions.isEmpty()) {
+    QMessageBox::information(this, ApplicationTitle(), drawn->shared_questions);
+  }
 }
 
 }  // namespace fractions

@@ -3,6 +3,10 @@
 #include <stdexcept>
 #include <unordered_set>
 
+#include "drawing/drawing_context.h"
+#include "drawing/kinds/kind_parts.h"
+#include "drawing/question_table.h"
+#include "drawing/random.h"
 #include "richtext/rtf_prologue.h"
 
 namespace fractions {
@@ -12,6 +16,28 @@ namespace {
 std::string TooFewMessage(int available, int wanted) {
   return "Ces réglages ne donnent que " + std::to_string(available) +
          " sujets différents : impossible d'en faire " + std::to_string(wanted);
+}
+
+// "1 question", "62 questions".
+std::string Questions(int n) {
+  return std::to_string(n) + (n > 1 ? " questions" : " question");
+}
+
+// The average number of questions two worksheets share when each draws
+// `count` of `available`, to the nearest whole number.
+int SharedOnAverage(int count, int available) {
+  return (2 * count * count + available) / (2 * available);
+}
+
+std::string NarrowLine(const NarrowExercise& narrow, bool several) {
+  const std::string settings =
+      several ? "les réglages de l'exercice " + std::to_string(narrow.exercise + 1)
+              : std::string("ces réglages");
+  const std::string different = narrow.available > 1 ? " différentes" : " différente";
+  return "Attention : " + settings + " ne donnent que " + Questions(narrow.available) + different +
+         " ; deux sujets de " + Questions(narrow.count) + (several ? " à cet exercice" : "") +
+         " en ont en moyenne " + std::to_string(SharedOnAverage(narrow.count, narrow.available)) +
+         " en commun.";
 }
 
 }  // namespace
@@ -73,6 +99,46 @@ std::optional<std::vector<SetWorksheet>> BuildClassSet(const ClassSetRequest& re
     }
   }
   return set;
+}
+
+std::vector<NarrowExercise> NarrowExercises(const Sheet& sheet, uint32_t seed) {
+  CheckSheet(sheet);
+  LcgRandom random(seed);
+  QuestionTable table(kMaxProbedQuestions);
+  DrawingContext context{random, table};
+  const ProbeScope probe;
+  std::vector<NarrowExercise> narrow;
+  for (size_t k = 0; k < sheet.size(); ++k) {
+    const WorksheetSettings& settings = sheet[k].settings;
+    // Asked for the most a probe draws rather than twice the count: the
+    // same answer where a kind's questions are all alike, and where a kind
+    // keeps a sort of question to a share of each sheet (whole results in a
+    // fifth), a share as large as can be, so that the number comes nearest
+    // to every question the worksheets of a set can hold between them.
+    try {
+      RunDrawingPhase(sheet[k].type, settings.largest_term, kMaxProbedQuestions, context,
+                      settings.options);
+    } catch (const TooFewQuestions& few) {
+      if (few.Available() < settings.count) {  // not even one worksheet
+        throw TooFewQuestions(few.Available(), settings.count);
+      }
+      if (few.Available() < 2 * settings.count) {
+        narrow.push_back({static_cast<int>(k), few.Available(), settings.count});
+      }
+    }
+  }
+  return narrow;
+}
+
+std::string SharedQuestionsWarning(const Sheet& sheet, uint32_t seed, int worksheets) {
+  std::string warning;
+  if (worksheets < 2) {
+    return warning;
+  }
+  for (const NarrowExercise& narrow : NarrowExercises(sheet, seed)) {
+    warning += (warning.empty() ? "" : "\n") + NarrowLine(narrow, sheet.size() > 1);
+  }
+  return warning;
 }
 
 // Every document a build makes is the prologue, a body and the closing

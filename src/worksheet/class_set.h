@@ -84,6 +84,30 @@ using ClassSetProgress = std::function<bool(const SetWorksheet& built, int done)
 std::optional<std::vector<SetWorksheet>> BuildClassSet(const ClassSetRequest& request,
                                                        const ClassSetProgress& progress = {});
 
+// An exercise whose settings give fewer different questions than twice the
+// questions a worksheet asks of it: two worksheets of a set then share more
+// than half of that exercise's questions on average (count² / available).
+struct NarrowExercise {
+  int exercise;   // its place on the sheet, from 0
+  int available;  // the different questions its settings give
+  int count;      // the questions a worksheet asks of it
+  friend bool operator==(const NarrowExercise&, const NarrowExercise&) = default;
+};
+
+// The exercises of `sheet` whose settings give fewer different questions
+// than twice their count, each with the number they give. Each exercise is
+// drawn once more on its own, asking for kMaxProbedQuestions, with a
+// generator seeded with `seed` and a table of its own: the draws of the set
+// do not change. Throws as the drawing of the sheet does.
+std::vector<NarrowExercise> NarrowExercises(const Sheet& sheet, uint32_t seed);
+
+// What the teacher is told of a set of `worksheets` made of such settings
+// (UTF-8, French), one line per narrow exercise: "Attention : ces réglages
+// ne donnent que 62 questions différentes ; deux sujets de 40 questions en
+// ont en moyenne 26 en commun." Empty when none is narrow or the set holds
+// one worksheet.
+std::string SharedQuestionsWarning(const Sheet& sheet, uint32_t seed, int worksheets);
+
 // One RTF document holding the given worksheet documents (as a build makes
 // them) one per page, each as it was on its own.
 std::string JoinOnePerPage(const std::vector<const std::string*>& documents);
