@@ -563,7 +563,7 @@ TEST_F(FractionsCliFiles, ATypeListMakesOneSheetOfSeveralExercises) {
                                           "--instruction",
                                           "Additionner « vite »",
                                           "--instruction",
-                                          "Simplifier \"bien\"\\\t",
+                                          "Simplifier \"bien\"\t\\",
                                           "--instruction",
                                           "Encore"};
   std::vector<std::string> args = sheet;
@@ -580,7 +580,7 @@ TEST_F(FractionsCliFiles, ATypeListMakesOneSheetOfSeveralExercises) {
   const int second = random.Random(100);
   EXPECT_EQ(json["name"].toString(),
             QString("AddFract%1_%2").arg(first, 2, 10, QChar('0')).arg(second, 2, 10, QChar('0')));
-  const QStringList instructions = {"Additionner « vite »", "Simplifier \"bien\"\\\t", "Encore"};
+  const QStringList instructions = {"Additionner « vite »", "Simplifier \"bien\"\t\\", "Encore"};
   const ExerciseType types[] = {ExerciseType::kAddition, ExerciseType::kSimplification,
                                 ExerciseType::kAddition};
   const int counts[] = {3, 2, 1};
@@ -607,13 +607,14 @@ TEST_F(FractionsCliFiles, ATypeListMakesOneSheetOfSeveralExercises) {
     EXPECT_EQ(keys, expected) << k;
   }
 
+  // The tab typed in the second instruction parts its words as a space.
   for (const char* file : {"controle.rtf", "controle_Cor.rtf"}) {
     QTextDocument document;
     QTextCursor cursor(&document);
     ASSERT_FALSE(InsertRtf(cursor, Read(Base(file))).has_value());
     const QString text = document.toPlainText();
     EXPECT_TRUE(QRegularExpression("^[^\\n]*\\n\\nExercice 1\\nAdditionner « vite »\\n"
-                                   ".*\\n\\nExercice 2\\nSimplifier \"bien\"\\\\\\n"
+                                   ".*\\n\\nExercice 2\\nSimplifier \"bien\" \\\\\\n"
                                    ".*\\n\\nExercice 3\\nEncore\\n",
                                    QRegularExpression::DotMatchesEverythingOption)
                     .match(text)
@@ -687,6 +688,51 @@ TEST(FractionsCli, SettingsTooNarrowForTheSetSayHowManyTheyGive) {
                        "--variants", std::to_string(fractions), "--seed", "1"})
                   .status,
               kExitOk);
+  }
+}
+
+// A set of worksheets drawn from few questions is still made, and standard
+// error says how many the settings give and how many questions two of its
+// worksheets share on average (count² / given, to the nearest): with one
+// simplification exercise up to M, the M(M - 1) fractions of the test above,
+// 72 up to 9 and 90 up to 10.
+TEST_F(FractionsCliFiles, ASetDrawnFromFewQuestionsIsMadeAndSaysHowMany) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string warning;  // all of standard error
+  };
+  const std::string few =
+      "fractions-cli : Attention : ces réglages ne donnent que 72 questions différentes ; deux "
+      "sujets de ";
+  const std::vector<Case> cases = {
+      {{"--type", "simp", "--max", "9", "--count", "37", "--variants", "2"},
+       few + "37 questions en ont en moyenne 19 en commun.\n"},
+      {{"--type", "simp", "--max", "9", "--count", "40", "--variants", "30", "--json"},
+       few + "40 questions en ont en moyenne 22 en commun.\n"},
+      // Twice the questions a worksheet asks, or more: nothing to say.
+      {{"--type", "simp", "--max", "9", "--count", "36", "--variants", "2"}, ""},
+      {{"--type", "simp", "--max", "10", "--count", "40", "--variants", "30"}, ""},
+      // A single worksheet shares its questions with none.
+      {{"--type", "simp", "--max", "9", "--count", "40", "--variants", "1"}, ""},
+      {{"--type", "simp", "--max", "9", "--count", "40"}, ""},
+      // Each exercise of a sheet on its own settings.
+      {{"--type", "add,simp,simp", "--max", "20,10,9", "--count", "5,15,40", "--variants", "3"},
+       "fractions-cli : Attention : les réglages de l'exercice 3 ne donnent que 72 questions "
+       "différentes ; deux sujets de 40 questions à cet exercice en ont en moyenne 22 en "
+       "commun.\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string base = Base("classe");
+    QFile::remove(QString::fromStdString(base + ".rtf"));
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--seed", "5", "--out", base});
+    const CliRun run = RunWith(args);
+    EXPECT_EQ(run.status, kExitOk) << c.args[3] << " " << c.args[5];
+    EXPECT_EQ(run.err, c.warning);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(base + ".rtf"))) << c.args[5];
+    if (std::ranges::count(args, "--json") > 0) {  // standard output holds the JSON alone
+      EXPECT_EQ(ParseJson(run.out)["variants"].toArray().size(), 30);
+    }
   }
 }
 
