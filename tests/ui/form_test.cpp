@@ -111,8 +111,8 @@ class FormTest : public QObject {
   }
 
   // "Enregistrer" with the dialog answered by `chosen`; the error box's
-  // text, if one shows.
-  QString SaveAs(TForm1& form, const QString& chosen) {
+  // text, if one shows (its icon in `icon` when asked).
+  QString SaveAs(TForm1& form, const QString& chosen, QMessageBox::Icon* icon = nullptr) {
     QString error;
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -122,6 +122,9 @@ class FormTest : public QObject {
       QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
           error = box->text();
+          if (icon != nullptr) {
+            *icon = box->icon();
+          }
           box->accept();
         }
       });
@@ -864,6 +867,58 @@ class FormTest : public QObject {
     QCOMPARE(SaveAs(*form, folder_.filePath("classe")),
              "« Sujets différents » : au plus 100 sujets, et non 101.");
     QVERIFY(!QFile::exists(folder_.filePath("classe.rtf")));
+  }
+
+  // A set whose settings give fewer questions than twice a worksheet's is
+  // saved all the same, and an information box says how many questions they
+  // give (simplification up to 9: 72 fractions) and how many two worksheets
+  // share; with twice as many, nothing is said.
+  void aSetOfFewQuestionsIsSavedAndTheTeacherIsTold() {
+    struct Case {
+      int count;
+      QString told;
+    };
+    const Case cases[] = {
+        {37,
+         "Attention : ces réglages ne donnent que 72 questions différentes ; deux sujets de 37 "
+         "questions en ont en moyenne 19 en commun."},
+        {36, QString()},
+    };
+    auto form = ShownForm();
+    Find<QCheckBox>(*form, "ckbVariantes")->setChecked(true);
+    Find<QSpinBox>(*form, "spmaxvaleur")->setValue(9);
+    Find<QSpinBox>(*form, "spSujets")->setValue(3);
+    for (const Case& c : cases) {
+      Find<QSpinBox>(*form, "spMaxLigne")->setValue(c.count);
+      QTest::mouseClick(Find<QPushButton>(*form, "btnSimplif"), Qt::LeftButton);
+      const QString file = folder_.filePath(QStringLiteral("classe%1").arg(c.count));
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+      QCOMPARE(SaveAs(*form, file, &icon), c.told);
+      QCOMPARE(icon, c.told.isEmpty() ? QMessageBox::NoIcon : QMessageBox::Information);
+      QCOMPARE(PageBreaks(*Read(file + ".rtf")), 2);  // the set of three, saved
+    }
+  }
+
+  // A tab or a line end pasted into the title, the separator or the
+  // instruction parts the words on the worksheet as a space does.
+  void aTabOrALineEndPastedInATextLineIsASpace() {
+    auto form = ShownForm();
+    Find<QSpinBox>(*form, "spMaxLigne")->setValue(1);
+    const std::pair<QLineEdit*, QString> fields[] = {
+        {Find<QLineEdit>(*form, "eTitre1"), "Nom :\tClasse :"},
+        {Find<QLineEdit>(*form, "eSepar"), "- -\r\n- -"},
+        {Find<QComboBox>(*form, "Combo1")->lineEdit(), "Simplifier\npuis\tvérifier"},
+    };
+    for (const auto& [field, text] : fields) {
+      field->clear();
+      QApplication::clipboard()->setText(text);
+      field->paste();
+    }
+    QTest::mouseClick(Find<QPushButton>(*form, "btnSimplif"), Qt::LeftButton);
+    const QString shown = Find<TRxRichEdit>(*form, "RxE1")->Text();
+    for (const QString words : {"Nom : Classe :", "- - - -", "Simplifier puis vérifier"}) {
+      QVERIFY2(shown.contains(words), qPrintable(shown));
+    }
   }
 
   // "+", then "Ajouter à la suite", then "S" and "R": the views hold the
