@@ -149,13 +149,16 @@ std::string HelpText() {
          FromTo(0, std::numeric_limits<uint32_t>::max()) +
          " (par défaut : l'heure\n"
          "                     du jour en UTC, en millisecondes) ; même graine, même feuille\n" +
-         HelpEntry("--variants V",
-                   "une série de V feuilles différentes, " +
-                       FromTo(kVariantsRange.min, kVariantsRange.max) +
-                       " : la première tirée de la graine S, chaque suivante de la première "
-                       "graine après la précédente, selon s × 1664525 + 1013904223 (modulo "
-                       "2^32), qui donne une feuille nouvelle ; avec --out, les sujets et les "
-                       "corrigés une feuille par page") +
+         HelpEntry(
+             "--variants V",
+             "une série de V feuilles différentes, " +
+                 FromTo(kVariantsRange.min, kVariantsRange.max) +
+                 " : la première tirée de la graine S, chaque suivante de la première "
+                 "graine après la précédente, selon s × 1664525 + 1013904223 (modulo "
+                 "2^32), qui donne une feuille nouvelle ; avec --out, les sujets et les "
+                 "corrigés une feuille par page\u00A0; des réglages qui donnent moins de deux "
+                 "fois les questions d'une feuille sont signalés sur la sortie d'erreur, "
+                 "avec leur nombre de questions, et la série est faite") +
          HelpEntry("--level NIVEAU",
                    LevelChoices() +
                        " : les options et le plus grand terme du programme de la classe, pour "
