@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPolygonF>
+#include <QRegularExpression>
 #include <cmath>
 #include <sstream>
 
@@ -197,12 +198,6 @@ TEST(FigureAndLinePictures, DrawWhatTheJsonLists) {
   EXPECT_EQ(checked, 2 * 4 * 12 * 40 * 2);
 }
 
-}  // namespace
-}  // namespace fractions
-
-namespace fractions {
-namespace {
-
 // The texts of the list under a line: the row copied under it.
 std::vector<const DrawnText*> ListTexts(LineImage& image) {
   std::vector<const DrawnText*> texts;
@@ -216,15 +211,12 @@ std::vector<const DrawnText*> ListTexts(LineImage& image) {
   return texts;
 }
 
-bool HasDigit(const QString& text) {
-  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
-}
-
 // Every class's lines as a pupil reads them on paper, standard and large
 // print: ticks at least 4 mm (16 pixels at 96 dpi) apart, the longest
-// lines at least 130 mm, the picture within the page's 180 mm, no two
-// letters less than 1.5 mm apart; a line to read leaves the same room after each
-// letter, as wide as any number of its key, which fills it.
+// lines at least 130 mm, the picture within the page's 180 mm and the line
+// clear of the question's number, no two letters less than 1.5 mm apart
+// (they read as one word, "AB"); a line to read leaves the same room
+// after each letter, as wide as any number of its key, which fills it.
 TEST(FigureAndLinePictures, LinesReadAtEveryLevelAndPrintSize) {
   int longest_standard = 0;
   for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
@@ -254,62 +246,50 @@ TEST(FigureAndLinePictures, LinesReadAtEveryLevelAndPrintSize) {
               EXPECT_LE(image->Width(), kMaxWorkedWidth);
               ExpectLineAsListed(*image, json, image == &images.ImaRep || reading);
               const std::vector<double> ticks = TicksOf(*image);
-              ASSERT_GE(ticks.size(), 2U);
-              EXPECT_GE(ticks[1] - ticks[0], 16) << "ticks closer than 4 mm";
+              EXPECT_GE(ticks.at(1) - ticks.at(0), 16) << "ticks closer than 4 mm";
+              EXPECT_LT(ticks.back(), image->Width());
+              longest_standard = std::max(
+                  longest_standard,
+                  scale == LineScale() ? static_cast<int>(ticks.back() - ticks.front()) : 0);
+              std::vector<QRect> letters;
               for (const DrawnText* text : StepsOf<DrawnText>(*image)) {
                 if (text->text.endsWith(QStringLiteral("\u00B0)"))) {
                   EXPECT_GT(ticks.front(), text->at.x() + text->width) << "over the number";
+                } else if (text->text.size() == 1 && text->text[0].isLetter()) {
+                  letters.push_back(text->ink.translated(text->at).adjusted(-3, -3, 3, 3));
                 }
               }
-              EXPECT_LT(ticks.back(), image->Width());
-              if (scale == LineScale()) {
-                longest_standard =
-                    std::max(longest_standard, static_cast<int>(ticks.back() - ticks.front()));
-              }
-              std::vector<QRect> letters;
-              for (const DrawnText* text : StepsOf<DrawnText>(*image)) {
-                if (text->text.size() == 1 && text->text[0].isLetter()) {
-                  letters.push_back(text->ink.translated(text->at));
-                }
-              }
-              for (size_t i = 0; i < letters.size(); ++i) {
-                for (size_t j = i + 1; j < letters.size(); ++j) {
-                  // Letters less than 1.5 mm apart read as one word, "AB".
-                  EXPECT_FALSE(letters[i].adjusted(-6, -6, 6, 6).intersects(letters[j]))
-                      << "two letters touch";
+              for (size_t i = 0; i < letters.size(); ++i)
+                for (size_t j = i + 1; j < letters.size(); ++j)
+                  EXPECT_FALSE(letters[i].intersects(letters[j])) << "two letters touch";
+            }
+            // Each list's numbers (without their signs) and its dotted
+            // slots' widths.
+            std::vector<QString> numbers[2], abscissas;
+            std::vector<int> gaps[2];
+            for (const int key : {0, 1}) {
+              for (const DrawnText* text : ListTexts(key ? images.ImaRep : images.ImaQuest)) {
+                if (!text->text.isEmpty() && text->text.count('.') == text->text.size()) {
+                  gaps[key].push_back(text->width);
+                } else if (text->text.contains(QRegularExpression("[0-9]"))) {
+                  numbers[key].push_back(QString(text->text).remove(QChar(0x2212)));
                 }
               }
             }
-            // The numbers of the key's list, in its order, and the room
-            // left for them under a line to read.
-            std::vector<QString> numbers, dots;
-            for (const DrawnText* text : ListTexts(images.ImaRep)) {
-              if (HasDigit(text->text)) {
-                numbers.push_back(QString(text->text).remove(QChar(0x2212)));
-              }
-            }
-            std::vector<QString> abscissas;
             for (const QJsonValue point : json["points"].toArray()) {
               abscissas.push_back(QString::number(std::abs(point["num"].toInt())));
               if (point["den"].toInt() != 1) {
                 abscissas.push_back(QString::number(point["den"].toInt()));
               }
             }
-            EXPECT_EQ(numbers, abscissas) << "the key's list";
-            if (!reading) {
-              continue;
-            }
-            std::vector<int> rooms;
-            for (const DrawnText* text : ListTexts(images.ImaQuest)) {
-              EXPECT_FALSE(HasDigit(text->text)) << "the answer in the subject";
-              if (!text->text.isEmpty() && text->text.count('.') == text->text.size()) {
-                rooms.push_back(text->width);
-              }
-            }
-            ASSERT_EQ(rooms.size(), 3U) << "a slot after each letter";
-            EXPECT_TRUE(rooms[0] == rooms[1] && rooms[1] == rooms[2]) << "slots of unequal widths";
-            for (const DrawnText* text : ListTexts(images.ImaRep)) {
-              EXPECT_LE(text->width, rooms[0]) << "a slot narrower than its key";
+            EXPECT_EQ(numbers[1], abscissas) << "the key's list";
+            EXPECT_TRUE(gaps[1].empty()) << "an empty slot in the key";
+            EXPECT_EQ(numbers[0], reading ? std::vector<QString>{} : abscissas);
+            ASSERT_EQ(gaps[0].size(), reading ? 3U : 0U) << "a slot after each letter";
+            for (const int width : gaps[0]) {
+              EXPECT_EQ(width, gaps[0][0]) << "slots of unequal widths";
+              for (const DrawnText* text : ListTexts(images.ImaRep))
+                EXPECT_LE(text->width, width) << "a slot narrower than its key";
             }
           }
         }

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <set>
 #include <string>
 #include <tuple>
@@ -142,89 +141,62 @@ struct LevelLines {
   bool relative;
 };
 
-const std::set<int32_t> kEveryPart{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-
 TEST(NumberLines, EachClassDrawsItsOwnLinesAllOfThemAndNeverAnotherClassSheet) {
+  const std::set<int32_t> every_part{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   const std::vector<LevelLines> rows = {
-      {Level::kFree, kEveryPart, false},
-      {Level::kCM2, {2, 3, 4, 5, 10}, false},
-      {Level::k6e, {2, 3, 4, 5, 6, 8, 10, 12}, false},
-      {Level::k5e, kEveryPart, false},
-      {Level::k4e, {2, 3, 4, 5, 6, 8, 10}, true},
-      {Level::k3e, kEveryPart, true},
+      {Level::kCM2, {2, 3, 4, 5, 10}, false}, {Level::k6e, {2, 3, 4, 5, 6, 8, 10, 12}, false},
+      {Level::k5e, every_part, false},        {Level::k4e, {2, 3, 4, 5, 6, 8, 10}, true},
+      {Level::k3e, every_part, true},
   };
-  // The extents of a half-line, (0, units), and of a line through 0,
-  // (units left of 0, units right of it).
-  const std::set<std::pair<int32_t, int32_t>> half_lines{{0, 1}, {0, 2}, {0, 3}};
-  const std::set<std::pair<int32_t, int32_t>> relative_lines{{1, 1}, {1, 2}, {2, 1},
-                                                             {1, 3}, {2, 2}, {3, 1}};
-  constexpr uint32_t kSeeds = 40;
-  // sheets[m is the level's own][level][seed]: every question's numbers.
-  std::map<std::pair<bool, Level>, std::vector<std::vector<std::array<int32_t, 6>>>> sheets;
-  for (const LevelLines& row : rows) {
-    const LevelPreset* preset = FindLevelPreset(row.level);
-    ExerciseOptions options = preset ? preset->options : ExerciseOptions{};
-    for (const int32_t m : {preset ? preset->largest_term : 100, 9}) {
-      SCOPED_TRACE("level " + std::to_string(static_cast<int>(row.level)) + " largest term " +
-                   std::to_string(m));
+  // The extents (units left of 0, units right of it) of a half-line and of
+  // a line through 0.
+  const std::set<std::pair<int32_t, int32_t>> half_lines{{0, 1}, {0, 2}, {0, 3}},
+      relative_lines{{1, 1}, {1, 2}, {2, 1}, {1, 3}, {2, 2}, {3, 1}};
+  // Every question's numbers, by largest term (the level's own, 9), level
+  // and seed.
+  std::vector<std::vector<std::array<int32_t, 6>>> sheets[2][5];
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const LevelPreset& preset = *FindLevelPreset(rows[r].level);
+    for (const int32_t m : {preset.largest_term, 9}) {
+      SCOPED_TRACE(std::string(preset.name) + " largest term " + std::to_string(m));
       std::set<int32_t> parts_seen;
       std::set<std::pair<int32_t, int32_t>> extents_seen;
-      int negatives = 0, drawn = 0;
-      for (uint32_t seed = 1; seed <= kSeeds; ++seed) {
+      for (uint32_t seed = 1; seed <= 40; ++seed) {
         LcgRandom random(seed);
         QuestionTable table;
         DrawingContext context{random, table};
         const NumberLineKind kind{seed % 2 == 0 ? NumberLineForm::kRead : NumberLineForm::kPlace};
         const int count = seed % 4 == 0 ? 6 : kMaxQuestions;
-        const auto questions = kind.Draw(m, count, context, options);
+        const auto questions = kind.Draw(m, count, context, preset.options);
         ASSERT_EQ(static_cast<int>(questions.size()), count);
-        auto& sheet = sheets[{m != 9, row.level}].emplace_back();
+        auto& sheet = sheets[m == 9][r].emplace_back();
         std::set<Seen> asked;
         for (const NumberLineQuestion& q : questions) {
-          ExpectPointsRead(kind, q, options);
-          SCOPED_TRACE(kind.Text(q, {}));
-          EXPECT_TRUE(row.parts.contains(q.unit_parts) && q.unit_parts <= m) << q.unit_parts;
-          const std::pair<int32_t, int32_t> extent{q.negative_units, q.units};
-          EXPECT_TRUE((row.relative ? relative_lines : half_lines).contains(extent));
-          const int32_t ticks = q.unit_parts * (q.negative_units + q.units);
-          EXPECT_TRUE(ticks >= 3 && ticks <= 36) << ticks << " ticks";
-          if (row.relative) {
-            const auto [low, high] =
-                std::minmax({q.points[0].tick, q.points[1].tick, q.points[2].tick});
-            EXPECT_TRUE(low < 0 && high > 0) << "the points on one side of 0";
-          }
+          ExpectPointsRead(kind, q, preset.options);
+          const auto [low, high] =
+              std::minmax({q.points[0].tick, q.points[1].tick, q.points[2].tick});
+          EXPECT_TRUE(rows[r].parts.contains(q.unit_parts) && q.unit_parts <= m) << q.unit_parts;
+          EXPECT_TRUE((rows[r].relative ? relative_lines : half_lines)
+                          .contains({q.negative_units, q.units}));
+          EXPECT_TRUE(!rows[r].relative || (low < 0 && high > 0)) << "all on one side of 0";
           EXPECT_TRUE(asked.insert(SeenOf(q)).second) << "the same line and points twice";
           parts_seen.insert(q.unit_parts);
-          extents_seen.insert(extent);
-          for (const NumberLinePoint& point : q.points)
-            negatives += point.num < 0;
-          drawn += 3;
+          extents_seen.insert({q.negative_units, q.units});
           sheet.push_back(kind.KeyNumbers(q));
         }
       }
-      std::set<int32_t> row_parts;
-      std::copy_if(row.parts.begin(), row.parts.end(), std::inserter(row_parts, row_parts.end()),
-                   [&](int32_t n) { return n <= m; });
+      std::set<int32_t> row_parts = rows[r].parts;
+      std::erase_if(row_parts, [&](int32_t n) { return n > m; });
       EXPECT_EQ(parts_seen, row_parts) << "the class's every unit drawn";
-      EXPECT_EQ(extents_seen, row.relative ? relative_lines : half_lines);
-      // Through 0 a good share of the points are negative.
-      EXPECT_EQ(negatives > drawn / 4, row.relative) << negatives << " of " << drawn;
+      EXPECT_EQ(extents_seen, rows[r].relative ? relative_lines : half_lines);
     }
   }
-  // Two classes, at their own largest terms and at 9, never draw one sheet
-  // from one seed.
-  for (const bool own : {true, false}) {
-    for (size_t i = 1; i < rows.size(); ++i) {
-      for (size_t j = i + 1; j < rows.size(); ++j) {
-        const auto& first = sheets[{own, rows[i].level}];
-        const auto& second = sheets[{own, rows[j].level}];
-        for (uint32_t seed = 0; seed < kSeeds; ++seed) {
-          EXPECT_NE(first[seed], second[seed])
-              << "levels " << i << " and " << j << ", seed " << seed + 1;
-        }
-      }
-    }
-  }
+  // Two classes never draw one sheet from one seed.
+  for (const auto& by_level : sheets)
+    for (size_t i = 0; i < rows.size(); ++i)
+      for (size_t j = i + 1; j < rows.size(); ++j)
+        for (size_t seed = 0; seed < by_level[i].size(); ++seed)
+          EXPECT_NE(by_level[i][seed], by_level[j][seed]) << i << " " << j << " seed " << seed + 1;
 }
 
 TEST(NumberLinesText, ListingsAndChainsAreWrittenAsTheBoardHasThem) {
