@@ -35,8 +35,8 @@ constexpr std::array<LevelLines, 6> kLevelLines{{
     {kAllParts, false},
     // CM2: halves, thirds, quarters, fifths and tenths of a half-line.
     {PartsOf({2, 3, 4, 5, 10}), false},
-    // 6e: a half-line in the parts of a ruler and a clock as well: sixths,
-    // eighths and twelfths.
+    // 6e: a half-line, also in sixths, eighths and twelfths, the
+    // textbooks' other usual units.
     {PartsOf({2, 3, 4, 5, 6, 8, 10, 12}), false},
     // 5e: a half-line, any unit 2 to 12.
     {kAllParts, false},
@@ -118,7 +118,8 @@ std::vector<NumberLineQuestion> NumberLineKind::Draw(int32_t largest_term, int32
         line = lines.at(static_cast<size_t>(random.Random(static_cast<int32_t>(lines.size()))));
       }
       const auto [parts, left, units] = *line;
-      // Tick k of the draw is the k-th beyond the line's first, 0 left out.
+      // The draw numbers the ticks but 0 from 1, left to right: k stands
+      // for k - negative_ticks - 1 left of 0, for k - negative_ticks right.
       const int32_t negative_ticks = parts * left;
       std::array<int32_t, 3> ticks = DrawTicks(negative_ticks + parts * units, random);
       for (int32_t& tick : ticks) {
