@@ -5,10 +5,12 @@
 
 namespace fractions {
 
-// Question `number` (1-based) of a graduated half-line: to read, "7°)" and
-// the line with the points A, B, C on it, the key adding their abscissas,
-// "A(3/4) ; B(5/4) ; C(2)", under the line; to place, the line and the
-// abscissas under it, the key adding the points.
+// Question `number` (1-based) of a graduated line: to read, "7°)" and the
+// line with the points A, B, C on it and under it the room to write their
+// abscissas, "A(……) ; B(……) ; C(……)", which the key fills, "A(3/4) ;
+// B(5/4) ; C(2)"; to place, the line and the abscissas under it, the key
+// adding the points. Within kMaxWorkedWidth at every print size, the
+// ticks at least 4 mm apart.
 void ComposeLine(LineImages& images, int number, const NumberLineKind& kind,
                  const NumberLineQuestion& q, const ExerciseOptions& options = {});
 
