@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <map>
 #include <numeric>
 #include <set>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "drawing/drawing_phase.h"
 #include "drawing/exercise_options.h"
 #include "drawing/kinds/decimal_writing.h"
 #include "drawing/kinds/fraction_of_number.h"
@@ -214,6 +216,31 @@ TEST(DecimalWriting, EachClassWritesItsOwnDecimalsAndAllOfThem) {
       EXPECT_EQ(negative, negatives ? 20 : 0);
     });
     EXPECT_EQ(reached, row);
+  }
+}
+
+// Two classes are set different things, so that one seed never draws them
+// one sheet: sheets of 10 at each level's own largest term and options.
+TEST(NewKindsLevels, TwoClassesNeverDrawOneSheet) {
+  for (const ExerciseType type : {ExerciseType::kPriorities, ExerciseType::kFractionOfNumber,
+                                  ExerciseType::kDecimalWriting, ExerciseType::kEqualFractions}) {
+    SCOPED_TRACE(Describe(type).command_word);
+    for (uint32_t seed = 1; seed <= 1000; ++seed) {
+      std::map<std::string, std::string_view> sheets;  // the numbers of a sheet, its level
+      for (const LevelPreset& preset : LevelPresets()) {
+        if (preset.level < Describe(type).first_level)
+          continue;
+        LcgRandom random(seed);
+        QuestionTable table;
+        DrawingContext context{random, table};
+        const auto [sheet, added] =
+            sheets.emplace(QuestionNumbers(RunDrawingPhase(type, preset.largest_term, 20, context,
+                                                           preset.options)),
+                           preset.name);
+        EXPECT_TRUE(added) << preset.name << " draws " << sheet->second << "'s sheet, seed "
+                           << seed;
+      }
+    }
   }
 }
 
