@@ -29,7 +29,7 @@ struct DecimalWritingKind {
   static constexpr OptionUse kOptionUse{};
 
   // The most digits after the decimal comma: 1/8 = 0,125 is set, 1/16 is
-  // not but in 3e.
+  // not (but in 3e, see Draw).
   static constexpr int32_t kMostPlaces = 3;
 
   // Draws `count` distinct questions on fractions num/den, irreducible and

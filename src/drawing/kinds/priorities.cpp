@@ -63,7 +63,8 @@ struct PriorityRow {
 // no division. 5e: the same with differences. 4e: products and quotients
 // of two fractions, terms up to 10, but no quotient by a parenthesis,
 // which is the brevet's. 3e: every form, terms up to 12, and at least half
-// of a sheet the trap of a sum written before a product.
+// of a sheet starting with the operation computed second, the brevet's
+// trap.
 constexpr PriorityRow kRows[] = {
     {kAllForms, kTrapForms, true, false, PriorityKind::kLargestTerm, 3, 3},
     {kProductForms, kProductTraps, false, true, 12, 3, 3},
