@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fraction_drawing.h"
@@ -12,8 +14,10 @@ namespace fractions {
 namespace {
 
 constexpr std::u16string_view kTimesSign = u"\u00D7";
-// The gap left for a term to find, "..../20".
-constexpr std::u16string_view kGapDots = u"....";
+// The gap left for a term to find, "......../20": dots whose ink spans at
+// least this many pixels of the standard layout, room for three
+// handwritten digits (8 mm at 96 dpi).
+constexpr int kGapInk = 31;
 // The row the tops of operators, "=" and notes stand at, as on the key's
 // lines.
 constexpr int kWordRow = 7;
@@ -25,10 +29,12 @@ constexpr int kPowerExponentShift = 6;
 constexpr int kNumberMargin = 1;
 
 // A run of text in one font: numbers, signs and parentheses in the operand
-// font, an exponent in the small bold one.
+// font, an exponent in the small bold one. A run with a slot is at least
+// that wide, its text in the middle.
 struct Piece {
   LineFont font;
   std::u16string text;
+  int slot = 0;
 };
 using Pieces = std::vector<Piece>;
 
@@ -53,18 +59,37 @@ void AddSigned(Pieces& pieces, int64_t value) {
   AddText(pieces, Digits(value));
 }
 
+// The dots of a gap at the layout's scale, and the width of their run.
+const std::u16string& GapDots(LineScale s) {
+  static std::map<std::pair<int, int>, std::u16string> dots;
+  std::u16string& run = dots[{s.Numerator(), s.Denominator()}];
+  if (run.empty()) {
+    run = u"....";
+    while (LineTextInk(LineFont::kOperand, s, run).width() < s(kGapInk)) {
+      run += u'.';
+    }
+  }
+  return run;
+}
+
+int GapWidth(LineScale s) {
+  return LineTextWidth(LineFont::kOperand, s, GapDots(s));
+}
+
 // A negative factor after the first, or raised to a power, stands in
-// parentheses: "2×(−3)". A bold one is a run of its own; a gap is dots.
-void AddFactor(Pieces& pieces, const StepFactor& factor, bool first) {
+// parentheses: "2×(−3)". A gap is dots; a bold one, the term found in the
+// gap's place, a run of its own as wide as the gap, so that the key's line
+// is laid out as the subject's.
+void AddFactor(Pieces& pieces, LineScale s, const StepFactor& factor, bool first) {
   if (factor.gap) {
-    AddText(pieces, kGapDots);
+    pieces.push_back({LineFont::kOperand, GapDots(s), GapWidth(s)});
     return;
   }
   const bool bracketed = factor.value < 0 && (!first || factor.power);
   AddText(pieces, bracketed ? u"(" : u"");
   if (factor.bold) {
     const std::u16string sign = factor.value < 0 ? std::u16string(kMinusSign) : u"";
-    pieces.push_back({LineFont::kBoldOperand, sign + Digits(factor.value)});
+    pieces.push_back({LineFont::kBoldOperand, sign + Digits(factor.value), GapWidth(s)});
   } else {
     AddSigned(pieces, factor.value);
   }
@@ -75,7 +100,7 @@ void AddFactor(Pieces& pieces, const StepFactor& factor, bool first) {
 }
 
 // "2×4", "−8 + 3", "15 − (−8)".
-Pieces NumberPieces(const StepNumber& number) {
+Pieces NumberPieces(LineScale s, const StepNumber& number) {
   Pieces pieces;
   for (size_t i = 0; i < number.size(); ++i) {
     const StepTerm& term = number[i];
@@ -86,7 +111,7 @@ Pieces NumberPieces(const StepNumber& number) {
     AddText(pieces, bracketed ? u"(" : u"");
     for (size_t j = 0; j < term.factors.size(); ++j) {
       AddText(pieces, j == 0 ? u"" : kTimesSign);
-      AddFactor(pieces, term.factors[j], j == 0);
+      AddFactor(pieces, s, term.factors[j], j == 0);
     }
     AddText(pieces, bracketed ? u")" : u"");
   }
@@ -97,7 +122,7 @@ int PiecesWidth(LineScale s, const Pieces& pieces) {
   int width = 0;
   for (const Piece& piece : pieces) {
     width += (piece.font == LineFont::kExponent ? s(kExponentGap) : 0) +
-             LineTextWidth(piece.font, s, piece.text);
+             std::max(piece.slot, LineTextWidth(piece.font, s, piece.text));
   }
   return width;
 }
@@ -107,9 +132,11 @@ void DrawPieces(LineImage& image, int x, int y, const Pieces& pieces) {
   const LineScale s = image.Scale();
   for (const Piece& piece : pieces) {
     x += piece.font == LineFont::kExponent ? s(kExponentGap) : 0;
+    const int width = LineTextWidth(piece.font, s, piece.text);
+    const int slot = std::max(piece.slot, width);
     image.SetFont(piece.font);
-    image.TextOut(x, y, piece.text);
-    x += LineTextWidth(piece.font, s, piece.text);
+    image.TextOut(x + (slot - width) / 2, y, piece.text);
+    x += slot;
   }
 }
 
@@ -127,11 +154,11 @@ struct OperandLayout {
 
 // A decimal's digits with the decimal comma, "0,75"; a whole number's
 // pieces otherwise.
-Pieces WholePieces(const StepOperand& operand) {
+Pieces WholePieces(LineScale s, const StepOperand& operand) {
   const bool decimal = operand.decimal_places > 0 && operand.num.size() == 1 &&
                        operand.num[0].factors.size() == 1 && !operand.num[0].factors[0].power;
   if (!decimal) {
-    return NumberPieces(operand.num);
+    return NumberPieces(s, operand.num);
   }
   const std::string text =
       DecimalText(std::abs(operand.num[0].factors[0].value), operand.decimal_places, ',');
@@ -140,8 +167,8 @@ Pieces WholePieces(const StepOperand& operand) {
 
 OperandLayout LayOutOperand(LineScale s, const StepOperand& operand, bool bracketed) {
   OperandLayout layout{operand.den.empty(),
-                       operand.den.empty() ? WholePieces(operand) : NumberPieces(operand.num),
-                       NumberPieces(operand.den)};
+                       operand.den.empty() ? WholePieces(s, operand) : NumberPieces(s, operand.num),
+                       NumberPieces(s, operand.den)};
   if (layout.whole) {
     // "−3", and in parentheses the font's own, "(−4)", as the key has them.
     Pieces written;

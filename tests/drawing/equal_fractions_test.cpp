@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <set>
 #include <string>
 #include <utility>
@@ -35,20 +36,25 @@ bool BoldTerm(const StepOperand& operand, int term) {
          operand.den[0].factors[0].bold == (term == 1);
 }
 
+// One equality a sheet, whatever its gap and whichever side stands first.
+std::array<int32_t, 4> Equality(const EqualFractionsQuestion& q) {
+  return std::pair(q.a, q.b) < std::pair(q.c, q.d) ? std::array{q.a, q.b, q.c, q.d}
+                                                   : std::array{q.c, q.d, q.a, q.b};
+}
+
 TEST(EqualFractions, EachEqualityIsExactAskedOnceItsGapInEachPlaceAsOften) {
   const EqualFractionsKind kind;
-  std::vector<ExerciseOptions> option_sets{{}};
-  for (const LevelPreset& preset : LevelPresets())
-    option_sets.push_back(preset.options);
+  // Options it does not read change nothing.
+  const std::vector<ExerciseOptions> option_sets{{}, {.negatives = true, .mixed = true}};
   for (const int32_t m : {9, 12, 20, 500}) {
     int32_t widest = 0;  // the largest term of a lowest form drawn, and the largest factor
     int32_t factor = 0;
-    for (uint32_t seed = 1; seed <= 25 * option_sets.size(); ++seed) {
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
       LcgRandom random(seed * 7919u);
       QuestionTable table;
       DrawingContext context{random, table};
       const int count = seed % 2 == 0 ? kMaxQuestions : 13;
-      std::set<std::array<int32_t, 5>> asked;
+      std::set<std::array<int32_t, 4>> asked;
       std::array<int, 4> places{};
       for (const auto& q :
            kind.Draw(m, count, context, option_sets[seed / 2 % option_sets.size()])) {
@@ -59,7 +65,7 @@ TEST(EqualFractions, EachEqualityIsExactAskedOnceItsGapInEachPlaceAsOften) {
                     value.d <= std::min(m, 12) && q.b <= 10 * value.d && q.d <= 10 * value.d);
         widest = std::max({widest, static_cast<int32_t>(value.n), static_cast<int32_t>(value.d)});
         factor = std::max(factor, q.b / static_cast<int32_t>(value.d));
-        EXPECT_TRUE(asked.insert({q.a, q.b, q.c, q.d, q.missing}).second) << "asked twice";
+        EXPECT_TRUE(asked.insert(Equality(q)).second) << "asked twice";
         ++places.at(static_cast<size_t>(q.missing));
 
         const int term = q.missing % 2;  // of the side with the gap
@@ -103,9 +109,86 @@ TEST(EqualFractionsText, KeysGapsAndChainsAreWrittenAsTheBoardHasThem) {
   };
   for (const auto& [got, want] : rows)
     EXPECT_EQ(got, want);
-  // One equality with its gap elsewhere is another question.
+  // One equality with its gap elsewhere makes another sheet, but not
+  // another question: nor does it with its sides swapped. Another equality
+  // of the same value is another question.
   EXPECT_NE(QuestionKey(kind.KeyNumbers({3, 4, 15, 20, 2})),
             QuestionKey(kind.KeyNumbers({3, 4, 15, 20, 3})));
+  using Pair = std::pair<EqualFractionsQuestion, EqualFractionsQuestion>;
+  for (const auto& [x, y] :
+       {Pair{{3, 4, 15, 20, 2}, {3, 4, 15, 20, 0}}, Pair{{3, 4, 15, 20, 2}, {15, 20, 3, 4, 1}},
+        Pair{{6, 8, 9, 12, 3}, {9, 12, 6, 8, 3}}})
+    EXPECT_EQ(kind.RepeatKey(x), kind.RepeatKey(y)) << Ascii(x, x.missing);
+  for (const auto& [x, y] :
+       {Pair{{3, 4, 15, 20, 2}, {3, 4, 6, 8, 2}}, Pair{{3, 4, 15, 20, 2}, {15, 20, 30, 40, 2}}})
+    EXPECT_NE(kind.RepeatKey(x), kind.RepeatKey(y)) << Ascii(x, x.missing);
+}
+
+// What each class completes, over many sheets at its own largest term:
+// every term within its own, in CM2 and 6e one side the other times a
+// whole number and every such equality drawn (CM2 has 36 of them, and
+// refuses a sheet of 40 saying so), in 5e at most a third of a sheet
+// through the irreducible form, in 4e values up to tenths; the largest
+// terms and the way through the irreducible form reached where allowed.
+TEST(EqualFractions, EachClassCompletesItsOwnEqualitiesAndAllOfThem) {
+  const EqualFractionsKind kind;
+  struct Class {
+    Level level;
+    int32_t largest, largest_value;
+    int trip_one_in;  // 0: never through the irreducible form
+  };
+  const Class classes[] = {{Level::kCM2, 12, 12, 0},
+                           {Level::k6e, 20, 12, 0},
+                           {Level::k5e, 60, 12, 3},
+                           {Level::k4e, 100, 10, 1},
+                           {Level::k3e, 120, 12, 1}};
+  for (const Class& c : classes) {
+    const LevelPreset& preset = *FindLevelPreset(c.level);
+    SCOPED_TRACE(preset.name);
+    std::set<std::array<int32_t, 4>> multiples, reached;
+    for (int32_t p = 1; p <= 12; ++p)
+      for (int32_t q = 2; q <= 12; ++q)
+        for (int32_t l = 1; std::gcd(p, q) == 1 && l <= 10; ++l)
+          for (int32_t r = 2 * l; r <= 10 && q * r <= c.largest && p * r <= c.largest; r += l)
+            multiples.insert(Equality({p * l, q * l, p * r, q * r, 0}));
+    const int count = c.level == Level::kCM2 ? 36 : 40;
+    int32_t largest = 0;
+    int trips = 0;
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
+      LcgRandom random(seed * 7919u);
+      QuestionTable table;
+      DrawingContext context{random, table};
+      int sheet_trips = 0;
+      for (const EqualFractionsQuestion& q :
+           kind.Draw(preset.largest_term, count, context, preset.options)) {
+        const Q value = Q::Of(q.a, q.b);
+        const int32_t widest = std::max({q.a, q.b, q.c, q.d});
+        EXPECT_TRUE(widest <= c.largest && value.n <= c.largest_value && value.d <= c.largest_value)
+            << Ascii(q, -1);
+        const int32_t left = q.b / static_cast<int32_t>(value.d);
+        const int32_t right = q.d / static_cast<int32_t>(value.d);
+        sheet_trips += left % right != 0 && right % left != 0 ? 1 : 0;
+        reached.insert(Equality(q));
+        largest = std::max(largest, widest);
+      }
+      EXPECT_LE(sheet_trips, c.trip_one_in == 0 ? 0 : count / c.trip_one_in);
+      trips += sheet_trips;
+    }
+    EXPECT_EQ(largest, c.largest);
+    EXPECT_EQ(trips > 0, c.trip_one_in > 0);
+    if (c.trip_one_in == 0)
+      EXPECT_EQ(reached, multiples);
+  }
+  LcgRandom random(1);
+  QuestionTable table;
+  DrawingContext context{random, table};
+  const LevelPreset& cm2 = *FindLevelPreset(Level::kCM2);
+  try {
+    kind.Draw(cm2.largest_term, 40, context, cm2.options);
+    ADD_FAILURE() << "40 equalities drawn in CM2";
+  } catch (const TooFewQuestions& refusal) {
+    EXPECT_EQ(refusal.Available(), 36);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <map>
 #include <numeric>
 #include <set>
 #include <stdexcept>
@@ -14,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "drawing/drawing_phase.h"
+#include "drawing/exercise_options.h"
 #include "drawing/kinds/decimal_writing.h"
 #include "drawing/kinds/fraction_of_number.h"
 #include "exact_value.h"
@@ -113,6 +116,134 @@ TEST(DecimalWriting, EachNumberIsAskedOnceASheetHalfOfThemEachWay) {
   }
 }
 
+// A level's sheets of 40, drawn at its own largest term over many seeds.
+template <typename Kind, typename Look>
+void EachSheetOfLevel(const Kind& kind, Level level, Look look) {
+  const LevelPreset& preset = *FindLevelPreset(level);
+  for (uint32_t seed = 1; seed <= 150; ++seed) {
+    LcgRandom random(seed * 7919u);
+    QuestionTable table;
+    DrawingContext context{random, table};
+    look(kind.Draw(preset.largest_term, 40, context, OptionsUsed(preset.options, kind.kOptionUse)));
+  }
+}
+
+// What each class takes a fraction of: its denominators and numbers, every
+// fraction and every part n ÷ b of them drawn, and in 4e and 3e a quarter
+// of each sheet above 1 (below 2, never whole).
+TEST(FractionOfNumber, EachClassTakesItsOwnSharesAndAllOfThem) {
+  struct Class {
+    Level level;
+    std::vector<int32_t> denominators;
+    int32_t parts;
+    bool above_one;
+  };
+  const auto upto = [](int32_t last) {
+    std::vector<int32_t> all(static_cast<size_t>(last - 1));
+    std::iota(all.begin(), all.end(), 2);
+    return all;
+  };
+  const Class classes[] = {{Level::kCM2, {2, 3, 4, 5, 10}, 10, false},
+                           {Level::k6e, upto(10), 12, false},
+                           {Level::k5e, upto(12), 20, false},
+                           {Level::k4e, upto(12), 20, true},
+                           {Level::k3e, upto(20), 25, true}};
+  for (const Class& c : classes) {
+    SCOPED_TRACE(FindLevelPreset(c.level)->name);
+    std::set<std::pair<int32_t, int32_t>> row, reached;  // a/b, and {0, n ÷ b}
+    for (const int32_t b : c.denominators)
+      for (int32_t a = 1; a < (c.above_one ? 2 * b : b); ++a)
+        if (a != b && std::gcd(a, b) == 1)
+          row.insert({a, b});
+    for (int32_t part = 2; part <= c.parts; ++part)
+      row.insert({0, part});
+    EachSheetOfLevel(FractionOfNumberKind{}, c.level, [&](const auto& sheet) {
+      int above = 0;
+      for (const FractionOfNumberQuestion& q : sheet) {
+        EXPECT_TRUE(row.contains({q.a, q.b}) && q.n % q.b == 0 && row.contains({0, q.n / q.b}) &&
+                    q.result * q.b == q.a * q.n)
+            << FractionOfNumberKind{}.Text(q, {});
+        reached.insert({{q.a, q.b}, {0, q.n / q.b}});
+        above += q.a > q.b ? 1 : 0;
+      }
+      EXPECT_EQ(above, c.above_one ? 10 : 0);
+    });
+    EXPECT_EQ(reached, row);
+  }
+}
+
+// What each class writes as decimals: its denominators, every one of them
+// drawn, values below 10, half of each sheet negative in 4e and 3e, and a
+// number asked once a sheet whichever way and whatever its sign.
+TEST(DecimalWriting, EachClassWritesItsOwnDecimalsAndAllOfThem) {
+  const auto dividing = [](int32_t power) {
+    std::vector<int32_t> all;
+    for (int32_t den = 2; den <= power; ++den)
+      if (power % den == 0)
+        all.push_back(den);
+    return all;
+  };
+  const std::pair<Level, std::vector<int32_t>> classes[] = {
+      {Level::kCM2, {2, 4, 5, 10, 100}},
+      {Level::k6e, {2, 4, 5, 8, 10, 20, 25, 50, 100}},
+      {Level::k5e, dividing(1000)},
+      {Level::k4e, dividing(1000)},
+      {Level::k3e, dividing(10000)}};
+  for (const auto& [level, denominators] : classes) {
+    SCOPED_TRACE(FindLevelPreset(level)->name);
+    const bool negatives = level >= Level::k4e;
+    std::set<int32_t> row, reached;  // the denominators, negative ones as -den
+    for (const int32_t den : denominators) {
+      row.insert(den);
+      if (negatives)
+        row.insert(-den);
+    }
+    EachSheetOfLevel(DecimalWritingKind{}, level, [&](const auto& sheet) {
+      std::set<std::pair<int32_t, int32_t>> numbers;
+      int negative = 0;
+      for (const DecimalWritingQuestion& q : sheet) {
+        const std::string text = DecimalWritingKind{}.Text(q, {});
+        EXPECT_TRUE(row.contains(q.num < 0 ? -q.den : q.den) && std::abs(q.num) < 10 * q.den &&
+                    std::gcd(q.num, q.den) == 1)
+            << text;
+        const std::string decimal =
+            q.to_decimal ? DecimalWritingKind{}.Answer(q, {}) : text.substr(0, text.find(" = "));
+        EXPECT_EQ(Evaluate(decimal), Of(q.num, q.den)) << text;
+        EXPECT_TRUE(numbers.insert({std::abs(q.num), q.den}).second) << "asked twice: " << text;
+        reached.insert(q.num < 0 ? -q.den : q.den);
+        negative += q.num < 0 ? 1 : 0;
+      }
+      EXPECT_EQ(negative, negatives ? 20 : 0);
+    });
+    EXPECT_EQ(reached, row);
+  }
+}
+
+// Two classes are set different things, so that one seed never draws them
+// one sheet: sheets of 10 at each level's own largest term and options.
+TEST(NewKindsLevels, TwoClassesNeverDrawOneSheet) {
+  for (const ExerciseType type : {ExerciseType::kPriorities, ExerciseType::kFractionOfNumber,
+                                  ExerciseType::kDecimalWriting, ExerciseType::kEqualFractions}) {
+    SCOPED_TRACE(Describe(type).command_word);
+    for (uint32_t seed = 1; seed <= 1000; ++seed) {
+      std::map<std::string, std::string_view> sheets;  // the numbers of a sheet, its level
+      for (const LevelPreset& preset : LevelPresets()) {
+        if (preset.level < Describe(type).first_level)
+          continue;
+        LcgRandom random(seed);
+        QuestionTable table;
+        DrawingContext context{random, table};
+        const auto [sheet, added] =
+            sheets.emplace(QuestionNumbers(RunDrawingPhase(type, preset.largest_term, 20, context,
+                                                           preset.options)),
+                           preset.name);
+        EXPECT_TRUE(added) << preset.name << " draws " << sheet->second << "'s sheet, seed "
+                           << seed;
+      }
+    }
+  }
+}
+
 TEST(NewKindsText, KeysAndChainsAreWrittenAsTheBoardHasThem) {
   const auto row = [](const auto& kind, const auto& q) {
     std::vector<std::string> written = AsciiSteps(kind.Steps(q, {})).at(0);
@@ -133,6 +264,11 @@ TEST(NewKindsText, KeysAndChainsAreWrittenAsTheBoardHasThem) {
        {"0,35 = 7/20", "7/20", "0.35", "((35)/(100))", "((7*5)/(20*5))", "((7)/(20))"}},
       {row(dec, DecimalWritingQuestion{true, 1, 20, 5, 2}),
        {"1/20 = 0,05", "0,05", "((1)/(20))", "((1*5)/(20*5))", "((5)/(100))", "0.05"}},
+      {row(dec, DecimalWritingQuestion{true, -3, 4, -75, 2}),
+       {"-3/4 = -0,75", "-0,75", "-((3)/(4))", "-((3*25)/(4*25))", "-((75)/(100))", "-0.75"}},
+      {row(dec, DecimalWritingQuestion{false, -1, 16, -625, 4}),
+       {"-0,0625 = -1/16", "-1/16", "-0.0625", "-((625)/(10000))", "-((1*625)/(16*625))",
+        "-((1)/(16))"}},
   };
   for (const auto& [got, want] : rows)
     EXPECT_EQ(got, want);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include <regex>
 #include <set>
@@ -64,6 +66,12 @@ TEST(Priorities, EverySheetHoldsSoundQuestionsAndWorkedKeys) {
       {"one denominator, mixed", 9, {.denominators = DenominatorRule::kSame, .mixed = true}},
       {"4e", 20, FindLevelPreset(Level::k4e)->options},
       {"6e", 20, FindLevelPreset(Level::k6e)->options},
+      {"5e, negatives", 30,
+       [] {
+         ExerciseOptions o = FindLevelPreset(Level::k5e)->options;
+         o.negatives = true;
+         return o;
+       }()},
   };
   const std::regex number("[0-9]+");
   for (const OptionCase& c : cases) {
@@ -83,10 +91,19 @@ TEST(Priorities, EverySheetHoldsSoundQuestionsAndWorkedKeys) {
           const std::string text = kKind.Text(q, o);
           SCOPED_TRACE(text);
           EXPECT_TRUE(texts.insert(text).second) << "twice on a sheet";
-          for (const auto& [n, d] : std::initializer_list<std::pair<int32_t, int32_t>>{
-                   {q.a, q.b}, {q.c, q.d}, {q.e, q.f}}) {
-            EXPECT_TRUE(n != 0 && d >= 2 && std::gcd(n, d) == 1) << "a whole number or zero";
-            EXPECT_TRUE(o.negatives || n > 0);
+          // In 6e and 5e the product is by a whole number from 2 to 9, n/1.
+          const bool by_whole = o.level == Level::k6e || o.level == Level::k5e;
+          const int32_t* whole = !by_whole                            ? nullptr
+                                 : q.form == PriorityForm::kTimesPlus ? &q.c
+                                                                      : &q.e;
+          for (const auto& [n, d] :
+               {std::pair(&q.a, q.b), std::pair(&q.c, q.d), std::pair(&q.e, q.f)}) {
+            if (n == whole) {
+              EXPECT_TRUE(*n >= 2 && *n <= 9 && d == 1) << "not a whole factor";
+              continue;
+            }
+            EXPECT_TRUE(*n != 0 && d >= 2 && std::gcd(*n, d) == 1) << "a whole number or zero";
+            EXPECT_TRUE(o.negatives || *n > 0);
           }
           const int32_t largest = std::max({q.b, q.d, q.f});
           if (o.denominators == DenominatorRule::kSame) {
@@ -124,6 +141,56 @@ TEST(Priorities, EverySheetHoldsSoundQuestionsAndWorkedKeys) {
         EXPECT_GE(3 * traps, count) << "seed " << seed;
       }
     }
+  }
+}
+
+// What each class is set, over many sheets of 40 at its own largest term
+// and options: its forms, signs and whole factors, every one of them
+// drawn, its terms within its own and the largest of them reached, and
+// its share of sheets starting with the operation computed second.
+TEST(Priorities, EachClassDrawsItsOwnChainsAndAllOfThem) {
+  struct Class {
+    Level level;
+    std::vector<int32_t> forms;
+    bool minus, by_whole;
+    int32_t largest;
+    int trap_share;
+  };
+  const Class classes[] = {{Level::k6e, {1, 2, 4}, false, true, 12, 3},
+                           {Level::k5e, {1, 2, 4}, true, true, 12, 3},
+                           {Level::k4e, {1, 2, 3, 4}, true, false, 10, 3},
+                           {Level::k3e, {1, 2, 3, 4, 5}, true, false, 12, 2}};
+  for (const Class& c : classes) {
+    const LevelPreset& preset = *FindLevelPreset(c.level);
+    SCOPED_TRACE(preset.name);
+    std::set<std::vector<int32_t>> row, reached;  // form, minus, whole factor (0: none)
+    for (const int32_t form : c.forms)
+      for (const int32_t minus : {0, c.minus ? 1 : 0})
+        for (int32_t n = c.by_whole ? 2 : 0; n <= (c.by_whole ? 9 : 0); ++n)
+          row.insert({form, minus, n});
+    int32_t largest = 0;
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
+      LcgRandom random(seed);
+      QuestionTable table;
+      DrawingContext context{random, table};
+      int traps = 0;
+      for (const PriorityQuestion& q :
+           kKind.Draw(preset.largest_term, 40, context, preset.options)) {
+        const int32_t whole = q.d == 1 ? q.c : q.f == 1 ? q.e : 0;
+        const std::vector<int32_t> seen = {static_cast<int32_t>(q.form), q.subtract ? 1 : 0, whole};
+        EXPECT_TRUE(row.contains(seen)) << kKind.Text(q, preset.options);
+        reached.insert(seen);
+        for (const int32_t term : {q.a, q.b, q.c, q.d, q.e, q.f}) {
+          const int32_t size = term == whole ? 0 : std::abs(term);
+          EXPECT_LE(size, c.largest) << kKind.Text(q, preset.options);
+          largest = std::max(largest, size);
+        }
+        traps += StartsWithSecondOperation(q.form) ? 1 : 0;
+      }
+      EXPECT_GE(traps * c.trap_share, 40) << "seed " << seed;
+    }
+    EXPECT_EQ(reached, row);
+    EXPECT_EQ(largest, c.largest);
   }
 }
 

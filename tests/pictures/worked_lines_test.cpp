@@ -320,7 +320,11 @@ TEST(OwnQuestionLines, TheSubjectAsksWhatTheKeyAnswers) {
             }
           },
           set);
-      EXPECT_EQ(Reading(*images.ImaQuest.Drawing(), LineScale()), asked) << "question " << number;
+      QString read = Reading(*images.ImaQuest.Drawing(), LineScale());
+      if (type == ExerciseType::kEqualFractions) {
+        read.replace(QRegularExpression("\\.{4,}"), "....");  // as many dots as the gap's width
+      }
+      EXPECT_EQ(read, asked) << "question " << number;
       EXPECT_EQ(Reading(*images.ImaRep.Drawing(), LineScale()), answered) << "question " << number;
     }
   }

@@ -1,5 +1,10 @@
 #include "decimal_writing.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <span>
+
+#include "level_rules.h"
 #include "step_parts.h"
 
 namespace fractions {
@@ -17,8 +22,8 @@ int32_t PowerOfTen(int32_t places) {
 
 // The number of digits after the comma of num/den in lowest terms: the
 // larger of the powers of 2 and 5 in den; -1 when den has another prime
-// factor (the writing never ends) or more than kMostPlaces are needed.
-int32_t DecimalPlaces(int32_t den) {
+// factor (the writing never ends) or more than `most_places` are needed.
+int32_t DecimalPlaces(int32_t den, int32_t most_places) {
   int32_t twos = 0;
   int32_t fives = 0;
   for (; den % 2 == 0; den /= 2) {
@@ -28,33 +33,97 @@ int32_t DecimalPlaces(int32_t den) {
     ++fives;
   }
   const int32_t places = twos > fives ? twos : fives;
-  return den == 1 && places <= DecimalWritingKind::kMostPlaces ? places : -1;
+  return den == 1 && places <= most_places ? places : -1;
+}
+
+// What a class is set: the denominators (those listed, or every one
+// whose decimal writing ends within `most_places` digits when none are),
+// the value's whole part below `below` (and below the largest term), and
+// whether half of the sheet is negative.
+struct DecimalRow {
+  std::span<const int32_t> denominators;
+  int32_t most_places;
+  int32_t below;
+  bool negatives;
+};
+
+// Halves, quarters, fifths, tenths and hundredths: the decimal fractions of
+// cycle 3 and the shares they write as hundredths.
+constexpr int32_t kPrimaryDenominators[] = {2, 4, 5, 10, 100};
+// 6e adds eighths and the divisors of 100 left.
+constexpr int32_t k6eDenominators[] = {2, 4, 5, 8, 10, 20, 25, 50, 100};
+
+// Indexed by Level ("Libre" draws as it always has, without a row): CM2 at
+// most two decimals; 6e three, with eighths; 5e every divisor of 1000; 4e
+// the same, half of the sheet negative; 3e every divisor of 10,000, up to
+// four decimals, 1/16 = 0,0625. Every value below 10.
+constexpr DecimalRow kRows[] = {
+    {{}, DecimalWritingKind::kMostPlaces, 0, false},
+    {kPrimaryDenominators, 2, 10, false},
+    {k6eDenominators, 3, 10, false},
+    {{}, 3, 10, false},
+    {{}, 3, 10, true},
+    {{}, 4, 10, true},
+};
+
+// The denominators of a row without a list: every one from 2 up whose
+// writing ends within its places, 2 to 10^places.
+std::vector<int32_t> RowDenominators(const DecimalRow& row) {
+  if (!row.denominators.empty()) {
+    return {row.denominators.begin(), row.denominators.end()};
+  }
+  std::vector<int32_t> denominators;
+  for (int32_t den = 2; den <= PowerOfTen(row.most_places); ++den) {
+    if (DecimalPlaces(den, row.most_places) >= 0) {
+      denominators.push_back(den);
+    }
+  }
+  return denominators;
 }
 
 }  // namespace
 
-std::vector<DecimalWritingQuestion> DecimalWritingKind::Draw(
-    int32_t largest_term, int32_t count, DrawingContext& context,
-    const ExerciseOptions& /*options*/) const {
+std::vector<DecimalWritingQuestion> DecimalWritingKind::Draw(int32_t largest_term, int32_t count,
+                                                             DrawingContext& context,
+                                                             const ExerciseOptions& options) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
+  const bool at_level = AtLevel(options);
+  const DecimalRow& row = kRows[static_cast<size_t>(options.level)];
+  const std::vector<int32_t> denominators =
+      at_level ? RowDenominators(row) : std::vector<int32_t>{};
+  const int32_t below = std::min(row.below, largest_term);
 
   std::vector<DecimalWritingQuestion> questions;
   int32_t to_decimal_left = (count + random.Random(2)) / 2;
+  int32_t negative_left = at_level && row.negatives ? (count + random.Random(2)) / 2 : 0;
   for (int position = 0; position < count; ++position) {
-    // Of the positions left, as many ask for the decimal as are still due.
+    // Of the positions left, as many ask for the decimal as are still due;
+    // and as many are negative.
     const bool to_decimal = random.Random(count - position) < to_decimal_left;
     to_decimal_left -= to_decimal ? 1 : 0;
+    const bool negative = negative_left > 0 && random.Random(count - position) < negative_left;
+    negative_left -= negative ? 1 : 0;
     for (AttemptBudget budget(position, count);; budget.Spend()) {
       DecimalWritingQuestion q{};
       q.to_decimal = to_decimal;
-      q.num = random.Random(largest_term) + 1;
-      q.den = random.Random(largest_term - 1) + 2;
-      q.places = DecimalPlaces(q.den);
+      if (at_level) {
+        // The denominator first, each as likely, then the numerator: a
+        // sheet holds as many eighths as hundredths.
+        q.den = denominators[static_cast<size_t>(
+            random.Random(static_cast<int32_t>(denominators.size())))];
+        q.num = random.Random(below * q.den - 1) + 1;
+        q.places = DecimalPlaces(q.den, row.most_places);
+      } else {
+        q.num = random.Random(largest_term) + 1;
+        q.den = random.Random(largest_term - 1) + 2;
+        q.places = DecimalPlaces(q.den, kMostPlaces);
+      }
       if (q.places < 1 || context.gcd3(q.num, q.den, q.den) != 1) {
         continue;
       }
+      q.num = negative ? -q.num : q.num;
       q.digits = q.num * (PowerOfTen(q.places) / q.den);
       if (!context.table.StoreIfNew(position, RepeatKey(q))) {
         continue;
@@ -71,7 +140,8 @@ std::array<int32_t, 2> DecimalWritingKind::KeyNumbers(const DecimalWritingQuesti
 }
 
 std::string DecimalWritingKind::RepeatKey(const DecimalWritingQuestion& q) const {
-  return SeparatedKey(KeyNumbers(q));
+  // -3/4 = -0,75 is 3/4 = 0,75 with a sign: one of them a sheet.
+  return SeparatedKey(std::array<int32_t, 2>{std::abs(q.num), q.den});
 }
 
 QuestionFields DecimalWritingKind::Fields(const DecimalWritingQuestion& q,

@@ -13,7 +13,8 @@
 namespace fractions {
 
 // num/den = digits/10^places: an irreducible fraction and its decimal
-// writing, asked one way or the other.
+// writing, asked one way or the other; num and digits carry the sign of a
+// negative number.
 struct DecimalWritingQuestion {
   bool to_decimal;  // "3/4 =" asks for 0,75; otherwise "0,75 =" asks for 3/4
   int32_t num, den;
@@ -28,7 +29,7 @@ struct DecimalWritingKind {
   static constexpr OptionUse kOptionUse{};
 
   // The most digits after the decimal comma: 1/8 = 0,125 is set, 1/16 is
-  // not.
+  // not (but in 3e, see Draw).
   static constexpr int32_t kMostPlaces = 3;
 
   // Draws `count` distinct questions on fractions num/den, irreducible and
@@ -41,6 +42,14 @@ struct DecimalWritingKind {
   // option changes the draw. Empties the question table first and leaves
   // the keys in it. Throws TooFewQuestions when the settings do not give
   // `count`.
+  //
+  // At a level, what its class is set, each denominator as likely and the
+  // value below 10 (and below the largest term): in CM2 halves, quarters,
+  // fifths, tenths and hundredths; in 6e also eighths, twentieths,
+  // twenty-fifths and fiftieths; in 5e every denominator dividing 1000; in
+  // 4e the same, half of the sheet (the odd one drawn) negative, -3/4 =
+  // -0,75; in 3e every denominator dividing 10,000, up to four decimals.
+  // A number and its opposite are asked once a sheet between them.
   std::vector<DecimalWritingQuestion> Draw(int32_t largest_term, int32_t count,
                                            DrawingContext& context,
                                            const ExerciseOptions& options = {}) const;
@@ -48,7 +57,8 @@ struct DecimalWritingKind {
   // asked.
   std::array<int32_t, 2> KeyNumbers(const DecimalWritingQuestion& q) const;
   // The key that keeps a question off a sheet that holds it already, its
-  // numbers kept apart (see SeparatedKey).
+  // numbers kept apart (see SeparatedKey): the number's size and
+  // denominator, whichever way it is asked and whatever its sign.
   std::string RepeatKey(const DecimalWritingQuestion& q) const;
   QuestionFields Fields(const DecimalWritingQuestion& q, const ExerciseOptions& options) const;
   // "3/4 = 0,75", "0,35 = 7/20"

@@ -4,6 +4,8 @@
 #include <numeric>
 #include <utility>
 
+#include "level_rules.h"
+
 namespace fractions {
 
 namespace {
@@ -47,35 +49,79 @@ std::vector<int32_t> DealPlaces(int32_t count, RandomSource& random) {
   return places;
 }
 
+// What a class is set: the terms of the value's irreducible form at most
+// `largest_irreducible_term` (and the largest term asked), every term of
+// both sides at most `largest_side_term`, and how often the way from one
+// side to the other goes through the irreducible form (6/8 = 9/12): never
+// (0), or at most one question in `trip_one_in` of a sheet.
+struct FillRow {
+  int32_t largest_irreducible_term;
+  int32_t largest_side_term;
+  int32_t trip_one_in;
+};
+
+// Indexed by Level. "Libre" and 3e draw every equality of factors up to 10
+// of a value up to twelfths. CM2 and 6e one side the other times a whole
+// number, terms up to 12 and 20 (3/4 = 9/12); 5e terms up to 60, a third
+// of the sheet at most through the irreducible form; 4e a value up to
+// tenths, so that its terms stay within 100.
+constexpr int32_t kTwelfths = EqualFractionsKind::kLargestIrreducibleTerm;
+constexpr int32_t kAnyTerm = kTwelfths * EqualFractionsKind::kLargestFactor;
+constexpr FillRow kRows[] = {
+    {kTwelfths, kAnyTerm, 1}, {kTwelfths, 12, 0}, {kTwelfths, 20, 0},
+    {kTwelfths, 60, 3},       {10, 100, 1},       {kTwelfths, kAnyTerm, 1},
+};
+
+bool ThroughIrreducible(int32_t left, int32_t right) {
+  return left % right != 0 && right % left != 0;
+}
+
 }  // namespace
 
-std::vector<EqualFractionsQuestion> EqualFractionsKind::Draw(
-    int32_t largest_term, int32_t count, DrawingContext& context,
-    const ExerciseOptions& /*options*/) const {
+std::vector<EqualFractionsQuestion> EqualFractionsKind::Draw(int32_t largest_term, int32_t count,
+                                                             DrawingContext& context,
+                                                             const ExerciseOptions& options) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
   RandomSource& random = context.random;
-  const int32_t largest = std::min(largest_term, kLargestIrreducibleTerm);
+  const FillRow& row = kRows[static_cast<size_t>(options.level)];
+  const int32_t largest = std::min(largest_term, row.largest_irreducible_term);
   const std::vector<int32_t> places = DealPlaces(std::max(count, 0), random);
+  SheetShare trips(count, std::max(row.trip_one_in, 1));
 
   std::vector<EqualFractionsQuestion> questions;
   for (int position = 0; position < count; ++position) {
-    for (AttemptBudget budget(position, count);; budget.Spend()) {
-      const int32_t p = random.Random(largest) + 1;
-      const int32_t q = random.Random(largest - 1) + 2;
-      const int32_t left = random.Random(kLargestFactor) + 1;
-      const int32_t right = random.Random(kLargestFactor) + 1;
-      // Irreducible with q >= 2: not whole, and p = q is left out with it.
-      if (context.gcd3(p, q, q) != 1 || left == right) {
-        continue;
+    try {
+      for (AttemptBudget budget(position, count);; budget.Spend()) {
+        const int32_t p = random.Random(largest) + 1;
+        const int32_t q = random.Random(largest - 1) + 2;
+        // The factors keep both sides within the row's terms: with each
+        // value as likely, then each pair of factors.
+        const int32_t factors = std::min(kLargestFactor, row.largest_side_term / std::max(p, q));
+        if (factors < 2) {
+          continue;
+        }
+        const int32_t left = random.Random(factors) + 1;
+        const int32_t right = random.Random(factors) + 1;
+        // Irreducible with q >= 2: not whole, and p = q is left out with it.
+        if (context.gcd3(p, q, q) != 1 || left == right) {
+          continue;
+        }
+        const bool trip = ThroughIrreducible(left, right);
+        if (trip && (row.trip_one_in == 0 || !trips.Allows(true))) {
+          continue;
+        }
+        const EqualFractionsQuestion question{p * left, q * left, p * right, q * right,
+                                              places[static_cast<size_t>(position)]};
+        if (!context.table.StoreIfNew(position, RepeatKey(question))) {
+          continue;
+        }
+        trips.Add(trip);
+        questions.push_back(question);
+        break;
       }
-      const EqualFractionsQuestion question{p * left, q * left, p * right, q * right,
-                                            places[static_cast<size_t>(position)]};
-      if (!context.table.StoreIfNew(position, RepeatKey(question))) {
-        continue;
-      }
-      questions.push_back(question);
-      break;
+    } catch (const TooFewQuestions&) {
+      throw TooFewQuestions(trips.Available(position), count);
     }
   }
   return questions;
@@ -86,7 +132,11 @@ std::array<int32_t, 5> EqualFractionsKind::KeyNumbers(const EqualFractionsQuesti
 }
 
 std::string EqualFractionsKind::RepeatKey(const EqualFractionsQuestion& q) const {
-  return SeparatedKey(KeyNumbers(q));
+  // The two sides in one order, the gap left out: 3/4 = ..../20 and
+  // 15/.... = 3/4 are one question to a pupil.
+  const bool swapped = std::pair(q.c, q.d) < std::pair(q.a, q.b);
+  return swapped ? SeparatedKey(std::array<int32_t, 4>{q.c, q.d, q.a, q.b})
+                 : SeparatedKey(std::array<int32_t, 4>{q.a, q.b, q.c, q.d});
 }
 
 QuestionFields EqualFractionsKind::Fields(const EqualFractionsQuestion& q,

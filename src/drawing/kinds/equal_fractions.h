@@ -40,16 +40,28 @@ struct EqualFractionsKind {
   // kLargestIrreducibleTerm), each side p/q times its factor, so that at
   // most one side is irreducible and no side is a/a or a/1. Each such
   // equality is as likely. The missing term is in each of the four places
-  // as often, give or take one, in a random order. No option changes the
-  // draw. Empties the question table first and leaves the keys in it.
-  // Throws TooFewQuestions when the settings do not give `count`.
+  // as often, give or take one, in a random order. An equality is asked
+  // once a sheet, whatever its gap and whichever side stands first. No
+  // option changes the draw. Empties the question table first and leaves
+  // the keys in it. Throws TooFewQuestions when the settings do not give
+  // `count`.
+  //
+  // At a level, what its class is set, each value p/q as likely, then each
+  // pair of factors that keeps every term within the level's: in CM2 terms
+  // up to 12 and one side the other times a whole number (3/4 = 9/12,
+  // 4/6 = 8/12, never 6/8 = 9/12 through 3/4); in 6e the same up to 20; in
+  // 5e terms up to 60, at most a third of the sheet through the
+  // irreducible form; in 4e a value up to tenths, so terms up to 100; in
+  // 3e as without a level.
   std::vector<EqualFractionsQuestion> Draw(int32_t largest_term, int32_t count,
                                            DrawingContext& context,
                                            const ExerciseOptions& options = {}) const;
-  // The numbers of the question's key, in its order: a, b, c, d, missing.
+  // The numbers that make the question as the sheet shows it, in order:
+  // a, b, c, d, missing.
   std::array<int32_t, 5> KeyNumbers(const EqualFractionsQuestion& q) const;
   // The key that keeps a question off a sheet that holds it already, its
-  // numbers kept apart (see SeparatedKey).
+  // numbers kept apart (see SeparatedKey): the two sides, the smaller
+  // first, without the gap.
   std::string RepeatKey(const EqualFractionsQuestion& q) const;
   QuestionFields Fields(const EqualFractionsQuestion& q, const ExerciseOptions& options) const;
   // The whole equality: "3/4 = 15/20".

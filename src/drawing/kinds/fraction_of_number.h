@@ -12,7 +12,9 @@
 
 namespace fractions {
 
-// a/b de n = result: a proper fraction of a whole number, n a multiple of b.
+// a/b de n = result: a fraction of a whole number, n a multiple of b; a/b
+// irreducible, below 1 but at the levels whose class takes fractions above
+// 1 of a number.
 struct FractionOfNumberQuestion {
   int32_t a, b;
   int32_t n;
@@ -40,6 +42,12 @@ struct FractionOfNumberKind {
   // at most 999. Each acceptable question is as likely. No option changes
   // the draw. Empties the question table first and leaves the keys in it.
   // Throws TooFewQuestions when the settings do not give `count`.
+  //
+  // At a level, what its class is set, within the largest term: in CM2 b
+  // is 2, 3, 4, 5 or 10 and n ÷ b 2 to 10; in 6e b 2 to 10, n ÷ b to 12;
+  // in 5e b to 12, n ÷ b to 20; in 4e the same with a quarter of the
+  // sheet (the odd one drawn) above 1 and below 2, "5/4 de 36"; in 3e
+  // also b to 20 and n ÷ b to 25.
   std::vector<FractionOfNumberQuestion> Draw(int32_t largest_term, int32_t count,
                                              DrawingContext& context,
                                              const ExerciseOptions& options = {}) const;

@@ -28,6 +28,55 @@ constexpr PriorityForm kAllForms[] = {PriorityForm::kPlusTimes, PriorityForm::kT
                                       PriorityForm::kDividedByGroup};
 constexpr PriorityForm kTrapForms[] = {PriorityForm::kPlusTimes, PriorityForm::kPlusDivided,
                                        PriorityForm::kDividedByGroup};
+constexpr PriorityForm kNoGroupDivisorForms[] = {PriorityForm::kPlusTimes, PriorityForm::kTimesPlus,
+                                                 PriorityForm::kPlusDivided,
+                                                 PriorityForm::kGroupTimes};
+constexpr PriorityForm kNoGroupDivisorTraps[] = {PriorityForm::kPlusTimes,
+                                                 PriorityForm::kPlusDivided};
+constexpr PriorityForm kProductForms[] = {PriorityForm::kPlusTimes, PriorityForm::kTimesPlus,
+                                          PriorityForm::kGroupTimes};
+constexpr PriorityForm kProductTraps[] = {PriorityForm::kPlusTimes};
+
+// The whole number a fraction is multiplied by where a class multiplies by
+// whole numbers only: 2 to this.
+constexpr int32_t kLargestWholeFactor = 9;
+
+// What a class is set in chains of two operations: the forms (and those
+// of them starting with the operation computed second), sums alone or
+// differences too, a product by a whole number or of two fractions, the
+// largest term (the largest term asked caps it too), and how much of a
+// sheet starts with the operation computed second: at least one question
+// in `trap_share` of a sheet of `trap_from` or more.
+struct PriorityRow {
+  std::span<const PriorityForm> forms;
+  std::span<const PriorityForm> traps;
+  bool differences;
+  bool whole_factor;
+  int32_t largest_term;
+  int32_t trap_share;
+  int32_t trap_from;
+};
+
+// Indexed by Level. "Libre" draws every form of two fractions with terms
+// up to 12. CM2 is not set priorities (the catalogue refuses it); it has
+// 6e's row. 6e: a sum and a product by a whole number, "2/3 + 1/4 × 6",
+// no division. 5e: the same with differences. 4e: products and quotients
+// of two fractions, terms up to 10, but no quotient by a parenthesis,
+// which is the brevet's. 3e: every form, terms up to 12, and at least half
+// of a sheet starting with the operation computed second, the brevet's
+// trap.
+constexpr PriorityRow kRows[] = {
+    {kAllForms, kTrapForms, true, false, PriorityKind::kLargestTerm, 3, 3},
+    {kProductForms, kProductTraps, false, true, 12, 3, 3},
+    {kProductForms, kProductTraps, false, true, 12, 3, 3},
+    {kProductForms, kProductTraps, true, true, 12, 3, 3},
+    {kNoGroupDivisorForms, kNoGroupDivisorTraps, true, false, 10, 3, 3},
+    {kAllForms, kTrapForms, true, false, 12, 2, 2},
+};
+
+const PriorityRow& RowOf(Level level) {
+  return kRows[static_cast<size_t>(level)];
+}
 
 // How a form is computed: its two operators as written, and which two
 // fractions the operation computed first joins (the first two, or the
@@ -167,15 +216,15 @@ std::string_view OperatorText(StepOperator op, const ExerciseOptions& options) {
   throw std::invalid_argument("not an operation");
 }
 
-int32_t TrapsNeeded(int32_t count) {
-  return count >= 3 ? (count + 2) / 3 : 0;
+int32_t TrapsNeeded(const PriorityRow& row, int32_t count) {
+  return count >= row.trap_from ? (count + row.trap_share - 1) / row.trap_share : 0;
 }
 
 // The largest sheet that `traps` questions starting with the operation
 // computed second and `others` give.
-int32_t SheetSize(int32_t traps, int32_t others) {
+int32_t SheetSize(const PriorityRow& row, int32_t traps, int32_t others) {
   int32_t n = traps + others;
-  while (TrapsNeeded(n) > traps) {
+  while (TrapsNeeded(row, n) > traps) {
     --n;
   }
   return n;
@@ -186,7 +235,8 @@ class Drawing {
   Drawing(const PriorityKind& kind, int32_t largest_term, int32_t count, DrawingContext& context,
           const ExerciseOptions& used)
       : kind_(kind),
-        m_(std::min(largest_term, PriorityKind::kLargestTerm)),
+        row_(RowOf(used.level)),
+        m_(std::min(largest_term, row_.largest_term)),
         count_(count),
         context_(context),
         used_(used),
@@ -209,12 +259,13 @@ class Drawing {
 
  private:
   // The form, the sign, then a, c, e and b, d, f, then the signs of a, c
-  // and e with negative numbers.
+  // and e with negative numbers. A whole factor n stands as n/1 where the
+  // product's right operand stands: c/d in a/b × n ± e/f, e/f otherwise.
   PriorityQuestion DrawTerms(std::span<const PriorityForm> forms) {
     RandomSource& random = context_.random;
     PriorityQuestion q{};
     q.form = forms[static_cast<size_t>(random.Random(static_cast<int32_t>(forms.size())))];
-    q.subtract = random.Random(2) == 1;
+    q.subtract = row_.differences && random.Random(2) == 1;
     q.a = random.Random(m_) + 1;
     q.c = random.Random(m_) + 1;
     q.e = random.Random(m_) + 1;
@@ -226,9 +277,17 @@ class Drawing {
       q.d = random.Random(m_ - 1) + 2;
       q.f = random.Random(m_ - 1) + 2;
     }
+    int32_t* whole = nullptr;
+    if (row_.whole_factor) {
+      whole = q.form == PriorityForm::kTimesPlus ? &q.c : &q.e;
+      *whole = random.Random(std::min(m_, kLargestWholeFactor) - 1) + 2;
+      (whole == &q.c ? q.d : q.f) = 1;
+    }
     if (used_.negatives) {
       for (int32_t* numerator : {&q.a, &q.c, &q.e}) {
-        *numerator = random.Random(2) == 1 ? -*numerator : *numerator;
+        if (numerator != whole) {
+          *numerator = random.Random(2) == 1 ? -*numerator : *numerator;
+        }
       }
     }
     return q;
@@ -285,6 +344,7 @@ class Drawing {
   }
 
   const PriorityKind& kind_;
+  const PriorityRow& row_;
   int32_t m_;
   int32_t count_;
   DrawingContext& context_;
@@ -303,8 +363,10 @@ std::vector<PriorityQuestion> PriorityKind::Draw(int32_t largest_term, int32_t c
                                                  const ExerciseOptions& options) const {
   CheckDrawingSettings(largest_term, count);
   context.table.Clear();
-  Drawing drawing(*this, largest_term, count, context, OptionsUsed(options, kOptionUse));
-  const int32_t traps_needed = TrapsNeeded(count);
+  const ExerciseOptions used = OptionsUsed(options, kOptionUse);
+  const PriorityRow& row = RowOf(used.level);
+  Drawing drawing(*this, largest_term, count, context, used);
+  const int32_t traps_needed = TrapsNeeded(row, count);
   int32_t traps = 0;
   std::vector<PriorityQuestion> questions;
   for (int position = 0; position < count; ++position) {
@@ -312,15 +374,14 @@ std::vector<PriorityQuestion> PriorityKind::Draw(int32_t largest_term, int32_t c
     // computed second when the sheet has too few of them yet.
     const bool traps_only = count - position <= traps_needed - traps;
     const std::optional<PriorityQuestion> q =
-        drawing.DrawNew(position, traps_only ? std::span<const PriorityForm>(kTrapForms)
-                                             : std::span<const PriorityForm>(kAllForms));
+        drawing.DrawNew(position, traps_only ? row.traps : row.forms);
     if (!q) {
       // Every question of the forms asked is on the sheet. When only the
       // forms starting with the operation computed second were asked, the
-      // others found already are at least twice as many as those (a third
-      // of the sheet was still missing them), so the others drawn nowhere
+      // others found already are at least as many as those (half of the
+      // sheet at most was still missing them), so the others drawn nowhere
       // would not make a larger sheet: the number is exact either way.
-      throw TooFewQuestions(SheetSize(traps, position - traps), count);
+      throw TooFewQuestions(SheetSize(row, traps, position - traps), count);
     }
     traps += StartsWithSecondOperation(q->form) ? 1 : 0;
     questions.push_back(*q);

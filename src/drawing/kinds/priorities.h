@@ -58,10 +58,18 @@ struct PriorityKind {
   // 100 in the result or its worked steps, as the textbooks' chains; without
   // negative numbers no result is negative, the intermediate one neither.
   // On a sheet of three or more, at least a third of the questions start
-  // with the operation computed second. At a level, no division of a
-  // fraction by itself or by its opposite. Empties the question table first
+  // with the operation computed second. Empties the question table first
   // and leaves the keys in it. Throws TooFewQuestions when the settings do
   // not give `count`.
+  //
+  // At a level, what its class is set, the options applying within it:
+  // in 6e a sum and a product by a whole number n from 2 to 9, held as
+  // n/1 ("2/3 + 1/4 × 6", "2/3 × 5 + 1/6", "(1/2 + 1/6) × 3"), no
+  // division; in 5e the same with differences; in 4e two fractions
+  // multiplied or divided, every form but a/b ÷ (c/d ± e/f), terms up to
+  // 10; in 3e every form, terms up to 12, at least half of a sheet of two
+  // or more starting with the operation computed second. Never a division
+  // of a fraction by itself or by its opposite.
   std::vector<PriorityQuestion> Draw(int32_t largest_term, int32_t count, DrawingContext& context,
                                      const ExerciseOptions& options = {}) const;
   // The numbers of the question's key, in its order: form, subtract (0 or
