@@ -17,6 +17,7 @@
 #include "output/print_views.h"
 #include "pictures/rtf_picture.h"
 #include "richtext/dib.h"
+#include "richtext/document_pages.h"
 #include "richtext/picture_drawings.h"
 #include "richtext/rtf_reader.h"
 #include "worksheet/sheet_build.h"
@@ -126,8 +127,8 @@ void RememberManyOtherPictures(uint32_t first) {
   }
 }
 
-// A worksheet shown (read into a document, as the views and a class set
-// being printed hold it) keeps every picture's drawing, however many
+// A worksheet shown (read into a document, as the views hold it, or put
+// into a class set being printed) keeps every picture's drawing, however many
 // pictures are drawn after it, and none is replaced by another: it prints
 // sharp, drawn again line by line, not as bitmaps. A picture no document
 // shows is forgotten, and so are the shown ones once their document lets
@@ -137,11 +138,20 @@ TEST(WholeLines, APictureShownKeepsItsDrawingWhateverIsDrawnAfterIt) {
   exercise.settings.count = 3;
   exercise.settings.options.worked = true;
   exercise.settings.options.large_print = true;
-  const SheetDocuments documents = BuildSeededSheet({exercise}, 11);
+  // The answer keys of a set of two worksheets, one per page, put together
+  // as the window prints a class set: the second key's own document is gone.
   QTextDocument key;
   QTextCursor cursor(&key);
-  ASSERT_FALSE(InsertRtf(cursor, documents.answer_key, PictureReading::kAllOrError));
-  ASSERT_GE(PicturesIn(key), 3);
+  ASSERT_FALSE(
+      InsertRtf(cursor, BuildSeededSheet({exercise}, 11).answer_key, PictureReading::kAllOrError));
+  {
+    QTextDocument second;
+    QTextCursor end(&second);
+    ASSERT_FALSE(
+        InsertRtf(end, BuildSeededSheet({exercise}, 12).answer_key, PictureReading::kAllOrError));
+    AppendOnNewPage(key, second);
+  }
+  ASSERT_GE(PicturesIn(key), 6);
   std::vector<QImage> shown;
   for (QTextBlock block = key.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
