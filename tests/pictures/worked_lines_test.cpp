@@ -177,10 +177,13 @@ Ink InkDrawn(const LineDrawing& drawing, std::string& cut) {
     } else if (const auto* copy = std::get_if<DrawnCopy>(&step)) {
       const Ink source = InkDrawn(*copy->source, cut);
       const InkRows& copied = source.text_and_lines;
-      if (copied.top < copy->source_rect.top || copied.bottom > copy->source_rect.bottom) {
-        cut += "a copy of rows " + std::to_string(copy->source_rect.top) + " to " +
-               std::to_string(copy->source_rect.bottom) + " cuts ink from " +
-               std::to_string(copied.top) + " to " + std::to_string(copied.bottom) + "; ";
+      // The copy shows nothing beyond its rectangle nor its source's edges.
+      const int shown_top = std::max(copy->source_rect.top, 0);
+      const int shown_bottom = std::min(copy->source_rect.bottom, copy->source->Size().height());
+      if (copied.top < shown_top || copied.bottom > shown_bottom) {
+        cut += "a copy of rows " + std::to_string(shown_top) + " to " +
+               std::to_string(shown_bottom) + " cuts ink from " + std::to_string(copied.top) +
+               " to " + std::to_string(copied.bottom) + "; ";
       }
       const double shift = copy->dest.top - copy->source_rect.top;
       for (const auto& [from, to] :
