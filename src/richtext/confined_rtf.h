@@ -8,11 +8,12 @@
 namespace fractions {
 
 // The deepest nesting of groups a typed text keeps. A document holds a typed
-// text inside its own group and at most one group ConfineRtf adds (around a
+// text inside its own group, in a group of the text's own (so that what it
+// opens ends with it), with at most one group ConfineRtf adds (around a
 // "\u"), so it stays well within what the reader (and other RTF readers)
 // accept.
 inline constexpr std::size_t kMaxTypedGroupDepth = 100;
-static_assert(kMaxTypedGroupDepth + 2 < kMaxRtfGroupDepth);
+static_assert(kMaxTypedGroupDepth + 3 < kMaxRtfGroupDepth);
 
 // The RTF of a text the teacher typed (the title, the instruction, the
 // separator: markup already converted), made safe to stand inside a

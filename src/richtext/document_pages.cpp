@@ -4,6 +4,8 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
+#include "picture_drawings.h"
+
 namespace fractions {
 
 void AppendOnNewPage(QTextDocument& set, const QTextDocument& document) {
@@ -18,7 +20,7 @@ void AppendOnNewPage(QTextDocument& set, const QTextDocument& document) {
   page.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
   QTextCursor(set.findBlock(start)).mergeBlockFormat(page);
   // Pictures are resources of their document (each named once in the
-  // program): they come along with the text.
+  // program): they come along with the text, and so do their drawings.
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextCharFormat format = it.fragment().charFormat();
@@ -26,6 +28,7 @@ void AppendOnNewPage(QTextDocument& set, const QTextDocument& document) {
         const QUrl name(format.toImageFormat().name());
         set.addResource(QTextDocument::ImageResource, name,
                         document.resource(QTextDocument::ImageResource, name));
+        CopyKeptPictureDrawing(document, set, name);
       }
     }
   }

@@ -1,6 +1,8 @@
 #include "picture_drawings.h"
 
 #include <QCryptographicHash>
+#include <QVariant>
+#include <algorithm>
 #include <list>
 #include <mutex>
 #include <unordered_map>
@@ -50,6 +52,8 @@ class RecentMemory {
     recent_.clear();
   }
 
+  size_t Capacity() const { return capacity_; }
+
  private:
   struct Entry {
     Value value;
@@ -61,9 +65,60 @@ class RecentMemory {
   std::list<const std::string*> recent_;
 };
 
-// Drawings by the digests of their pictures' DIB bytes (see DibKey).
-RecentMemory<std::shared_ptr<const PictureDrawing>>& Drawings() {
-  static RecentMemory<std::shared_ptr<const PictureDrawing>> memory(kRememberedDrawings);
+using DrawingPointer = std::shared_ptr<const PictureDrawing>;
+
+// Drawings by the digests of their pictures' DIB bytes (see DibKey). The
+// most recent are held here; any other is found for as long as something
+// else holds it: a document that shows its picture (KeepPictureDrawing).
+// A drawing held is never replaced: the picture a document shows prints
+// as it was drawn.
+class DrawingMemory {
+ public:
+  explicit DrawingMemory(size_t capacity) : recent_(capacity), sweep_above_(2 * capacity) {}
+
+  void Remember(std::string key, DrawingPointer drawing) {
+    const std::lock_guard lock(mutex_);
+    std::weak_ptr<const PictureDrawing>& known = known_[key];
+    if (DrawingPointer held = known.lock()) {
+      drawing = std::move(held);
+    } else {
+      known = drawing;
+    }
+    recent_.Remember(std::move(key), std::move(drawing));
+    if (known_.size() > sweep_above_) {
+      // What no document and no recent picture holds any more goes; the
+      // sweep comes again once as many more are known, so that it costs
+      // little per picture.
+      std::erase_if(known_, [](const auto& entry) { return entry.second.expired(); });
+      sweep_above_ = std::max(2 * recent_.Capacity(), 2 * known_.size());
+    }
+  }
+
+  DrawingPointer Find(const std::string& key) {
+    const std::lock_guard lock(mutex_);
+    const auto entry = known_.find(key);
+    DrawingPointer drawing = entry == known_.end() ? nullptr : entry->second.lock();
+    if (drawing != nullptr) {
+      recent_.Remember(key, drawing);
+    }
+    return drawing;
+  }
+
+  void Clear() {
+    const std::lock_guard lock(mutex_);
+    known_.clear();
+    recent_.Clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<std::string, std::weak_ptr<const PictureDrawing>> known_;
+  RecentMemory<DrawingPointer> recent_;
+  size_t sweep_above_;
+};
+
+DrawingMemory& Drawings() {
+  static DrawingMemory memory(kRememberedDrawings);
   return memory;
 }
 
@@ -110,11 +165,18 @@ std::string DibKey(const std::string& dib) {
 }
 
 std::optional<DrawnPicture> WithDrawing(const QImage& picture, const std::string& dib) {
-  const auto drawing = Drawings().Find(DibKey(dib));
-  if (!drawing || *drawing == nullptr || (*drawing)->Size() != picture.size()) {
+  DrawingPointer drawing = Drawings().Find(DibKey(dib));
+  if (drawing == nullptr || drawing->Size() != picture.size()) {
     return std::nullopt;
   }
-  return DrawnPicture{picture.convertToFormat(QImage::Format_Mono), *drawing};
+  return DrawnPicture{picture.convertToFormat(QImage::Format_Mono), std::move(drawing)};
+}
+
+// Where a document keeps the drawing of its picture `picture_name`: a
+// resource of its own name, as QTextDocument names resources by their
+// names alone.
+QUrl KeptDrawingName(const QUrl& picture_name) {
+  return QUrl(QStringLiteral("drawing-of:") + picture_name.toString());
 }
 
 }  // namespace
@@ -125,7 +187,23 @@ void RememberPictureDrawing(const std::string& dib, std::shared_ptr<const Pictur
 
 std::shared_ptr<const PictureDrawing> FindPictureDrawing(const QImage& picture) {
   const std::optional<std::string> dib = OneBitDibOf(picture);
-  return dib ? Drawings().Find(DibKey(*dib)).value_or(nullptr) : nullptr;
+  return dib ? Drawings().Find(DibKey(*dib)) : nullptr;
+}
+
+void KeepPictureDrawing(QTextDocument& document, const QUrl& picture_name, const QImage& picture) {
+  if (std::optional<DrawnPicture> drawn = FindDrawnPicture(picture)) {
+    document.addResource(kKeptDrawingResource, KeptDrawingName(picture_name),
+                         QVariant::fromValue(std::move(drawn->drawing)));
+  }
+}
+
+void CopyKeptPictureDrawing(const QTextDocument& from, QTextDocument& to,
+                            const QUrl& picture_name) {
+  const QUrl name = KeptDrawingName(picture_name);
+  const QVariant drawing = from.resource(kKeptDrawingResource, name);
+  if (drawing.isValid()) {
+    to.addResource(kKeptDrawingResource, name, drawing);
+  }
 }
 
 void ForgetPictureDrawings() {

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QSize>
+#include <QTextDocument>
+#include <QUrl>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,10 +28,28 @@ class PictureDrawing {
 };
 
 // Remembers `drawing` as the drawing of the picture whose one-bit DIB is
-// `dib` (EncodeOneBitDib's bytes). The most recent pictures are kept; the
-// oldest are forgotten once there are more than kRememberedDrawings. A
-// picture whose drawing is forgotten prints as itself, a bitmap.
+// `dib` (EncodeOneBitDib's bytes). The most recent pictures are kept, and
+// those a document shows (KeepPictureDrawing); the others are forgotten
+// once there are more than kRememberedDrawings more recent ones. A picture
+// whose drawing is forgotten prints as itself, a bitmap. While a document
+// shows the picture, its drawing stays the one it has: remembering another
+// for the same bytes changes nothing.
 void RememberPictureDrawing(const std::string& dib, std::shared_ptr<const PictureDrawing> drawing);
+
+// Where documents keep the drawings of the pictures they show.
+inline constexpr int kKeptDrawingResource = QTextDocument::UserResource + 1;
+
+// Keeps the drawing of `picture` (found as FindDrawnPicture finds it), the
+// image resource `picture_name` of `document`, for as long as the document
+// holds its resources: the drawing is not forgotten while the document
+// shows the picture, however many pictures are drawn meanwhile. Nothing
+// for a picture without a drawing. A copy of the document made by clone()
+// keeps it too; the document's clear() lets it go.
+void KeepPictureDrawing(QTextDocument& document, const QUrl& picture_name, const QImage& picture);
+
+// Keeps in `to` the drawing `from` keeps for its picture `picture_name`,
+// for a picture copied from one document to the other under its name.
+void CopyKeptPictureDrawing(const QTextDocument& from, QTextDocument& to, const QUrl& picture_name);
 
 // The drawing of a black-and-white one-bit picture, found by its DIB
 // bytes; nothing for any other picture.
@@ -61,8 +81,9 @@ void ForgetPictureDrawings();
 
 // Over three times what both documents of the largest class set hold: a
 // hundred different worksheets of 60 lines, with a worked key in large
-// print (at most about three pictures a line: 18,000 in all), and the
-// views' own. Each costs its drawing and a 32-byte key.
+// print (at most about three pictures a line: 18,000 in all). Each costs
+// its drawing and a 32-byte key. The drawings of the pictures documents
+// show come on top, for as long as they show them.
 inline constexpr size_t kRememberedDrawings = 65536;
 
 // Sharp copies remembered: each keeps the bytes of its picture.

@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "keep_with_next.h"
+#include "picture_drawings.h"
 #include "rtf_parser.h"
 
 namespace fractions {
@@ -23,6 +24,9 @@ QUrl NewPictureName() {
 void InsertPicture(QTextCursor& cursor, const RtfPicture& picture) {
   const QUrl name = NewPictureName();
   cursor.document()->addResource(QTextDocument::ImageResource, name, picture.image);
+  // A picture this program drew prints from its drawing for as long as the
+  // document shows it.
+  KeepPictureDrawing(*cursor.document(), name, picture.image);
   QTextImageFormat format;
   format.setName(name.toString());
   format.setWidth(picture.width);

@@ -43,8 +43,17 @@ class KeptParagraphs {
 
 // A text the teacher typed, as RTF that cannot reach outside itself (see
 // ConfineRtf): converted and checked on its own, before it joins the header.
+// Whatever its tags and control words open (a size, a colour, bold, a font,
+// hidden text, ...) ends with it: it stands in a group of its own, and the
+// paragraph it ends on, as the lines after it, takes the formats the
+// document set before it, in every reader. A text without a control word
+// opens nothing and goes in as it is.
 std::string TypedTextRtf(const std::string& markup) {
-  return ConfineRtf(MarkupToRtf(markup));
+  std::string rtf = ConfineRtf(MarkupToRtf(markup));
+  if (rtf.find('\\') == std::string::npos) {
+    return rtf;
+  }
+  return "{" + rtf + "}";
 }
 
 std::string SizeTag(int half_points) {
@@ -74,10 +83,10 @@ std::string HeaderRtf(const std::string& name, const std::string& place,
 }
 
 // The instruction in bold, then a blank line. The rest of the exercise (the
-// separators, the blank lines) keeps the instruction's size; where that
-// differs from the title's (large print) it is set again after the
-// instruction, so that a size the teacher typed in the instruction stays
-// there.
+// separators, the blank lines) keeps the program's bold and the text size;
+// where that differs from the title's (large print) it is set again after
+// the instruction. What the teacher typed in the instruction stays there
+// (see TypedTextRtf).
 std::string InstructionRtf(const WorksheetSettings& settings, const DocumentSizes& sizes) {
   std::string rtf = MarkupToRtf("<b>");
   rtf += TypedTextRtf(settings.instruction);
@@ -117,8 +126,8 @@ std::string SeparatorText(const std::string& separator, const DocumentSizes& siz
 }
 
 // Between the last line of an exercise and the heading of the next: the
-// formats set again from nothing, so that a tag the teacher left open in an
-// instruction or a separator ends with its exercise, then a blank line.
+// formats set again from nothing, as a new document starts, then a blank
+// line.
 std::string BreakRtf(const DocumentSizes& sizes) {
   return "\\pard\\plain " + MarkupToRtf("<arial>" + SizeTag(sizes.text_half_points) + "<b><br>");
 }

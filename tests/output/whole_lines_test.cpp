@@ -8,12 +8,16 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
 
 #include "output/pdf_output.h"
 #include "output/print_views.h"
+#include "pictures/rtf_picture.h"
+#include "richtext/dib.h"
+#include "richtext/document_pages.h"
 #include "richtext/picture_drawings.h"
 #include "richtext/rtf_reader.h"
 #include "worksheet/sheet_build.h"
@@ -89,6 +93,97 @@ TEST(WholeLines, APictureThatCannotBeDrawnStopsThePdfAndThePrintBeforeTheyStart)
                  "(« Corrigé », impression 2 sur 2)");
   }
   EXPECT_FALSE(QFile::exists(printer.outputFileName()));  // not even the subject
+}
+
+// A drawing of a picture of `size` that draws nothing: enough to stand for
+// the drawings of other worksheets.
+class BlankDrawing : public PictureDrawing {
+ public:
+  explicit BlankDrawing(QSize size) : size_(size) {}
+  QSize Size() const override { return size_; }
+  void Draw(QPainter&) const override {}
+
+ private:
+  QSize size_;
+};
+
+// The one-bit DIB of a 32 x 1 picture whose pixels spell `number`: a
+// picture of its own for each number.
+std::string NumberedDib(uint32_t number) {
+  QImage picture(32, 1, QImage::Format_Mono);
+  picture.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  for (int bit = 0; bit < 32; ++bit) {
+    picture.setPixel(bit, 0, (number >> bit) & 1);
+  }
+  return EncodeOneBitDib(picture);
+}
+
+// More pictures than the memory of drawings keeps, each with its drawing,
+// as a long day of worksheets and class sets makes them.
+void RememberManyOtherPictures(uint32_t first) {
+  const auto blank = std::make_shared<const BlankDrawing>(QSize(32, 1));
+  for (uint32_t k = 0; k <= kRememberedDrawings; ++k) {
+    RememberPictureDrawing(NumberedDib(first + k), blank);
+  }
+}
+
+// A worksheet shown (read into a document, as the views hold it, or put
+// into a class set being printed) keeps every picture's drawing, however many
+// pictures are drawn after it, and none is replaced by another: it prints
+// sharp, drawn again line by line, not as bitmaps. A picture no document
+// shows is forgotten, and so are the shown ones once their document lets
+// them go: the memory stays bounded.
+TEST(WholeLines, APictureShownKeepsItsDrawingWhateverIsDrawnAfterIt) {
+  Exercise exercise{ExerciseType::kAddition, {}};
+  exercise.settings.count = 3;
+  exercise.settings.options.worked = true;
+  exercise.settings.options.large_print = true;
+  // The answer keys of a set of two worksheets, one per page, put together
+  // as the window prints a class set: the second key's own document is gone.
+  QTextDocument key;
+  QTextCursor cursor(&key);
+  ASSERT_FALSE(
+      InsertRtf(cursor, BuildSeededSheet({exercise}, 11).answer_key, PictureReading::kAllOrError));
+  {
+    QTextDocument second;
+    QTextCursor end(&second);
+    ASSERT_FALSE(
+        InsertRtf(end, BuildSeededSheet({exercise}, 12).answer_key, PictureReading::kAllOrError));
+    AppendOnNewPage(key, second);
+  }
+  ASSERT_GE(PicturesIn(key), 6);
+  std::vector<QImage> shown;
+  for (QTextBlock block = key.begin(); block.isValid(); block = block.next()) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (format.isImageFormat()) {
+        shown.push_back(
+            key.resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()))
+                .value<QImage>());
+      }
+    }
+  }
+  const std::string unshown = NumberedDib(0xFFFFFFFF);
+  RememberPictureDrawing(unshown, std::make_shared<const BlankDrawing>(QSize(32, 1)));
+  // Another drawing for a shown picture's bytes: of another size, it would
+  // print that picture as its bitmap.
+  RememberPictureDrawing(OneBitDib(shown.front()),
+                         std::make_shared<const BlankDrawing>(shown.front().size() + QSize(1, 1)));
+  RememberManyOtherPictures(0);
+
+  QTemporaryDir folder;
+  QFile file(folder.filePath("shown.pdf"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  WriteDocumentPdf(key, file, {});
+  file.close();
+  EXPECT_EQ(ImagesIn(file.fileName()), 0);  // every line drawn again as text and lines
+  EXPECT_EQ(FindPictureDrawing(*DecodeDib(unshown, 32)), nullptr);
+
+  key.clear();
+  RememberManyOtherPictures(1u << 20);
+  for (const QImage& picture : shown) {
+    EXPECT_EQ(FindPictureDrawing(picture), nullptr);
+  }
 }
 
 }  // namespace

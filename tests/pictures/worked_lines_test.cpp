@@ -5,9 +5,11 @@
 // lists, signs and parentheses included.
 #include <gtest/gtest.h>
 
+#include <QPainterPath>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -114,6 +116,132 @@ TEST(WorkedLines, RowsStayWithinTheLineAndGoOnUnderTheirFirstEquals) {
   }
   EXPECT_GT(tally.continuations, 50);  // large terms in large print go on
   EXPECT_GT(tally.pictures, 2 * 7 * 2 * 3 * kMaxQuestions);
+}
+
+// The rows a drawing puts ink on, from `top` to `bottom` (exclusive), as
+// it would draw them past its picture's edges.
+struct InkRows {
+  double top = std::numeric_limits<double>::max();
+  double bottom = std::numeric_limits<double>::lowest();
+
+  void Add(double from, double to) {
+    top = std::min(top, from);
+    bottom = std::max(bottom, to);
+  }
+  void Add(const InkRows& rows) {
+    if (rows.top <= rows.bottom) {
+      Add(rows.top, rows.bottom);
+    }
+  }
+};
+
+// The ink of a drawing: its numbers and signs (the glyphs' own pixels),
+// bars and strokes with their thickness; apart, the middle lines of its
+// tall parentheses' arcs. What a copy it holds cut off its source is told
+// in `cut`.
+struct Ink {
+  InkRows text_and_lines;
+  InkRows arcs;
+};
+
+Ink InkDrawn(const LineDrawing& drawing, std::string& cut) {
+  Ink ink;
+  InkRows& rows = ink.text_and_lines;
+  for (const LineStep& step : drawing.Steps()) {
+    if (const auto* text = std::get_if<DrawnText>(&step)) {
+      if (!text->ink.isEmpty()) {
+        rows.Add(text->at.y() + text->ink.top(), text->at.y() + text->ink.bottom() + 1);
+      }
+    } else if (const auto* line = std::get_if<DrawnLine>(&step)) {
+      // The extra pixels of a thick line lie above it, and an end point is
+      // left out: the rows of a vertical line drawn downwards start at its
+      // first point, upwards after its last.
+      const int low = std::min(line->from.y(), line->to.y());
+      const int high = std::max(line->from.y(), line->to.y());
+      if (line->from.x() == line->to.x() && low != high) {
+        const int first = line->from.y() < line->to.y() ? low : low + 1;
+        rows.Add(first, first + high - low);
+      } else {
+        rows.Add(low - (line->width - 1), high + 1);
+      }
+    } else if (const auto* arc = std::get_if<DrawnArc>(&step)) {
+      QPainterPath path;
+      path.arcMoveTo(arc->ellipse, arc->start16 / 16.0);
+      path.arcTo(arc->ellipse, arc->start16 / 16.0, arc->span16 / 16.0);
+      ink.arcs.Add(path.boundingRect().top(), path.boundingRect().bottom());
+    } else if (const auto* stroked = std::get_if<DrawnPath>(&step)) {
+      const QRectF box = stroked->path.boundingRect();
+      rows.Add(box.top() - stroked->width, box.bottom() + stroked->width);
+    } else if (const auto* hatch = std::get_if<DrawnHatch>(&step)) {
+      rows.Add(hatch->region.boundingRect().top(), hatch->region.boundingRect().bottom());
+    } else if (const auto* copy = std::get_if<DrawnCopy>(&step)) {
+      const Ink source = InkDrawn(*copy->source, cut);
+      const InkRows& copied = source.text_and_lines;
+      // The copy shows nothing beyond its rectangle nor its source's edges.
+      const int shown_top = std::max(copy->source_rect.top, 0);
+      const int shown_bottom = std::min(copy->source_rect.bottom, copy->source->Size().height());
+      if (copied.top < shown_top || copied.bottom > shown_bottom) {
+        cut += "a copy of rows " + std::to_string(shown_top) + " to " +
+               std::to_string(shown_bottom) + " cuts ink from " + std::to_string(copied.top) +
+               " to " + std::to_string(copied.bottom) + "; ";
+      }
+      const double shift = copy->dest.top - copy->source_rect.top;
+      for (const auto& [from, to] :
+           {std::pair{&copied, &ink.text_and_lines}, std::pair{&source.arcs, &ink.arcs}}) {
+        if (from->top <= from->bottom) {
+          to->Add(std::max<double>(from->top + shift, copy->dest.top),
+                  std::min<double>(from->bottom + shift, copy->dest.bottom));
+        }
+      }
+    }
+  }
+  return ink;
+}
+
+// Every worked picture of every kind's key, in both sizes: nothing of the
+// fractions it holds (a numerator, a bar, a denominator, an exponent, a
+// sign) is cut at its top or bottom edge: each row is as tall as its
+// tallest fraction needs. The tall parentheses' arcs may reach one pixel
+// further: the lower tip of the opening one ends in the pixel row under
+// the picture, as the rows have always drawn it.
+TEST(WorkedLines, NothingOfAFractionIsCutAtARowsEdges) {
+  int rows_checked = 0;
+  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
+    for (const ExerciseType type : kAllExerciseTypes) {
+      for (const ExerciseOptions& options :
+           {ExerciseOptions{.mixed = true, .worked = true},
+            ExerciseOptions{
+                .negatives = true, .division_sign = DivisionSign::kObelus, .worked = true}}) {
+        SCOPED_TRACE(std::string(Describe(type).command_word) + " scale " +
+                     std::to_string(scale.Numerator()) + "/" + std::to_string(scale.Denominator()));
+        LcgRandom random(3);
+        QuestionTable table;
+        DrawingContext context{random, table};
+        const QuestionSet set = RunDrawingPhase(type, 500, kMaxQuestions, context, options);
+        LineImages images;
+        images.SetScale(scale);
+        for (int number = 1; number <= static_cast<int>(QuestionCount(set)); ++number) {
+          ComposeQuestionLine(images, set, number);
+          for (LineImage& image : images.worked) {
+            std::string cut;
+            const Ink ink = InkDrawn(*image.Drawing(), cut);
+            const int height = image.Picture().height();
+            ASSERT_TRUE(cut.empty()) << "line " << number << ": " << cut;
+            ASSERT_GE(ink.text_and_lines.top, 0) << "line " << number << ": ink above the picture";
+            ASSERT_LE(ink.text_and_lines.bottom, height)
+                << "line " << number << ": ink down to row " << ink.text_and_lines.bottom
+                << " of a picture " << height << " high";
+            ASSERT_GE(ink.arcs.top, -1) << "line " << number;
+            ASSERT_LE(ink.arcs.bottom, height + 1)
+                << "line " << number << ": a parenthesis down to row " << ink.arcs.bottom
+                << " of a picture " << height << " high";
+            ++rows_checked;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(rows_checked, 2 * 2 * kMaxQuestions * 10);
 }
 
 // One thing a picture shows, and the column it starts at.

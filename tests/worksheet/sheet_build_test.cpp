@@ -14,6 +14,7 @@
 
 #include "richtext/keep_with_next.h"
 #include "richtext/rtf_reader.h"
+#include "worksheet/document_parts.h"
 
 namespace fractions {
 namespace {
@@ -125,6 +126,152 @@ TEST(ComposedSheet, EachExerciseUnderItsHeadingInBothDocuments) {
           EXPECT_EQ(texts.value(at), "");
           ++at;
         }
+      }
+    }
+  }
+}
+
+// Every paragraph of a document as the reader reads it: its text and the
+// format of each of its characters, its paragraph mark last.
+struct FormattedParagraph {
+  QString text;
+  std::vector<QTextCharFormat> formats;
+};
+
+std::vector<FormattedParagraph> FormattedParagraphs(const QTextDocument& document) {
+  std::vector<FormattedParagraph> paragraphs;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    FormattedParagraph paragraph{block.text(), {}};
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      QTextCharFormat format = it.fragment().charFormat();
+      format.clearProperty(QTextFormat::ImageName);  // each document names its pictures
+      paragraph.formats.push_back(format);
+    }
+    paragraph.formats.push_back(block.charFormat());
+    paragraphs.push_back(paragraph);
+  }
+  return paragraphs;
+}
+
+std::vector<FormattedParagraph> FormattedParagraphs(const std::string& rtf) {
+  QTextDocument document;
+  QTextCursor cursor(&document);
+  EXPECT_FALSE(InsertRtf(cursor, rtf).has_value());
+  return FormattedParagraphs(document);
+}
+
+std::string Describe(const QTextCharFormat& format) {
+  return QString("%1 pt, %2, colour %3, background %4, weight %5%6%7%8")
+      .arg(format.fontPointSize())
+      .arg(format.fontFamilies().toStringList().join(','))
+      .arg(format.foreground().color().name())
+      .arg(format.background().color().name())
+      .arg(format.fontWeight())
+      .arg(format.fontItalic() ? ", italic" : "")
+      .arg(format.fontUnderline() ? ", underlined" : "")
+      .arg(format.verticalAlignment() != QTextCharFormat::AlignNormal ? ", raised" : "")
+      .toStdString();
+}
+
+// Compares `typed` with `bare`, paragraph by paragraph; the paragraphs that
+// hold `own` (the typed text's own lines) may differ, and at least one
+// must (or the tag was not typed at all).
+void ExpectOnlyOwnLinesDiffer(const std::vector<FormattedParagraph>& typed,
+                              const std::vector<FormattedParagraph>& bare, const QString& own) {
+  ASSERT_EQ(typed.size(), bare.size());
+  int own_differing = 0;
+  for (size_t i = 0; i < typed.size(); ++i) {
+    ASSERT_EQ(typed[i].text, bare[i].text);
+    if (typed[i].text.contains(own)) {
+      own_differing += typed[i].formats == bare[i].formats ? 0 : 1;
+      continue;
+    }
+    ASSERT_EQ(typed[i].formats.size(), bare[i].formats.size()) << typed[i].text.toStdString();
+    for (size_t k = 0; k < typed[i].formats.size(); ++k) {
+      // The first line reached is enough to tell.
+      ASSERT_TRUE(typed[i].formats[k] == bare[i].formats[k])
+          << "paragraph " << i << " \"" << typed[i].text.toStdString()
+          << "\": " << Describe(typed[i].formats[k]) << " instead of "
+          << Describe(bare[i].formats[k]);
+    }
+  }
+  EXPECT_GT(own_differing, 0);
+}
+
+// `shown` reads as the first lines of `composed`, text and formats.
+void ExpectSameOpening(const std::vector<FormattedParagraph>& shown,
+                       const std::vector<FormattedParagraph>& composed) {
+  ASSERT_LE(shown.size(), composed.size());
+  for (size_t i = 0; i < shown.size(); ++i) {
+    ASSERT_EQ(shown[i].text, composed[i].text);
+    ASSERT_TRUE(shown[i].formats == composed[i].formats)
+        << "paragraph " << i << " \"" << composed[i].text.toStdString() << "\"";
+  }
+}
+
+// A tag (or a control word) the teacher typed in the title, an instruction
+// or a separator and left open ends with its own line: every other line of
+// both documents reads as with the bare text, in both sizes, on a sheet of
+// two exercises, in an exercise appended to the views, and in an
+// instruction the heading "Exercice 1" is put in above.
+TEST(ComposedSheet, ATagTypedInATextEndsWithItsOwnLine) {
+  enum class Place { kTitle, kInstruction, kSeparator };
+  const std::pair<Place, QString> places[] = {
+      {Place::kTitle, "Titre"}, {Place::kInstruction, "Calculer"}, {Place::kSeparator, "-----"}};
+  const std::string openings[] = {"<te=72>", "<ce=rouge>", "<cf=jaune>", "<i>",
+                                  "<s>",     "<courier>",  "<sup>",      "\\plain "};
+  const auto sheet_with = [](Place place, const std::string& text, bool large_print) {
+    WorksheetSettings settings = Settings(2, "Calculer", large_print);
+    settings.title = "Titre";
+    settings.separator = "-----";
+    (place == Place::kTitle         ? settings.title
+     : place == Place::kInstruction ? settings.instruction
+                                    : settings.separator) = text;
+    return Sheet{{ExerciseType::kAddition, settings}, {ExerciseType::kSimplification, settings}};
+  };
+  for (const bool large_print : {false, true}) {
+    for (const auto& [place, word] : places) {
+      for (const std::string& opening : openings) {
+        SCOPED_TRACE(opening + word.toStdString() + (large_print ? " (large print)" : ""));
+        const Sheet typed = sheet_with(place, opening + word.toStdString(), large_print);
+        const Sheet bare = sheet_with(place, word.toStdString(), large_print);
+        const SheetDocuments typed_documents = BuildSeededSheet(typed, 7);
+        const SheetDocuments bare_documents = BuildSeededSheet(bare, 7);
+        ExpectOnlyOwnLinesDiffer(FormattedParagraphs(typed_documents.subject),
+                                 FormattedParagraphs(bare_documents.subject), word);
+        ExpectOnlyOwnLinesDiffer(FormattedParagraphs(typed_documents.answer_key),
+                                 FormattedParagraphs(bare_documents.answer_key), word);
+        if (place == Place::kTitle) {
+          continue;
+        }
+        LineImages images;
+        const DocumentPair typed_appended =
+            AppendedExerciseDocuments({typed_documents.exercises[1], typed[1].settings}, 2, images);
+        const DocumentPair bare_appended =
+            AppendedExerciseDocuments({bare_documents.exercises[1], bare[1].settings}, 2, images);
+        ExpectOnlyOwnLinesDiffer(FormattedParagraphs(typed_appended.answer_key),
+                                 FormattedParagraphs(bare_appended.answer_key), word);
+        // The heading put in above the instruction of a sheet of one
+        // exercise, as the views do when a second one joins it: the
+        // heading reads as on a sheet built with it, and so does every line
+        // after it.
+        const SheetDocuments alone = BuildSeededSheet({typed[0]}, 7);
+        QTextDocument shown;
+        QTextCursor end(&shown);
+        ASSERT_FALSE(
+            InsertRtf(end, alone.subject.substr(0, alone.first_instruction.subject) + "}"));
+        const int instruction = end.position();
+        shown.clear();
+        QTextCursor all(&shown);
+        ASSERT_FALSE(InsertRtf(all, alone.subject));
+        QTextCursor place_cursor(&shown);
+        place_cursor.setPosition(instruction);
+        place_cursor.movePosition(QTextCursor::StartOfBlock);
+        ASSERT_FALSE(InsertRtf(place_cursor, HeadingDocument(1, typed[0].settings)));
+        const std::vector<FormattedParagraph> with_heading = FormattedParagraphs(shown);
+        const std::vector<FormattedParagraph> composed =
+            FormattedParagraphs(typed_documents.subject);
+        ExpectSameOpening(with_heading, composed);
       }
     }
   }

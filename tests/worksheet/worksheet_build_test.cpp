@@ -36,7 +36,7 @@ TEST(WorksheetBuild, HeadersOfBothDocuments) {
   settings.instruction = "Calculer";
   const SheetDocuments documents = Build(ExerciseType::kAddition, settings, 5);
   ASSERT_TRUE(std::regex_match(documents.name, std::regex("AddFract[0-9]{2}_[0-9]{2}")));
-  const std::string rest = "\\ul \\i T\\i0 \\ul0 \\par \\par \\b Calculer\\b \\par \\par ";
+  const std::string rest = "\\ul {\\i T\\i0 }\\ul0 \\par \\par \\b Calculer\\b \\par \\par ";
   EXPECT_TRUE(documents.subject.starts_with(std::string(kRtfPrologue) + "\\f0 \\fs18 " +
                                             documents.name + " - " + rest));
   EXPECT_TRUE(documents.answer_key.starts_with(std::string(kRtfPrologue) + "\\f0 \\fs18 " +
@@ -59,7 +59,7 @@ TEST(WorksheetBuild, SeparatorsSpacingAndClosing) {
     settings.count = c.count;
     settings.spacing = c.spacing;
     const SheetDocuments d = Build(ExerciseType::kSubtraction, settings, 11);
-    const std::string separator = "\\ul ~~~\\ul0 \\par ";
+    const std::string separator = "{\\ul ~~~\\ul0 }\\par ";
     for (const std::string* document : {&d.subject, &d.answer_key}) {
       EXPECT_EQ(Count(*document, "{\\pict\\dibitmap0 "), size_t(c.count));
       EXPECT_EQ(Count(*document, separator), c.separator_on ? size_t(c.count) : 0u);
