@@ -217,7 +217,9 @@ std::u16string OperatorText(StepOperator op, DivisionSign sign) {
     case StepOperator::kHence:
       return u" donc ";
     case StepOperator::kGap:
-      return u" ..... ";
+      // At least 6 mm of dots to write the sign on: 28 pixels of ink, 37
+      // in large print.
+      return u" .......... ";
     case StepOperator::kList:
       return u" ; ";
     case StepOperator::kAnd:
