@@ -83,9 +83,9 @@ struct StepExpression {
   std::vector<StepOperand> operands;
   std::vector<StepOperator> operators;
   bool irreducible = false;  // the picture writes "(irréductible)" after it
-  // Words the picture writes before it, Windows-1252, "m\xEAme
-  // d\xE9nominateur : ": the reason of a conclusion that no sum of numbers
-  // says. The ASCII leaves them out, as it leaves out a reason.
+  // Words the picture writes before it, Windows-1252: a reason the
+  // numbers alone do not say, "m\xEAme d\xE9nominateur : 3 < 6 donc ...".
+  // The ASCII leaves them out with the rest of the reason.
   std::string words = {};
   friend bool operator==(const StepExpression&, const StepExpression&) = default;
 };
@@ -127,9 +127,8 @@ StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
 // is a product written without blanks, "((3)/(4))*28"; a group in
 // parentheses of its own, "(((2)/(3)) + ((1)/(4))) * ((5)/(2))"; a
 // comparison with its sign, "((3)/(4)) > ((5)/(7))", "=" for equal values;
-// of a conclusion only what follows the last "donc", "et" as " et "; a
-// list with " ; ",
-// the dots for a sign " ... "; a gap "?".
+// of a conclusion only what follows the last "donc" (its words and reason
+// left out); a list with " ; ", the dots for a sign " ... "; a gap "?".
 std::string AsciiExpression(const StepExpression& expression);
 
 // The chain without the steps that only write the step before again:
