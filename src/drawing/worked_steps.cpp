@@ -120,6 +120,8 @@ const char* AsciiOperator(StepOperator op) {
       return " ... ";
     case StepOperator::kList:
       return " ; ";
+    case StepOperator::kAnd:
+      return " et ";
   }
   return " ? ";
 }
@@ -190,6 +192,7 @@ bool Computes(StepOperator op) {
     case StepOperator::kHence:
     case StepOperator::kGap:
     case StepOperator::kList:
+    case StepOperator::kAnd:
       return false;
   }
   return true;

@@ -59,7 +59,8 @@ struct StepOperand {
 // The comparisons state an order, "21/28 > 20/28"; kHence ("donc") joins
 // a reason to the conclusion drawn from it, "21/28 > 20/28 donc 3/4 > 5/7";
 // kGap is the dots left for a sign, "3/4 ..... 5/7"; kList the semicolon
-// between fractions given in a list, "3/4 ; 2/3".
+// between fractions given in a list, "3/4 ; 2/3"; kAnd ("et") joins two
+// facts of one reason, "3/4 < 1 et 7/5 > 1 donc 3/4 < 7/5".
 enum class StepOperator {
   kPlus,
   kMinus,
@@ -71,7 +72,8 @@ enum class StepOperator {
   kEqual,
   kHence,
   kGap,
-  kList
+  kList,
+  kAnd
 };
 
 // Operands joined by operators: operators[i] stands between operands[i] and
@@ -81,6 +83,10 @@ struct StepExpression {
   std::vector<StepOperand> operands;
   std::vector<StepOperator> operators;
   bool irreducible = false;  // the picture writes "(irréductible)" after it
+  // Words the picture writes before it, Windows-1252: a reason the
+  // numbers alone do not say, "m\xEAme d\xE9nominateur : 3 < 6 donc ...".
+  // The ASCII leaves them out with the rest of the reason.
+  std::string words = {};
   friend bool operator==(const StepExpression&, const StepExpression&) = default;
 };
 
@@ -121,8 +127,8 @@ StepExpression Binary(StepOperand left, StepOperator op, StepOperand right);
 // is a product written without blanks, "((3)/(4))*28"; a group in
 // parentheses of its own, "(((2)/(3)) + ((1)/(4))) * ((5)/(2))"; a
 // comparison with its sign, "((3)/(4)) > ((5)/(7))", "=" for equal values;
-// of a conclusion only what follows the last "donc"; a list with " ; ",
-// the dots for a sign " ... "; a gap "?".
+// of a conclusion only what follows the last "donc" (its words and reason
+// left out); a list with " ; ", the dots for a sign " ... "; a gap "?".
 std::string AsciiExpression(const StepExpression& expression);
 
 // The chain without the steps that only write the step before again:

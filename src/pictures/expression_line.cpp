@@ -93,6 +93,9 @@ StepExpression Conclusion(const StepExpression& expression) {
     }
   }
   StepExpression conclusion = expression;
+  if (start > 0) {
+    conclusion.words.clear();  // they say the reason
+  }
   conclusion.operands.erase(conclusion.operands.begin(),
                             conclusion.operands.begin() + static_cast<std::ptrdiff_t>(start));
   conclusion.operators.erase(conclusion.operators.begin(),

@@ -43,8 +43,8 @@ void PlaceRow(LineImage& target, int x, int top, int width, Draw draw) {
 // on its own and copied there.
 void PlaceChain(LineImage& target, int x, int top, const StepChain& chain, DivisionSign sign);
 
-// What an expression concludes: its part after the last "donc", the whole
-// expression when it has none.
+// What an expression concludes: its part after the last "donc", without
+// the words of its reason; the whole expression when it has none.
 StepExpression Conclusion(const StepExpression& expression);
 
 // The worked pictures of a question of several chains: the first after

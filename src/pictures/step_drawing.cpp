@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fraction_drawing.h"
+#include "richtext/cp1252.h"
 
 namespace fractions {
 
@@ -243,9 +244,13 @@ std::u16string OperatorText(StepOperator op, DivisionSign sign) {
     case StepOperator::kHence:
       return u" donc ";
     case StepOperator::kGap:
-      return u" ..... ";
+      // At least 6 mm of dots to write the sign on: 28 pixels of ink, 37
+      // in large print.
+      return u" .......... ";
     case StepOperator::kList:
       return u" ; ";
+    case StepOperator::kAnd:
+      return u" et ";
   }
   return u" ? ";
 }
@@ -298,6 +303,15 @@ int GroupCloseWidth(LineScale s, const StepExpression& expression, size_t i) {
          s(kNumberMargin);
 }
 
+// An expression's words, from the core's Windows-1252.
+std::u16string Words(std::string_view cp1252) {
+  std::u16string words;
+  for (const char byte : cp1252) {
+    words += static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte)));
+  }
+  return words;
+}
+
 }  // namespace
 
 int LineWordWidth(LineScale scale, std::u16string_view text) {
@@ -311,6 +325,9 @@ void DrawLineWord(LineImage& image, int x, std::u16string_view text) {
 
 int ExpressionWidth(LineScale s, const StepExpression& expression, DivisionSign sign) {
   int width = expression.irreducible ? LineWordWidth(s, kIrreducibleNote) : 0;
+  if (!expression.words.empty()) {
+    width += LineWordWidth(s, Words(expression.words));
+  }
   for (size_t i = 0; i < expression.operands.size(); ++i) {
     width += i > 0 ? OperatorWidth(s, expression, i, sign) : 0;
     width += GroupOpenWidth(s, expression, i) + GroupCloseWidth(s, expression, i);
@@ -321,6 +338,11 @@ int ExpressionWidth(LineScale s, const StepExpression& expression, DivisionSign 
 
 void DrawExpression(LineImage& image, int x, const StepExpression& expression, DivisionSign sign) {
   const LineScale s = image.Scale();
+  if (!expression.words.empty()) {
+    const std::u16string words = Words(expression.words);
+    DrawLineWord(image, x, words);
+    x += LineWordWidth(s, words);
+  }
   int group_open = x;
   for (size_t i = 0; i < expression.operands.size(); ++i) {
     if (i > 0) {

@@ -6,12 +6,12 @@
 
 // The expressions of a worked key drawn on one row of a line picture, in
 // the line fonts and with the fraction drawing of the key: numbers in the
-// operand font, operators and "=" in the line font at the operators' row,
-// a negative fraction's true minus before its bar, a negative operand after
-// the first in parentheses. Unlike the key's fixed 19-pixel operand slots,
-// every fraction is as wide as its widest number plus 2 pixels, so that
-// "497×491" is never cut. Widths and positions are in the image's pixels,
-// at its scale.
+// operand font, operators, "=" and an expression's words in the line font
+// at the operators' row, a negative fraction's true minus before its bar, a
+// negative operand after the first in parentheses. Unlike the key's fixed
+// 19-pixel operand slots, every fraction is as wide as its widest number
+// plus 2 pixels, so that "497×491" is never cut. Widths and positions are
+// in the image's pixels, at its scale.
 namespace fractions {
 
 // The texts between two expressions and after an irreducible fraction.

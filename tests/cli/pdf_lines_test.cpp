@@ -39,14 +39,15 @@ QStringList DigitsByQuestion(const QString& pdf) {
 // picture does. Without `answer`, every "= result" is left out, as the
 // subject's pictures leave out the results. A kind whose question is drawn
 // on its own lists its answer whole ("3/4 > 5/7"), after the question
-// when that is another text ("3/4 ; 2/3 ; 5/6 ; 7/12 : 7/12 < 2/3 < ...").
+// when that is another text ("3/4 ; 2/3 ; 5/6 ; 7/12 : 7/12 < 2/3 < ..."),
+// and its key's line shows all it lists.
 QStringList ListedDigits(const std::string& listing, bool answer, bool own_question) {
   QStringList questions = QString::fromStdString(listing).split('\n', Qt::SkipEmptyParts);
   questions.removeFirst();  // the name
   for (QString& question : questions) {
     question = question.section(") ", 1);
     if (own_question) {
-      question = answer ? question.section(" : ", -1) : question.section(" : ", 0, 0);
+      question = answer ? question : question.section(" : ", 0, 0);
     } else if (!answer) {
       question.remove(QRegularExpression(" = \\S+"));
     }

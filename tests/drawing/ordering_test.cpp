@@ -1,15 +1,19 @@
 // Ordering four fractions, as a teacher checks a sheet: over many seeds and
 // the options, four fractions of different values, none whole, not shown in
 // order already, the denominators as asked and their common one small; the
-// key in increasing order (values read exactly here); each chain keeping its
-// fraction's value to its writing over the least common denominator, the
-// last one's order true; one list of four once a sheet, in whatever order.
+// key in increasing order (values read exactly here); a row for each
+// fraction not over the least common denominator yet, keeping its value to
+// its writing over it, the last row's reason true; one list of four values
+// once a sheet, in whatever order and writing; each level within its row,
+// and two levels' sheets different.
 #include "drawing/kinds/ordering.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <numeric>
 #include <set>
 #include <string>
 #include <tuple>
@@ -25,6 +29,7 @@ using testing::Exact;
 using testing::ExactEvaluator;
 
 constexpr OrderingKind kKind{};
+const std::string kSameDenominator = "m\xEAme d\xE9nominateur : ";
 
 std::string Ascii(int64_t num, int64_t den) {
   return (num < 0 ? "-((" : "((") + std::to_string(std::abs(num)) + ")/(" + std::to_string(den) +
@@ -64,7 +69,7 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
       LcgRandom random(seed);
       QuestionTable table;
       DrawingContext context{random, table};
-      std::set<std::set<std::pair<int32_t, int32_t>>> lists;
+      std::set<std::set<std::pair<int64_t, int64_t>>> lists;
       for (const OrderingQuestion& q : kKind.Draw(largest_term, 40, context, o)) {
         SCOPED_TRACE(kKind.Text(q, o));
         std::vector<Exact> values;
@@ -95,33 +100,50 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
         }
         EXPECT_EQ(kKind.Answer(q, o), increasing);
 
+        // A row per fraction not over `common` yet, in the order shown,
+        // from it to its writing over `common`; then the reason, the four
+        // over `common` (their numerators when all four are over it), and
+        // "donc" the order.
         const WorkedSteps steps = kKind.Steps(q, o);
         const std::vector<std::vector<std::string>> ascii = AsciiSteps(steps);
-        ASSERT_EQ(ascii.size(), 5u);
-        for (int i = 0; i < 4; ++i) {  // the fraction shown, to its writing over `common`
+        size_t row = 0;
+        for (int i = 0; i < 4; ++i) {
+          if (q.den[i] == common) {
+            continue;
+          }
+          ASSERT_LT(row + 1, ascii.size()) << "no row for " << q.num[i] << "/" << q.den[i];
           const Exact over_common = values[i] * Exact::Of(common, 1);
-          EXPECT_EQ(ascii[i].front(), Ascii(q.num[i], q.den[i]));
-          EXPECT_EQ(ascii[i].back(), Ascii(static_cast<int64_t>(over_common.n), common));
-          for (const std::string& step : ascii[i])
+          EXPECT_EQ(ascii[row].front(), Ascii(q.num[i], q.den[i]));
+          EXPECT_EQ(ascii[row].back(), Ascii(static_cast<int64_t>(over_common.n), common));
+          for (const std::string& step : ascii[row])
             EXPECT_EQ(ExactEvaluator::Evaluate(step), values[i]) << step;
+          ++row;
         }
-        ASSERT_EQ(steps[4].size(), 1u);
-        StepExpression reason = steps[4][0];  // the four over `common`, before "donc"
+        ASSERT_EQ(ascii.size(), row + 1) << "a row for a fraction over " << common;
+        ASSERT_EQ(steps.back().size(), 1u);
+        const StepExpression& last = steps.back()[0];
+        ASSERT_EQ(std::count(last.operators.begin(), last.operators.end(), StepOperator::kHence),
+                  1);
+        StepExpression reason = last;  // the four before "donc"
         reason.operands.resize(4);
         reason.operators.resize(3);
-        const std::vector<Exact> concluded = OrderValues(ascii[4][0]);
+        const std::vector<Exact> concluded = OrderValues(ascii.back()[0]);
         const std::vector<Exact> reasons = OrderValues(AsciiExpression(reason));
+        const bool one_denominator = row == 0;
+        EXPECT_EQ(last.words, one_denominator ? kSameDenominator : "");
         ASSERT_EQ(concluded.size(), 4u);
         for (int k = 0; k < 4; ++k) {
-          EXPECT_EQ(concluded[k], values[order[k]]) << ascii[4][0];
-          EXPECT_EQ(reasons[k], values[order[k]]);
-          EXPECT_EQ(reason.operands[k].den, FractionStep(1, common).den) << "not over " << common;
+          const int i = order[k];
+          EXPECT_EQ(concluded[k], values[i]) << ascii.back()[0];
+          EXPECT_EQ(reasons[k], one_denominator ? Exact::Of(q.num[i], 1) : values[i]);
+          EXPECT_EQ(reason.operands[k].den, FractionStep(1, one_denominator ? 1 : common).den)
+              << "not over " << common;
         }
 
-        std::set<std::pair<int32_t, int32_t>> list;
+        std::set<std::pair<int64_t, int64_t>> list;  // the values, in lowest terms
         for (int i = 0; i < 4; ++i)
-          list.insert({q.num[i], q.den[i]});
-        EXPECT_TRUE(lists.insert(list).second) << "the same four asked twice";
+          list.insert({static_cast<int64_t>(values[i].n), static_cast<int64_t>(values[i].d)});
+        EXPECT_TRUE(lists.insert(list).second) << "the same four values asked twice";
       }
     }
     if (o.negatives) {
@@ -130,43 +152,118 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
   }
 }
 
+// Over 100 sheets of 40 at each level at its own largest term (Libre at
+// 100, the command line's): the terms, the least common denominator and
+// the number of different denominators among the four within the level's
+// row, its bounds reached; negative numbers where the level has them; two
+// levels never draw the same sheet from one seed.
+TEST(Ordering, EachLevelDrawsItsRow) {
+  struct Row {
+    Level level;
+    int32_t terms, common;
+    int fewest_denominators, most_denominators;
+  };
+  const Row rows[] = {
+      {Level::kFree, 12, 60, 1, 4}, {Level::kCM2, 10, 10, 1, 1}, {Level::k6e, 12, 12, 1, 2},
+      {Level::k5e, 12, 12, 3, 4},   {Level::k4e, 12, 60, 1, 4},  {Level::k3e, 12, 120, 1, 4},
+  };
+  std::map<uint32_t, std::map<Level, std::string>> sheets;
+  for (const Row& row : rows) {
+    const LevelPreset* preset = FindLevelPreset(row.level);
+    const ExerciseOptions options = preset != nullptr ? preset->options : ExerciseOptions{};
+    SCOPED_TRACE(preset != nullptr ? preset->name : "Libre");
+    int32_t largest = 0, largest_common = 0;
+    int fewest = 4, most = 1, negative = 0;
+    for (uint32_t seed = 1; seed <= 100; ++seed) {
+      LcgRandom random(seed);
+      QuestionTable table;
+      DrawingContext context{random, table};
+      for (const OrderingQuestion& q :
+           kKind.Draw(preset != nullptr ? preset->largest_term : 100, 40, context, options)) {
+        int32_t common = 1;
+        for (int i = 0; i < 4; ++i) {
+          largest = std::max({largest, std::abs(q.num[i]), q.den[i]});
+          common = std::lcm(common, q.den[i]);
+          negative += q.num[i] < 0 ? 1 : 0;
+        }
+        largest_common = std::max(largest_common, common);
+        const int different = static_cast<int>(std::set(q.den.begin(), q.den.end()).size());
+        fewest = std::min(fewest, different);
+        most = std::max(most, different);
+        sheets[seed][row.level] += kKind.Text(q, options) + "\n";
+      }
+    }
+    EXPECT_EQ(largest, row.terms);
+    EXPECT_EQ(largest_common, row.common);
+    EXPECT_EQ(fewest, row.fewest_denominators);
+    EXPECT_EQ(most, row.most_denominators);
+    EXPECT_EQ(negative > 0, options.negatives);
+  }
+  for (const auto& [seed, by_level] : sheets) {
+    for (auto first = by_level.begin(); first != by_level.end(); ++first) {
+      for (auto second = std::next(first); second != by_level.end(); ++second) {
+        if (first->first != Level::kFree) {
+          EXPECT_NE(first->second, second->second)
+              << "seed " << seed << ": levels " << static_cast<int>(first->first) << " and "
+              << static_cast<int>(second->first) << " draw the same sheet";
+        }
+      }
+    }
+  }
+}
+
+// An expression as the board writes it: its words, then every operand in
+// ASCII and every operator, the reason before "donc" included.
+std::string Board(const StepExpression& expression) {
+  std::string text = expression.words;
+  for (size_t i = 0; i < expression.operands.size(); ++i) {
+    if (i > 0) {
+      text += expression.operators[i - 1] == StepOperator::kHence ? " donc " : " < ";
+    }
+    text += AsciiExpression(Single(expression.operands[i]));
+  }
+  return text;
+}
+
 TEST(Ordering, TheBoardWritesTheOrderOverTheLeastCommonDenominator) {
-  using Chains = std::vector<std::vector<std::string>>;
-  const std::tuple<OrderingQuestion, std::string, Chains, int> rows[] = {
+  using Rows = std::vector<std::string>;
+  const std::tuple<OrderingQuestion, std::string, Rows> rows[] = {
+      // 7/12 is over 12 already: no row of its own.
       {{{3, 2, 5, 7}, {4, 3, 6, 12}},
        "3/4 ; 2/3 ; 5/6 ; 7/12 : 7/12 < 2/3 < 3/4 < 5/6",
-       {{"((3)/(4))", "((3*3)/(4*3))", "((9)/(12))"},
-        {"((2)/(3))", "((2*4)/(3*4))", "((8)/(12))"},
-        {"((5)/(6))", "((5*2)/(6*2))", "((10)/(12))"},
-        {"((7)/(12))"},
-        {"((7)/(12)) < ((2)/(3)) < ((3)/(4)) < ((5)/(6))"}},
-       1},
+       {"((3)/(4)) = ((3*3)/(4*3)) = ((9)/(12))", "((2)/(3)) = ((2*4)/(3*4)) = ((8)/(12))",
+        "((5)/(6)) = ((5*2)/(6*2)) = ((10)/(12))",
+        "((7)/(12)) < ((8)/(12)) < ((9)/(12)) < ((10)/(12)) donc "
+        "((7)/(12)) < ((2)/(3)) < ((3)/(4)) < ((5)/(6))"}},
       {{{-3, 1, -5, 3}, {4, 2, 6, 8}},
        "-3/4 ; 1/2 ; -5/6 ; 3/8 : -5/6 < -3/4 < 3/8 < 1/2",
-       {{"-((3)/(4))", "-((3*6)/(4*6))", "-((18)/(24))"},
-        {"((1)/(2))", "((1*12)/(2*12))", "((12)/(24))"},
-        {"-((5)/(6))", "-((5*4)/(6*4))", "-((20)/(24))"},
-        {"((3)/(8))", "((3*3)/(8*3))", "((9)/(24))"},
-        {"-((5)/(6)) < -((3)/(4)) < ((3)/(8)) < ((1)/(2))"}},
-       1},
-      // Over one denominator already: the order alone, no "donc".
+       {"-((3)/(4)) = -((3*6)/(4*6)) = -((18)/(24))", "((1)/(2)) = ((1*12)/(2*12)) = ((12)/(24))",
+        "-((5)/(6)) = -((5*4)/(6*4)) = -((20)/(24))", "((3)/(8)) = ((3*3)/(8*3)) = ((9)/(24))",
+        "-((20)/(24)) < -((18)/(24)) < ((9)/(24)) < ((12)/(24)) donc "
+        "-((5)/(6)) < -((3)/(4)) < ((3)/(8)) < ((1)/(2))"}},
+      // Over one denominator already: its numerators give the order.
       {{{5, 3, 7, 1}, {9, 9, 9, 9}},
        "5/9 ; 3/9 ; 7/9 ; 1/9 : 1/9 < 3/9 < 5/9 < 7/9",
-       {{"((5)/(9))"},
-        {"((3)/(9))"},
-        {"((7)/(9))"},
-        {"((1)/(9))"},
-        {"((1)/(9)) < ((3)/(9)) < ((5)/(9)) < ((7)/(9))"}},
-       0},
+       {kSameDenominator + "1 < 3 < 5 < 7 donc ((1)/(9)) < ((3)/(9)) < ((5)/(9)) < ((7)/(9))"}},
   };
-  for (const auto& [q, text, chains, hence] : rows) {
+  for (const auto& [q, text, want] : rows) {
     EXPECT_EQ(kKind.Text(q, {}), text);
     EXPECT_EQ(kKind.Answer(q, {}), text.substr(text.find(" : ") + 3));
-    const WorkedSteps steps = kKind.Steps(q, {});
-    EXPECT_EQ(AsciiSteps(steps), chains);
-    const std::vector<StepOperator>& ops = steps.back().at(0).operators;
-    EXPECT_EQ(std::count(ops.begin(), ops.end(), StepOperator::kHence), hence) << text;
+    Rows got;
+    for (const StepChain& chain : kKind.Steps(q, {})) {
+      std::string joined;
+      for (const StepExpression& step : chain) {
+        joined += (joined.empty() ? "" : " = ") + Board(step);
+      }
+      got.push_back(joined);
+    }
+    EXPECT_EQ(got, want);
   }
+  // 4/8 is 1/2: the same four values whatever their writing and order.
+  EXPECT_EQ(kKind.RepeatKey({{1, 2, 3, 5}, {2, 3, 4, 6}}),
+            kKind.RepeatKey({{10, 4, 2, 6}, {12, 8, 3, 8}}));
+  EXPECT_NE(kKind.RepeatKey({{1, 2, 3, 5}, {2, 3, 4, 6}}),
+            kKind.RepeatKey({{1, 2, 3, 5}, {2, 3, 4, 7}}));
 }
 
 }  // namespace

@@ -11,6 +11,28 @@ namespace {
 
 constexpr int kFractions = 4;
 
+// What a class orders, by level (Libre first, then CM2 to 3e): the largest
+// term, the largest least common denominator and how many different
+// denominators the four have; how the denominators relate comes from the
+// options (one at CM2, multiples in 6e and 5e, any in 4e and 3e). CM2
+// orders tenths over one denominator; 6e fractions over two denominators
+// one a multiple of the other; 5e over three or four; 4e brings negative
+// numbers; 3e a common denominator up to 120.
+struct LevelRow {
+  int32_t largest_term;
+  int32_t largest_common;
+  int fewest_denominators, most_denominators;
+};
+
+constexpr std::array<LevelRow, 6> kLevelRows = {{
+    {OrderingKind::kLargestTerm, OrderingKind::kLargestCommonDenominator, 1, 4},  // Libre
+    {10, OrderingKind::kLargestCommonDenominator, 1, 4},                          // CM2
+    {12, OrderingKind::kLargestCommonDenominator, 1, 2},                          // 6e
+    {12, OrderingKind::kLargestCommonDenominator, 3, 4},                          // 5e
+    {12, OrderingKind::kLargestCommonDenominator, 1, 4},                          // 4e
+    {12, 120, 1, 4},                                                              // 3e
+}};
+
 // num[i]/den[i] < num[j]/den[j]; the denominators are positive.
 bool Smaller(const OrderingQuestion& q, int i, int j) {
   return int64_t{q.num[i]} * q.den[j] < int64_t{q.num[j]} * q.den[i];
@@ -32,10 +54,10 @@ int32_t CommonDenominator(const OrderingQuestion& q) {
 }
 
 // Four fractions a pupil can order: none a whole number, no two of one
-// value, the denominators as the options relate them and their least
-// common multiple small, and something to do: not already in increasing
-// order.
-bool Acceptable(const OrderingQuestion& q, const ExerciseOptions& used) {
+// value, the denominators as the options relate them, as many different
+// ones as the class works with and their least common multiple small, and
+// something to do: not already in increasing order.
+bool Acceptable(const OrderingQuestion& q, const ExerciseOptions& used, const LevelRow& row) {
   for (int i = 0; i < kFractions; ++i) {
     if (q.num[i] % q.den[i] == 0) {
       return false;
@@ -53,7 +75,15 @@ bool Acceptable(const OrderingQuestion& q, const ExerciseOptions& used) {
       return false;
     }
   }
-  if (CommonDenominator(q) > OrderingKind::kLargestCommonDenominator) {
+  if (CommonDenominator(q) > row.largest_common) {
+    return false;
+  }
+  std::array<int32_t, kFractions> dens = q.den;
+  std::sort(dens.begin(), dens.end());
+  const auto different = static_cast<int>(std::unique(dens.begin(), dens.end()) - dens.begin());
+  // With one denominator asked, the options win over a class's mix.
+  const int fewest = used.denominators == DenominatorRule::kSame ? 1 : row.fewest_denominators;
+  if (different < fewest || different > row.most_denominators) {
     return false;
   }
   const std::array<int, kFractions> order = Increasing(q);
@@ -76,7 +106,8 @@ std::vector<OrderingQuestion> OrderingKind::Draw(int32_t largest_term, int32_t c
   context.table.Clear();
   RandomSource& random = context.random;
   const ExerciseOptions used = OptionsUsed(options, kOptionUse);
-  const int32_t m = std::min(largest_term, kLargestTerm);
+  const LevelRow& row = kLevelRows.at(static_cast<size_t>(used.level));
+  const int32_t m = std::min(largest_term, row.largest_term);
 
   std::vector<OrderingQuestion> questions;
   for (int position = 0; position < count; ++position) {
@@ -95,7 +126,7 @@ std::vector<OrderingQuestion> OrderingKind::Draw(int32_t largest_term, int32_t c
           num = random.Random(2) == 1 ? -num : num;
         }
       }
-      if (!Acceptable(q, used) || !context.table.StoreIfNew(position, RepeatKey(q))) {
+      if (!Acceptable(q, used, row) || !context.table.StoreIfNew(position, RepeatKey(q))) {
         continue;
       }
       questions.push_back(q);
@@ -116,7 +147,13 @@ std::array<int32_t, 8> OrderingKind::KeyNumbers(const OrderingQuestion& q) const
 }
 
 std::string OrderingKind::RepeatKey(const OrderingQuestion& q) const {
-  return SeparatedKey(KeyNumbers(q));
+  std::array<int32_t, 8> values = KeyNumbers(q);
+  for (size_t k = 0; k < values.size(); k += 2) {
+    const int32_t g = std::gcd(values[k], values[k + 1]);
+    values[k] /= g;
+    values[k + 1] /= g;
+  }
+  return SeparatedKey(values);
 }
 
 QuestionFields OrderingKind::Fields(const OrderingQuestion& q, const ExerciseOptions&) const {
@@ -152,33 +189,35 @@ WorkedSteps OrderingKind::Steps(const OrderingQuestion& q, const ExerciseOptions
   WorkedSteps steps;
   for (int i = 0; i < kFractions; ++i) {
     const int32_t k = common / q.den[i];
-    StepChain chain{Single(FractionStep(q.num[i], q.den[i]))};
-    if (k > 1) {
-      chain.push_back(Single(ExpandedStep(q.num[i], q.den[i], k)));
-      chain.push_back(Single(FractionStep(q.num[i] * k, common)));
+    if (k > 1) {  // a fraction over L already needs no row of its own
+      steps.push_back({Single(FractionStep(q.num[i], q.den[i])),
+                       Single(ExpandedStep(q.num[i], q.den[i], k)),
+                       Single(FractionStep(q.num[i] * k, common))});
     }
-    steps.push_back(std::move(chain));
   }
 
-  std::array<StepOperand, kFractions> over_common;
+  std::array<StepOperand, kFractions> reasons;
   std::array<StepOperand, kFractions> given;
   const std::array<int, kFractions> order = Increasing(q);
+  const bool one_denominator = steps.empty();
   for (int k = 0; k < kFractions; ++k) {
     const int i = order[k];
-    over_common[k] = FractionStep(q.num[i] * (common / q.den[i]), common);
+    // Over one denominator the numerators give the order; otherwise the
+    // four over L.
+    reasons[k] = one_denominator ? FractionStep(q.num[i], 1)
+                                 : FractionStep(q.num[i] * (common / q.den[i]), common);
     given[k] = FractionStep(q.num[i], q.den[i]);
   }
-  StepExpression conclusion = Ordered(given);
-  if (over_common != given) {
-    // The reason first: over one denominator the numerators give the order.
-    StepExpression reason = Ordered(over_common);
-    reason.operators.push_back(StepOperator::kHence);
-    reason.operands.insert(reason.operands.end(), conclusion.operands.begin(),
-                           conclusion.operands.end());
-    reason.operators.insert(reason.operators.end(), conclusion.operators.begin(),
-                            conclusion.operators.end());
-    conclusion = std::move(reason);
+  StepExpression conclusion = Ordered(reasons);
+  if (one_denominator) {
+    conclusion.words = "m\xEAme d\xE9nominateur : ";
   }
+  const StepExpression order_given = Ordered(given);
+  conclusion.operators.push_back(StepOperator::kHence);
+  conclusion.operands.insert(conclusion.operands.end(), order_given.operands.begin(),
+                             order_given.operands.end());
+  conclusion.operators.insert(conclusion.operators.end(), order_given.operators.begin(),
+                              order_given.operators.end());
   steps.push_back({std::move(conclusion)});
   return steps;
 }
