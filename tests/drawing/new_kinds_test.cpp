@@ -206,6 +206,8 @@ TEST(DecimalWriting, EachClassWritesItsOwnDecimalsAndAllOfThem) {
         EXPECT_TRUE(row.contains(q.num < 0 ? -q.den : q.den) && std::abs(q.num) < 10 * q.den &&
                     std::gcd(q.num, q.den) == 1)
             << text;
+        // Written by hand: three digits over the bar at most, four in the writing.
+        EXPECT_TRUE(std::abs(q.num) <= 999 && std::abs(q.digits) <= 9999) << text;
         const std::string decimal =
             q.to_decimal ? DecimalWritingKind{}.Answer(q, {}) : text.substr(0, text.find(" = "));
         EXPECT_EQ(Evaluate(decimal), Of(q.num, q.den)) << text;

@@ -47,6 +47,20 @@ struct DecimalRow {
   bool negatives;
 };
 
+// Numbers a pupil writes by hand: at a level no numerator beyond three
+// digits and no decimal writing beyond four (7,341 or 0,0625, never
+// 14991/5000 = 2,9982).
+constexpr int32_t kLargestLevelNumerator = 999;
+constexpr int32_t kLargestLevelDigits = 9999;
+
+// The largest numerator over `den` (whose writing takes `places` digits
+// after the comma) that a level asks: the value below `below`, within
+// three digits, its writing within four.
+int32_t LargestLevelNumerator(int32_t den, int32_t places, int32_t below) {
+  const int32_t digits_per_unit = PowerOfTen(places) / den;
+  return std::min({below * den - 1, kLargestLevelNumerator, kLargestLevelDigits / digits_per_unit});
+}
+
 // Halves, quarters, fifths, tenths and hundredths: the decimal fractions of
 // cycle 3 and the shares they write as hundredths.
 constexpr int32_t kPrimaryDenominators[] = {2, 4, 5, 10, 100};
@@ -113,8 +127,8 @@ std::vector<DecimalWritingQuestion> DecimalWritingKind::Draw(int32_t largest_ter
         // sheet holds as many eighths as hundredths.
         q.den = denominators[static_cast<size_t>(
             random.Random(static_cast<int32_t>(denominators.size())))];
-        q.num = random.Random(below * q.den - 1) + 1;
         q.places = DecimalPlaces(q.den, row.most_places);
+        q.num = random.Random(LargestLevelNumerator(q.den, q.places, below)) + 1;
       } else {
         q.num = random.Random(largest_term) + 1;
         q.den = random.Random(largest_term - 1) + 2;
