@@ -161,17 +161,17 @@ void DrawStep(QPainter& painter, const DrawnHatch& hatch, const QRectF& shown) {
     return;
   }
   const QPainterPath lines = HatchLines(extent, hatch.spacing);
+  const QPainterPath area = HatchedArea(hatch.region, hatch.clear);
   if (painter.paintEngine()->type() == QPaintEngine::SVG) {
     QPainterPath visible;
     visible.addRect(shown);
-    painter.fillPath(
-        StrokeOutline(lines, hatch.width).intersected(hatch.region).intersected(visible),
-        Qt::black);
+    painter.fillPath(StrokeOutline(lines, hatch.width).intersected(area).intersected(visible),
+                     Qt::black);
     return;
   }
   painter.save();
   painter.setClipRect(shown, Qt::IntersectClip);
-  painter.setClipPath(hatch.region, Qt::IntersectClip);
+  painter.setClipPath(area, Qt::IntersectClip);
   painter.setPen(QPen(Qt::black, hatch.width, Qt::SolidLine, Qt::FlatCap));
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(lines);
@@ -193,6 +193,15 @@ QPainterPath HatchLines(const QRectF& area, int spacing) {
     lines.lineTo(c - box.top(), box.top());
   }
   return lines;
+}
+
+QPainterPath HatchedArea(const QPainterPath& region, int clear) {
+  if (clear <= 0) {
+    return region;
+  }
+  // The stroke along the border covers every point within `clear` of it,
+  // inside and out: what is left of the region is its inner part.
+  return region.subtracted(StrokeOutline(region, 2 * clear));
 }
 
 LineDrawing::LineDrawing(QSize size, std::shared_ptr<const std::vector<LineStep>> steps,

@@ -63,11 +63,15 @@ struct DrawnPath {
 // Parallel lines rising to the right at 45 degrees, `spacing` pixels apart
 // along a row and `width` pixels thick, inside `region` only (coordinates
 // as DrawnPath's): the lines are those of the whole picture, so the
-// hatching of two parts side by side runs on from one to the other.
+// hatching of two parts side by side runs on from one to the other. With a
+// `clear` band they stop that far inside the region's border, so that the
+// line drawn on the border stands out between two white bands whatever
+// its slope, even one parallel to the hatching.
 struct DrawnHatch {
   QPainterPath region;
   int spacing;
   int width;
+  int clear = 0;
 };
 struct DrawnCopy {  // what `source` showed in `source_rect`, into `dest`
   PixelRect dest;
@@ -79,6 +83,10 @@ using LineStep = std::variant<DrawnText, DrawnLine, DrawnArc, DrawnPath, DrawnHa
 // The lines of a hatching with `spacing` that cross `area`, as one path of
 // segments running from corner to corner of it.
 QPainterPath HatchLines(const QRectF& area, int spacing);
+
+// Where a hatching of `region` with a clear band `clear` wide draws: the
+// points of the region at least `clear` from its border.
+QPainterPath HatchedArea(const QPainterPath& region, int clear);
 
 // The drawing of one line picture: its size and its steps so far. The
 // steps are shared with the image that records them, which only ever adds

@@ -270,13 +270,13 @@ void LineImage::StrokePath(const QPainterPath& path) {
   painter.drawPath(path);
 }
 
-void LineImage::Hatch(const QPainterPath& region, int spacing) {
+void LineImage::Hatch(const QPainterPath& region, int spacing, int clear) {
   QImage& image = Bitmap();
   const int width = scale_(1);
-  steps_->push_back(DrawnHatch{region, spacing, width});
+  steps_->push_back(DrawnHatch{region, spacing, width, clear});
   QPainter painter(&image);
   PrepareAliased(painter);
-  painter.setClipPath(region);
+  painter.setClipPath(HatchedArea(region, clear));
   painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
   ToBitmapPixels(painter, width);
   painter.drawPath(HatchLines(region.boundingRect(), spacing));
