@@ -59,6 +59,9 @@ constexpr double PenMiddle(int width) {
 struct DrawnPath {
   QPainterPath path;
   int width;
+  // Square ends reach half the width past the path's ends: an end in the
+  // open then keeps its last pixel, which an aliased flat end leaves out.
+  Qt::PenCapStyle cap = Qt::FlatCap;
 };
 // Parallel lines rising to the right at 45 degrees, `spacing` pixels apart
 // along a row and `width` pixels thick, inside `region` only (coordinates
@@ -84,9 +87,12 @@ using LineStep = std::variant<DrawnText, DrawnLine, DrawnArc, DrawnPath, DrawnHa
 // segments running from corner to corner of it.
 QPainterPath HatchLines(const QRectF& area, int spacing);
 
-// Where a hatching of `region` with a clear band `clear` wide draws: the
-// points of the region at least `clear` from its border.
-QPainterPath HatchedArea(const QPainterPath& region, int clear);
+// The lines of a hatching with `spacing` inside `region`, `clear` pixels
+// and more from its border, as one path of segments to draw with square
+// ends: the lines of the whole picture cut where they cross into and out
+// of that inner part, short of it by half a pen breadth (`width`) for the
+// ends, the ones shorter than two pen breadths left out.
+QPainterPath HatchSegments(const QPainterPath& region, int spacing, int clear, int width);
 
 // The drawing of one line picture: its size and its steps so far. The
 // steps are shared with the image that records them, which only ever adds

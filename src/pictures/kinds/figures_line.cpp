@@ -163,7 +163,8 @@ void DrawFigure(LineImage& image, const FigureQuestion& q, const FigureGeometry&
     }
     outline.addRect(QRectF(corner, QSizeF(g.width, g.height)));
   }
-  image.StrokePath(dividers);
+  // A disc's radii end in the open round its centre.
+  image.StrokePath(dividers, q.shape == FigureShape::kDisc ? Qt::SquareCap : Qt::FlatCap);
   image.StrokePath(outline);
 }
 
