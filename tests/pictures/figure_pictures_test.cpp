@@ -41,16 +41,15 @@ std::vector<Figure> EveryFigure() {
   return figures;
 }
 
-// `figures` of them, all hatched but the first part of the last; the key's
-// fraction as wide as it gets, reduced and with its mixed form when it can.
+// `figures` of them, hatched whole but the last, in which all parts but
+// one or two are: the key's fraction as wide as it gets, reduced and with
+// its mixed form when it can.
 FigureQuestion Question(const Figure& f, int figures) {
   const int parts = f.rows * f.columns;
   const int last = parts % 2 == 0 && parts > 2 ? parts - 2 : parts - 1;
   FigureQuestion q{f.shape, f.rows, f.columns, figures, (figures - 1) * parts + last, parts, {}};
-  const uint32_t all = (uint32_t{1} << parts) - 1;
-  for (int i = 0; i + 1 < figures; ++i)
-    q.hatched[static_cast<size_t>(i)] = all;
-  q.hatched[static_cast<size_t>(figures - 1)] = all & ~(all >> (parts - last) << (parts - last));
+  for (int i = 0; i < figures; ++i)
+    q.hatched[static_cast<size_t>(i)] = (uint32_t{1} << (i + 1 < figures ? parts : last)) - 1;
   return q;
 }
 
@@ -361,35 +360,32 @@ TEST(FigurePictures, TheSubjectLeavesRoomForTheFractionTheKeyFillsIt) {
         std::vector<PlacedText> texts;
         std::vector<QLine> bars;
         CollectTexts(*image->Drawing(), {}, texts, bars);
-        std::vector<QString> beside;
+        std::vector<PlacedText> beside;
+        QStringList shown;
         int legends = 0;
         for (const PlacedText& text : texts) {
           legends += text.text == QString::fromUtf8("1 figure = 1 unité") ? 1 : 0;
-          const QString shown = text.text.trimmed();
-          if (text.at.x() > right && !shown.isEmpty() && shown != "=" && shown != "+")
-            beside.push_back(shown);
+          const QString word = text.text.trimmed();
+          if (text.at.x() > right && !word.isEmpty() && word != "=" && word != "+") {
+            beside.push_back(text);
+            shown << word;
+          }
         }
         EXPECT_EQ(legends, c.q.figures > 1 ? 1 : 0) << (subject ? "subject" : "key");
         if (!subject) {
-          EXPECT_EQ(QStringList(beside.begin(), beside.end()).join(' ').toStdString(),
-                    c.key.toStdString());
+          EXPECT_EQ(shown.join(' ').toStdString(), c.key.toStdString());
           continue;
         }
-        ASSERT_EQ(beside.size(), 2u) << "no empty fraction beside the figures";
-        for (const QString& dots : beside)
-          EXPECT_TRUE(dots.size() >= 4 && dots.count('.') == dots.size()) << dots.toStdString();
-        const auto bar = std::find_if(bars.begin(), bars.end(), [&](const QLine& l) {
-          return l.dy() == 0 && std::min(l.x1(), l.x2()) > right && std::abs(l.dx()) >= scale(30);
-        });
-        ASSERT_NE(bar, bars.end()) << "no bar to write the fraction on";
-        int above = 0, below = 0;
-        for (const PlacedText& text : texts) {
-          if (text.at.x() > right) {
-            above += text.at.y() < bar->y1() ? 1 : 0;
-            below += text.at.y() > bar->y1() ? 1 : 0;
-          }
-        }
-        EXPECT_TRUE(above == 1 && below == 1) << above << " above the bar, " << below << " below";
+        // Dots, a bar under them, dots under it.
+        ASSERT_EQ(beside.size(), 2u) << shown.join(' ').toStdString();
+        for (const PlacedText& dots : beside)
+          EXPECT_TRUE(dots.text.size() >= 4 && dots.text.count('.') == dots.text.size());
+        const int high = std::min(beside[0].at.y(), beside[1].at.y());
+        const int low = std::max(beside[0].at.y(), beside[1].at.y());
+        EXPECT_TRUE(std::any_of(bars.begin(), bars.end(), [&](const QLine& l) {
+          return l.dy() == 0 && std::min(l.x1(), l.x2()) > right && std::abs(l.dx()) >= scale(30) &&
+                 high < l.y1() && l.y1() < low;
+        })) << "no bar between the dots";
       }
     }
   }
