@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <initializer_list>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -30,20 +31,26 @@ constexpr uint32_t PartCounts(int32_t from, int32_t to) {
   return counts;
 }
 
+constexpr uint32_t PartCounts(std::initializer_list<int32_t> each) {
+  uint32_t counts = 0;
+  for (const int32_t n : each) {
+    counts |= uint32_t{1} << n;
+  }
+  return counts;
+}
+
 // CM2 cuts the unit into halves to tenths, never sevenths or ninths, in
 // figures of few parts; 6e meets twelfths on strips and discs; from 5e the
 // strips and grids grow finer each year, while a disc stays at twelve
 // sectors, the most a printed disc shows clearly. "Libre" draws every size.
-constexpr uint32_t kCM2Parts =
-    (1u << 2) | (1u << 3) | (1u << 4) | (1u << 5) | (1u << 6) | (1u << 8) | (1u << 10);
 constexpr std::array<FigureRow, 6> kFigureRows = {{
     {PartCounts(2, FigureKind::kLargestStrip), 2, FigureKind::kLargestGridRows,
-     FigureKind::kLargestGridColumns, PartCounts(2, FigureKind::kLargestDisc)},  // Libre
-    {kCM2Parts, 2, 2, 5, kCM2Parts& PartCounts(2, 8)},                           // CM2
-    {PartCounts(2, 12), 2, 3, 4, PartCounts(2, 12)},                             // 6e
-    {PartCounts(2, 16), 2, 4, 4, PartCounts(2, 12)},                             // 5e
-    {PartCounts(2, 20), 2, 4, 5, PartCounts(2, 12)},                             // 4e
-    {PartCounts(2, 24), 2, 4, 6, PartCounts(2, 12)},                             // 3e
+     FigureKind::kLargestGridColumns, PartCounts(2, FigureKind::kLargestDisc)},     // Libre
+    {PartCounts({2, 3, 4, 5, 6, 8, 10}), 2, 2, 5, PartCounts({2, 3, 4, 5, 6, 8})},  // CM2
+    {PartCounts(2, 12), 2, 3, 4, PartCounts(2, 12)},                                // 6e
+    {PartCounts(2, 16), 2, 4, 4, PartCounts(2, 12)},                                // 5e
+    {PartCounts(2, 20), 2, 4, 5, PartCounts(2, 12)},                                // 4e
+    {PartCounts(2, 24), 2, 4, 6, PartCounts(2, 12)},                                // 3e
 }};
 
 const FigureRow& RowOf(Level level) {
