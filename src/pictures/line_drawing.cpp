@@ -5,9 +5,12 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <type_traits>
+#include <vector>
 
 namespace fractions {
 
@@ -138,7 +141,7 @@ void DrawStep(QPainter& painter, const DrawnArc& arc, const QRectF& shown) {
 }
 
 void DrawStep(QPainter& painter, const DrawnPath& drawn, const QRectF& shown) {
-  const QPen pen(Qt::black, drawn.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+  const QPen pen(Qt::black, drawn.width, Qt::SolidLine, drawn.cap, Qt::MiterJoin);
   const double reach = drawn.width;  // a mitred corner reaches beyond half the width
   DrawWithin(
       painter, drawn.path.boundingRect().adjusted(-reach, -reach, reach, reach), shown,
@@ -154,10 +157,29 @@ void DrawStep(QPainter& painter, const DrawnPath& drawn, const QRectF& shown) {
 }
 
 // The hatching is drawn through a clip to its region, and the SVG pages,
-// which ignore clips, fill what the clip would let through.
+// which ignore clips, fill what the clip would let through. With a clear
+// band its lines are the segments the bitmap drew, square-ended as there
+// (an aliased flat end leaves out its last pixel), so that the two never
+// part at the band's corners.
 void DrawStep(QPainter& painter, const DrawnHatch& hatch, const QRectF& shown) {
   const QRectF extent = hatch.region.boundingRect();
   if (!extent.intersects(shown)) {
+    return;
+  }
+  if (hatch.clear > 0) {
+    const QPainterPath segments =
+        HatchSegments(hatch.region, hatch.spacing, hatch.clear, hatch.width);
+    DrawWithin(
+        painter, extent, shown,
+        [&] {
+          painter.setPen(QPen(Qt::black, hatch.width, Qt::SolidLine, Qt::SquareCap));
+          painter.setBrush(Qt::NoBrush);
+          painter.drawPath(segments);
+        },
+        [&] {
+          QPainterPathStroker stroker(QPen(Qt::black, hatch.width, Qt::SolidLine, Qt::SquareCap));
+          return stroker.createStroke(segments);
+        });
     return;
   }
   const QPainterPath lines = HatchLines(extent, hatch.spacing);
@@ -193,6 +215,49 @@ QPainterPath HatchLines(const QRectF& area, int spacing) {
     lines.lineTo(c - box.top(), box.top());
   }
   return lines;
+}
+
+QPainterPath HatchSegments(const QPainterPath& region, int spacing, int clear, int width) {
+  // The points of the region at least `clear` from its border, and half
+  // a pen more for the segments' square ends: the stroke along the border
+  // covers every point within half its width of it, inside and out.
+  const QPainterPath area = region.subtracted(StrokeOutline(region, 2 * clear + width));
+  const QRectF box = area.boundingRect();
+  const QList<QPolygonF> polygons = area.toFillPolygons();
+  QPainterPath segments;
+  const int first = static_cast<int>(std::floor((box.left() + box.top()) / spacing));
+  const int last = static_cast<int>(std::ceil((box.right() + box.bottom()) / spacing));
+  std::vector<double> crossings;
+  for (int k = first; k <= last; ++k) {
+    // Where the line x + y = c crosses the polygons' edges, by x; inside
+    // between one crossing and the next, out between that one and the
+    // following (odd-even).
+    const double c = k * static_cast<double>(spacing);
+    crossings.clear();
+    for (const QPolygonF& polygon : polygons) {
+      for (qsizetype i = 0; i < polygon.size(); ++i) {
+        const QPointF p = polygon[i];
+        const QPointF q = polygon[(i + 1) % polygon.size()];
+        const double fp = p.x() + p.y() - c;
+        const double fq = q.x() + q.y() - c;
+        if ((fp < 0) != (fq < 0)) {
+          crossings.push_back(p.x() + fp / (fp - fq) * (q.x() - p.x()));
+        }
+      }
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      const double from = crossings[i];
+      const double to = crossings[i + 1];
+      // A sliver at a corner would be a speck, drawn or not by the bitmap
+      // as its pixels fall.
+      if ((to - from) * std::numbers::sqrt2 >= 2.0 * width) {
+        segments.moveTo(from, c - from);
+        segments.lineTo(to, c - to);
+      }
+    }
+  }
+  return segments;
 }
 
 LineDrawing::LineDrawing(QSize size, std::shared_ptr<const std::vector<LineStep>> steps,

@@ -59,15 +59,22 @@ constexpr double PenMiddle(int width) {
 struct DrawnPath {
   QPainterPath path;
   int width;
+  // Square ends reach half the width past the path's ends: an end in the
+  // open then keeps its last pixel, which an aliased flat end leaves out.
+  Qt::PenCapStyle cap = Qt::FlatCap;
 };
 // Parallel lines rising to the right at 45 degrees, `spacing` pixels apart
 // along a row and `width` pixels thick, inside `region` only (coordinates
 // as DrawnPath's): the lines are those of the whole picture, so the
-// hatching of two parts side by side runs on from one to the other.
+// hatching of two parts side by side runs on from one to the other. With a
+// `clear` band they stop that far inside the region's border, so that the
+// line drawn on the border stands out between two white bands whatever
+// its slope, even one parallel to the hatching.
 struct DrawnHatch {
   QPainterPath region;
   int spacing;
   int width;
+  int clear = 0;
 };
 struct DrawnCopy {  // what `source` showed in `source_rect`, into `dest`
   PixelRect dest;
@@ -79,6 +86,13 @@ using LineStep = std::variant<DrawnText, DrawnLine, DrawnArc, DrawnPath, DrawnHa
 // The lines of a hatching with `spacing` that cross `area`, as one path of
 // segments running from corner to corner of it.
 QPainterPath HatchLines(const QRectF& area, int spacing);
+
+// The lines of a hatching with `spacing` inside `region`, `clear` pixels
+// and more from its border, as one path of segments to draw with square
+// ends: the lines of the whole picture cut where they cross into and out
+// of that inner part, short of it by half a pen breadth (`width`) for the
+// ends, the ones shorter than two pen breadths left out.
+QPainterPath HatchSegments(const QPainterPath& region, int spacing, int clear, int width);
 
 // The drawing of one line picture: its size and its steps so far. The
 // steps are shared with the image that records them, which only ever adds

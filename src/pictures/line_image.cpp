@@ -258,28 +258,31 @@ void ToBitmapPixels(QPainter& painter, int pen_width) {
 
 }  // namespace
 
-void LineImage::StrokePath(const QPainterPath& path) {
+void LineImage::StrokePath(const QPainterPath& path, Qt::PenCapStyle cap) {
   QImage& image = Bitmap();
   const int width = scale_(1);
-  steps_->push_back(DrawnPath{path, width});
+  steps_->push_back(DrawnPath{path, width, cap});
   QPainter painter(&image);
   PrepareAliased(painter);
-  painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  painter.setPen(QPen(Qt::black, width, Qt::SolidLine, cap, Qt::MiterJoin));
   painter.setBrush(Qt::NoBrush);
   ToBitmapPixels(painter, width);
   painter.drawPath(path);
 }
 
-void LineImage::Hatch(const QPainterPath& region, int spacing) {
+void LineImage::Hatch(const QPainterPath& region, int spacing, int clear) {
   QImage& image = Bitmap();
   const int width = scale_(1);
-  steps_->push_back(DrawnHatch{region, spacing, width});
+  steps_->push_back(DrawnHatch{region, spacing, width, clear});
   QPainter painter(&image);
   PrepareAliased(painter);
-  painter.setClipPath(region);
-  painter.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap));
+  if (clear <= 0) {
+    painter.setClipPath(region);
+  }
+  painter.setPen(QPen(Qt::black, width, Qt::SolidLine, clear > 0 ? Qt::SquareCap : Qt::FlatCap));
   ToBitmapPixels(painter, width);
-  painter.drawPath(HatchLines(region.boundingRect(), spacing));
+  painter.drawPath(clear > 0 ? HatchSegments(region, spacing, clear, width)
+                             : HatchLines(region.boundingRect(), spacing));
 }
 
 void LineImage::CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect) {

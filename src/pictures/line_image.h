@@ -68,12 +68,13 @@ class LineImage {
   void Arc(PixelRect box, QPoint start, QPoint end);
 
   // Strokes `path`, in the vector drawing's coordinates (see DrawnPath),
-  // with the pen, round its corners mitred and its open ends flat.
-  void StrokePath(const QPainterPath& path);
+  // with the pen, round its corners mitred and its open ends flat or as
+  // `cap` says.
+  void StrokePath(const QPainterPath& path, Qt::PenCapStyle cap = Qt::FlatCap);
   // Hatches the inside of `region` (see DrawnHatch), lines `spacing`
-  // pixels apart as thick as the pen. Drawn before the borders round it,
-  // which then stay whole.
-  void Hatch(const QPainterPath& region, int spacing);
+  // pixels apart as thick as the pen, `clear` pixels short of its border.
+  // Drawn before the borders round it, which then stay whole.
+  void Hatch(const QPainterPath& region, int spacing, int clear = 0);
 
   // Copies `source_rect` of `source` into `dest_rect` of this image.
   void CopyRect(PixelRect dest_rect, LineImage& source, PixelRect source_rect);

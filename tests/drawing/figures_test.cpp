@@ -156,5 +156,127 @@ TEST(FiguresText, KeysAndChainsAreWrittenAsOnTheBoard) {
   EXPECT_NE(QuestionKey(read.KeyNumbers(seven_quarters)), QuestionKey(read.KeyNumbers(moved)));
 }
 
+// What each class cuts a figure into, as its programme sets it: the part
+// counts of a strip and of a disc, and a grid's rows (least, most) and
+// most columns.
+struct ClassFigures {
+  Level level;
+  std::set<int> strips;
+  int least_rows, most_rows, most_columns;
+  std::set<int> discs;
+};
+
+std::set<int> Counts(int from, int to) {
+  std::set<int> counts;
+  for (int n = from; n <= to; ++n)
+    counts.insert(n);
+  return counts;
+}
+
+const ClassFigures kClasses[] = {
+    {Level::kFree, Counts(2, 24), 2, 4, 6, Counts(2, 12)},
+    {Level::kCM2, {2, 3, 4, 5, 6, 8, 10}, 2, 2, 5, {2, 3, 4, 5, 6, 8}},
+    {Level::k6e, Counts(2, 12), 2, 3, 4, Counts(2, 12)},
+    {Level::k5e, Counts(2, 16), 2, 4, 4, Counts(2, 12)},
+    {Level::k4e, Counts(2, 20), 2, 4, 5, Counts(2, 12)},
+    {Level::k3e, Counts(2, 24), 2, 4, 6, Counts(2, 12)},
+};
+
+// A level's own options and largest term; "Libre" at 12 with mixed numbers.
+std::pair<ExerciseOptions, int32_t> SettingsOf(Level level) {
+  if (const LevelPreset* preset = FindLevelPreset(level))
+    return {preset->options, preset->largest_term};
+  return {{.mixed = true}, 12};
+}
+
+std::vector<FigureQuestion> SheetOf(FigureForm form, Level level, uint32_t seed, int count) {
+  const auto [options, m] = SettingsOf(level);
+  LcgRandom random(seed);
+  QuestionTable table;
+  DrawingContext context{random, table};
+  return FigureKind{form}.Draw(m, count, context, options);
+}
+
+TEST(FigureLevels, EachClassDrawsEveryFigureOfItsProgrammeAndNoOther) {
+  for (const FigureForm form : {FigureForm::kRead, FigureForm::kShade}) {
+    for (const ClassFigures& row : kClasses) {
+      SCOPED_TRACE(::testing::Message() << "form " << static_cast<int>(form) << " level "
+                                        << static_cast<int>(row.level));
+      // Every figure whose parts some denominator up to 12 divides.
+      std::set<std::array<int, 3>> wanted, seen;
+      const auto fits = [](int parts) {
+        for (int d = 2; d <= 12; ++d)
+          if (parts % d == 0)
+            return true;
+        return false;
+      };
+      for (const int n : row.strips)
+        if (fits(n))
+          wanted.insert({0, 1, n});
+      for (int r = row.least_rows; r <= row.most_rows; ++r)
+        for (int c = 2; c <= row.most_columns; ++c)
+          wanted.insert({1, r, c});
+      for (const int n : row.discs)
+        wanted.insert({2, 1, n});
+      for (uint32_t seed = 1; seed <= 40; ++seed) {
+        for (const FigureQuestion& q : SheetOf(form, row.level, seed * 7919u, kMaxQuestions)) {
+          const std::array<int, 3> figure{static_cast<int>(q.shape), q.rows, q.columns};
+          EXPECT_TRUE(wanted.contains(figure)) << "a figure the class is not set: " << figure[0]
+                                               << " " << q.rows << "x" << q.columns;
+          seen.insert(figure);
+        }
+      }
+      EXPECT_EQ(seen, wanted) << "some figure of the programme never comes up";
+    }
+  }
+}
+
+TEST(FigureLevels, TwoClassesNeverDrawTheSameSheetFromOneSeed) {
+  for (const FigureForm form : {FigureForm::kRead, FigureForm::kShade}) {
+    for (uint32_t seed = 1; seed <= 100; ++seed) {
+      for (size_t a = 1; a < std::size(kClasses); ++a) {
+        for (size_t b = a + 1; b < std::size(kClasses); ++b) {
+          EXPECT_NE(SheetOf(form, kClasses[a].level, seed, 12),
+                    SheetOf(form, kClasses[b].level, seed, 12))
+              << "form " << static_cast<int>(form) << " seed " << seed << " levels "
+              << static_cast<int>(kClasses[a].level) << " and "
+              << static_cast<int>(kClasses[b].level);
+        }
+      }
+    }
+  }
+}
+
+// What a pupil sees twice on one sheet: the same figure, as many of them,
+// with the same number of parts hatched (or to hatch), wherever they lie;
+// and, to shade, a half of a figure more often than one question in ten.
+TEST(FigureSheets, NoQuestionTwiceToAPupilAndHalvesAtMostOneInTen) {
+  for (const FigureForm form : {FigureForm::kRead, FigureForm::kShade}) {
+    for (const ClassFigures& row : kClasses) {
+      for (const int count : {9, 10, 25, kMaxQuestions}) {
+        SCOPED_TRACE(::testing::Message() << "form " << static_cast<int>(form) << " level "
+                                          << static_cast<int>(row.level) << " count " << count);
+        int fullest = 0;
+        for (uint32_t seed = 1; seed <= 30; ++seed) {
+          std::set<std::array<int, 6>> asked;
+          int halves = 0;
+          for (const FigureQuestion& q : SheetOf(form, row.level, seed, count)) {
+            EXPECT_TRUE(
+                asked
+                    .insert({static_cast<int>(q.shape), q.rows, q.columns, q.figures, q.num, q.den})
+                    .second)
+                << "seed " << seed << ": " << q.num << "/" << q.den << " twice on one figure";
+            halves += form == FigureForm::kShade && q.den == 2 ? 1 : 0;
+          }
+          EXPECT_LE(halves, count / 10) << "seed " << seed;
+          fullest = std::max(fullest, halves);
+        }
+        if (form == FigureForm::kShade)
+          EXPECT_EQ(fullest, count / 10) << "halves are never asked";
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace fractions

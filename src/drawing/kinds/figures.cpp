@@ -2,16 +2,70 @@
 
 #include <algorithm>
 #include <bit>
+#include <initializer_list>
 #include <numeric>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "level_rules.h"
 #include "step_parts.h"
 
 namespace fractions {
 
 namespace {
+
+// The figures a class cuts the unit into: the part counts of a strip, the
+// rows and columns of a grid (2 columns at least), the sectors of a disc.
+struct FigureRow {
+  uint32_t strips;  // bit n: a strip of n parts
+  int32_t least_grid_rows, grid_rows, grid_columns;
+  uint32_t discs;  // bit n: a disc of n sectors
+};
+
+constexpr uint32_t PartCounts(int32_t from, int32_t to) {
+  uint32_t counts = 0;
+  for (int32_t n = from; n <= to; ++n) {
+    counts |= uint32_t{1} << n;
+  }
+  return counts;
+}
+
+constexpr uint32_t PartCounts(std::initializer_list<int32_t> each) {
+  uint32_t counts = 0;
+  for (const int32_t n : each) {
+    counts |= uint32_t{1} << n;
+  }
+  return counts;
+}
+
+// CM2 cuts the unit into halves to tenths, never sevenths or ninths, in
+// figures of few parts; 6e meets twelfths on strips and discs; from 5e the
+// strips and grids grow finer each year, while a disc stays at twelve
+// sectors, the most a printed disc shows clearly. "Libre" draws every size.
+constexpr std::array<FigureRow, 6> kFigureRows = {{
+    {PartCounts(2, FigureKind::kLargestStrip), 2, FigureKind::kLargestGridRows,
+     FigureKind::kLargestGridColumns, PartCounts(2, FigureKind::kLargestDisc)},     // Libre
+    {PartCounts({2, 3, 4, 5, 6, 8, 10}), 2, 2, 5, PartCounts({2, 3, 4, 5, 6, 8})},  // CM2
+    {PartCounts(2, 12), 2, 3, 4, PartCounts(2, 12)},                                // 6e
+    {PartCounts(2, 16), 2, 4, 4, PartCounts(2, 12)},                                // 5e
+    {PartCounts(2, 20), 2, 4, 5, PartCounts(2, 12)},                                // 4e
+    {PartCounts(2, 24), 2, 4, 6, PartCounts(2, 12)},                                // 3e
+}};
+
+const FigureRow& RowOf(Level level) {
+  return kFigureRows.at(static_cast<size_t>(level));
+}
+
+// One of the part counts in `counts`, each as likely.
+int32_t DrawPartCount(uint32_t counts, RandomSource& random) {
+  int32_t skip = random.Random(std::popcount(counts));
+  for (int32_t n = 0;; ++n) {
+    if (((counts >> n) & 1U) != 0 && skip-- == 0) {
+      return n;
+    }
+  }
+}
 
 // The first `n` parts in reading order (n at most 24).
 uint32_t FirstMask(int32_t n) {
@@ -44,7 +98,7 @@ uint32_t ReadingMask(FigureShape shape, int32_t parts, int32_t n, RandomSource& 
 
 // One attempt at a question of `shape`, before the check for repeats: a
 // size and a fraction, nothing when they do not fit the settings.
-std::optional<FigureQuestion> Attempt(FigureForm form, FigureShape shape,
+std::optional<FigureQuestion> Attempt(FigureForm form, FigureShape shape, const FigureRow& row,
                                       int32_t largest_denominator, bool mixed,
                                       DrawingContext& context) {
   RandomSource& random = context.random;
@@ -53,15 +107,15 @@ std::optional<FigureQuestion> Attempt(FigureForm form, FigureShape shape,
   switch (q.shape) {
     case FigureShape::kStrip:
       q.rows = 1;
-      q.columns = random.Random(FigureKind::kLargestStrip - 1) + 2;
+      q.columns = DrawPartCount(row.strips, random);
       break;
     case FigureShape::kGrid:
-      q.rows = random.Random(FigureKind::kLargestGridRows - 1) + 2;
-      q.columns = random.Random(FigureKind::kLargestGridColumns - 1) + 2;
+      q.rows = random.Random(row.grid_rows - row.least_grid_rows + 1) + row.least_grid_rows;
+      q.columns = random.Random(row.grid_columns - 1) + 2;
       break;
     case FigureShape::kDisc:
       q.rows = 1;
-      q.columns = random.Random(FigureKind::kLargestDisc - 1) + 2;
+      q.columns = DrawPartCount(row.discs, random);
       break;
   }
   q.figures = 1;
@@ -122,30 +176,46 @@ std::vector<FigureQuestion> FigureKind::Draw(int32_t largest_term, int32_t count
   context.table.Clear();
   const int32_t largest_denominator = std::min(largest_term, kLargestDenominator);
   const bool mixed = OptionsUsed(options, kOptionUse).mixed;
+  const FigureRow& row = RowOf(options.level);
+  // Halves fit nearly every figure, so left to chance they would fill a
+  // quarter of a sheet to shade.
+  SheetShare halves(count, kOneHalfIn);
 
   std::vector<FigureQuestion> questions;
-  for (int position = 0; position < count; ++position) {
-    // The shape is kept until a size and a fraction fit it, so that each
-    // shape is as likely whatever the share of its sizes the settings
-    // allow; a question already drawn starts again from the shape.
-    std::optional<FigureShape> shape;
-    for (AttemptBudget budget(position, count);; budget.Spend()) {
-      if (!shape) {
-        shape = static_cast<FigureShape>(context.random.Random(3));
-      }
-      const std::optional<FigureQuestion> q =
-          Attempt(form, *shape, largest_denominator, mixed, context);
-      if (!q) {
-        continue;
-      }
-      shape.reset();
-      if (context.table.StoreIfNew(position, RepeatKey(*q))) {
-        questions.push_back(*q);
-        break;
+  try {
+    for (int position = 0; position < count; ++position) {
+      // The shape is kept until a size and a fraction fit it, so that each
+      // shape is as likely whatever the share of its sizes the settings
+      // allow; a question already drawn starts again from the shape.
+      std::optional<FigureShape> shape;
+      for (AttemptBudget budget(position, count);; budget.Spend()) {
+        if (!shape) {
+          shape = static_cast<FigureShape>(context.random.Random(3));
+        }
+        const std::optional<FigureQuestion> q =
+            Attempt(form, *shape, row, largest_denominator, mixed, context);
+        if (!q || !halves.Allows(AsksHalf(*q))) {
+          continue;
+        }
+        shape.reset();
+        if (context.table.StoreIfNew(position, RepeatKey(*q))) {
+          halves.Add(AsksHalf(*q));
+          questions.push_back(*q);
+          break;
+        }
       }
     }
+  } catch (const TooFewQuestions&) {
+    if (form != FigureForm::kShade) {
+      throw;
+    }
+    throw TooFewQuestions(halves.Available(static_cast<int32_t>(questions.size())), count);
   }
   return questions;
+}
+
+bool FigureKind::AsksHalf(const FigureQuestion& q) const {
+  return form == FigureForm::kShade && q.den == 2;
 }
 
 std::array<int32_t, 9> FigureKind::KeyNumbers(const FigureQuestion& q) const {
@@ -161,7 +231,11 @@ std::array<int32_t, 9> FigureKind::KeyNumbers(const FigureQuestion& q) const {
 }
 
 std::string FigureKind::RepeatKey(const FigureQuestion& q) const {
-  return SeparatedKey(KeyNumbers(q));
+  // Where the parts lie is left out: the same figure with as many parts
+  // hatched elsewhere is the same count for a pupil.
+  const std::array<int32_t, 6> numbers{
+      static_cast<int32_t>(q.shape), q.rows, q.columns, q.figures, q.num, q.den};
+  return SeparatedKey(numbers);
 }
 
 QuestionFields FigureKind::Fields(const FigureQuestion& q, const ExerciseOptions& options) const {

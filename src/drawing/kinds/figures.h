@@ -75,18 +75,25 @@ struct FigureKind {
 
   FigureForm form;
 
-  // Draws `count` distinct questions. Each is a shape, each as likely, then
-  // a size among the shape's (a strip of 2 to kLargestStrip parts, a grid
-  // of 2 to kLargestGridRows rows and 2 to kLargestGridColumns columns, a
-  // disc of 2 to kLargestDisc sectors) and a fraction whose irreducible
+  // Of a sheet to shade, at most one question in this many asks for a half
+  // of a figure (1/2, 3/2, 5/2); a sheet of fewer asks none.
+  static constexpr int32_t kOneHalfIn = 10;
+
+  // Draws `count` questions a pupil sees as different (see RepeatKey). Each
+  // is a shape, each as likely, then a size among those the class level
+  // cuts a figure into, each as likely, and a fraction whose irreducible
   // denominator q is in 2..min(largest_term, kLargestDenominator) and
-  // divides the figure's parts: never whole, never 0. The size and the
-  // fraction are drawn again together until they fit, so a size that
-  // allows few fractions comes up less often (a strip of 22 parts at
-  // largest term 9 only as 11/22). Without mixed numbers the fraction is
-  // smaller than 1, on one figure; with them, one question in two is
-  // smaller than 1, the others take 2 or 3 figures, as likely, and lie
-  // between 1 and 2 or between 2 and 3.
+  // divides the figure's parts: never whole, never 0. "Libre" draws every
+  // size: a strip of 2 to kLargestStrip parts, a grid of 2 to
+  // kLargestGridRows rows and 2 to kLargestGridColumns columns, a disc of 2
+  // to kLargestDisc sectors; a level fewer (halves to tenths at CM2, finer
+  // strips and grids from class to class, see the rows in figures.cpp).
+  // The size and the fraction are drawn again together until they fit, so
+  // a size that allows few fractions comes up less often (a strip of 22
+  // parts at largest term 9 only as 11/22). Without mixed numbers the
+  // fraction is smaller than 1, on one figure; with them, one question in
+  // two is smaller than 1, the others take 2 or 3 figures, as likely, and
+  // lie between 1 and 2 or between 2 and 3.
   //
   // kRead: the number of parts hatched in the last figure is drawn, each
   // as likely, and num/den is the hatched parts over the parts of one
@@ -97,7 +104,8 @@ struct FigureKind {
   // half or a quarter.
   //
   // kShade: num/den irreducible, each such numerator as likely, and the
-  // key hatches the first parts in reading order, as a pupil colours them.
+  // key hatches the first parts in reading order, as a pupil colours them;
+  // halves no more often than kOneHalfIn allows.
   //
   // Empties the question table first and leaves the keys in it. Throws
   // TooFewQuestions when the settings do not give `count`.
@@ -108,8 +116,12 @@ struct FigureKind {
   // from the rest).
   std::array<int32_t, 9> KeyNumbers(const FigureQuestion& q) const;
   // The key that keeps a question off a sheet that holds it already, its
-  // numbers kept apart (see SeparatedKey).
+  // numbers kept apart (see SeparatedKey): the figure, how many there are
+  // and the fraction, not where the parts are hatched, so that a sheet
+  // never has a pupil read the same count off the same figure twice.
   std::string RepeatKey(const FigureQuestion& q) const;
+  // Whether a question to shade asks for a half of a figure.
+  bool AsksHalf(const FigureQuestion& q) const;
   // shape (0 strip, 1 grid, 2 disc), rows, columns, parts, figures, shaded,
   // num, den; the mixed form of the irreducible value when the options ask
   // for it.
