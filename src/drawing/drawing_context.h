@@ -28,28 +28,19 @@ struct DrawingContext {
 };
 
 // Throws std::out_of_range unless largest_term lies in kLargestTermRange and
-// count is at most kMaxQuestions (kMaxProbedQuestions while a ProbeScope
-// stands on the thread). Outside those ranges a phase could loop forever or
-// overrun the question table. A count below 1 is allowed and draws nothing.
+// count is at most kMaxQuestions, a sheet's most. Outside those ranges a
+// phase could loop forever or overrun the question table. A count below 1
+// is allowed and draws nothing.
 void CheckDrawingSettings(int32_t largest_term, int32_t count);
 
-// The most questions a probe asks of a drawing phase: twice a sheet's most.
+// The same for a drawing phase that stores its keys in `table`: count is
+// at most the table's slots (kMaxQuestions for the program's table, more
+// for a probe's).
+void CheckDrawingSettings(int32_t largest_term, int32_t count, const QuestionTable& table);
+
+// The most questions a probe asks of a drawing phase, on a table of that
+// many slots of its own: twice a sheet's most, to learn how many different
+// questions settings give beyond what one sheet holds.
 inline constexpr int kMaxProbedQuestions = 2 * kMaxQuestions;
-
-// While one stands, the drawing phases of its thread take up to
-// kMaxProbedQuestions questions: a probe asks settings for more questions
-// than a sheet holds, to learn how many different ones they give, with a
-// table of that many slots of its own. Every other drawing keeps to
-// kMaxQuestions and to the program's table.
-class ProbeScope {
- public:
-  ProbeScope();
-  ~ProbeScope();
-  ProbeScope(const ProbeScope&) = delete;
-  ProbeScope& operator=(const ProbeScope&) = delete;
-
- private:
-  int32_t previous_most_;
-};
 
 }  // namespace fractions

@@ -29,6 +29,7 @@ class QuestionTable {
   // returns whether it was stored.
   bool StoreIfNew(int position, std::string key);
   const std::string& Slot(int position) const;
+  int Size() const { return static_cast<int>(slots_.size()); }
 
  private:
   std::vector<std::string> slots_;

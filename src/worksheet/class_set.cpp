@@ -106,7 +106,6 @@ std::vector<NarrowExercise> NarrowExercises(const Sheet& sheet, uint32_t seed) {
   LcgRandom random(seed);
   QuestionTable table(kMaxProbedQuestions);
   DrawingContext context{random, table};
-  const ProbeScope probe;
   std::vector<NarrowExercise> narrow;
   for (size_t k = 0; k < sheet.size(); ++k) {
     const WorksheetSettings& settings = sheet[k].settings;

@@ -49,7 +49,7 @@ bool Acceptable(const CommonDenominatorQuestion& q) {
 std::vector<CommonDenominatorQuestion> CommonDenominatorKind::Draw(
     int32_t largest_term, int32_t count, DrawingContext& context,
     const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   RandomSource& random = context.random;
   const ExerciseOptions used = OptionsUsed(options, kOptionUse);

@@ -221,7 +221,7 @@ class Drawing {
 std::vector<ComparisonQuestion> ComparisonKind::Draw(int32_t largest_term, int32_t count,
                                                      DrawingContext& context,
                                                      const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   const ExerciseOptions used = OptionsUsed(options, kOptionUse);
   Drawing drawing(*this, largest_term, count, context, used);

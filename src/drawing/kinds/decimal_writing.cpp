@@ -100,7 +100,7 @@ std::vector<int32_t> RowDenominators(const DecimalRow& row) {
 std::vector<DecimalWritingQuestion> DecimalWritingKind::Draw(int32_t largest_term, int32_t count,
                                                              DrawingContext& context,
                                                              const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   RandomSource& random = context.random;
   const bool at_level = AtLevel(options);

@@ -81,7 +81,7 @@ bool ThroughIrreducible(int32_t left, int32_t right) {
 std::vector<EqualFractionsQuestion> EqualFractionsKind::Draw(int32_t largest_term, int32_t count,
                                                              DrawingContext& context,
                                                              const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   RandomSource& random = context.random;
   const FillRow& row = kRows[static_cast<size_t>(options.level)];

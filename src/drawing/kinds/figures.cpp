@@ -172,7 +172,7 @@ int32_t FigureQuestion::Shaded() const {
 std::vector<FigureQuestion> FigureKind::Draw(int32_t largest_term, int32_t count,
                                              DrawingContext& context,
                                              const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   const int32_t largest_denominator = std::min(largest_term, kLargestDenominator);
   const bool mixed = OptionsUsed(options, kOptionUse).mixed;

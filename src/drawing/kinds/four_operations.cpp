@@ -321,7 +321,7 @@ std::string_view OperationKind::OperatorText(const ExerciseOptions& options) con
 std::vector<OperationQuestion> OperationKind::Draw(int32_t largest_term, int32_t count,
                                                    DrawingContext& context,
                                                    const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   const ExerciseOptions used = OptionsUsed(options, kOptionUse);
   const bool negative_results = operation != Operation::kSubtract || used.negatives;

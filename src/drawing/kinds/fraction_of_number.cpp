@@ -67,7 +67,7 @@ std::optional<FractionOfNumberQuestion> LevelAttempt(const PartRow& row, int32_t
 std::vector<FractionOfNumberQuestion> FractionOfNumberKind::Draw(
     int32_t largest_term, int32_t count, DrawingContext& context,
     const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   RandomSource& random = context.random;
   const int32_t largest_denominator = std::min(largest_term, kLargestDenominator);

@@ -101,7 +101,7 @@ NumberLinePoint PointAt(int32_t tick, int32_t unit_parts) {
 std::vector<NumberLineQuestion> NumberLineKind::Draw(int32_t largest_term, int32_t count,
                                                      DrawingContext& context,
                                                      const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   RandomSource& random = context.random;
   const std::vector<Line> lines = Lines(kLevelLines.at(static_cast<size_t>(options.level)),

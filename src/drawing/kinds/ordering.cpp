@@ -102,7 +102,7 @@ StepExpression Ordered(const std::array<StepOperand, kFractions>& values) {
 std::vector<OrderingQuestion> OrderingKind::Draw(int32_t largest_term, int32_t count,
                                                  DrawingContext& context,
                                                  const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   RandomSource& random = context.random;
   const ExerciseOptions used = OptionsUsed(options, kOptionUse);

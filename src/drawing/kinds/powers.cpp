@@ -219,7 +219,7 @@ int32_t ExponentForBaseSize(int32_t base_size, RandomSource& random) {
 std::vector<PowerQuestion> PowerKind::Draw(int32_t largest_term, int32_t count,
                                            DrawingContext& context,
                                            const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   const bool at_level = AtLevel(options);
   const int32_t largest_exponent = LargestLevelExponent(options.level);

@@ -361,7 +361,7 @@ bool StartsWithSecondOperation(PriorityForm form) {
 std::vector<PriorityQuestion> PriorityKind::Draw(int32_t largest_term, int32_t count,
                                                  DrawingContext& context,
                                                  const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   const ExerciseOptions used = OptionsUsed(options, kOptionUse);
   const PriorityRow& row = RowOf(used.level);

@@ -25,7 +25,7 @@ bool SuitsLevel(int32_t a, int32_t b, int32_t g) {
 std::vector<SimplificationQuestion> SimplificationKind::Draw(int32_t largest_term, int32_t count,
                                                              DrawingContext& context,
                                                              const ExerciseOptions& options) const {
-  CheckDrawingSettings(largest_term, count);
+  CheckDrawingSettings(largest_term, count, context.table);
   context.table.Clear();
   RandomSource& random = context.random;
   const bool at_level = AtLevel(options);
