@@ -58,46 +58,33 @@ TEST(MenuKindLines, TheQuestionIsCutInBlankColumnsJustBeforeTheAnswer) {
   EXPECT_EQ(lines, 2 * 3 * 2 * 30);
 }
 
-// The first and last columns holding ink of `image` within `area`; {1, 0}
-// when none does.
-std::pair<int, int> InkColumns(const QImage& image, QRect area) {
-  std::pair<int, int> ink{1, 0};
-  for (int x = area.left(); x <= area.right(); ++x) {
-    if (BlackPixels(image, QRect(x, area.top(), 1, area.height())) > 0) {
-      ink = {ink.first > ink.second ? x : ink.first, x};
-    }
-  }
-  return ink;
-}
-
-// An equality to complete, in print and in large print: the gap leaves room
-// for three handwritten digits, 8 mm (31 pixels at 96 dpi, scaled), and the
-// key writes the found term, up to three digits in bold, in the gap's place,
-// the rest of its line drawn as the subject's.
+// An equality to complete, at both sizes: the gap leaves room for three
+// handwritten digits, 8 mm (31 pixels at 96 dpi, scaled), and the key
+// differs from the subject only there, where it writes the found term in
+// the middle of the gap.
 TEST(EqualFractionLines, TheGapHoldsThreeDigitsAndTheKeyFillsItInPlace) {
-  const EqualFractionsKind kind;
   const std::vector<EqualFractionsQuestion> questions = {
       {3, 4, 15, 20, 0},     {3, 4, 15, 20, 1},     {3, 4, 15, 20, 2}, {3, 4, 15, 20, 3},
       {110, 120, 11, 12, 0}, {11, 12, 110, 120, 3}, {1, 2, 2, 4, 2},   {100, 120, 5, 6, 1},
   };
-  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
-    const QuestionSet set = KindQuestions<EqualFractionsKind>{kind, questions, {}};
+  const QuestionSet set = KindQuestions<EqualFractionsKind>{{}, questions, {}};
+  for (const LineScale scale : testing::kBothScales) {
     LineImages images;
     images.SetScale(scale);
     for (int number = 1; number <= static_cast<int>(questions.size()); ++number) {
       const EqualFractionsQuestion& q = questions[static_cast<size_t>(number - 1)];
-      SCOPED_TRACE(kind.Text(q, {}) + " missing " + std::to_string(q.missing) + " scale " +
+      SCOPED_TRACE("question " + std::to_string(number) + " scale " +
                    std::to_string(scale.Numerator()));
       ComposeQuestionLine(images, set, number);
       const QImage subject = images.ImaQuest.Picture();
       const QImage key = images.ImaRep.Picture();
-      ASSERT_EQ(subject.size(), key.size()) << "the key's line laid out otherwise";
-      // The rows of the missing term: above the bar or below it.
+      ASSERT_EQ(subject.size(), key.size());
+      // The missing term's rows, above the bar or below it.
       const int bar = scale(kBarRow);
       const QRect band = q.missing % 2 == 0 ? QRect(0, 0, subject.width(), bar - scale(1))
                                             : QRect(0, bar + scale(1), subject.width(),
                                                     subject.height() - bar - scale(1));
-      int left = subject.width(), right = -1;  // the columns where the two lines differ
+      int left = subject.width(), right = -1;  // where the two differ
       for (int y = 0; y < subject.height(); ++y) {
         for (int x = 0; x < subject.width(); ++x) {
           if (subject.pixel(x, y) != key.pixel(x, y)) {
@@ -109,14 +96,13 @@ TEST(EqualFractionLines, TheGapHoldsThreeDigitsAndTheKeyFillsItInPlace) {
       }
       ASSERT_LE(left, right) << "the key's line is the subject's";
       const QRect term(left, band.top(), right - left + 1, band.height());
-      const auto [gap_from, gap_to] = InkColumns(subject, term);
-      const auto [found_from, found_to] = InkColumns(key, term);
-      EXPECT_GE(gap_to - gap_from + 1, scale(31)) << "the gap's dots are too short";
-      EXPECT_TRUE(found_from >= gap_from && found_to <= gap_to)
+      const auto [gap_from, gap_to] = testing::InkColumns(subject, term);
+      const auto [found_from, found_to] = testing::InkColumns(key, term);
+      EXPECT_GE(gap_to - gap_from + 1, scale(31));
+      EXPECT_TRUE(found_from >= gap_from && found_to <= gap_to &&
+                  std::abs((found_from - gap_from) - (gap_to - found_to)) <= scale(2))
           << "the found term in " << found_from << ".." << found_to << ", the gap in " << gap_from
           << ".." << gap_to;
-      EXPECT_LE(std::abs((found_from - gap_from) - (gap_to - found_to)), scale(2))
-          << "the found term off the gap's middle";
     }
   }
 }

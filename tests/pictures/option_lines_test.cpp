@@ -15,6 +15,7 @@ namespace fractions {
 namespace {
 
 using testing::BlackPixels;
+using testing::InkColumns;
 using testing::IsBlack;
 using testing::IsTwoColoured;
 
@@ -24,19 +25,6 @@ QImage Operand(int num, int den, bool bracketed, LineScale scale = {}) {
   canvas.SetSize(OperandWidth(scale, num, den, bracketed), scale(28));
   DrawOperand(canvas, num, den, bracketed);
   return canvas.Picture().copy();
-}
-
-// The columns of `picture` holding black pixels in `rows`.
-std::pair<int, int> InkColumns(const QImage& picture, int top, int height) {
-  int first = -1;
-  int last = -1;
-  for (int x = 0; x < picture.width(); ++x) {
-    if (BlackPixels(picture, QRect(x, top, 1, height)) > 0) {
-      first = first < 0 ? x : first;
-      last = x;
-    }
-  }
-  return {first, last};
 }
 
 TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRows) {
@@ -52,8 +40,7 @@ TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRows) {
       EXPECT_TRUE(on_bar || BlackPixels(negative, QRect(0, y, bar, 1)) == 0) << "row " << y;
     }
     EXPECT_EQ(bar_rows, scale(1));
-    const auto [sign_left, sign_right] =
-        InkColumns(negative.copy(0, 0, bar, negative.height()), 0, negative.height());
+    const auto [sign_left, sign_right] = InkColumns(negative, QRect(0, 0, bar, negative.height()));
     EXPECT_GE(sign_right - sign_left, scale(3));
     EXPECT_LE(sign_right, bar - 3);
     EXPECT_EQ(negative.copy(bar, 0, scale(kFractionWidth), scale(28)), Operand(2, 3, false, scale));
@@ -62,7 +49,7 @@ TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRows) {
 
   // A whole number: the sign just before its digits, on their line.
   const QImage whole = Operand(-3, 1, false);
-  const auto [ink_left, ink_right] = InkColumns(whole, 0, 28);
+  const auto [ink_left, ink_right] = InkColumns(whole, QRect(0, 0, whole.width(), 28));
   EXPECT_LT(ink_right - ink_left, 12);  // "−3", not a sign far from its digits
 
   // Not negative: DrawFraction's picture, whatever `bracketed` says.
@@ -85,7 +72,7 @@ TEST(SignedOperand, ParenthesesEncloseSignAndFraction) {
   const QImage whole = Operand(-4, 1, true);
   EXPECT_LT(whole.width(), bracketed.width());
   EXPECT_EQ(BlackPixels(whole, QRect(0, 0, whole.width(), 6)), 0);
-  const auto [left, right] = InkColumns(whole, 0, 28);
+  const auto [left, right] = InkColumns(whole, QRect(0, 0, whole.width(), 28));
   EXPECT_TRUE(left <= 2 && right >= whole.width() - 3) << left << " " << right;
 }
 
@@ -103,7 +90,7 @@ Line Compose(Operation operation, const OperationQuestion& q, const ExerciseOpti
 // The last column of the "=": the right end of the question's ink on the
 // rows of the line's texts.
 int EqualsEnd(const Line& line) {
-  return InkColumns(line.question, 7, 14).second;
+  return InkColumns(line.question, QRect(0, 7, line.question.width(), 14)).second;
 }
 
 TEST(OptionLine, SignsMoveWhatFollowsAndTheQuestionStopsAfterItsEquals) {
@@ -142,7 +129,7 @@ TEST(OptionLine, TheObelusAndTheMixedFormWidenThePictures) {
   const Line with_mixed = Compose(Operation::kDivide, q, mixed);
   EXPECT_EQ(with_mixed.question, colon.question);
   EXPECT_GT(with_mixed.answer.width(), colon.answer.width() + 40);
-  const int result_end = InkColumns(colon.answer, 15, 1).second + 1;
+  const int result_end = InkColumns(colon.answer, QRect(0, 15, colon.answer.width(), 1)).second + 1;
   EXPECT_EQ(with_mixed.answer.copy(0, 0, result_end, 28), colon.answer.copy(0, 0, result_end, 28));
   // "= 3 + 1/2": a second bar right of the result's.
   EXPECT_GT(BlackPixels(with_mixed.answer,
