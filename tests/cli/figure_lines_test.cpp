@@ -12,6 +12,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "../pictures/picture_probe.h"
 #include "cli/generated_worksheet.h"
 #include "drawing/drawing_phase.h"
 #include "drawing/question_table.h"
@@ -51,14 +52,7 @@ std::vector<QLineF> Segments(const QPainterPath& path) {
 
 template <typename Step>
 std::vector<const Step*> StepsOf(LineImage& image) {
-  std::vector<const Step*> found;
-  const std::shared_ptr<const LineDrawing> drawing = image.Drawing();
-  for (const LineStep& step : drawing->Steps()) {
-    if (const auto* wanted = std::get_if<Step>(&step)) {
-      found.push_back(wanted);
-    }
-  }
-  return found;
+  return testing::StepsOf<Step>(*image.Drawing());
 }
 
 // A figure's picture: as many outlines as figures, its dividing lines
@@ -99,45 +93,51 @@ void ExpectFiguresAsListed(LineImage& image, const QJsonObject& json, bool hatch
   }
 }
 
-// The ticks of a line's picture, left to right: the segments of its path
-// of more than two.
-std::vector<double> TicksOf(LineImage& image) {
+// A line's picture: unit_parts × (negative_units + units) + 1 ticks
+// equally spaced, at least 4 mm (16 pixels at 96 dpi) apart, right of the
+// question's number and within the picture; the units' numbers under
+// theirs ("−1" with a true minus); when `points`, each point's cross and
+// letter on the tick of its abscissa, no two letters less than 1.5 mm
+// apart (they would read as one word, "AB"). `length`: from the first tick
+// to the last.
+void ExpectLineAsListed(LineImage& image, const QJsonObject& json, bool points, double& length) {
+  const int unit_parts = json["unit_parts"].toInt();
+  const int negative_units = json["negative_units"].toInt();  // 0 on a half-line
   std::vector<double> ticks;
+  std::vector<QPointF> crosses;
   for (const DrawnPath* path : StepsOf<DrawnPath>(image)) {
     const std::vector<QLineF> segments = Segments(path->path);
-    if (segments.size() > 2) {
+    if (segments.size() == 2 && segments[0].dx() != 0 && segments[0].dy() != 0) {
+      crosses.push_back(segments[0].center());
+    } else if (segments.size() > 2) {
       for (const QLineF& tick : segments) {
         EXPECT_EQ(tick.dx(), 0);
         ticks.push_back(tick.x1());
       }
     }
   }
-  return ticks;
-}
-
-// A line's picture: unit_parts × (negative_units + units) + 1 ticks
-// equally spaced, the units' numbers under theirs ("−1" with a true
-// minus), and, when `points`, each point's cross and letter on the tick
-// of its abscissa.
-void ExpectLineAsListed(LineImage& image, const QJsonObject& json, bool points) {
-  const int unit_parts = json["unit_parts"].toInt();
-  const int negative_units = json["negative_units"].toInt();  // 0 on a half-line
-  std::vector<QPointF> crosses;
-  for (const DrawnPath* path : StepsOf<DrawnPath>(image)) {
-    const std::vector<QLineF> segments = Segments(path->path);
-    if (segments.size() == 2 && segments[0].dx() != 0 && segments[0].dy() != 0) {
-      crosses.push_back(segments[0].center());
-    }
-  }
-  const std::vector<double> ticks = TicksOf(image);
   ASSERT_EQ(static_cast<int>(ticks.size()),
             unit_parts * (negative_units + json["units"].toInt()) + 1);
+  EXPECT_GE(ticks[1] - ticks[0], 16) << "ticks closer than 4 mm";
+  EXPECT_LT(ticks.back(), image.Width());
+  length = ticks.back() - ticks.front();
   for (size_t t = 1; t < ticks.size(); ++t) {
     EXPECT_EQ(ticks[t] - ticks[t - 1], ticks[1] - ticks[0]) << "ticks unequally spaced";
   }
   std::map<QString, double> texts;  // the centre of each text
+  std::vector<QRect> letters;       // with 1.5 mm round them
   for (const DrawnText* text : StepsOf<DrawnText>(image)) {
     texts[text->text] = text->at.x() + text->width / 2.0;
+    if (text->text.endsWith(QStringLiteral("\u00B0)"))) {
+      EXPECT_GT(ticks.front(), text->at.x() + text->width) << "over the question's number";
+    } else if (text->text.size() == 1 && text->text[0].isLetter()) {
+      letters.push_back(text->ink.translated(text->at).adjusted(-3, -3, 3, 3));
+    }
+  }
+  for (size_t i = 0; i < letters.size(); ++i) {
+    for (size_t j = i + 1; j < letters.size(); ++j) {
+      EXPECT_FALSE(letters[i].intersects(letters[j])) << "two letters touch";
+    }
   }
   for (int unit = -negative_units; unit <= json["units"].toInt(); ++unit) {
     const QString number =
@@ -159,144 +159,98 @@ void ExpectLineAsListed(LineImage& image, const QJsonObject& json, bool points) 
   }
 }
 
-TEST(FigureAndLinePictures, DrawWhatTheJsonLists) {
-  const ExerciseType types[] = {ExerciseType::kFigureReading, ExerciseType::kFigureShading,
-                                ExerciseType::kNumberLineReading, ExerciseType::kNumberLinePlacing};
+// The list under a line, the row copied there: its numbers without their
+// signs, the widths of its dotted slots and of its widest text.
+struct LineList {
+  std::vector<QString> numbers;
+  std::vector<int> gaps;
+  int widest = 0;
+};
+
+LineList ListOf(LineImage& image) {
+  LineList list;
+  for (const DrawnCopy* copy : StepsOf<DrawnCopy>(image)) {
+    for (const DrawnText* text : testing::StepsOf<DrawnText>(*copy->source)) {
+      list.widest = std::max(list.widest, text->width);
+      if (!text->text.isEmpty() && text->text.count('.') == text->text.size()) {
+        list.gaps.push_back(text->width);
+      } else if (text->text.contains(QRegularExpression("[0-9]"))) {
+        list.numbers.push_back(QString(text->text).remove(QChar(0x2212)));
+      }
+    }
+  }
+  return list;
+}
+
+// Every level's figures and lines, at both print sizes, as the JSON lists
+// them and as a pupil reads them on paper: within the page's 680 pixels,
+// the longest lines at least 130 mm; a line to read leaves the same room
+// after each letter, as wide as any text of its key's list, which writes
+// the points' abscissas there; a line to place lists them in both.
+TEST(FigureAndLinePictures, DrawWhatTheJsonListsAtEveryLevel) {
+  std::vector<std::pair<int32_t, ExerciseOptions>> levels = {{9, {}}, {100, {.mixed = true}}};
+  for (const LevelPreset& preset : LevelPresets()) {
+    levels.emplace_back(preset.largest_term, preset.options);
+  }
+  double longest = 0;
   int checked = 0;
-  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
-    for (const ExerciseType type : types) {
+  for (const LineScale scale : testing::kBothScales) {
+    for (const ExerciseType type :
+         {ExerciseType::kFigureReading, ExerciseType::kFigureShading,
+          ExerciseType::kNumberLineReading, ExerciseType::kNumberLinePlacing}) {
       const bool reading =
           type == ExerciseType::kFigureReading || type == ExerciseType::kNumberLineReading;
-      for (uint32_t seed = 1; seed <= 12; ++seed) {
-        SCOPED_TRACE(std::string(Describe(type).command_word) + " seed " + std::to_string(seed) +
-                     " scale " + std::to_string(scale.Numerator()));
-        LcgRandom random(seed);
-        QuestionTable table;
-        DrawingContext context{random, table};
-        const QuestionSet set =
-            RunDrawingPhase(type, seed % 2 == 0 ? 9 : 100, 40, context, {.mixed = seed % 3 != 0});
-        const std::vector<QuestionListing> listings = ListQuestions(set);
-        LineImages images;
-        images.SetScale(scale);
-        for (int number = 1; number <= 40; ++number) {
-          ComposeQuestionLine(images, set, number);
-          const QJsonObject json = JsonOf(listings.at(static_cast<size_t>(number - 1)));
-          for (LineImage* image : {&images.ImaQuest, &images.ImaRep}) {
-            EXPECT_LE(image->Width(), kMaxWorkedWidth);
-            const bool shown = image == &images.ImaRep || reading;
-            if (json.contains("shape")) {
-              ExpectFiguresAsListed(*image, json, shown);
-            } else {
-              ExpectLineAsListed(*image, json, shown);
-            }
-            ++checked;
-          }
-        }
-      }
-    }
-  }
-  EXPECT_EQ(checked, 2 * 4 * 12 * 40 * 2);
-}
-
-// The texts of the list under a line: the row copied under it.
-std::vector<const DrawnText*> ListTexts(LineImage& image) {
-  std::vector<const DrawnText*> texts;
-  for (const DrawnCopy* copy : StepsOf<DrawnCopy>(image)) {
-    for (const LineStep& step : copy->source->Steps()) {
-      if (const auto* text = std::get_if<DrawnText>(&step)) {
-        texts.push_back(text);
-      }
-    }
-  }
-  return texts;
-}
-
-// Every class's lines as a pupil reads them on paper, standard and large
-// print: ticks at least 4 mm (16 pixels at 96 dpi) apart, the longest
-// lines at least 130 mm, the picture within the page's 180 mm and the line
-// clear of the question's number, no two letters less than 1.5 mm apart
-// (they read as one word, "AB"); a line to read leaves the same room
-// after each letter, as wide as any number of its key, which fills it.
-TEST(FigureAndLinePictures, LinesReadAtEveryLevelAndPrintSize) {
-  int longest_standard = 0;
-  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
-    for (const Level level :
-         {Level::kFree, Level::kCM2, Level::k6e, Level::k5e, Level::k4e, Level::k3e}) {
-      const LevelPreset* preset = FindLevelPreset(level);
-      for (const ExerciseType type :
-           {ExerciseType::kNumberLineReading, ExerciseType::kNumberLinePlacing}) {
-        for (uint32_t seed = 1; seed <= 5; ++seed) {
-          SCOPED_TRACE(std::string(Describe(type).command_word) + " level " +
-                       std::to_string(static_cast<int>(level)) + " seed " + std::to_string(seed) +
-                       " scale " + std::to_string(scale.Numerator()));
-          LcgRandom random(seed);
-          QuestionTable table;
-          DrawingContext context{random, table};
-          const QuestionSet set =
-              RunDrawingPhase(type, preset ? preset->largest_term : 100, 40, context,
-                              preset ? preset->options : ExerciseOptions{});
+      for (const auto& [largest, options] : levels) {
+        for (uint32_t seed = 1; seed <= 2; ++seed) {
+          SCOPED_TRACE(std::string(Describe(type).command_word) + " up to " +
+                       std::to_string(largest) + " seed " + std::to_string(seed) + " scale " +
+                       std::to_string(scale.Numerator()));
+          const QuestionSet set = testing::Drawn(type, largest, 40, options, seed);
           const std::vector<QuestionListing> listings = ListQuestions(set);
           LineImages images;
           images.SetScale(scale);
           for (int number = 1; number <= 40; ++number) {
             ComposeQuestionLine(images, set, number);
             const QJsonObject json = JsonOf(listings.at(static_cast<size_t>(number - 1)));
-            const bool reading = type == ExerciseType::kNumberLineReading;
             for (LineImage* image : {&images.ImaQuest, &images.ImaRep}) {
               EXPECT_LE(image->Width(), kMaxWorkedWidth);
-              ExpectLineAsListed(*image, json, image == &images.ImaRep || reading);
-              const std::vector<double> ticks = TicksOf(*image);
-              EXPECT_GE(ticks.at(1) - ticks.at(0), 16) << "ticks closer than 4 mm";
-              EXPECT_LT(ticks.back(), image->Width());
-              longest_standard = std::max(
-                  longest_standard,
-                  scale == LineScale() ? static_cast<int>(ticks.back() - ticks.front()) : 0);
-              std::vector<QRect> letters;
-              for (const DrawnText* text : StepsOf<DrawnText>(*image)) {
-                if (text->text.endsWith(QStringLiteral("\u00B0)"))) {
-                  EXPECT_GT(ticks.front(), text->at.x() + text->width) << "over the number";
-                } else if (text->text.size() == 1 && text->text[0].isLetter()) {
-                  letters.push_back(text->ink.translated(text->at).adjusted(-3, -3, 3, 3));
-                }
+              const bool shown = image == &images.ImaRep || reading;
+              double length = 0;
+              if (json.contains("shape")) {
+                ExpectFiguresAsListed(*image, json, shown);
+              } else {
+                ExpectLineAsListed(*image, json, shown, length);
               }
-              for (size_t i = 0; i < letters.size(); ++i)
-                for (size_t j = i + 1; j < letters.size(); ++j)
-                  EXPECT_FALSE(letters[i].intersects(letters[j])) << "two letters touch";
+              longest = std::max(longest, scale == LineScale() ? length : 0.0);
+              ++checked;
             }
-            // Each list's numbers (without their signs) and its dotted
-            // slots' widths.
-            std::vector<QString> numbers[2], abscissas;
-            std::vector<int> gaps[2];
-            for (const int key : {0, 1}) {
-              for (const DrawnText* text : ListTexts(key ? images.ImaRep : images.ImaQuest)) {
-                if (!text->text.isEmpty() && text->text.count('.') == text->text.size()) {
-                  gaps[key].push_back(text->width);
-                } else if (text->text.contains(QRegularExpression("[0-9]"))) {
-                  numbers[key].push_back(QString(text->text).remove(QChar(0x2212)));
-                }
-              }
+            if (json.contains("shape")) {
+              continue;
             }
+            std::vector<QString> abscissas;
             for (const QJsonValue point : json["points"].toArray()) {
               abscissas.push_back(QString::number(std::abs(point["num"].toInt())));
               if (point["den"].toInt() != 1) {
                 abscissas.push_back(QString::number(point["den"].toInt()));
               }
             }
-            EXPECT_EQ(numbers[1], abscissas) << "the key's list";
-            EXPECT_TRUE(gaps[1].empty()) << "an empty slot in the key";
-            EXPECT_EQ(numbers[0], reading ? std::vector<QString>{} : abscissas);
-            ASSERT_EQ(gaps[0].size(), reading ? 3U : 0U) << "a slot after each letter";
-            for (const int width : gaps[0]) {
-              EXPECT_EQ(width, gaps[0][0]) << "slots of unequal widths";
-              for (const DrawnText* text : ListTexts(images.ImaRep))
-                EXPECT_LE(text->width, width) << "a slot narrower than its key";
+            const LineList subject = ListOf(images.ImaQuest);
+            const LineList key = ListOf(images.ImaRep);
+            EXPECT_EQ(key.numbers, abscissas);
+            EXPECT_TRUE(key.gaps.empty()) << "an empty slot in the key";
+            EXPECT_EQ(subject.numbers, reading ? std::vector<QString>{} : abscissas);
+            ASSERT_EQ(subject.gaps.size(), reading ? 3U : 0U) << "a slot after each letter";
+            for (const int width : subject.gaps) {
+              EXPECT_EQ(width, subject.gaps[0]) << "slots of unequal widths";
+              EXPECT_LE(key.widest, width) << "a slot narrower than its key";
             }
           }
         }
       }
     }
   }
-  EXPECT_GE(longest_standard, 491) << "no line 130 mm long";
+  EXPECT_EQ(checked, 2 * 4 * static_cast<int>(levels.size()) * 2 * 40 * 2);
+  EXPECT_GE(longest, 491) << "no line 130 mm long";
 }
 
 }  // namespace
