@@ -95,8 +95,7 @@ TEST(WholeLines, APictureThatCannotBeDrawnStopsThePdfAndThePrintBeforeTheyStart)
   EXPECT_FALSE(QFile::exists(printer.outputFileName()));  // not even the subject
 }
 
-// A drawing of a picture of `size` that draws nothing: enough to stand for
-// the drawings of other worksheets.
+// A drawing that draws nothing, standing for those of other worksheets.
 class BlankDrawing : public PictureDrawing {
  public:
   explicit BlankDrawing(QSize size) : size_(size) {}
@@ -107,8 +106,7 @@ class BlankDrawing : public PictureDrawing {
   QSize size_;
 };
 
-// The one-bit DIB of a 32 x 1 picture whose pixels spell `number`: a
-// picture of its own for each number.
+// The one-bit DIB of a 32 x 1 picture whose pixels spell `number`.
 std::string NumberedDib(uint32_t number) {
   QImage picture(32, 1, QImage::Format_Mono);
   picture.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
@@ -118,8 +116,8 @@ std::string NumberedDib(uint32_t number) {
   return EncodeOneBitDib(picture);
 }
 
-// More pictures than the memory of drawings keeps, each with its drawing,
-// as a long day of worksheets and class sets makes them.
+// More pictures than the memory of drawings keeps, as a long day of
+// worksheets and class sets draws them.
 void RememberManyOtherPictures(uint32_t first) {
   const auto blank = std::make_shared<const BlankDrawing>(QSize(32, 1));
   for (uint32_t k = 0; k <= kRememberedDrawings; ++k) {
@@ -127,48 +125,41 @@ void RememberManyOtherPictures(uint32_t first) {
   }
 }
 
-// A worksheet shown (read into a document, as the views hold it, or put
-// into a class set being printed) keeps every picture's drawing, however many
-// pictures are drawn after it, and none is replaced by another: it prints
-// sharp, drawn again line by line, not as bitmaps. A picture no document
-// shows is forgotten, and so are the shown ones once their document lets
-// them go: the memory stays bounded.
+// The answer keys of a class set of two worksheets, put together as the
+// window prints them, keep every picture's drawing however many pictures
+// are drawn after them, and none is replaced by another: the set prints
+// drawn again, not as bitmaps. A picture no document shows is forgotten,
+// and so are the shown ones once their document lets them go.
 TEST(WholeLines, APictureShownKeepsItsDrawingWhateverIsDrawnAfterIt) {
   Exercise exercise{ExerciseType::kAddition, {}};
   exercise.settings.count = 3;
   exercise.settings.options.worked = true;
-  exercise.settings.options.large_print = true;
-  // The answer keys of a set of two worksheets, one per page, put together
-  // as the window prints a class set: the second key's own document is gone.
   QTextDocument key;
-  QTextCursor cursor(&key);
-  ASSERT_FALSE(
-      InsertRtf(cursor, BuildSeededSheet({exercise}, 11).answer_key, PictureReading::kAllOrError));
-  {
-    QTextDocument second;
-    QTextCursor end(&second);
-    ASSERT_FALSE(
-        InsertRtf(end, BuildSeededSheet({exercise}, 12).answer_key, PictureReading::kAllOrError));
-    AppendOnNewPage(key, second);
+  for (const uint32_t seed : {11u, 12u}) {
+    QTextDocument read;  // the second goes once appended
+    QTextCursor cursor(seed == 11 ? &key : &read);
+    ASSERT_FALSE(InsertRtf(cursor, BuildSeededSheet({exercise}, seed).answer_key,
+                           PictureReading::kAllOrError));
+    if (seed == 12) {
+      AppendOnNewPage(key, read);
+    }
   }
-  ASSERT_GE(PicturesIn(key), 6);
   std::vector<QImage> shown;
   for (QTextBlock block = key.begin(); block.isValid(); block = block.next()) {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextCharFormat format = it.fragment().charFormat();
-      if (format.isImageFormat()) {
+      if (const QTextCharFormat format = it.fragment().charFormat(); format.isImageFormat()) {
         shown.push_back(
             key.resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()))
                 .value<QImage>());
       }
     }
   }
-  const std::string unshown = NumberedDib(0xFFFFFFFF);
+  ASSERT_GE(shown.size(), 6u);
+  const std::string unshown = NumberedDib(0xFFFFFFFF);  // with a drawing of its own
   RememberPictureDrawing(unshown, std::make_shared<const BlankDrawing>(QSize(32, 1)));
-  // Another drawing for a shown picture's bytes: of another size, it would
-  // print that picture as its bitmap.
-  RememberPictureDrawing(OneBitDib(shown.front()),
-                         std::make_shared<const BlankDrawing>(shown.front().size() + QSize(1, 1)));
+  // Of another size, it would print the picture as its bitmap.
+  RememberPictureDrawing(OneBitDib(shown.back()),
+                         std::make_shared<const BlankDrawing>(shown.back().size() + QSize(1, 1)));
   RememberManyOtherPictures(0);
 
   QTemporaryDir folder;
@@ -176,7 +167,7 @@ TEST(WholeLines, APictureShownKeepsItsDrawingWhateverIsDrawnAfterIt) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   WriteDocumentPdf(key, file, {});
   file.close();
-  EXPECT_EQ(ImagesIn(file.fileName()), 0);  // every line drawn again as text and lines
+  EXPECT_EQ(ImagesIn(file.fileName()), 0);
   EXPECT_EQ(FindPictureDrawing(*DecodeDib(unshown, 32)), nullptr);
 
   key.clear();
