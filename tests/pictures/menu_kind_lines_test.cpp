@@ -25,17 +25,14 @@ TEST(MenuKindLines, TheQuestionIsCutInBlankColumnsJustBeforeTheAnswer) {
   const ExerciseOptions signs{
       .negatives = true, .mixed = true, .division_sign = DivisionSign::kObelus};
   int lines = 0;
-  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
+  for (const LineScale scale : testing::kBothScales) {
     for (const ExerciseType type : {ExerciseType::kPriorities, ExerciseType::kFractionOfNumber,
                                     ExerciseType::kDecimalWriting}) {
       const ExerciseInfo& row = Describe(type);
       for (const ExerciseOptions& options : {ExerciseOptions{}, signs}) {
         SCOPED_TRACE(std::string(row.command_word) + " scale " + std::to_string(scale.Numerator()));
-        LcgRandom random(11);
-        QuestionTable table;
-        DrawingContext context{random, table};
         const QuestionSet set =
-            RunDrawingPhase(row.type, 20, 30, context, OptionsUsed(options, OptionUseOf(row.type)));
+            testing::Drawn(row.type, 20, 30, OptionsUsed(options, OptionUseOf(row.type)), 11);
         LineImages images;
         images.SetScale(scale);
         for (int number = 1; number <= 30; ++number) {

@@ -29,7 +29,7 @@ QImage Operand(int num, int den, bool bracketed, LineScale scale = {}) {
 
 TEST(SignedOperand, TheMinusStandsBeforeTheBarOnItsRows) {
   // In large print the bar is two rows thick.
-  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
+  for (const LineScale scale : testing::kBothScales) {
     const QImage negative = Operand(-2, 3, false, scale);
     const int bar = negative.width() - scale(kFractionWidth);
     // The sign's stroke lies on the bar's rows only, clear of the bar.

@@ -25,16 +25,6 @@ namespace {
 using testing::BlackPixels;
 using testing::IsTwoColoured;
 
-// The first column holding ink, the width if none.
-int FirstInkColumn(const QImage& picture) {
-  for (int x = 0; x < picture.width(); ++x) {
-    if (BlackPixels(picture, QRect(x, 0, 1, picture.height())) > 0) {
-      return x;
-    }
-  }
-  return picture.width();
-}
-
 // The columns of the ink run starting at x.
 int InkRun(const QImage& picture, int x) {
   int end = x;
@@ -142,7 +132,7 @@ void CheckWorkedPictures(const QuestionSet& set, LineScale scale, Tally& tally) 
       ASSERT_TRUE(cut.empty() && rows.top >= 0 && rows.bottom <= picture.height())
           << "line " << number << ": ink on rows " << rows.top << " to " << rows.bottom
           << " of a picture " << picture.height() << " high; " << cut;
-      const int ink = FirstInkColumn(picture);
+      const int ink = testing::InkColumns(picture, picture.rect()).first;
       // A lead, "7°)", "et", or a chain of its own from the operand column.
       if (ink < LineTextWidth(LineFont::kLine, scale, u"1000") + scale(4)) {
         chain_start = &picture;
@@ -161,7 +151,7 @@ void CheckWorkedPictures(const QuestionSet& set, LineScale scale, Tally& tally) 
 
 TEST(WorkedLines, RowsStayWithinTheLineAndGoOnUnderTheirFirstEquals) {
   Tally tally;
-  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
+  for (const LineScale scale : testing::kBothScales) {
     for (const ExerciseType type : kAllExerciseTypes) {
       for (const ExerciseOptions& options :
            {ExerciseOptions{.worked = true}, ExerciseOptions{.negatives = true,
@@ -171,10 +161,7 @@ TEST(WorkedLines, RowsStayWithinTheLineAndGoOnUnderTheirFirstEquals) {
         for (uint32_t seed = 1; seed <= 3; ++seed) {
           SCOPED_TRACE(std::string(Describe(type).command_word) + " seed " + std::to_string(seed) +
                        " scale " + std::to_string(scale.Numerator()));
-          LcgRandom random(seed);
-          QuestionTable table;
-          DrawingContext context{random, table};
-          CheckWorkedPictures(RunDrawingPhase(type, 500, kMaxQuestions, context, options), scale,
+          CheckWorkedPictures(testing::Drawn(type, 500, kMaxQuestions, options, seed), scale,
                               tally);
         }
       }
@@ -305,7 +292,7 @@ void ExpectPicturesReadAsSteps(const QuestionSet& set, LineScale scale, int& neg
 
 TEST(WorkedLines, ThePicturesReadAsTheSteps) {
   int negatives = 0;
-  for (const LineScale scale : {LineScale(), LineScale(3, 2)}) {
+  for (const LineScale scale : testing::kBothScales) {
     for (const ExerciseType type : kAllExerciseTypes) {
       for (const ExerciseOptions& options :
            {ExerciseOptions{.mixed = true, .worked = true},
@@ -313,10 +300,7 @@ TEST(WorkedLines, ThePicturesReadAsTheSteps) {
                 .negatives = true, .division_sign = DivisionSign::kObelus, .worked = true}}) {
         SCOPED_TRACE(std::string(Describe(type).command_word) + " scale " +
                      std::to_string(scale.Numerator()));
-        LcgRandom random(7);
-        QuestionTable table;
-        DrawingContext context{random, table};
-        ExpectPicturesReadAsSteps(RunDrawingPhase(type, 20, kMaxQuestions, context, options), scale,
+        ExpectPicturesReadAsSteps(testing::Drawn(type, 20, kMaxQuestions, options, 7), scale,
                                   negatives);
       }
     }
