@@ -193,7 +193,6 @@ TEST(FigureAndLinePictures, DrawWhatTheJsonListsAtEveryLevel) {
     levels.emplace_back(preset.largest_term, preset.options);
   }
   double longest = 0;
-  int checked = 0;
   for (const LineScale scale : testing::kBothScales) {
     for (const ExerciseType type :
          {ExerciseType::kFigureReading, ExerciseType::kFigureShading,
@@ -222,7 +221,6 @@ TEST(FigureAndLinePictures, DrawWhatTheJsonListsAtEveryLevel) {
                 ExpectLineAsListed(*image, json, shown, length);
               }
               longest = std::max(longest, scale == LineScale() ? length : 0.0);
-              ++checked;
             }
             if (json.contains("shape")) {
               continue;
@@ -249,7 +247,6 @@ TEST(FigureAndLinePictures, DrawWhatTheJsonListsAtEveryLevel) {
       }
     }
   }
-  EXPECT_EQ(checked, 2 * 4 * static_cast<int>(levels.size()) * 2 * 40 * 2);
   EXPECT_GE(longest, 491) << "no line 130 mm long";
 }
 
