@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "drawing/exact_value.h"
+#include "level_sheet.h"
 
 namespace fractions {
 namespace {
@@ -170,12 +171,8 @@ TEST(Priorities, EachClassDrawsItsOwnChainsAndAllOfThem) {
           row.insert({form, minus, n});
     int32_t largest = 0;
     for (uint32_t seed = 1; seed <= 150; ++seed) {
-      LcgRandom random(seed);
-      QuestionTable table;
-      DrawingContext context{random, table};
       int traps = 0;
-      for (const PriorityQuestion& q :
-           kKind.Draw(preset.largest_term, 40, context, preset.options)) {
+      for (const PriorityQuestion& q : testing::LevelSheet(kKind, c.level, 40, seed)) {
         const int32_t whole = q.d == 1 ? q.c : q.f == 1 ? q.e : 0;
         const std::vector<int32_t> seen = {static_cast<int32_t>(q.form), q.subtract ? 1 : 0, whole};
         EXPECT_TRUE(row.contains(seen)) << kKind.Text(q, preset.options);

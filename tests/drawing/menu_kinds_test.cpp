@@ -1,0 +1,132 @@
+// The kinds of the "Autres…" menu drawn through the catalogue, as the
+// window and the command line draw them: two classes never draw one sheet
+// from one seed, and no sheet asks a pupil one question twice, however it
+// is written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <numeric>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "drawing/drawing_phase.h"
+#include "drawing/exercise_catalogue.h"
+
+namespace fractions {
+namespace {
+
+std::vector<ExerciseType> MenuTypes() {
+  std::vector<ExerciseType> types;
+  for (const ExerciseInfo& row : kExerciseCatalogue)
+    if (row.button_place.in_menu)
+      types.push_back(row.type);
+  return types;
+}
+
+// A sheet of `count` questions at `level`'s own largest term and options
+// ("Libre" at 12), or as many as the level gives when it gives fewer.
+QuestionSet Sheet(ExerciseType type, Level level, int count, uint32_t seed) {
+  const LevelPreset* preset = FindLevelPreset(level);
+  LcgRandom random(seed);
+  QuestionTable table;
+  DrawingContext context{random, table};
+  try {
+    return RunDrawingPhase(type, preset != nullptr ? preset->largest_term : 12, count, context,
+                           preset != nullptr ? preset->options : ExerciseOptions{});
+  } catch (const TooFewQuestions& few) {
+    return Sheet(type, level, few.Available(), seed);
+  }
+}
+
+// Two classes are set different things: their sheets from one seed differ.
+TEST(MenuKindLevels, TwoClassesNeverDrawOneSheet) {
+  for (const ExerciseType type : MenuTypes()) {
+    SCOPED_TRACE(Describe(type).command_word);
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+      std::map<std::string, std::string_view> sheets;  // the numbers of a sheet, its level
+      for (const LevelPreset& preset : LevelPresets()) {
+        if (preset.level < Describe(type).first_level)
+          continue;
+        const auto [sheet, added] = sheets.emplace(
+            QuestionNumbers(Sheet(type, preset.level, kMaxQuestions, seed)), preset.name);
+        EXPECT_TRUE(added) << preset.name << " draws " << sheet->second << "'s sheet, seed "
+                           << seed;
+      }
+    }
+  }
+}
+
+// What a pupil reads of a question, whatever its writing: two questions
+// read alike are one question asked twice. A pair to compare either way
+// round; four values to order, in lowest terms and any order; an equality
+// either way round, wherever its gap; a figure with as many parts hatched,
+// wherever they lie; a line and its points' ticks, whatever their letters;
+// a decimal writing whatever its sign and way; the other kinds' numbers.
+using Read = std::vector<int64_t>;
+
+template <typename Kind>
+Read Seen(const Kind& kind, const typename Kind::Question& q) {
+  const auto numbers = kind.KeyNumbers(q);
+  return Read(numbers.begin(), numbers.end());
+}
+Read Seen(const ComparisonKind&, const ComparisonQuestion& q) {
+  return std::min(Read{q.a, q.b, q.c, q.d}, Read{q.c, q.d, q.a, q.b});
+}
+Read Seen(const EqualFractionsKind&, const EqualFractionsQuestion& q) {
+  return std::min(Read{q.a, q.b, q.c, q.d}, Read{q.c, q.d, q.a, q.b});
+}
+Read Seen(const OrderingKind&, const OrderingQuestion& q) {
+  std::vector<std::pair<int64_t, int64_t>> values;
+  for (size_t i = 0; i < q.num.size(); ++i) {
+    const int32_t g = std::gcd(q.num[i], q.den[i]);
+    values.emplace_back(q.num[i] / g, q.den[i] / g);
+  }
+  std::sort(values.begin(), values.end());
+  Read read;
+  for (const auto& [num, den] : values)
+    read.insert(read.end(), {num, den});
+  return read;
+}
+Read Seen(const FigureKind&, const FigureQuestion& q) {
+  return {static_cast<int64_t>(q.shape), q.rows, q.columns, q.figures, q.num, q.den};
+}
+Read Seen(const NumberLineKind&, const NumberLineQuestion& q) {
+  Read ticks{q.points[0].tick, q.points[1].tick, q.points[2].tick};
+  std::sort(ticks.begin(), ticks.end());
+  ticks.insert(ticks.begin(), {q.unit_parts, q.negative_units, q.units});
+  return ticks;
+}
+Read Seen(const DecimalWritingKind&, const DecimalWritingQuestion& q) {
+  return {std::abs(q.num), q.den};
+}
+
+// Full sheets (as full as the level allows, where near-repeats are most
+// likely) at every level and "Libre".
+TEST(MenuKindSheets, NoQuestionTwiceToAPupil) {
+  for (const ExerciseType type : MenuTypes()) {
+    for (const Level level :
+         {Level::kFree, Level::kCM2, Level::k6e, Level::k5e, Level::k4e, Level::k3e}) {
+      if (level != Level::kFree && level < Describe(type).first_level)
+        continue;
+      SCOPED_TRACE(std::string(Describe(type).command_word) + " level " +
+                   std::to_string(static_cast<int>(level)));
+      for (uint32_t seed = 1; seed <= 40; ++seed) {
+        std::visit(
+            [&](const auto& drawn) {
+              std::set<Read> asked;
+              for (const auto& q : drawn.questions)
+                EXPECT_TRUE(asked.insert(Seen(drawn.kind, q)).second)
+                    << "seed " << seed << ": " << drawn.kind.Text(q, drawn.options) << " twice";
+            },
+            Sheet(type, level, kMaxQuestions, seed));
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fractions
