@@ -28,6 +28,12 @@ std::vector<typename Kind::Question> LevelSheet(const Kind& kind, Level level, i
                    OptionsUsed(preset != nullptr ? preset->options : free, Kind::kOptionUse));
 }
 
+// "CM2", "6e", or "Libre".
+inline std::string LevelName(Level level) {
+  const LevelPreset* preset = FindLevelPreset(level);
+  return preset != nullptr ? std::string(preset->name) : "Libre";
+}
+
 // An expression as the board writes it: its words, then every operand in
 // ASCII and every operator, a reason before "donc" included (the ASCII of
 // an expression keeps only what follows it).

@@ -46,7 +46,7 @@ QuestionSet Sheet(ExerciseType type, Level level, int count, uint32_t seed) {
 TEST(MenuKindLevels, TwoClassesNeverDrawOneSheet) {
   for (const ExerciseType type : MenuTypes()) {
     SCOPED_TRACE(Describe(type).command_word);
-    for (uint32_t seed = 1; seed <= 200; ++seed) {
+    for (uint32_t seed = 1; seed <= 50; ++seed) {
       std::map<std::string, std::string_view> sheets;  // the numbers of a sheet, its level
       for (const LevelPreset& preset : LevelPresets()) {
         if (preset.level < Describe(type).first_level)
@@ -114,7 +114,7 @@ TEST(MenuKindSheets, NoQuestionTwiceToAPupil) {
         continue;
       SCOPED_TRACE(std::string(Describe(type).command_word) + " level " +
                    std::to_string(static_cast<int>(level)));
-      for (uint32_t seed = 1; seed <= 40; ++seed) {
+      for (uint32_t seed = 1; seed <= 100; ++seed) {
         std::visit(
             [&](const auto& drawn) {
               std::set<Read> asked;
