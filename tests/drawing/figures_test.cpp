@@ -182,7 +182,9 @@ std::vector<FigureQuestion> SheetOf(FigureForm form, Level level, uint32_t seed,
   return testing::LevelSheet(FigureKind{form}, level, count, seed, 12, {.mixed = true});
 }
 
-TEST(FigureLevels, EachClassDrawsEveryFigureOfItsProgrammeAndNoOther) {
+// Every figure of a class's programme and no other; halves to shade, the
+// easiest, at most one question in ten, on sheets of 9, 10, 25 and 40.
+TEST(FigureLevels, EachClassDrawsEveryFigureOfItsProgrammeAndFewHalves) {
   for (const FigureForm form : {FigureForm::kRead, FigureForm::kShade}) {
     for (const ClassFigures& row : kClasses) {
       SCOPED_TRACE(::testing::Message() << "form " << static_cast<int>(form) << " level "
@@ -203,35 +205,24 @@ TEST(FigureLevels, EachClassDrawsEveryFigureOfItsProgrammeAndNoOther) {
           wanted.insert({1, r, c});
       for (const int n : row.discs)
         wanted.insert({2, 1, n});
-      for (uint32_t seed = 1; seed <= 40; ++seed) {
-        for (const FigureQuestion& q : SheetOf(form, row.level, seed * 7919u, kMaxQuestions)) {
+      const int counts[] = {9, 10, 25, kMaxQuestions};
+      int fullest[4] = {};
+      for (uint32_t seed = 1; seed <= 120; ++seed) {
+        const int count = counts[seed % 4];
+        int halves = 0;
+        for (const FigureQuestion& q : SheetOf(form, row.level, seed * 7919u, count)) {
           const std::array<int, 3> figure{static_cast<int>(q.shape), q.rows, q.columns};
           EXPECT_TRUE(wanted.contains(figure)) << "a figure the class is not set: " << figure[0]
                                                << " " << q.rows << "x" << q.columns;
           seen.insert(figure);
+          halves += form == FigureForm::kShade && q.den == 2 ? 1 : 0;
         }
+        EXPECT_LE(halves, count / 10) << "seed " << seed;
+        fullest[seed % 4] = std::max(fullest[seed % 4], halves);
       }
       EXPECT_EQ(seen, wanted) << "some figure of the programme never comes up";
-    }
-  }
-}
-
-// Halves to shade, the easiest, at most one question in ten at every level.
-TEST(FigureSheets, HalvesToShadeAtMostOneInTen) {
-  for (const ClassFigures& row : kClasses) {
-    for (const int count : {9, 10, 25, kMaxQuestions}) {
-      SCOPED_TRACE(::testing::Message()
-                   << "level " << static_cast<int>(row.level) << " count " << count);
-      int fullest = 0;
-      for (uint32_t seed = 1; seed <= 30; ++seed) {
-        const std::vector<FigureQuestion> sheet =
-            SheetOf(FigureForm::kShade, row.level, seed, count);
-        const int halves = static_cast<int>(
-            std::count_if(sheet.begin(), sheet.end(), [](const auto& q) { return q.den == 2; }));
-        EXPECT_LE(halves, count / 10) << "seed " << seed;
-        fullest = std::max(fullest, halves);
-      }
-      EXPECT_EQ(fullest, count / 10) << "halves are never asked";
+      for (int i = 0; form == FigureForm::kShade && i < 4; ++i)
+        EXPECT_EQ(fullest[i], counts[i] / 10) << "halves are never asked";
     }
   }
 }

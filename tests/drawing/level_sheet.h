@@ -34,32 +34,29 @@ inline std::string LevelName(Level level) {
   return preset != nullptr ? std::string(preset->name) : "Libre";
 }
 
-// An expression as the board writes it: its words, then every operand in
-// ASCII and every operator, a reason before "donc" included (the ASCII of
-// an expression keeps only what follows it).
+// An expression of order as the board writes it: its words, then every
+// operand in ASCII and every operator, a reason before "donc" included
+// (the ASCII of an expression keeps only what follows it).
 inline std::string Board(const StepExpression& expression) {
-  static const std::map<StepOperator, std::string> kWritten = {
-      {StepOperator::kLess, " < "},  {StepOperator::kGreater, " > "},
-      {StepOperator::kEqual, " = "}, {StepOperator::kHence, " donc "},
-      {StepOperator::kAnd, " et "},
-  };
+  static const std::map<StepOperator, std::string> kWritten = {{StepOperator::kLess, " < "},
+                                                               {StepOperator::kGreater, " > "},
+                                                               {StepOperator::kEqual, " = "},
+                                                               {StepOperator::kHence, " donc "},
+                                                               {StepOperator::kAnd, " et "}};
   std::string text = expression.words;
-  for (size_t i = 0; i < expression.operands.size(); ++i) {
-    text += i == 0 ? "" : kWritten.at(expression.operators[i - 1]);
-    text += AsciiExpression(Single(expression.operands[i]));
-  }
+  for (size_t i = 0; i < expression.operands.size(); ++i)
+    text += (i == 0 ? "" : kWritten.at(expression.operators[i - 1])) +
+            AsciiExpression(Single(expression.operands[i]));
   return text;
 }
 
-// A worked key as the board writes it: a row per chain, its expressions
-// joined by " = ".
+// A worked key as the board writes it: a row per chain, " = " between.
 inline std::vector<std::string> BoardRows(const WorkedSteps& steps) {
   std::vector<std::string> rows;
   for (const StepChain& chain : steps) {
     std::string joined;
-    for (const StepExpression& step : chain) {
+    for (const StepExpression& step : chain)
       joined += (joined.empty() ? "" : " = ") + Board(step);
-    }
     rows.push_back(joined);
   }
   return rows;

@@ -1,7 +1,6 @@
 // The kinds of the "Autres…" menu drawn through the catalogue, as the
 // window and the command line draw them: two classes never draw one sheet
-// from one seed, and no sheet asks a pupil one question twice, however it
-// is written.
+// from one seed, and no sheet asks a pupil one question twice.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,20 +14,13 @@
 
 #include "drawing/drawing_phase.h"
 #include "drawing/exercise_catalogue.h"
+#include "level_sheet.h"
 
 namespace fractions {
 namespace {
 
-std::vector<ExerciseType> MenuTypes() {
-  std::vector<ExerciseType> types;
-  for (const ExerciseInfo& row : kExerciseCatalogue)
-    if (row.button_place.in_menu)
-      types.push_back(row.type);
-  return types;
-}
-
 // A sheet of `count` questions at `level`'s own largest term and options
-// ("Libre" at 12), or as many as the level gives when it gives fewer.
+// ("Libre" at 12), or of as many as the level gives when it gives fewer.
 QuestionSet Sheet(ExerciseType type, Level level, int count, uint32_t seed) {
   const LevelPreset* preset = FindLevelPreset(level);
   LcgRandom random(seed);
@@ -42,30 +34,41 @@ QuestionSet Sheet(ExerciseType type, Level level, int count, uint32_t seed) {
   }
 }
 
+// The menu's types with the levels that set them ("Libre" first).
+std::vector<std::pair<ExerciseType, Level>> MenuTypesAndLevels() {
+  std::vector<std::pair<ExerciseType, Level>> all;
+  for (const ExerciseInfo& row : kExerciseCatalogue)
+    for (const Level level :
+         {Level::kFree, Level::kCM2, Level::k6e, Level::k5e, Level::k4e, Level::k3e})
+      if (row.button_place.in_menu && (level == Level::kFree || level >= row.first_level))
+        all.emplace_back(row.type, level);
+  return all;
+}
+
 // Two classes are set different things: their sheets from one seed differ.
 TEST(MenuKindLevels, TwoClassesNeverDrawOneSheet) {
-  for (const ExerciseType type : MenuTypes()) {
-    SCOPED_TRACE(Describe(type).command_word);
-    for (uint32_t seed = 1; seed <= 50; ++seed) {
-      std::map<std::string, std::string_view> sheets;  // the numbers of a sheet, its level
-      for (const LevelPreset& preset : LevelPresets()) {
-        if (preset.level < Describe(type).first_level)
-          continue;
-        const auto [sheet, added] = sheets.emplace(
-            QuestionNumbers(Sheet(type, preset.level, kMaxQuestions, seed)), preset.name);
-        EXPECT_TRUE(added) << preset.name << " draws " << sheet->second << "'s sheet, seed "
-                           << seed;
-      }
+  for (uint32_t seed = 1; seed <= 50; ++seed) {
+    std::map<std::string, Level> sheets;  // the numbers of a sheet, its level
+    for (const auto& [type, level] : MenuTypesAndLevels()) {
+      if (level == Level::kFree)
+        continue;
+      const auto [sheet, added] =
+          sheets.emplace(std::string(Describe(type).command_word) + ":" +
+                             QuestionNumbers(Sheet(type, level, kMaxQuestions, seed)),
+                         level);
+      EXPECT_TRUE(added) << Describe(type).command_word << " " << testing::LevelName(level)
+                         << " draws " << testing::LevelName(sheet->second) << "'s sheet, seed "
+                         << seed;
     }
   }
 }
 
 // What a pupil reads of a question, whatever its writing: two questions
-// read alike are one question asked twice. A pair to compare either way
-// round; four values to order, in lowest terms and any order; an equality
-// either way round, wherever its gap; a figure with as many parts hatched,
+// read alike are one question asked twice. A pair to compare and an
+// equality either way round, wherever its gap; four values to order, in
+// lowest terms and any order; a figure with as many parts hatched,
 // wherever they lie; a line and its points' ticks, whatever their letters;
-// a decimal writing whatever its sign and way; the other kinds' numbers.
+// a decimal writing whatever its sign; the other kinds' numbers.
 using Read = std::vector<int64_t>;
 
 template <typename Kind>
@@ -80,16 +83,14 @@ Read Seen(const EqualFractionsKind&, const EqualFractionsQuestion& q) {
   return std::min(Read{q.a, q.b, q.c, q.d}, Read{q.c, q.d, q.a, q.b});
 }
 Read Seen(const OrderingKind&, const OrderingQuestion& q) {
-  std::vector<std::pair<int64_t, int64_t>> values;
+  std::vector<Read> values;
   for (size_t i = 0; i < q.num.size(); ++i) {
     const int32_t g = std::gcd(q.num[i], q.den[i]);
-    values.emplace_back(q.num[i] / g, q.den[i] / g);
+    values.push_back({q.num[i] / g, q.den[i] / g});
   }
   std::sort(values.begin(), values.end());
-  Read read;
-  for (const auto& [num, den] : values)
-    read.insert(read.end(), {num, den});
-  return read;
+  return {values[0][0], values[0][1], values[1][0], values[1][1],
+          values[2][0], values[2][1], values[3][0], values[3][1]};
 }
 Read Seen(const FigureKind&, const FigureQuestion& q) {
   return {static_cast<int64_t>(q.shape), q.rows, q.columns, q.figures, q.num, q.den};
@@ -104,26 +105,19 @@ Read Seen(const DecimalWritingKind&, const DecimalWritingQuestion& q) {
   return {std::abs(q.num), q.den};
 }
 
-// Full sheets (as full as the level allows, where near-repeats are most
-// likely) at every level and "Libre".
+// Sheets as full as each level allows, where near-repeats are likeliest.
 TEST(MenuKindSheets, NoQuestionTwiceToAPupil) {
-  for (const ExerciseType type : MenuTypes()) {
-    for (const Level level :
-         {Level::kFree, Level::kCM2, Level::k6e, Level::k5e, Level::k4e, Level::k3e}) {
-      if (level != Level::kFree && level < Describe(type).first_level)
-        continue;
-      SCOPED_TRACE(std::string(Describe(type).command_word) + " level " +
-                   std::to_string(static_cast<int>(level)));
-      for (uint32_t seed = 1; seed <= 100; ++seed) {
-        std::visit(
-            [&](const auto& drawn) {
-              std::set<Read> asked;
-              for (const auto& q : drawn.questions)
-                EXPECT_TRUE(asked.insert(Seen(drawn.kind, q)).second)
-                    << "seed " << seed << ": " << drawn.kind.Text(q, drawn.options) << " twice";
-            },
-            Sheet(type, level, kMaxQuestions, seed));
-      }
+  for (const auto& [type, level] : MenuTypesAndLevels()) {
+    SCOPED_TRACE(std::string(Describe(type).command_word) + " " + testing::LevelName(level));
+    for (uint32_t seed = 1; seed <= 100; ++seed) {
+      std::visit(
+          [&](const auto& drawn) {
+            std::set<Read> asked;
+            for (const auto& q : drawn.questions)
+              EXPECT_TRUE(asked.insert(Seen(drawn.kind, q)).second)
+                  << "seed " << seed << ": " << drawn.kind.Text(q, drawn.options) << " twice";
+          },
+          Sheet(type, level, kMaxQuestions, seed));
     }
   }
 }
