@@ -24,56 +24,6 @@ std::string Str(testing::Int128 n) {
   return std::to_string(static_cast<long long>(n));
 }
 
-// What every question shows right at any level: three different ticks of
-// its line, none at 0, not all whole; each abscissa in lowest terms, in
-// the listing, the JSON's fields and at both ends of its worked chain.
-void ExpectPointsRead(const NumberLineKind& kind, const NumberLineQuestion& q,
-                      const ExerciseOptions& options) {
-  const auto [a, b, c] = q.points;
-  const int32_t n = q.unit_parts;
-  SCOPED_TRACE(kind.Text(q, {}) + " in parts of 1/" + std::to_string(n) + " from " +
-               std::to_string(-q.negative_units) + " to " + std::to_string(q.units));
-  EXPECT_TRUE(a.tick != b.tick && b.tick != c.tick && a.tick != c.tick);
-  EXPECT_FALSE(a.tick % n == 0 && b.tick % n == 0 && c.tick % n == 0) << "all whole";
-  std::string listing,
-      fields = "unit_parts " + std::to_string(n) + " units " + std::to_string(q.units) +
-               (q.negative_units > 0 ? " negative_units " + std::to_string(q.negative_units) : "");
-  for (size_t i = 0; i < 3; ++i) {
-    const NumberLinePoint& p = q.points[i];
-    EXPECT_TRUE(p.tick != 0 && p.tick >= -n * q.negative_units && p.tick <= n * q.units) << p.tick;
-    const Q value = Q::Of(p.tick, n);
-    EXPECT_EQ(value, (Q{p.num, p.den})) << p.num << "/" << p.den << " for tick " << p.tick;
-    const std::string key = value.d == 1 ? Str(value.n) : Str(value.n) + "/" + Str(value.d);
-    const std::string letter(1, static_cast<char>('A' + i));
-    listing += (i == 0 ? "" : " ; ") + letter + "(" + key + ")";
-    fields += " " + letter + " " + Str(value.n) + "/" + Str(value.d);
-    // From the ticks counted to the key (from the abscissa given to the
-    // ticks, placing), every step of that value.
-    const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
-    const auto ascii = [](testing::Int128 num, testing::Int128 den) {
-      const std::string fraction = "((" + Str(num < 0 ? -num : num) + ")/(" + Str(den) + "))";
-      return den == 1 ? Str(num) : (num < 0 ? "-" : "") + fraction;
-    };
-    const std::string ticks = "((" + Str(p.tick < 0 ? -p.tick : p.tick) + ")/(" + Str(n) + "))";
-    const std::string counted = (p.tick < 0 ? "-" : "") + ticks;
-    const bool place = kind.form == NumberLineForm::kPlace;
-    EXPECT_EQ(chain.front(), place ? ascii(value.n, value.d) : counted);
-    EXPECT_EQ(chain.back(), place ? counted : ascii(value.n, value.d));
-    for (const std::string& step : chain)
-      EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
-  }
-  EXPECT_EQ(kind.Text(q, options), listing);
-  EXPECT_EQ(kind.Answer(q, options), listing);
-  std::string written;
-  const QuestionFields named = kind.Fields(q, options);
-  for (const auto& [field, number] : named.numbers)
-    written += (written.empty() ? "" : " ") + std::string(field) + " " + std::to_string(number);
-  for (const QuestionFields::Point& point : named.points)
-    written += " " + std::string(1, point.name) + " " + std::to_string(point.num) + "/" +
-               std::to_string(point.den);
-  EXPECT_EQ(written, fields);
-}
-
 TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTerms) {
   // At Libre no option changes the draw: every level's options, its level
   // left out, draw a half-line from 0.
@@ -95,15 +45,54 @@ TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTerms) {
       const auto questions = kind.Draw(m, count, context, options);
       ASSERT_EQ(static_cast<int>(questions.size()), count);
       for (const NumberLineQuestion& q : questions) {
-        ExpectPointsRead(kind, q, options);
         const auto [a, b, c] = q.points;
-        EXPECT_TRUE(q.unit_parts >= 2 && q.unit_parts <= std::min(m, 12) && q.units >= 1 &&
-                    q.units <= 3 && q.negative_units == 0);
-        parts_seen.insert(q.unit_parts);
+        const int32_t n = q.unit_parts;
+        SCOPED_TRACE(kind.Text(q, {}) + " in parts of 1/" + std::to_string(n));
+        EXPECT_TRUE(n >= 2 && n <= std::min(m, 12) && q.units >= 1 && q.units <= 3);
+        EXPECT_TRUE(a.tick != b.tick && b.tick != c.tick && a.tick != c.tick);
+        EXPECT_FALSE(a.tick % n == 0 && b.tick % n == 0 && c.tick % n == 0) << "all whole";
+        parts_seen.insert(n);
         units_seen.insert(q.units);
         ++drawn;
         in_order += a.tick < b.tick && b.tick < c.tick;
         one_unit += q.units == 1;
+
+        std::string listing,
+            fields = "unit_parts " + std::to_string(n) + " units " + std::to_string(q.units);
+        for (size_t i = 0; i < 3; ++i) {
+          const NumberLinePoint& p = q.points[i];
+          EXPECT_TRUE(p.tick >= 1 && p.tick <= n * q.units) << p.tick;
+          const Q value = Q::Of(p.tick, n);
+          EXPECT_EQ(value, (Q{p.num, p.den})) << p.num << "/" << p.den << " for tick " << p.tick;
+          const std::string key = value.d == 1 ? Str(value.n) : Str(value.n) + "/" + Str(value.d);
+          listing +=
+              (i == 0 ? "" : " ; ") + std::string(1, static_cast<char>('A' + i)) + "(" + key + ")";
+          fields += " " + std::string(1, static_cast<char>('A' + i)) + " " + Str(value.n) + "/" +
+                    Str(value.d);
+          // From the ticks counted to the key (from the abscissa given to
+          // the ticks, placing), every step of that value.
+          const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
+          const std::string ticks =
+              "((" + std::to_string(p.tick) + ")/(" + std::to_string(n) + "))";
+          const std::string lowest =
+              value.d == 1 ? key : "((" + Str(value.n) + ")/(" + Str(value.d) + "))";
+          const bool place = kind.form == NumberLineForm::kPlace;
+          EXPECT_EQ(chain.front(), place ? lowest : ticks);
+          EXPECT_EQ(chain.back(), place ? ticks : lowest);
+          for (const std::string& step : chain)
+            EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
+        }
+        EXPECT_EQ(kind.Text(q, options), listing);
+        EXPECT_EQ(kind.Answer(q, options), listing);
+        std::string written;
+        const QuestionFields named = kind.Fields(q, options);
+        for (const auto& [field, number] : named.numbers)
+          written +=
+              (written.empty() ? "" : " ") + std::string(field) + " " + std::to_string(number);
+        for (const QuestionFields::Point& point : named.points)
+          written += " " + std::string(1, point.name) + " " + std::to_string(point.num) + "/" +
+                     std::to_string(point.den);
+        EXPECT_EQ(written, fields);
       }
     }
     EXPECT_EQ(*parts_seen.begin(), 2);
@@ -151,7 +140,14 @@ TEST(NumberLines, EachClassDrawsItsOwnLinesAndAllOfThem) {
         const auto questions = kind.Draw(m, count, context, preset.options);
         ASSERT_EQ(static_cast<int>(questions.size()), count);
         for (const NumberLineQuestion& q : questions) {
-          ExpectPointsRead(kind, q, preset.options);
+          for (size_t i = 0; i < 3; ++i) {  // each abscissa, its key and its chain
+            const NumberLinePoint& p = q.points[i];
+            const Q value = Q::Of(p.tick, q.unit_parts);
+            EXPECT_TRUE(value == (Q{p.num, p.den}) && p.tick != 0) << kind.Text(q, {});
+            const auto chains = AsciiSteps(kind.Steps(q, preset.options));
+            for (const std::string& step : chains.at(i))
+              EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
+          }
           const auto [low, high] =
               std::minmax({q.points[0].tick, q.points[1].tick, q.points[2].tick});
           EXPECT_TRUE(rows[r].parts.contains(q.unit_parts) && q.unit_parts <= m) << q.unit_parts;
@@ -193,6 +189,10 @@ TEST(NumberLinesText, ListingsAndChainsAreWrittenAsTheBoardHasThem) {
   };
   for (const auto& [got, want] : rows)
     EXPECT_EQ(got, want);
+  // A line through 0 says in its fields how far it runs left of 0.
+  const auto fields = kind.Fields({3, 1, {{{-2, -2, 3}, {-3, -1, 1}, {2, 2, 3}}}, 1}, {}).numbers;
+  EXPECT_STREQ(fields.back().first, "negative_units");
+  EXPECT_EQ(fields.back().second, 1);
   // The same ticks with their letters swapped are another question's numbers.
   EXPECT_NE(QuestionKey(kind.KeyNumbers({4, 2, {{{3, 3, 4}, {5, 5, 4}, {8, 2, 1}}}})),
             QuestionKey(kind.KeyNumbers({4, 2, {{{5, 5, 4}, {3, 3, 4}, {8, 2, 1}}}})));
