@@ -113,12 +113,9 @@ TEST(EqualFractionsText, KeysGapsAndChainsAreWrittenAsTheBoardHasThem) {
             QuestionKey(kind.KeyNumbers({3, 4, 15, 20, 3})));
 }
 
-// What each class completes, over many sheets at its own largest term:
-// every term within its own, in CM2 and 6e one side the other times a
-// whole number and every such equality drawn (CM2 has 36 of them, and
-// refuses a sheet of 40 saying so), in 5e at most a third of a sheet
-// through the irreducible form, in 4e values up to tenths; the largest
-// terms and the way through the irreducible form reached where allowed.
+// What each class completes: its terms and values; in CM2 and 6e one side
+// a whole multiple of the other, every such equality drawn (CM2's 36, and
+// no more); through the irreducible form a third of a 5e sheet at most.
 TEST(EqualFractions, EachClassCompletesItsOwnEqualitiesAndAllOfThem) {
   const EqualFractionsKind kind;
   struct Class {

@@ -151,9 +151,8 @@ TEST(FiguresText, KeysAndChainsAreWrittenAsOnTheBoard) {
   EXPECT_NE(QuestionKey(read.KeyNumbers(seven_quarters)), QuestionKey(read.KeyNumbers(moved)));
 }
 
-// What each class cuts a figure into, as its programme sets it: the part
-// counts of a strip and of a disc, and a grid's rows (least, most) and
-// most columns.
+// What each class cuts a figure into: a strip's and a disc's part counts,
+// a grid's rows (least, most) and most columns.
 struct ClassFigures {
   Level level;
   std::set<int> strips;

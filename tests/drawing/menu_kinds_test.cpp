@@ -63,12 +63,10 @@ TEST(MenuKindLevels, TwoClassesNeverDrawOneSheet) {
   }
 }
 
-// What a pupil reads of a question, whatever its writing: two questions
-// read alike are one question asked twice. A pair to compare and an
-// equality either way round, wherever its gap; four values to order, in
-// lowest terms and any order; a figure with as many parts hatched,
-// wherever they lie; a line and its points' ticks, whatever their letters;
-// a decimal writing whatever its sign; the other kinds' numbers.
+// What a pupil reads of a question: a pair or an equality either way
+// round, wherever its gap; four values in lowest terms, in any order; a
+// figure with as many parts hatched anywhere; a line and its ticks,
+// whatever their letters; a decimal whatever its sign; others' numbers.
 using Read = std::vector<int64_t>;
 
 template <typename Kind>

@@ -121,8 +121,7 @@ TEST(NumberLines, EachClassDrawsItsOwnLinesAndAllOfThem) {
       {Level::k5e, every_part, false},        {Level::k4e, {2, 3, 4, 5, 6, 8, 10}, true},
       {Level::k3e, every_part, true},
   };
-  // The extents (units left of 0, units right of it) of a half-line and of
-  // a line through 0.
+  // The extents (units left of 0, right of it) of the two kinds of line.
   const std::set<std::pair<int32_t, int32_t>> half_lines{{0, 1}, {0, 2}, {0, 3}},
       relative_lines{{1, 1}, {1, 2}, {2, 1}, {1, 3}, {2, 2}, {3, 1}};
   for (size_t r = 0; r < rows.size(); ++r) {

@@ -98,10 +98,8 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
         }
         EXPECT_EQ(kKind.Answer(q, o), increasing);
 
-        // A row per fraction not over `common` yet, in the order shown,
-        // from it to its writing over `common`; then the reason, the four
-        // over `common` (their numerators when all four are over it), and
-        // "donc" the order.
+        // A row per fraction not over `common` yet, to its writing over it;
+        // then the four over it (their numerators if all are), "donc" the order.
         const WorkedSteps steps = kKind.Steps(q, o);
         const std::vector<std::vector<std::string>> ascii = AsciiSteps(steps);
         size_t row = 0;
@@ -145,10 +143,8 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
   }
 }
 
-// Over 100 sheets of 40 at each level at its own largest term (Libre at
-// 100, the command line's): the terms, the least common denominator and
-// the number of different denominators among the four within the level's
-// row, its bounds reached; negative numbers where the level has them.
+// Each level's terms, least common denominator and number of different
+// denominators within its row and its bounds reached; its negatives.
 TEST(Ordering, EachLevelDrawsItsRow) {
   struct Row {
     Level level;
