@@ -155,31 +155,19 @@ TEST(FiguresText, KeysAndChainsAreWrittenAsOnTheBoard) {
 // a grid's rows (least, most) and most columns.
 struct ClassFigures {
   Level level;
-  std::set<int> strips;
+  std::set<int32_t> strips;
   int least_rows, most_rows, most_columns;
-  std::set<int> discs;
+  std::set<int32_t> discs;
 };
-
-std::set<int> Counts(int from, int to) {
-  std::set<int> counts;
-  for (int n = from; n <= to; ++n)
-    counts.insert(n);
-  return counts;
-}
 
 const ClassFigures kClasses[] = {
-    {Level::kFree, Counts(2, 24), 2, 4, 6, Counts(2, 12)},
+    {Level::kFree, testing::Range(2, 24), 2, 4, 6, testing::Range(2, 12)},
     {Level::kCM2, {2, 3, 4, 5, 6, 8, 10}, 2, 2, 5, {2, 3, 4, 5, 6, 8}},
-    {Level::k6e, Counts(2, 12), 2, 3, 4, Counts(2, 12)},
-    {Level::k5e, Counts(2, 16), 2, 4, 4, Counts(2, 12)},
-    {Level::k4e, Counts(2, 20), 2, 4, 5, Counts(2, 12)},
-    {Level::k3e, Counts(2, 24), 2, 4, 6, Counts(2, 12)},
+    {Level::k6e, testing::Range(2, 12), 2, 3, 4, testing::Range(2, 12)},
+    {Level::k5e, testing::Range(2, 16), 2, 4, 4, testing::Range(2, 12)},
+    {Level::k4e, testing::Range(2, 20), 2, 4, 5, testing::Range(2, 12)},
+    {Level::k3e, testing::Range(2, 24), 2, 4, 6, testing::Range(2, 12)},
 };
-
-// A level's sheet; "Libre" at 12 with mixed numbers.
-std::vector<FigureQuestion> SheetOf(FigureForm form, Level level, uint32_t seed, int count) {
-  return testing::LevelSheet(FigureKind{form}, level, count, seed, 12, {.mixed = true});
-}
 
 // Every figure of a class's programme and no other; halves to shade, the
 // easiest, at most one question in ten, on sheets of 9, 10, 25 and 40.
@@ -209,7 +197,9 @@ TEST(FigureLevels, EachClassDrawsEveryFigureOfItsProgrammeAndFewHalves) {
       for (uint32_t seed = 1; seed <= 120; ++seed) {
         const int count = counts[seed % 4];
         int halves = 0;
-        for (const FigureQuestion& q : SheetOf(form, row.level, seed * 7919u, count)) {
+        // "Libre" at 12 with mixed numbers.
+        for (const FigureQuestion& q : testing::LevelSheet(FigureKind{form}, row.level, count,
+                                                           seed * 7919u, 12, {.mixed = true})) {
           const std::array<int, 3> figure{static_cast<int>(q.shape), q.rows, q.columns};
           EXPECT_TRUE(wanted.contains(figure)) << "a figure the class is not set: " << figure[0]
                                                << " " << q.rows << "x" << q.columns;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,14 @@ std::vector<typename Kind::Question> LevelSheet(const Kind& kind, Level level, i
   DrawingContext context{random, table};
   return kind.Draw(preset != nullptr ? preset->largest_term : free_term, count, context,
                    OptionsUsed(preset != nullptr ? preset->options : free, Kind::kOptionUse));
+}
+
+// The whole numbers from `first` to `last`.
+inline std::set<int32_t> Range(int32_t first, int32_t last) {
+  std::set<int32_t> range;
+  for (int32_t n = first; n <= last; ++n)
+    range.insert(n);
+  return range;
 }
 
 // "CM2", "6e", or "Libre".

@@ -120,20 +120,15 @@ TEST(DecimalWriting, EachNumberIsAskedOnceASheetHalfOfThemEachWay) {
 TEST(FractionOfNumber, EachClassTakesItsOwnSharesAndAllOfThem) {
   struct Class {
     Level level;
-    std::vector<int32_t> denominators;
+    std::set<int32_t> denominators;
     int32_t parts;
     bool above_one;
   };
-  const auto upto = [](int32_t last) {
-    std::vector<int32_t> all(static_cast<size_t>(last - 1));
-    std::iota(all.begin(), all.end(), 2);
-    return all;
-  };
   const Class classes[] = {{Level::kCM2, {2, 3, 4, 5, 10}, 10, false},
-                           {Level::k6e, upto(10), 12, false},
-                           {Level::k5e, upto(12), 20, false},
-                           {Level::k4e, upto(12), 20, true},
-                           {Level::k3e, upto(20), 25, true}};
+                           {Level::k6e, testing::Range(2, 10), 12, false},
+                           {Level::k5e, testing::Range(2, 12), 20, false},
+                           {Level::k4e, testing::Range(2, 12), 20, true},
+                           {Level::k3e, testing::Range(2, 20), 25, true}};
   for (const Class& c : classes) {
     SCOPED_TRACE(FindLevelPreset(c.level)->name);
     std::set<std::pair<int32_t, int32_t>> row, reached;  // a/b, and {0, n ÷ b}
