@@ -37,7 +37,7 @@ bool BoldTerm(const StepOperand& operand, int term) {
          operand.den[0].factors[0].bold == (term == 1);
 }
 
-// One equality a sheet, whatever its gap and whichever side stands first.
+// An equality, whatever its gap and whichever side stands first.
 std::array<int32_t, 4> Equality(const EqualFractionsQuestion& q) {
   return std::pair(q.a, q.b) < std::pair(q.c, q.d) ? std::array{q.a, q.b, q.c, q.d}
                                                    : std::array{q.c, q.d, q.a, q.b};
