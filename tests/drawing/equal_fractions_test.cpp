@@ -1,6 +1,6 @@
 // Equal fractions to complete, over many seeds and every level's options:
-// each equality exact (rationals computed here) and not degenerate, asked
-// once a sheet, its gap in each place as often; its worked chain, read by
+// each equality exact (rationals computed here) and not degenerate, its
+// gap in each place as often; its worked chain, read by
 // an exact evaluator, keeps the value from the given fraction to the
 // completed one, the found term bold.
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 
 #include "drawing/kinds/equal_fractions.h"
 #include "exact_value.h"
+#include "level_sheet.h"
 
 namespace fractions {
 namespace {
@@ -36,13 +37,13 @@ bool BoldTerm(const StepOperand& operand, int term) {
          operand.den[0].factors[0].bold == (term == 1);
 }
 
-// One equality a sheet, whatever its gap and whichever side stands first.
+// An equality, whatever its gap and whichever side stands first.
 std::array<int32_t, 4> Equality(const EqualFractionsQuestion& q) {
   return std::pair(q.a, q.b) < std::pair(q.c, q.d) ? std::array{q.a, q.b, q.c, q.d}
                                                    : std::array{q.c, q.d, q.a, q.b};
 }
 
-TEST(EqualFractions, EachEqualityIsExactAskedOnceItsGapInEachPlaceAsOften) {
+TEST(EqualFractions, EachEqualityIsExactItsGapInEachPlaceAsOften) {
   const EqualFractionsKind kind;
   // Options it does not read change nothing.
   const std::vector<ExerciseOptions> option_sets{{}, {.negatives = true, .mixed = true}};
@@ -54,7 +55,6 @@ TEST(EqualFractions, EachEqualityIsExactAskedOnceItsGapInEachPlaceAsOften) {
       QuestionTable table;
       DrawingContext context{random, table};
       const int count = seed % 2 == 0 ? kMaxQuestions : 13;
-      std::set<std::array<int32_t, 4>> asked;
       std::array<int, 4> places{};
       for (const auto& q :
            kind.Draw(m, count, context, option_sets[seed / 2 % option_sets.size()])) {
@@ -65,7 +65,6 @@ TEST(EqualFractions, EachEqualityIsExactAskedOnceItsGapInEachPlaceAsOften) {
                     value.d <= std::min(m, 12) && q.b <= 10 * value.d && q.d <= 10 * value.d);
         widest = std::max({widest, static_cast<int32_t>(value.n), static_cast<int32_t>(value.d)});
         factor = std::max(factor, q.b / static_cast<int32_t>(value.d));
-        EXPECT_TRUE(asked.insert(Equality(q)).second) << "asked twice";
         ++places.at(static_cast<size_t>(q.missing));
 
         const int term = q.missing % 2;  // of the side with the gap
@@ -109,27 +108,14 @@ TEST(EqualFractionsText, KeysGapsAndChainsAreWrittenAsTheBoardHasThem) {
   };
   for (const auto& [got, want] : rows)
     EXPECT_EQ(got, want);
-  // One equality with its gap elsewhere makes another sheet, but not
-  // another question: nor does it with its sides swapped. Another equality
-  // of the same value is another question.
+  // One equality with its gap elsewhere makes another sheet.
   EXPECT_NE(QuestionKey(kind.KeyNumbers({3, 4, 15, 20, 2})),
             QuestionKey(kind.KeyNumbers({3, 4, 15, 20, 3})));
-  using Pair = std::pair<EqualFractionsQuestion, EqualFractionsQuestion>;
-  for (const auto& [x, y] :
-       {Pair{{3, 4, 15, 20, 2}, {3, 4, 15, 20, 0}}, Pair{{3, 4, 15, 20, 2}, {15, 20, 3, 4, 1}},
-        Pair{{6, 8, 9, 12, 3}, {9, 12, 6, 8, 3}}})
-    EXPECT_EQ(kind.RepeatKey(x), kind.RepeatKey(y)) << Ascii(x, x.missing);
-  for (const auto& [x, y] :
-       {Pair{{3, 4, 15, 20, 2}, {3, 4, 6, 8, 2}}, Pair{{3, 4, 15, 20, 2}, {15, 20, 30, 40, 2}}})
-    EXPECT_NE(kind.RepeatKey(x), kind.RepeatKey(y)) << Ascii(x, x.missing);
 }
 
-// What each class completes, over many sheets at its own largest term:
-// every term within its own, in CM2 and 6e one side the other times a
-// whole number and every such equality drawn (CM2 has 36 of them, and
-// refuses a sheet of 40 saying so), in 5e at most a third of a sheet
-// through the irreducible form, in 4e values up to tenths; the largest
-// terms and the way through the irreducible form reached where allowed.
+// What each class completes: its terms and values; in CM2 and 6e one side
+// a whole multiple of the other, every such equality drawn (CM2's 36, and
+// no more); through the irreducible form a third of a 5e sheet at most.
 TEST(EqualFractions, EachClassCompletesItsOwnEqualitiesAndAllOfThem) {
   const EqualFractionsKind kind;
   struct Class {
@@ -143,8 +129,7 @@ TEST(EqualFractions, EachClassCompletesItsOwnEqualitiesAndAllOfThem) {
                            {Level::k4e, 100, 10, 1},
                            {Level::k3e, 120, 12, 1}};
   for (const Class& c : classes) {
-    const LevelPreset& preset = *FindLevelPreset(c.level);
-    SCOPED_TRACE(preset.name);
+    SCOPED_TRACE(FindLevelPreset(c.level)->name);
     std::set<std::array<int32_t, 4>> multiples, reached;
     for (int32_t p = 1; p <= 12; ++p)
       for (int32_t q = 2; q <= 12; ++q)
@@ -155,12 +140,8 @@ TEST(EqualFractions, EachClassCompletesItsOwnEqualitiesAndAllOfThem) {
     int32_t largest = 0;
     int trips = 0;
     for (uint32_t seed = 1; seed <= 150; ++seed) {
-      LcgRandom random(seed * 7919u);
-      QuestionTable table;
-      DrawingContext context{random, table};
       int sheet_trips = 0;
-      for (const EqualFractionsQuestion& q :
-           kind.Draw(preset.largest_term, count, context, preset.options)) {
+      for (const EqualFractionsQuestion& q : testing::LevelSheet(kind, c.level, count, seed)) {
         const Q value = Q::Of(q.a, q.b);
         const int32_t widest = std::max({q.a, q.b, q.c, q.d});
         EXPECT_TRUE(widest <= c.largest && value.n <= c.largest_value && value.d <= c.largest_value)
@@ -179,12 +160,8 @@ TEST(EqualFractions, EachClassCompletesItsOwnEqualitiesAndAllOfThem) {
     if (c.trip_one_in == 0)
       EXPECT_EQ(reached, multiples);
   }
-  LcgRandom random(1);
-  QuestionTable table;
-  DrawingContext context{random, table};
-  const LevelPreset& cm2 = *FindLevelPreset(Level::kCM2);
   try {
-    kind.Draw(cm2.largest_term, 40, context, cm2.options);
+    testing::LevelSheet(kind, Level::kCM2, 40, 1);
     ADD_FAILURE() << "40 equalities drawn in CM2";
   } catch (const TooFewQuestions& refusal) {
     EXPECT_EQ(refusal.Available(), 36);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <map>
 #include <numeric>
 #include <set>
 #include <stdexcept>
@@ -15,11 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "drawing/drawing_phase.h"
-#include "drawing/exercise_options.h"
 #include "drawing/kinds/decimal_writing.h"
 #include "drawing/kinds/fraction_of_number.h"
 #include "exact_value.h"
+#include "level_sheet.h"
 
 namespace fractions {
 namespace {
@@ -116,38 +114,21 @@ TEST(DecimalWriting, EachNumberIsAskedOnceASheetHalfOfThemEachWay) {
   }
 }
 
-// A level's sheets of 40, drawn at its own largest term over many seeds.
-template <typename Kind, typename Look>
-void EachSheetOfLevel(const Kind& kind, Level level, Look look) {
-  const LevelPreset& preset = *FindLevelPreset(level);
-  for (uint32_t seed = 1; seed <= 150; ++seed) {
-    LcgRandom random(seed * 7919u);
-    QuestionTable table;
-    DrawingContext context{random, table};
-    look(kind.Draw(preset.largest_term, 40, context, OptionsUsed(preset.options, kind.kOptionUse)));
-  }
-}
-
 // What each class takes a fraction of: its denominators and numbers, every
 // fraction and every part n ÷ b of them drawn, and in 4e and 3e a quarter
 // of each sheet above 1 (below 2, never whole).
 TEST(FractionOfNumber, EachClassTakesItsOwnSharesAndAllOfThem) {
   struct Class {
     Level level;
-    std::vector<int32_t> denominators;
+    std::set<int32_t> denominators;
     int32_t parts;
     bool above_one;
   };
-  const auto upto = [](int32_t last) {
-    std::vector<int32_t> all(static_cast<size_t>(last - 1));
-    std::iota(all.begin(), all.end(), 2);
-    return all;
-  };
   const Class classes[] = {{Level::kCM2, {2, 3, 4, 5, 10}, 10, false},
-                           {Level::k6e, upto(10), 12, false},
-                           {Level::k5e, upto(12), 20, false},
-                           {Level::k4e, upto(12), 20, true},
-                           {Level::k3e, upto(20), 25, true}};
+                           {Level::k6e, testing::Range(2, 10), 12, false},
+                           {Level::k5e, testing::Range(2, 12), 20, false},
+                           {Level::k4e, testing::Range(2, 12), 20, true},
+                           {Level::k3e, testing::Range(2, 20), 25, true}};
   for (const Class& c : classes) {
     SCOPED_TRACE(FindLevelPreset(c.level)->name);
     std::set<std::pair<int32_t, int32_t>> row, reached;  // a/b, and {0, n ÷ b}
@@ -157,9 +138,10 @@ TEST(FractionOfNumber, EachClassTakesItsOwnSharesAndAllOfThem) {
           row.insert({a, b});
     for (int32_t part = 2; part <= c.parts; ++part)
       row.insert({0, part});
-    EachSheetOfLevel(FractionOfNumberKind{}, c.level, [&](const auto& sheet) {
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
       int above = 0;
-      for (const FractionOfNumberQuestion& q : sheet) {
+      for (const FractionOfNumberQuestion& q :
+           testing::LevelSheet(FractionOfNumberKind{}, c.level, 40, seed)) {
         EXPECT_TRUE(row.contains({q.a, q.b}) && q.n % q.b == 0 && row.contains({0, q.n / q.b}) &&
                     q.result * q.b == q.a * q.n)
             << FractionOfNumberKind{}.Text(q, {});
@@ -167,14 +149,13 @@ TEST(FractionOfNumber, EachClassTakesItsOwnSharesAndAllOfThem) {
         above += q.a > q.b ? 1 : 0;
       }
       EXPECT_EQ(above, c.above_one ? 10 : 0);
-    });
+    }
     EXPECT_EQ(reached, row);
   }
 }
 
 // What each class writes as decimals: its denominators, every one of them
-// drawn, values below 10, half of each sheet negative in 4e and 3e, and a
-// number asked once a sheet whichever way and whatever its sign.
+// drawn, values below 10, half of each sheet negative in 4e and 3e.
 TEST(DecimalWriting, EachClassWritesItsOwnDecimalsAndAllOfThem) {
   const auto dividing = [](int32_t power) {
     std::vector<int32_t> all;
@@ -198,10 +179,10 @@ TEST(DecimalWriting, EachClassWritesItsOwnDecimalsAndAllOfThem) {
       if (negatives)
         row.insert(-den);
     }
-    EachSheetOfLevel(DecimalWritingKind{}, level, [&](const auto& sheet) {
-      std::set<std::pair<int32_t, int32_t>> numbers;
+    for (uint32_t seed = 1; seed <= 150; ++seed) {
       int negative = 0;
-      for (const DecimalWritingQuestion& q : sheet) {
+      for (const DecimalWritingQuestion& q :
+           testing::LevelSheet(DecimalWritingKind{}, level, 40, seed)) {
         const std::string text = DecimalWritingKind{}.Text(q, {});
         EXPECT_TRUE(row.contains(q.num < 0 ? -q.den : q.den) && std::abs(q.num) < 10 * q.den &&
                     std::gcd(q.num, q.den) == 1)
@@ -211,38 +192,12 @@ TEST(DecimalWriting, EachClassWritesItsOwnDecimalsAndAllOfThem) {
         const std::string decimal =
             q.to_decimal ? DecimalWritingKind{}.Answer(q, {}) : text.substr(0, text.find(" = "));
         EXPECT_EQ(Evaluate(decimal), Of(q.num, q.den)) << text;
-        EXPECT_TRUE(numbers.insert({std::abs(q.num), q.den}).second) << "asked twice: " << text;
         reached.insert(q.num < 0 ? -q.den : q.den);
         negative += q.num < 0 ? 1 : 0;
       }
       EXPECT_EQ(negative, negatives ? 20 : 0);
-    });
-    EXPECT_EQ(reached, row);
-  }
-}
-
-// Two classes are set different things, so that one seed never draws them
-// one sheet: sheets of 10 at each level's own largest term and options.
-TEST(NewKindsLevels, TwoClassesNeverDrawOneSheet) {
-  for (const ExerciseType type : {ExerciseType::kPriorities, ExerciseType::kFractionOfNumber,
-                                  ExerciseType::kDecimalWriting, ExerciseType::kEqualFractions}) {
-    SCOPED_TRACE(Describe(type).command_word);
-    for (uint32_t seed = 1; seed <= 1000; ++seed) {
-      std::map<std::string, std::string_view> sheets;  // the numbers of a sheet, its level
-      for (const LevelPreset& preset : LevelPresets()) {
-        if (preset.level < Describe(type).first_level)
-          continue;
-        LcgRandom random(seed);
-        QuestionTable table;
-        DrawingContext context{random, table};
-        const auto [sheet, added] =
-            sheets.emplace(QuestionNumbers(RunDrawingPhase(type, preset.largest_term, 20, context,
-                                                           preset.options)),
-                           preset.name);
-        EXPECT_TRUE(added) << preset.name << " draws " << sheet->second << "'s sheet, seed "
-                           << seed;
-      }
     }
+    EXPECT_EQ(reached, row);
   }
 }
 

@@ -1,17 +1,14 @@
 // Points on a graduated line, over many seeds, both forms and every
 // level: three points on different ticks of a line a pupil can read, each
-// abscissa in lowest terms (rationals computed here), a line and its
-// abscissas asked once a sheet whatever their letters, the letters in
-// every order along the line; each class on the lines it is set, and two
-// classes never on the same sheet; each worked chain, read by an exact
-// evaluator, goes from the ticks counted to the key.
+// abscissa in lowest terms (rationals computed here), the letters in
+// every order along the line; each class on the lines it is set; each
+// worked chain, read by an exact evaluator, goes from the ticks counted to
+// the key.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -27,68 +24,7 @@ std::string Str(testing::Int128 n) {
   return std::to_string(static_cast<long long>(n));
 }
 
-// What every question shows right at any level: three different ticks of
-// its line, none at 0, not all whole; each abscissa in lowest terms, in
-// the listing, the JSON's fields and at both ends of its worked chain.
-void ExpectPointsRead(const NumberLineKind& kind, const NumberLineQuestion& q,
-                      const ExerciseOptions& options) {
-  const auto [a, b, c] = q.points;
-  const int32_t n = q.unit_parts;
-  SCOPED_TRACE(kind.Text(q, {}) + " in parts of 1/" + std::to_string(n) + " from " +
-               std::to_string(-q.negative_units) + " to " + std::to_string(q.units));
-  EXPECT_TRUE(a.tick != b.tick && b.tick != c.tick && a.tick != c.tick);
-  EXPECT_FALSE(a.tick % n == 0 && b.tick % n == 0 && c.tick % n == 0) << "all whole";
-  std::string listing,
-      fields = "unit_parts " + std::to_string(n) + " units " + std::to_string(q.units) +
-               (q.negative_units > 0 ? " negative_units " + std::to_string(q.negative_units) : "");
-  for (size_t i = 0; i < 3; ++i) {
-    const NumberLinePoint& p = q.points[i];
-    EXPECT_TRUE(p.tick != 0 && p.tick >= -n * q.negative_units && p.tick <= n * q.units) << p.tick;
-    const Q value = Q::Of(p.tick, n);
-    EXPECT_EQ(value, (Q{p.num, p.den})) << p.num << "/" << p.den << " for tick " << p.tick;
-    const std::string key = value.d == 1 ? Str(value.n) : Str(value.n) + "/" + Str(value.d);
-    const std::string letter(1, static_cast<char>('A' + i));
-    listing += (i == 0 ? "" : " ; ") + letter + "(" + key + ")";
-    fields += " " + letter + " " + Str(value.n) + "/" + Str(value.d);
-    // From the ticks counted to the key (from the abscissa given to the
-    // ticks, placing), every step of that value.
-    const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
-    const auto ascii = [](testing::Int128 num, testing::Int128 den) {
-      const std::string fraction = "((" + Str(num < 0 ? -num : num) + ")/(" + Str(den) + "))";
-      return den == 1 ? Str(num) : (num < 0 ? "-" : "") + fraction;
-    };
-    const std::string ticks = "((" + Str(p.tick < 0 ? -p.tick : p.tick) + ")/(" + Str(n) + "))";
-    const std::string counted = (p.tick < 0 ? "-" : "") + ticks;
-    const bool place = kind.form == NumberLineForm::kPlace;
-    EXPECT_EQ(chain.front(), place ? ascii(value.n, value.d) : counted);
-    EXPECT_EQ(chain.back(), place ? counted : ascii(value.n, value.d));
-    for (const std::string& step : chain)
-      EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
-  }
-  EXPECT_EQ(kind.Text(q, options), listing);
-  EXPECT_EQ(kind.Answer(q, options), listing);
-  std::string written;
-  const QuestionFields named = kind.Fields(q, options);
-  for (const auto& [field, number] : named.numbers)
-    written += (written.empty() ? "" : " ") + std::string(field) + " " + std::to_string(number);
-  for (const QuestionFields::Point& point : named.points)
-    written += " " + std::string(1, point.name) + " " + std::to_string(point.num) + "/" +
-               std::to_string(point.den);
-  EXPECT_EQ(written, fields);
-}
-
-// A line and the set of its points' ticks, whatever their letters: what a
-// pupil sees twice when a sheet asks it twice.
-using Seen = std::tuple<int32_t, int32_t, int32_t, std::set<int32_t>>;
-
-Seen SeenOf(const NumberLineQuestion& q) {
-  return {q.unit_parts,
-          q.negative_units,
-          q.units,
-          {q.points[0].tick, q.points[1].tick, q.points[2].tick}};
-}
-
-TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnce) {
+TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTerms) {
   // At Libre no option changes the draw: every level's options, its level
   // left out, draw a half-line from 0.
   std::vector<ExerciseOptions> option_sets{{}, {.mixed = true}};
@@ -108,18 +44,55 @@ TEST(NumberLines, PointsStandOnDifferentTicksTheirAbscissasInLowestTermsAskedOnc
       const ExerciseOptions& options = option_sets[seed / 3 % option_sets.size()];
       const auto questions = kind.Draw(m, count, context, options);
       ASSERT_EQ(static_cast<int>(questions.size()), count);
-      std::set<Seen> asked;
       for (const NumberLineQuestion& q : questions) {
-        ExpectPointsRead(kind, q, options);
         const auto [a, b, c] = q.points;
-        EXPECT_TRUE(q.unit_parts >= 2 && q.unit_parts <= std::min(m, 12) && q.units >= 1 &&
-                    q.units <= 3 && q.negative_units == 0);
-        EXPECT_TRUE(asked.insert(SeenOf(q)).second) << "asked twice: " << kind.Text(q, {});
-        parts_seen.insert(q.unit_parts);
+        const int32_t n = q.unit_parts;
+        SCOPED_TRACE(kind.Text(q, {}) + " in parts of 1/" + std::to_string(n));
+        EXPECT_TRUE(n >= 2 && n <= std::min(m, 12) && q.units >= 1 && q.units <= 3);
+        EXPECT_TRUE(a.tick != b.tick && b.tick != c.tick && a.tick != c.tick);
+        EXPECT_FALSE(a.tick % n == 0 && b.tick % n == 0 && c.tick % n == 0) << "all whole";
+        parts_seen.insert(n);
         units_seen.insert(q.units);
         ++drawn;
         in_order += a.tick < b.tick && b.tick < c.tick;
         one_unit += q.units == 1;
+
+        std::string listing,
+            fields = "unit_parts " + std::to_string(n) + " units " + std::to_string(q.units);
+        for (size_t i = 0; i < 3; ++i) {
+          const NumberLinePoint& p = q.points[i];
+          EXPECT_TRUE(p.tick >= 1 && p.tick <= n * q.units) << p.tick;
+          const Q value = Q::Of(p.tick, n);
+          EXPECT_EQ(value, (Q{p.num, p.den})) << p.num << "/" << p.den << " for tick " << p.tick;
+          const std::string key = value.d == 1 ? Str(value.n) : Str(value.n) + "/" + Str(value.d);
+          listing +=
+              (i == 0 ? "" : " ; ") + std::string(1, static_cast<char>('A' + i)) + "(" + key + ")";
+          fields += " " + std::string(1, static_cast<char>('A' + i)) + " " + Str(value.n) + "/" +
+                    Str(value.d);
+          // From the ticks counted to the key (from the abscissa given to
+          // the ticks, placing), every step of that value.
+          const std::vector<std::string> chain = AsciiSteps(kind.Steps(q, options)).at(i);
+          const std::string ticks =
+              "((" + std::to_string(p.tick) + ")/(" + std::to_string(n) + "))";
+          const std::string lowest =
+              value.d == 1 ? key : "((" + Str(value.n) + ")/(" + Str(value.d) + "))";
+          const bool place = kind.form == NumberLineForm::kPlace;
+          EXPECT_EQ(chain.front(), place ? lowest : ticks);
+          EXPECT_EQ(chain.back(), place ? ticks : lowest);
+          for (const std::string& step : chain)
+            EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
+        }
+        EXPECT_EQ(kind.Text(q, options), listing);
+        EXPECT_EQ(kind.Answer(q, options), listing);
+        std::string written;
+        const QuestionFields named = kind.Fields(q, options);
+        for (const auto& [field, number] : named.numbers)
+          written +=
+              (written.empty() ? "" : " ") + std::string(field) + " " + std::to_string(number);
+        for (const QuestionFields::Point& point : named.points)
+          written += " " + std::string(1, point.name) + " " + std::to_string(point.num) + "/" +
+                     std::to_string(point.den);
+        EXPECT_EQ(written, fields);
       }
     }
     EXPECT_EQ(*parts_seen.begin(), 2);
@@ -141,20 +114,16 @@ struct LevelLines {
   bool relative;
 };
 
-TEST(NumberLines, EachClassDrawsItsOwnLinesAllOfThemAndNeverAnotherClassSheet) {
+TEST(NumberLines, EachClassDrawsItsOwnLinesAndAllOfThem) {
   const std::set<int32_t> every_part{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   const std::vector<LevelLines> rows = {
       {Level::kCM2, {2, 3, 4, 5, 10}, false}, {Level::k6e, {2, 3, 4, 5, 6, 8, 10, 12}, false},
       {Level::k5e, every_part, false},        {Level::k4e, {2, 3, 4, 5, 6, 8, 10}, true},
       {Level::k3e, every_part, true},
   };
-  // The extents (units left of 0, units right of it) of a half-line and of
-  // a line through 0.
+  // The extents (units left of 0, right of it) of the two kinds of line.
   const std::set<std::pair<int32_t, int32_t>> half_lines{{0, 1}, {0, 2}, {0, 3}},
       relative_lines{{1, 1}, {1, 2}, {2, 1}, {1, 3}, {2, 2}, {3, 1}};
-  // Every question's numbers, by largest term (the level's own, 9), level
-  // and seed.
-  std::vector<std::vector<std::array<int32_t, 6>>> sheets[2][5];
   for (size_t r = 0; r < rows.size(); ++r) {
     const LevelPreset& preset = *FindLevelPreset(rows[r].level);
     for (const int32_t m : {preset.largest_term, 9}) {
@@ -169,20 +138,23 @@ TEST(NumberLines, EachClassDrawsItsOwnLinesAllOfThemAndNeverAnotherClassSheet) {
         const int count = seed % 4 == 0 ? 6 : kMaxQuestions;
         const auto questions = kind.Draw(m, count, context, preset.options);
         ASSERT_EQ(static_cast<int>(questions.size()), count);
-        auto& sheet = sheets[m == 9][r].emplace_back();
-        std::set<Seen> asked;
         for (const NumberLineQuestion& q : questions) {
-          ExpectPointsRead(kind, q, preset.options);
+          for (size_t i = 0; i < 3; ++i) {  // each abscissa, its key and its chain
+            const NumberLinePoint& p = q.points[i];
+            const Q value = Q::Of(p.tick, q.unit_parts);
+            EXPECT_TRUE(value == (Q{p.num, p.den}) && p.tick != 0) << kind.Text(q, {});
+            const auto chains = AsciiSteps(kind.Steps(q, preset.options));
+            for (const std::string& step : chains.at(i))
+              EXPECT_EQ(testing::ExactEvaluator::Evaluate(step), value) << step;
+          }
           const auto [low, high] =
               std::minmax({q.points[0].tick, q.points[1].tick, q.points[2].tick});
           EXPECT_TRUE(rows[r].parts.contains(q.unit_parts) && q.unit_parts <= m) << q.unit_parts;
           EXPECT_TRUE((rows[r].relative ? relative_lines : half_lines)
                           .contains({q.negative_units, q.units}));
           EXPECT_TRUE(!rows[r].relative || (low < 0 && high > 0)) << "all on one side of 0";
-          EXPECT_TRUE(asked.insert(SeenOf(q)).second) << "the same line and points twice";
           parts_seen.insert(q.unit_parts);
           extents_seen.insert({q.negative_units, q.units});
-          sheet.push_back(kind.KeyNumbers(q));
         }
       }
       std::set<int32_t> row_parts = rows[r].parts;
@@ -191,12 +163,6 @@ TEST(NumberLines, EachClassDrawsItsOwnLinesAllOfThemAndNeverAnotherClassSheet) {
       EXPECT_EQ(extents_seen, rows[r].relative ? relative_lines : half_lines);
     }
   }
-  // Two classes never draw one sheet from one seed.
-  for (const auto& by_level : sheets)
-    for (size_t i = 0; i < rows.size(); ++i)
-      for (size_t j = i + 1; j < rows.size(); ++j)
-        for (size_t seed = 0; seed < by_level[i].size(); ++seed)
-          EXPECT_NE(by_level[i][seed], by_level[j][seed]) << i << " " << j << " seed " << seed + 1;
 }
 
 TEST(NumberLinesText, ListingsAndChainsAreWrittenAsTheBoardHasThem) {
@@ -222,14 +188,13 @@ TEST(NumberLinesText, ListingsAndChainsAreWrittenAsTheBoardHasThem) {
   };
   for (const auto& [got, want] : rows)
     EXPECT_EQ(got, want);
-  // The same ticks with their letters swapped are other numbers, but the
-  // same question on a sheet; on a longer line they are another one.
-  const NumberLineQuestion asked{4, 2, {{{3, 3, 4}, {5, 5, 4}, {8, 2, 1}}}};
-  const NumberLineQuestion swapped{4, 2, {{{5, 5, 4}, {8, 2, 1}, {3, 3, 4}}}};
-  const NumberLineQuestion longer{4, 2, {{{3, 3, 4}, {5, 5, 4}, {8, 2, 1}}}, 1};
-  EXPECT_NE(QuestionKey(kind.KeyNumbers(asked)), QuestionKey(kind.KeyNumbers(swapped)));
-  EXPECT_EQ(kind.RepeatKey(asked), kind.RepeatKey(swapped));
-  EXPECT_NE(kind.RepeatKey(asked), kind.RepeatKey(longer));
+  // A line through 0 says in its fields how far it runs left of 0.
+  const auto fields = kind.Fields({3, 1, {{{-2, -2, 3}, {-3, -1, 1}, {2, 2, 3}}}, 1}, {}).numbers;
+  EXPECT_STREQ(fields.back().first, "negative_units");
+  EXPECT_EQ(fields.back().second, 1);
+  // The same ticks with their letters swapped are another question's numbers.
+  EXPECT_NE(QuestionKey(kind.KeyNumbers({4, 2, {{{3, 3, 4}, {5, 5, 4}, {8, 2, 1}}}})),
+            QuestionKey(kind.KeyNumbers({4, 2, {{{5, 5, 4}, {3, 3, 4}, {8, 2, 1}}}})));
 }
 
 }  // namespace

@@ -3,16 +3,14 @@
 // order already, the denominators as asked and their common one small; the
 // key in increasing order (values read exactly here); a row for each
 // fraction not over the least common denominator yet, keeping its value to
-// its writing over it, the last row's reason true; one list of four values
-// once a sheet, in whatever order and writing; each level within its row,
-// and two levels' sheets different.
+// its writing over it, the last row's reason true; each level within its
+// row.
 #include "drawing/kinds/ordering.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <numeric>
 #include <set>
 #include <string>
@@ -21,6 +19,7 @@
 #include <vector>
 
 #include "drawing/exact_value.h"
+#include "level_sheet.h"
 
 namespace fractions {
 namespace {
@@ -69,7 +68,6 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
       LcgRandom random(seed);
       QuestionTable table;
       DrawingContext context{random, table};
-      std::set<std::set<std::pair<int64_t, int64_t>>> lists;
       for (const OrderingQuestion& q : kKind.Draw(largest_term, 40, context, o)) {
         SCOPED_TRACE(kKind.Text(q, o));
         std::vector<Exact> values;
@@ -100,10 +98,8 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
         }
         EXPECT_EQ(kKind.Answer(q, o), increasing);
 
-        // A row per fraction not over `common` yet, in the order shown,
-        // from it to its writing over `common`; then the reason, the four
-        // over `common` (their numerators when all four are over it), and
-        // "donc" the order.
+        // A row per fraction not over `common` yet, to its writing over it;
+        // then the four over it (their numerators if all are), "donc" the order.
         const WorkedSteps steps = kKind.Steps(q, o);
         const std::vector<std::vector<std::string>> ascii = AsciiSteps(steps);
         size_t row = 0;
@@ -139,11 +135,6 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
           EXPECT_EQ(reason.operands[k].den, FractionStep(1, one_denominator ? 1 : common).den)
               << "not over " << common;
         }
-
-        std::set<std::pair<int64_t, int64_t>> list;  // the values, in lowest terms
-        for (int i = 0; i < 4; ++i)
-          list.insert({static_cast<int64_t>(values[i].n), static_cast<int64_t>(values[i].d)});
-        EXPECT_TRUE(lists.insert(list).second) << "the same four values asked twice";
       }
     }
     if (o.negatives) {
@@ -152,11 +143,8 @@ TEST(Ordering, EverySheetOrdersFourDifferentFractionsWithAWorkedKey) {
   }
 }
 
-// Over 100 sheets of 40 at each level at its own largest term (Libre at
-// 100, the command line's): the terms, the least common denominator and
-// the number of different denominators among the four within the level's
-// row, its bounds reached; negative numbers where the level has them; two
-// levels never draw the same sheet from one seed.
+// Each level's terms, least common denominator and number of different
+// denominators within its row and its bounds reached; its negatives.
 TEST(Ordering, EachLevelDrawsItsRow) {
   struct Row {
     Level level;
@@ -167,7 +155,6 @@ TEST(Ordering, EachLevelDrawsItsRow) {
       {Level::kFree, 12, 60, 1, 4}, {Level::kCM2, 10, 10, 1, 1}, {Level::k6e, 12, 12, 1, 2},
       {Level::k5e, 12, 12, 3, 4},   {Level::k4e, 12, 60, 1, 4},  {Level::k3e, 12, 120, 1, 4},
   };
-  std::map<uint32_t, std::map<Level, std::string>> sheets;
   for (const Row& row : rows) {
     const LevelPreset* preset = FindLevelPreset(row.level);
     const ExerciseOptions options = preset != nullptr ? preset->options : ExerciseOptions{};
@@ -175,11 +162,7 @@ TEST(Ordering, EachLevelDrawsItsRow) {
     int32_t largest = 0, largest_common = 0;
     int fewest = 4, most = 1, negative = 0;
     for (uint32_t seed = 1; seed <= 100; ++seed) {
-      LcgRandom random(seed);
-      QuestionTable table;
-      DrawingContext context{random, table};
-      for (const OrderingQuestion& q :
-           kKind.Draw(preset != nullptr ? preset->largest_term : 100, 40, context, options)) {
+      for (const OrderingQuestion& q : testing::LevelSheet(kKind, row.level, 40, seed)) {
         int32_t common = 1;
         for (int i = 0; i < 4; ++i) {
           largest = std::max({largest, std::abs(q.num[i]), q.den[i]});
@@ -190,7 +173,6 @@ TEST(Ordering, EachLevelDrawsItsRow) {
         const int different = static_cast<int>(std::set(q.den.begin(), q.den.end()).size());
         fewest = std::min(fewest, different);
         most = std::max(most, different);
-        sheets[seed][row.level] += kKind.Text(q, options) + "\n";
       }
     }
     EXPECT_EQ(largest, row.terms);
@@ -199,30 +181,6 @@ TEST(Ordering, EachLevelDrawsItsRow) {
     EXPECT_EQ(most, row.most_denominators);
     EXPECT_EQ(negative > 0, options.negatives);
   }
-  for (const auto& [seed, by_level] : sheets) {
-    for (auto first = by_level.begin(); first != by_level.end(); ++first) {
-      for (auto second = std::next(first); second != by_level.end(); ++second) {
-        if (first->first != Level::kFree) {
-          EXPECT_NE(first->second, second->second)
-              << "seed " << seed << ": levels " << static_cast<int>(first->first) << " and "
-              << static_cast<int>(second->first) << " draw the same sheet";
-        }
-      }
-    }
-  }
-}
-
-// An expression as the board writes it: its words, then every operand in
-// ASCII and every operator, the reason before "donc" included.
-std::string Board(const StepExpression& expression) {
-  std::string text = expression.words;
-  for (size_t i = 0; i < expression.operands.size(); ++i) {
-    if (i > 0) {
-      text += expression.operators[i - 1] == StepOperator::kHence ? " donc " : " < ";
-    }
-    text += AsciiExpression(Single(expression.operands[i]));
-  }
-  return text;
 }
 
 TEST(Ordering, TheBoardWritesTheOrderOverTheLeastCommonDenominator) {
@@ -249,21 +207,8 @@ TEST(Ordering, TheBoardWritesTheOrderOverTheLeastCommonDenominator) {
   for (const auto& [q, text, want] : rows) {
     EXPECT_EQ(kKind.Text(q, {}), text);
     EXPECT_EQ(kKind.Answer(q, {}), text.substr(text.find(" : ") + 3));
-    Rows got;
-    for (const StepChain& chain : kKind.Steps(q, {})) {
-      std::string joined;
-      for (const StepExpression& step : chain) {
-        joined += (joined.empty() ? "" : " = ") + Board(step);
-      }
-      got.push_back(joined);
-    }
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(testing::BoardRows(kKind.Steps(q, {})), want);
   }
-  // 4/8 is 1/2: the same four values whatever their writing and order.
-  EXPECT_EQ(kKind.RepeatKey({{1, 2, 3, 5}, {2, 3, 4, 6}}),
-            kKind.RepeatKey({{10, 4, 2, 6}, {12, 8, 3, 8}}));
-  EXPECT_NE(kKind.RepeatKey({{1, 2, 3, 5}, {2, 3, 4, 6}}),
-            kKind.RepeatKey({{1, 2, 3, 5}, {2, 3, 4, 7}}));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "drawing/exact_value.h"
+#include "level_sheet.h"
 
 namespace fractions {
 namespace {
@@ -66,12 +67,9 @@ TEST(Priorities, EverySheetHoldsSoundQuestionsAndWorkedKeys) {
       {"one denominator, mixed", 9, {.denominators = DenominatorRule::kSame, .mixed = true}},
       {"4e", 20, FindLevelPreset(Level::k4e)->options},
       {"6e", 20, FindLevelPreset(Level::k6e)->options},
-      {"5e, negatives", 30,
-       [] {
-         ExerciseOptions o = FindLevelPreset(Level::k5e)->options;
-         o.negatives = true;
-         return o;
-       }()},
+      {"5e, negatives",
+       30,
+       {.level = Level::k5e, .denominators = DenominatorRule::kMultiple, .negatives = true}},
   };
   const std::regex number("[0-9]+");
   for (const OptionCase& c : cases) {
@@ -91,19 +89,16 @@ TEST(Priorities, EverySheetHoldsSoundQuestionsAndWorkedKeys) {
           const std::string text = kKind.Text(q, o);
           SCOPED_TRACE(text);
           EXPECT_TRUE(texts.insert(text).second) << "twice on a sheet";
-          // In 6e and 5e the product is by a whole number from 2 to 9, n/1.
+          // In 6e and 5e the product's right operand is whole, 2 to 9.
           const bool by_whole = o.level == Level::k6e || o.level == Level::k5e;
-          const int32_t* whole = !by_whole                            ? nullptr
-                                 : q.form == PriorityForm::kTimesPlus ? &q.c
-                                                                      : &q.e;
-          for (const auto& [n, d] :
-               {std::pair(&q.a, q.b), std::pair(&q.c, q.d), std::pair(&q.e, q.f)}) {
-            if (n == whole) {
-              EXPECT_TRUE(*n >= 2 && *n <= 9 && d == 1) << "not a whole factor";
-              continue;
-            }
-            EXPECT_TRUE(*n != 0 && d >= 2 && std::gcd(*n, d) == 1) << "a whole number or zero";
-            EXPECT_TRUE(o.negatives || *n > 0);
+          const auto& [wn, wd] =
+              q.form == PriorityForm::kTimesPlus ? std::pair(q.c, q.d) : std::pair(q.e, q.f);
+          EXPECT_TRUE(!by_whole || (wn >= 2 && wn <= 9 && wd == 1)) << "not a whole factor";
+          for (const auto& [n, d] : std::initializer_list<std::pair<int32_t, int32_t>>{
+                   {q.a, q.b}, {q.c, q.d}, {q.e, q.f}}) {
+            EXPECT_TRUE((by_whole && d == 1) || (n != 0 && d >= 2 && std::gcd(n, d) == 1))
+                << "a whole number or zero";
+            EXPECT_TRUE(o.negatives || n > 0);
           }
           const int32_t largest = std::max({q.b, q.d, q.f});
           if (o.denominators == DenominatorRule::kSame) {
@@ -144,10 +139,9 @@ TEST(Priorities, EverySheetHoldsSoundQuestionsAndWorkedKeys) {
   }
 }
 
-// What each class is set, over many sheets of 40 at its own largest term
-// and options: its forms, signs and whole factors, every one of them
-// drawn, its terms within its own and the largest of them reached, and
-// its share of sheets starting with the operation computed second.
+// What each class is set: its forms, signs and whole factors, all of them
+// drawn, its largest term reached, and its share of each sheet starting
+// with the operation computed second.
 TEST(Priorities, EachClassDrawsItsOwnChainsAndAllOfThem) {
   struct Class {
     Level level;
@@ -161,8 +155,7 @@ TEST(Priorities, EachClassDrawsItsOwnChainsAndAllOfThem) {
                            {Level::k4e, {1, 2, 3, 4}, true, false, 10, 3},
                            {Level::k3e, {1, 2, 3, 4, 5}, true, false, 12, 2}};
   for (const Class& c : classes) {
-    const LevelPreset& preset = *FindLevelPreset(c.level);
-    SCOPED_TRACE(preset.name);
+    SCOPED_TRACE(testing::LevelName(c.level));
     std::set<std::vector<int32_t>> row, reached;  // form, minus, whole factor (0: none)
     for (const int32_t form : c.forms)
       for (const int32_t minus : {0, c.minus ? 1 : 0})
@@ -170,19 +163,15 @@ TEST(Priorities, EachClassDrawsItsOwnChainsAndAllOfThem) {
           row.insert({form, minus, n});
     int32_t largest = 0;
     for (uint32_t seed = 1; seed <= 150; ++seed) {
-      LcgRandom random(seed);
-      QuestionTable table;
-      DrawingContext context{random, table};
       int traps = 0;
-      for (const PriorityQuestion& q :
-           kKind.Draw(preset.largest_term, 40, context, preset.options)) {
+      for (const PriorityQuestion& q : testing::LevelSheet(kKind, c.level, 40, seed)) {
         const int32_t whole = q.d == 1 ? q.c : q.f == 1 ? q.e : 0;
         const std::vector<int32_t> seen = {static_cast<int32_t>(q.form), q.subtract ? 1 : 0, whole};
-        EXPECT_TRUE(row.contains(seen)) << kKind.Text(q, preset.options);
+        EXPECT_TRUE(row.contains(seen)) << kKind.Text(q, {});
         reached.insert(seen);
         for (const int32_t term : {q.a, q.b, q.c, q.d, q.e, q.f}) {
           const int32_t size = term == whole ? 0 : std::abs(term);
-          EXPECT_LE(size, c.largest) << kKind.Text(q, preset.options);
+          EXPECT_LE(size, c.largest) << kKind.Text(q, {});
           largest = std::max(largest, size);
         }
         traps += StartsWithSecondOperation(q.form) ? 1 : 0;
