@@ -157,8 +157,9 @@ TEST(EqualFractions, EachClassCompletesItsOwnEqualitiesAndAllOfThem) {
     }
     EXPECT_EQ(largest, c.largest);
     EXPECT_EQ(trips > 0, c.trip_one_in > 0);
-    if (c.trip_one_in == 0)
+    if (c.trip_one_in == 0) {
       EXPECT_EQ(reached, multiples);
+    }
   }
   try {
     testing::LevelSheet(kind, Level::kCM2, 40, 1);
